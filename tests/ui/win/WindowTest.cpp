@@ -1,0 +1,82 @@
+// The window base: messages reach the wrapper, children's notifications reach the child's wrapper,
+// and an exception in a handler goes to the exception display instead of crossing the procedure.
+#include "ui/ExceptionDisplay.h"
+#include "ui/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class Frame : public Window {
+public:
+    Frame() {
+        CreateWindowOfClass(RegisterClassOnce(L"KavetTestFrame"), L"Frame", WS_OVERLAPPEDWINDOW, 0, 0, 0, 300, 200,
+                            nullptr);
+    }
+    int sizeMessages = 0;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_SIZE)
+            ++sizeMessages;
+        if (msg == WM_USER + 1)
+            throw std::runtime_error("boom");
+        return Window::HandleMessage(msg, wp, lp);
+    }
+};
+
+class Edit : public Window {
+public:
+    explicit Edit(HWND parent) { CreateControl(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 20, parent, 7); }
+    int changes = 0;
+
+protected:
+    bool HandleReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
+        if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE) {
+            ++changes;
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(Window, CreatedWindowIsFoundFromItsHandleAndGetsItsMessages) {
+    Frame frame;
+    ASSERT_TRUE(frame.HandleAllocated());
+    EXPECT_EQ(Window::FromHandle(frame.Handle()), &frame);
+    frame.SetBounds(10, 10, 400, 300);
+    EXPECT_GT(frame.sizeMessages, 0);
+    EXPECT_EQ(frame.Text(), L"Frame");
+}
+
+TEST(Window, ChildNotificationReachesTheChildWrapperFirst) {
+    Frame frame;
+    Edit edit(frame.Handle());
+    ASSERT_TRUE(edit.HandleAllocated());
+    edit.SetText(L"abc");
+    EXPECT_EQ(edit.changes, 1);
+}
+
+TEST(Window, ExceptionInAHandlerGoesToTheExceptionDisplay) {
+    std::wstring shown;
+    SetExceptionSink([&](const std::wstring& text) { shown = text; });
+    Frame frame;
+    frame.Send(WM_USER + 1);
+    SetExceptionSink({});
+    EXPECT_EQ(shown, L"boom");
+}
+
+TEST(Window, DestroyingTheWrapperDestroysItsWindow) {
+    HWND hwnd;
+    {
+        Frame frame;
+        hwnd = frame.Handle();
+        EXPECT_TRUE(::IsWindow(hwnd));
+    }
+    EXPECT_FALSE(::IsWindow(hwnd));
+}

@@ -1,0 +1,173 @@
+// Move-only owners for every kind of handle the program opens, so that no raw handle is kept in
+// a member or across a call that can fail.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueResource {
+public:
+    using Type = typename Traits::Type;
+
+    UniqueResource() = default;
+    explicit UniqueResource(Type value) : value_(value) {}
+    ~UniqueResource() { Reset(); }
+
+    UniqueResource(UniqueResource&& other) noexcept : value_(other.Release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
+    }
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+
+    Type Get() const { return value_; }
+    bool Valid() const { return value_ != Traits::Invalid(); }
+    explicit operator bool() const { return Valid(); }
+
+    Type Release() { return std::exchange(value_, Traits::Invalid()); }
+    void Reset(Type value = Traits::Invalid()) {
+        Type old = std::exchange(value_, value);
+        if (old != Traits::Invalid())
+            Traits::Close(old);
+    }
+    // For the out-parameter style of the platform: releases the old value first.
+    Type* Put() {
+        Reset();
+        return &value_;
+    }
+
+private:
+    Type value_ = Traits::Invalid();
+};
+
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
+struct ChangeHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindCloseChangeNotification(h); }
+};
+struct RegKeyTraits {
+    using Type = HKEY;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::RegCloseKey(h); }
+};
+struct GdiObjectTraits {
+    using Type = HGDIOBJ;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DeleteObject(h); }
+};
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyIcon(h); }
+};
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyMenu(h); }
+};
+struct ItemIdListTraits {
+    using Type = PIDLIST_ABSOLUTE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::CoTaskMemFree(h); }
+};
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::ImageList_Destroy(h); }
+};
+
+using KernelHandle = UniqueResource<KernelHandleTraits>; // events, threads
+using FileHandle = UniqueResource<FileHandleTraits>;
+using FindHandle = UniqueResource<FindHandleTraits>;
+using ChangeHandle = UniqueResource<ChangeHandleTraits>;
+using RegKey = UniqueResource<RegKeyTraits>;
+using GdiObject = UniqueResource<GdiObjectTraits>;
+using IconHandle = UniqueResource<IconTraits>;
+using MenuHandle = UniqueResource<MenuTraits>;
+using ItemIdList = UniqueResource<ItemIdListTraits>;
+using ImageListHandle = UniqueResource<ImageListTraits>; // only for lists the program made itself
+
+// A reference-counted COM interface pointer.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { Reset(); }
+    ComPtr(const ComPtr& other) : p_(other.p_) {
+        if (p_)
+            p_->AddRef();
+    }
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(p_, other.p_);
+        return *this;
+    }
+    T* Get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    void Reset() {
+        if (p_)
+            std::exchange(p_, nullptr)->Release();
+    }
+    T** Put() {
+        Reset();
+        return &p_;
+    }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    template <typename U>
+    ComPtr<U> As(REFIID iid) const {
+        ComPtr<U> result;
+        if (p_)
+            p_->QueryInterface(iid, result.PutVoid());
+        return result;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// Selects a GDI object into a device context for one scope.
+class SelectionGuard {
+public:
+    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectionGuard() { ::SelectObject(dc_, old_); }
+    SelectionGuard(const SelectionGuard&) = delete;
+    SelectionGuard& operator=(const SelectionGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Fails critical errors (an empty floppy or card drive) with an error code instead of a system
+// dialog, for one scope, and puts the previous mode back.
+class ErrorModeGuard {
+public:
+    ErrorModeGuard() : old_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~ErrorModeGuard() { ::SetErrorMode(old_); }
+    ErrorModeGuard(const ErrorModeGuard&) = delete;
+    ErrorModeGuard& operator=(const ErrorModeGuard&) = delete;
+
+private:
+    UINT old_;
+};

@@ -1,0 +1,251 @@
+// Message dispatch from the platform to the window wrappers.
+#include "ui/Window.h"
+
+#include "ui/ExceptionDisplay.h"
+
+#include <commctrl.h>
+
+#include <set>
+#include <vector>
+
+namespace {
+
+const wchar_t kWrapperProperty[] = L"Kavet24.Window";
+constexpr UINT_PTR kSubclassId = 0x4B415645; // "KAVE"
+
+} // namespace
+
+Window::~Window() {
+    if (!hwnd_)
+        return;
+    if (owned_) {
+        ::DestroyWindow(hwnd_);
+    }
+    if (hwnd_)
+        Unbind();
+}
+
+Window* Window::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<Window*>(::GetPropW(hwnd, kWrapperProperty)) : nullptr;
+}
+
+const wchar_t* Window::RegisterClassOnce(const wchar_t* className, UINT classStyle, HBRUSH background,
+                                         HCURSOR cursor, HICON icon) {
+    static std::set<std::wstring> registered;
+    if (registered.insert(className).second) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = classStyle;
+        wc.lpfnWndProc = &Window::ClassProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = background;
+        wc.hIcon = icon;
+        wc.lpszClassName = className;
+        ::RegisterClassExW(&wc);
+    }
+    return className;
+}
+
+bool Window::CreateWindowOfClass(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                                 int x, int y, int width, int height, HWND parent, HMENU menuOrId) {
+    owned_ = true;
+    HWND hwnd = ::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent, menuOrId,
+                                  ::GetModuleHandleW(nullptr), this);
+    return hwnd != nullptr;
+}
+
+bool Window::CreateControl(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int x,
+                           int y, int width, int height, HWND parent, int id) {
+    HWND hwnd =
+        ::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd)
+        return false;
+    Attach(hwnd);
+    owned_ = true;
+    return true;
+}
+
+void Window::Attach(HWND hwnd) {
+    owned_ = false;
+    subclassed_ = true;
+    ::SetWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    Bind(hwnd);
+}
+
+void Window::Destroy() {
+    if (hwnd_)
+        ::DestroyWindow(hwnd_);
+}
+
+void Window::Bind(HWND hwnd) {
+    hwnd_ = hwnd;
+    ::SetPropW(hwnd, kWrapperProperty, this);
+}
+
+void Window::Unbind() {
+    HWND hwnd = hwnd_;
+    hwnd_ = nullptr;
+    ::RemovePropW(hwnd, kWrapperProperty);
+    if (subclassed_)
+        ::RemoveWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId);
+    subclassed_ = false;
+}
+
+LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        self = static_cast<Window*>(cs->lpCreateParams);
+        if (self) {
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            self->Bind(hwnd);
+        }
+    }
+    if (!self)
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    return self->Dispatch(msg, wp, lp);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    return reinterpret_cast<Window*>(data)->Dispatch(msg, wp, lp);
+}
+
+LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    HWND hwnd = hwnd_;
+    try {
+        result = HandleMessage(msg, wp, lp);
+    } catch (const std::exception& e) {
+        ReportException(e);
+    } catch (...) {
+        ReportUnknownException();
+    }
+    if (msg == WM_NCDESTROY && hwnd_ == hwnd && hwnd) {
+        if (!subclassed_)
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        Unbind();
+        try {
+            Destroyed();
+        } catch (...) {
+            ReportUnknownException();
+        }
+    }
+    return result;
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (ForwardToChild(msg, wp, lp, result))
+        return result;
+    return DefaultHandling(msg, wp, lp);
+}
+
+LRESULT Window::DefaultHandling(UINT msg, WPARAM wp, LPARAM lp) {
+    if (subclassed_)
+        return ::DefSubclassProc(hwnd_, msg, wp, lp);
+    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+bool Window::ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND child = nullptr;
+    switch (msg) {
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(lp)->hwndFrom;
+        break;
+    case WM_COMMAND:
+        child = reinterpret_cast<HWND>(lp); // null for menus and accelerators
+        break;
+    case WM_DRAWITEM:
+        if (wp != 0)
+            child = reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem;
+        break;
+    case WM_MEASUREITEM:
+        if (wp != 0)
+            child = ::GetDlgItem(hwnd_, static_cast<int>(wp));
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        child = reinterpret_cast<HWND>(lp);
+        break;
+    default:
+        return false;
+    }
+    Window* target = FromHandle(child);
+    if (!target || target == this)
+        return false;
+    return target->HandleReflected(msg, wp, lp, result);
+}
+
+std::wstring Window::Text() const {
+    if (!hwnd_)
+        return {};
+    const int length = ::GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void Window::SetText(const std::wstring& text) {
+    if (hwnd_)
+        ::SetWindowTextW(hwnd_, text.c_str());
+}
+
+RECT Window::ClientRect() const {
+    RECT r{};
+    if (hwnd_)
+        ::GetClientRect(hwnd_, &r);
+    return r;
+}
+
+RECT Window::WindowRectInParent() const {
+    RECT r{};
+    if (!hwnd_)
+        return r;
+    ::GetWindowRect(hwnd_, &r);
+    HWND parent = ::GetParent(hwnd_);
+    if (parent && (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
+        ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Window::SetBounds(int x, int y, int width, int height) {
+    if (hwnd_)
+        ::SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::SetVisible(bool visible) {
+    if (hwnd_)
+        ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+bool Window::Visible() const {
+    return hwnd_ && (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Window::SetEnabled(bool enabled) {
+    if (hwnd_)
+        ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+bool Window::Enabled() const {
+    return hwnd_ && ::IsWindowEnabled(hwnd_);
+}
+
+void Window::SetFont(HFONT font, bool redraw) {
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+}
+
+HFONT Window::Font() const {
+    return reinterpret_cast<HFONT>(Send(WM_GETFONT));
+}
+
+LRESULT Window::Send(UINT msg, WPARAM wp, LPARAM lp) const {
+    return hwnd_ ? ::SendMessageW(hwnd_, msg, wp, lp) : 0;
+}
