@@ -6,7 +6,7 @@
 namespace {
 
 // Days from 1 January of year 1 to 30 December 1899, day 0 of the day count.
-constexpr int64_t kDaysToEpoch = 693594;
+constexpr int64_t kDaysToEpoch = 693593;
 
 int64_t DaysBeforeYear(int year) {
     const int64_t y = year - 1;

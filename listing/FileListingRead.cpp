@@ -1,1 +1,71 @@
-// (being written)
+// Reading a folder into the listing: one directory enumeration, the mask, the FAT reduction of
+// the stamps, and the shell's type name asked once per extension.
+#include "listing/FileListing.h"
+
+#include "listing/FileTimes.h"
+#include "ui/Handles.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+namespace {
+
+uint64_t Ticks(const FILETIME& ft) {
+    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+TDateTime ListingTime(const FILETIME& ft) {
+    return ListingDateTime(FileTimeToLocalCivil(Ticks(ft)));
+}
+
+// The type name depends only on the extension when the shell is asked by name, so one call per
+// extension gives every file its name.
+std::wstring ExtensionKey(const std::wstring& name, const Locale& locale) {
+    const size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring::npos ? std::wstring(L"") : locale.ToLower(std::wstring_view(name).substr(dot));
+}
+
+std::wstring ShellTypeName(const std::wstring& path, DWORD attributes) {
+    SHFILEINFOW info{};
+    if (!::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
+        return {};
+    return info.szTypeName;
+}
+
+} // namespace
+
+int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mask) {
+    Reset(folder);
+    const Locale& locale = CurrentLocale();
+    const TMaskList patterns = ParseMask(mask, locale);
+    std::wstring base = folder;
+    if (base.empty() || base.back() != L'\\')
+        base += L'\\';
+
+    WIN32_FIND_DATAW data{};
+    FindHandle find(::FindFirstFileExW((base + L"*.*").c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return 0;
+    do {
+        if (data.cFileName[0] == L'.' || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        if (!MatchesMask(data.cFileName, patterns, locale))
+            continue;
+        TFileObject entry;
+        entry.Name = data.cFileName;
+        entry.DosName = data.cAlternateFileName[0] ? std::wstring(data.cAlternateFileName) : entry.Name;
+        entry.Created = ListingTime(data.ftCreationTime);
+        entry.Modified = ListingTime(data.ftLastWriteTime);
+        entry.Accessed = ListingTime(data.ftLastAccessTime);
+        entry.Size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+        entry.Attributes = data.dwFileAttributes;
+        const std::wstring key = ExtensionKey(entry.Name, locale);
+        if (const std::wstring* known = FindTypeName(key))
+            entry.TypeName = *known;
+        else
+            entry.TypeName = KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
+        Add(std::move(entry));
+    } while (::FindNextFileW(find.Get(), &data));
+    return static_cast<int>(Count());
+}

@@ -2,6 +2,7 @@
 #include "listing/FixedLocale.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -105,4 +106,16 @@ int FixedLocale::CompareNoCase(std::wstring_view a, std::wstring_view b) const {
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+std::string FixedLocale::SortKey(std::wstring_view text) const {
+    // Big-endian code units of the lowered text: bytewise order equals code-point order.
+    std::string key;
+    key.reserve(text.size() * 2);
+    for (wchar_t c : text) {
+        const auto unit = static_cast<uint16_t>(LowerChar(c));
+        key += static_cast<char>(unit >> 8);
+        key += static_cast<char>(unit & 0xFF);
+    }
+    return key;
 }

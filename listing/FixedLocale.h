@@ -18,6 +18,7 @@ public:
     std::wstring ToUpper(std::wstring_view text) const override;
     std::wstring ToLower(std::wstring_view text) const override;
     int CompareNoCase(std::wstring_view a, std::wstring_view b) const override;
+    std::string SortKey(std::wstring_view text) const override;
 
     static wchar_t UpperChar(wchar_t c);
     static wchar_t LowerChar(wchar_t c);

@@ -20,6 +20,9 @@ public:
     virtual std::wstring ToLower(std::wstring_view text) const = 0;
     // Negative, zero or positive, ignoring letter case, in the locale's collation order.
     virtual int CompareNoCase(std::wstring_view a, std::wstring_view b) const = 0;
+    // A byte string whose plain comparison orders texts as CompareNoCase does, so that a large
+    // sort pays the collation once per text instead of once per comparison.
+    virtual std::string SortKey(std::wstring_view text) const = 0;
 };
 
 // The locale the program runs with. Defaults to the French fixed locale until one is installed.

@@ -1,1 +1,43 @@
-// (being written)
+// System facts read from Windows.
+#include "listing/Systeme.h"
+
+#include "listing/TextHelpers.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+bool IsModernSystem() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    bool forced = false;
+    if (arguments) {
+        forced = count > 1 && IsNoVersionArgument(arguments[1]);
+        ::LocalFree(arguments);
+    }
+    if (forced)
+        return true;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    if (!::GetVersionExW(&info))
+        return false;
+    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 5;
+}
+
+std::wstring ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    return StripTrailingBackslashes(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1));
+}

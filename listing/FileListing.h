@@ -1,0 +1,62 @@
+// The files of one folder as listed through a mask: an ordered list of entries that the file list
+// shows by index (row i is entry i), with the folder's total size and the current sort key.
+#pragma once
+
+#include "listing/DateTime.h"
+#include "listing/Locale.h"
+#include "listing/MaskSearch.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+struct TFileObject {
+    std::wstring Name;         // long name, letter case as on disk
+    std::wstring DosName;      // short (8.3) name, or a copy of Name when there is none
+    std::wstring_view TypeName; // the shell's type name, shared by every file of the same type
+    TDateTime Created = kZeroDate;
+    TDateTime Modified = kZeroDate;
+    TDateTime Accessed = kZeroDate;
+    int64_t Size = 0;
+    int32_t IconIndex = -1; // -1 until fetched for display
+    uint32_t Attributes = 0;
+};
+
+class TFileListing {
+public:
+    // Sort keys: the file list's column index plus one.
+    enum Key : uint8_t { kName = 1, kSize, kCreated, kModified, kAccessed, kDosName, kAttributes, kType };
+
+    // Replaces the contents with the matching files of the folder; returns their number.
+    // An unreadable or missing folder gives an empty listing. (Windows only.)
+    int ReadFolder(const std::wstring& folder, const std::wstring& mask);
+
+    // Reorders the entries by key 1 to 8; any other key leaves the order as it is.
+    void Sort(int key, bool ascending, const Locale& locale = CurrentLocale());
+
+    // Folder, one backslash, the entry's name.
+    std::wstring FullName(size_t index) const;
+
+    size_t Count() const { return entries_.size(); }
+    TFileObject& operator[](size_t index) { return entries_.at(index); }
+    const TFileObject& operator[](size_t index) const { return entries_.at(index); }
+
+    const std::wstring& Folder() const { return folder_; }
+    int64_t TotalSize() const { return totalSize_; }
+    uint8_t SortKey = kName;
+
+    // Starts a new listing of a folder; entries are then added one by one.
+    void Reset(const std::wstring& folder);
+    void Add(TFileObject entry);
+    // A type name kept for the life of the listing, so that entries can share it.
+    std::wstring_view KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName);
+    const std::wstring* FindTypeName(const std::wstring& extensionKey) const;
+
+private:
+    std::wstring folder_;
+    int64_t totalSize_ = 0;
+    std::vector<TFileObject> entries_;
+    std::unordered_map<std::wstring, std::wstring> typeNames_;
+};

@@ -1,0 +1,30 @@
+// Small texts shared by the status bar and the file list: French plurals, byte counts, sizes in
+// octets, Ko, Mo or Go, and the trailing-backslash rules of folder paths.
+#pragma once
+
+#include "listing/Locale.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The word with "s" appended when the count is greater than 1; an empty word stays empty.
+std::wstring PluralWord(std::wstring_view word, int64_t count);
+
+// Whole units grouped by the locale's thousands separator ("1 234 567").
+std::wstring ByteCountText(int64_t count, const Locale& locale = CurrentLocale());
+
+// A value with 3 significant digits, trailing zeros dropped, in scientific notation ("1,02E03")
+// when it would need more than 3 digits before the decimal separator.
+std::wstring GeneralNumberText(double value, const Locale& locale = CurrentLocale());
+
+// The status-bar size: in octets with the flag clear, in octets, Ko, Mo or Go with it set.
+std::wstring SizeText(bool adaptiveUnits, int64_t size, const Locale& locale = CurrentLocale());
+
+// "C:\\" gives "C:"; every trailing backslash goes.
+std::wstring StripTrailingBackslashes(std::wstring_view path);
+// The path followed by one backslash unless it already ends with one.
+std::wstring WithTrailingBackslash(std::wstring_view path);
+
+// True when a command-line argument is "/noversion", whatever the case of its letters A to Z.
+bool IsNoVersionArgument(std::wstring_view argument);

@@ -1,0 +1,34 @@
+// A fresh folder under the system's temporary folder for one test, deleted with all its contents
+// afterwards, and small helpers to make files in it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path, without trailing backslash.
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+    // Creates (or truncates) a file with the given contents; returns its full path.
+    std::wstring MakeFile(const std::wstring& name, const std::string& contents = "x",
+                          DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
+    std::wstring MakeFolder(const std::wstring& name) const;
+
+private:
+    std::wstring path_;
+};
+
+// Deletes a folder tree, clearing read-only attributes on the way.
+void DeleteTree(const std::wstring& path);
+
+// UTC file time of a UTC calendar time.
+FILETIME UtcFileTime(int year, int month, int day, int hour, int minute, int second);
