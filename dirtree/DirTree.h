@@ -1,0 +1,211 @@
+// TDirTree: the tree of drives and folders that is the program's single source of the current
+// folder. Roots are the drives; folders are read from the file system when a node is first
+// expanded or reached by SelectPath. Each real node carries a TDirNodeInfo; a node without one is
+// a placeholder that only makes the expand button show.
+//
+// The parent forwards WM_NOTIFY to HandleReflected (selection, expansion, deletion, click). The
+// owner's WM_DEVICECHANGE reaches the tree through a subclass of the owner window, so that roots
+// follow drives that come and go and media that is exchanged.
+//
+// Lifecycle: the owner constructs the tree, sets its properties (they are only stored while
+// loading), then calls Loaded, which creates the window, reads the drives and selects
+// InitialDirectory.
+#pragma once
+
+#include "dirtree/DirFind.h"
+#include "dirtree/DirNodeInfo.h"
+#include "dirtree/DirTypes.h"
+#include "dirtree/DriveSystem.h"
+#include "ui/Window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Keys held during a drop.
+enum ShiftKey : unsigned { kShift = 1, kCtrl = 2, kAlt = 4 };
+
+class TDirTree : public Window {
+public:
+    explicit TDirTree(HWND parent, int id = 0, std::shared_ptr<DriveSystem> drives = nullptr);
+    ~TDirTree() override;
+
+    // Applies the stored properties: creates the window, reads the drives (ReadOnStart) and
+    // selects InitialDirectory, or the current directory when that does not exist.
+    void Loaded();
+    // Window creation and destruction; a re-created window reads its drives again and selects the
+    // folder that was selected before.
+    void CreateWnd();
+    void DestroyWnd();
+    void RecreateWnd();
+
+    // Properties.
+    bool ReadOnStart() const { return readOnStart_; }
+    void SetReadOnStart(bool value) { readOnStart_ = value; }
+    TDirTypes DirTypes() const { return dirTypes_; }
+    void SetDirTypes(TDirTypes value);
+    bool GoBelowRecycleBin() const { return goBelowRecycleBin_; }
+    void SetGoBelowRecycleBin(bool value);
+    bool FastLoad() const { return fastLoad_; }
+    void SetFastLoad(bool value) { fastLoad_ = value; }
+    const std::wstring& InitialDirectory() const { return initialDirectory_; }
+    void SetInitialDirectory(const std::wstring& value) { initialDirectory_ = value; }
+    TDriveTypes DriveTypes() const { return driveTypes_; }
+    void SetDriveTypes(TDriveTypes value);
+    bool ShowShareOverlay() const { return showShareOverlay_; }
+    void SetShowShareOverlay(bool value);
+    bool AcceptDropFiles() const { return acceptDropFiles_; }
+    void SetAcceptDropFiles(bool value);
+
+    // Events.
+    std::function<void(const std::wstring& fileName, bool& doAdd)> OnAddDir;
+    std::function<void(const std::wstring& path, TDirRec& rec, int& result, bool first)> OnFindDir;
+    std::function<void(HTREEITEM node)> OnGetIcon;
+    std::function<void(HTREEITEM node)> OnDeleteItem;
+    std::function<void(HTREEITEM node)> OnChange;
+    std::function<void()> OnClick;
+    std::function<void(HTREEITEM node, bool& allowExpansion)> OnExpanding;
+    std::function<void(int x, int y, const std::wstring& dropDir, const std::vector<std::wstring>& dropFiles,
+                       unsigned shift)>
+        OnDropFiles;
+
+    // Paths: the tree's form is upper-case with a trailing "\"; "?" means no selection.
+    std::wstring GetSelectedPath() const;
+    void SelectPath(std::wstring path);
+    HTREEITEM FindNode(std::wstring path) const;
+    void GoToParent(bool collapse);
+    std::wstring GetDropPath() const;
+
+    // Population.
+    void ReadDrives();
+    void Reload();
+    void ClearTree();
+    void ReadChildren(HTREEITEM node);
+    void ProbeSubfolders(HTREEITEM node);
+    void ProbeChildren(HTREEITEM node);
+    void ResetNode(HTREEITEM node);
+    bool AcceptDir(const std::wstring& path);
+    bool AttrAccepted(uint32_t attributes) const;
+    uint32_t GetAvailableDrives();
+    std::wstring GetDriveCaption(wchar_t letter, uint32_t& serial);
+    uint32_t GetVolumeSerial(wchar_t letter);
+    HTREEITEM AddDriveNode(const std::wstring& rootPath, void* data);
+    HTREEITEM InsertDriveNode(const std::wstring& rootPath, void* data);
+    HTREEITEM AddDirNode(HTREEITEM parent, const std::wstring& path, void* data);
+    void SetNodeData(HTREEITEM node, const std::wstring& path, void* data);
+
+    // Drive and media changes.
+    bool RefreshDrives();
+    void CheckVolumeChange();
+
+    // Nodes, as the platform's tree view holds them.
+    HTREEITEM Selected() const;
+    HTREEITEM FirstRoot() const;
+    HTREEITEM Parent(HTREEITEM node) const;
+    HTREEITEM FirstChild(HTREEITEM node) const;
+    HTREEITEM NextSibling(HTREEITEM node) const;
+    std::vector<HTREEITEM> Children(HTREEITEM node) const; // the roots for a null node
+    std::wstring Caption(HTREEITEM node) const;
+    const TDirNodeInfo* NodeInfo(HTREEITEM node) const;
+    bool IsExpanded(HTREEITEM node) const;
+    int ImageIndex(HTREEITEM node) const;
+    int SelectedImageIndex(HTREEITEM node) const;
+    int OverlayIndex(HTREEITEM node) const; // -1 without overlay
+    HTREEITEM GetNodeAt(int x, int y) const;
+    // Expands as the user does (reading and probing first); false when nothing was expanded.
+    bool Expand(HTREEITEM node);
+    // Collapses the node, and with recurse every node below it.
+    void Collapse(HTREEITEM node, bool recurse);
+
+    // Tree state.
+    const std::wstring& LastDirs(wchar_t letter) const;
+    uint32_t VolumeSerials(wchar_t letter) const;
+    uint32_t DriveMask() const { return driveMask_; }
+    int ChangeLock() const { return changeLock_; }
+    int ClosedFolderIcon() const { return closedFolderIcon_; }
+    int OpenFolderIcon() const { return openFolderIcon_; }
+    HIMAGELIST SystemImages() const { return systemImages_; }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    class LockChanges;
+    class BulkUpdate;
+
+    // The selection changed (or the tree reports a change): media check, LastDirs, OnChange.
+    void Change(HTREEITEM node);
+    bool CanExpand(HTREEITEM node);
+    void Click();
+    HTREEITEM MediaCheck(HTREEITEM node);
+    void RebuildDriveRoot(HTREEITEM root, wchar_t letter);
+    void DeviceChange();
+    void WindowDestroying();
+    void DropFiles(HDROP drop);
+
+    TDirNodeInfo* Info(HTREEITEM node) const;
+    void CollectNodes(HTREEITEM first, std::vector<HTREEITEM>& nodes) const;
+    void ReleaseInfo(HTREEITEM node);
+    HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, const std::wstring& caption, LPARAM data);
+    HTREEITEM AddPlaceholder(HTREEITEM node);
+    void DeleteNode(HTREEITEM node);
+    void SetCaption(HTREEITEM node, const std::wstring& caption);
+    void SetNodeIcons(HTREEITEM node, int iconIndex);
+    void SelectNode(HTREEITEM node);
+    bool IsBelow(HTREEITEM node, HTREEITEM ancestor) const;
+    std::wstring DriveRootCaption(const std::wstring& rootPath, const std::optional<ShellItemInfo>& shell);
+    HTREEITEM MakeDriveNode(const std::wstring& rootPath, void* data, HTREEITEM after);
+    void AddRootChildren(HTREEITEM root, wchar_t letter);
+    // Enumerates the node's acceptable subfolders; visit returns false to stop.
+    void ForEachSubfolder(HTREEITEM node, bool keepHandlerData, const std::function<bool(TDirRec&)>& visit);
+
+    int GetShareOverlay(HTREEITEM node);
+    void SetOverlay(HTREEITEM node, int overlay);
+    void ApplyShareOverlays(HTREEITEM first);
+
+    static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    void HookOwner();
+    void UnhookOwner();
+
+    HWND parent_;
+    int id_;
+    std::shared_ptr<DriveSystem> drives_;
+
+    bool loading_ = true;
+    bool destroying_ = false;
+    bool readOnStart_ = true;
+    TDirTypes dirTypes_{TDirType::dtNormal, TDirType::dtAll};
+    bool goBelowRecycleBin_ = false;
+    bool fastLoad_ = false;
+    std::wstring initialDirectory_;
+    TDriveTypes driveTypes_ = kAllDriveTypes;
+    bool showShareOverlay_ = false;
+    bool acceptDropFiles_ = false;
+
+    std::array<std::wstring, 26> lastDirs_;
+    std::array<uint32_t, 26> volumeSerials_{};
+    uint32_t serialsRead_ = 0; // letters whose serial was read at least once
+    uint32_t driveMask_ = 0;
+    int changeLock_ = 0;
+    int updateDepth_ = 0;
+
+    HIMAGELIST systemImages_ = nullptr; // the shell's, shared: never destroyed here
+    int closedFolderIcon_ = 0;
+    int openFolderIcon_ = 0;
+    ComPtr<IShellFolder> drivesFolder_;
+    std::vector<std::wstring> droppedFiles_;
+    HTREEITEM dropTarget_ = nullptr;
+
+    bool pending_ = false;
+    std::wstring pendingPath_;
+    bool ownerHooked_ = false;
+};

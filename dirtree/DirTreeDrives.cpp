@@ -1,0 +1,140 @@
+// TDirTree: following drives that come and go and media that is exchanged, through the owner's
+// WM_DEVICECHANGE and a volume-serial check whenever a folder is selected or clicked.
+#include "dirtree/DirTree.h"
+
+#include "dirtree/DirFilters.h"
+#include "dirtree/DirPaths.h"
+#include "dirtree/DirTreeGuards.h"
+#include "listing/Locale.h"
+#include "ui/ExceptionDisplay.h"
+
+namespace {
+
+std::wstring RootPath(wchar_t letter) {
+    return std::wstring(1, letter) + L":\\";
+}
+
+} // namespace
+
+bool TDirTree::RefreshDrives() {
+    bool changed = false;
+    {
+        LockChanges lock(*this);
+        BulkUpdate update(*this);
+        const uint32_t newMask = GetAvailableDrives();
+        const uint32_t oldMask = std::exchange(driveMask_, newMask);
+        for (int i = 0; i < 26; ++i) {
+            const uint32_t bit = uint32_t{1} << i;
+            if (!(oldMask & bit) || (newMask & bit))
+                continue;
+            serialsRead_ &= ~bit;
+            if (const HTREEITEM root = FindNode(RootPath(static_cast<wchar_t>(L'A' + i)))) {
+                DeleteNode(root);
+                changed = true;
+            }
+        }
+        for (int i = 0; i < 26; ++i) {
+            const uint32_t bit = uint32_t{1} << i;
+            if ((oldMask & bit) || !(newMask & bit))
+                continue;
+            const wchar_t letter = static_cast<wchar_t>(L'A' + i);
+            // The owner's OnAddDir decides about a drive that appears as it does at load.
+            if (!AcceptDir(RootPath(letter)))
+                continue;
+            AddRootChildren(InsertDriveNode(RootPath(letter), nullptr), letter);
+            changed = true;
+        }
+    }
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+    if (changed)
+        Change(Selected());
+    return changed;
+}
+
+HTREEITEM TDirTree::InsertDriveNode(const std::wstring& rootPath, void* data) {
+    const std::wstring key = CurrentLocale().ToUpper(rootPath);
+    HTREEITEM after = TVI_FIRST;
+    for (HTREEITEM node = FirstRoot(); node; node = NextSibling(node)) {
+        const TDirNodeInfo* info = Info(node);
+        if (info && info->Path.compare(key) > 0)
+            break;
+        after = node;
+    }
+    return MakeDriveNode(rootPath, data, after);
+}
+
+void TDirTree::CheckVolumeChange() {
+    // Every shown drive whose serial was read once is compared, not only the first that differs;
+    // drives never read (removable media not yet opened) are left alone so that they do not spin.
+    for (int i = 25; i >= 0; --i) {
+        const uint32_t bit = uint32_t{1} << i;
+        if (!(driveMask_ & bit) || !(serialsRead_ & bit))
+            continue;
+        const wchar_t letter = static_cast<wchar_t>(L'A' + i);
+        if (GetVolumeSerial(letter) == volumeSerials_[static_cast<size_t>(i)])
+            continue;
+        if (const HTREEITEM root = FindNode(RootPath(letter)))
+            RebuildDriveRoot(root, letter);
+    }
+}
+
+HTREEITEM TDirTree::MediaCheck(HTREEITEM node) {
+    const TDirNodeInfo* info = Info(node);
+    if (!info || info->Path.empty() || DriveIndex(info->Path[0]) < 0)
+        return node;
+    const wchar_t letter = info->Path[0];
+    if (GetVolumeSerial(letter) == VolumeSerials(letter))
+        return node;
+    const HTREEITEM root = FindNode(RootPath(letter));
+    if (root)
+        RebuildDriveRoot(root, letter);
+    return root;
+}
+
+void TDirTree::RebuildDriveRoot(HTREEITEM root, wchar_t letter) {
+    LockChanges lock(*this);
+    const HTREEITEM selected = Selected();
+    const bool selectionGoes = selected && IsBelow(selected, root);
+    ResetNode(root);
+    uint32_t serial = 0;
+    SetCaption(root, GetDriveCaption(letter, serial));
+    if (serial != kUnreadableSerial)
+        AddPlaceholder(root);
+    // The selected folder went with the old medium: the root stands for it now.
+    if (selectionGoes)
+        SelectNode(root);
+}
+
+void TDirTree::DeviceChange() {
+    {
+        LockChanges lock(*this);
+        if (!RefreshDrives())
+            CheckVolumeChange();
+    }
+    Change(Selected());
+}
+
+LRESULT CALLBACK TDirTree::OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    if (msg != WM_DEVICECHANGE)
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    try {
+        reinterpret_cast<TDirTree*>(data)->DeviceChange();
+    } catch (const std::exception& e) {
+        ReportException(e);
+    } catch (...) {
+        ReportUnknownException();
+    }
+    return 0;
+}
+
+void TDirTree::HookOwner() {
+    if (parent_ && !ownerHooked_)
+        ownerHooked_ = ::SetWindowSubclass(parent_, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this),
+                                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void TDirTree::UnhookOwner() {
+    if (ownerHooked_)
+        ::RemoveWindowSubclass(parent_, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this));
+    ownerHooked_ = false;
+}

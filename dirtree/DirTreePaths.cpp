@@ -1,0 +1,111 @@
+// TDirTree: from paths to nodes and back (select, find, selected path, parent).
+#include "dirtree/DirTree.h"
+
+#include "dirtree/BusyCursor.h"
+#include "dirtree/DirPaths.h"
+#include "dirtree/DirTreeGuards.h"
+#include "dirtree/PathNames.h"
+#include "listing/Errors.h"
+#include "listing/Locale.h"
+
+#include <algorithm>
+
+namespace {
+
+// File names compare ordinally without case: a linguistic comparison would take "A-B" for "AB".
+bool SamePathNoCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::wstring CurrentDriveRoot() {
+    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring dir(size, L'\0');
+    if (size == 0 || ::GetCurrentDirectoryW(size, dir.data()) == 0)
+        return {};
+    return std::wstring(1, dir[0]) + L":\\";
+}
+
+} // namespace
+
+std::wstring TDirTree::GetSelectedPath() const {
+    const HTREEITEM node = Selected();
+    if (!node)
+        return L"?";
+    const TDirNodeInfo* info = Info(node);
+    return info ? info->Path : std::wstring();
+}
+
+void TDirTree::SelectPath(std::wstring path) {
+    if (path.empty())
+        throw Error(L"Invalid Path Name");
+    if (path == L"?")
+        return;
+    AddBackslash(path);
+    const std::wstring probe = path.size() <= 3 ? path : RemoveBackslash(path);
+    if (!PathExists(probe))
+        path = CurrentDriveRoot();
+    if (path.empty())
+        return;
+    const int count = std::max(1, CountBackslashes(path));
+    BusyCursor busy;
+    BulkUpdate update(*this);
+    path = CurrentLocale().ToUpper(path);
+
+    HTREEITEM found = nullptr;
+    for (int level = 1; level <= count; ++level) {
+        const std::wstring piece = PathUpToLevel(path, level);
+        HTREEITEM match = nullptr;
+        for (HTREEITEM node = level == 1 ? FirstRoot() : FirstChild(found); node; node = NextSibling(node)) {
+            const TDirNodeInfo* info = Info(node);
+            if (!info)
+                break;
+            if (SamePathNoCase(info->Path, piece)) {
+                match = node;
+                break;
+            }
+        }
+        if (!match)
+            return;
+        ReadChildren(match);
+        found = match;
+    }
+    SelectNode(found);
+    TreeView_EnsureVisible(Handle(), found);
+}
+
+HTREEITEM TDirTree::FindNode(std::wstring path) const {
+    AddBackslash(path);
+    const int count = CountBackslashes(path);
+    if (count == 0)
+        return nullptr;
+    path = CurrentLocale().ToUpper(path);
+    HTREEITEM found = nullptr;
+    for (int level = 1; level <= count; ++level) {
+        const std::wstring piece = PathUpToLevel(path, level);
+        HTREEITEM match = nullptr;
+        for (HTREEITEM node = level == 1 ? FirstRoot() : FirstChild(found); node; node = NextSibling(node)) {
+            const TDirNodeInfo* info = Info(node);
+            if (!info)
+                break;
+            if (info->Path == piece) {
+                match = node;
+                break;
+            }
+        }
+        if (!match)
+            return nullptr;
+        found = match;
+    }
+    return found;
+}
+
+void TDirTree::GoToParent(bool collapse) {
+    const HTREEITEM node = Selected();
+    if (!node)
+        return;
+    if (const HTREEITEM parent = Parent(node))
+        SelectNode(parent);
+    if (collapse)
+        Collapse(Selected(), true);
+}
