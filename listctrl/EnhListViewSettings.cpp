@@ -1,0 +1,66 @@
+// Writing and reading the widths, the sort state and the view style of the list.
+#include "listctrl/EnhListView.h"
+
+#include "listctrl/ColumnList.h"
+#include "listctrl/RegistrySection.h"
+
+bool TCustomEnhListView::WriteColumnSettings() {
+    const TdfsEnhLVSaveSettings& s = *saveSettings_;
+    const int n = ColumnCount();
+    if (s.SaveColumnSizes && n > 0) {
+        std::vector<int> widths;
+        for (int p = 0; p < n; ++p)
+            widths.push_back(ColumnWidth(ColumnAtPosition(p)));
+        RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Write)
+            .WriteString(s.kSizesValue, FormatColumnList(widths));
+    }
+    if (s.SaveCurrentSort) {
+        RegistrySection sort(s.RegistryKey, s.kSortSection, RegistrySection::Access::Write);
+        sort.WriteBool(s.kAscendingValue, sortAscending_);
+        sort.WriteInteger(s.kSortColumnValue, sortColumnIndex_);
+    }
+    if (s.SaveViewStyle)
+        RegistrySection(s.RegistryKey, s.kViewStyleSection, RegistrySection::Access::Write)
+            .WriteInteger(s.kViewStyleValue, static_cast<int>(ViewStyle()));
+    return true;
+}
+
+bool TCustomEnhListView::ReadColumnSettings() {
+    const TdfsEnhLVSaveSettings& s = *saveSettings_;
+    const int n = ColumnCount();
+    if (s.SaveColumnSizes && n > 0) {
+        std::vector<int> current;
+        for (int p = 0; p < n; ++p)
+            current.push_back(ColumnWidth(ColumnAtPosition(p)));
+        const auto text = RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Read)
+                              .ReadString(s.kSizesValue);
+        if (const auto widths = ColumnSizesFromText(text.value_or(L""), current)) {
+            // Widths follow the display positions as they were written, so the order comes first.
+            for (int p = 0; p < n; ++p)
+                SetColumnWidth(ColumnAtPosition(p), (*widths)[static_cast<size_t>(p)]);
+        }
+    }
+    if (s.SaveCurrentSort) {
+        RegistrySection sort(s.RegistryKey, s.kSortSection, RegistrySection::Access::Read);
+        const bool ascending = sort.ReadBool(s.kAscendingValue, true);
+        const int column = ClampSortColumn(sort.ReadInteger(s.kSortColumnValue, 0), n);
+        BeginItemUpdate();
+        try {
+            SetSortAscending(ascending);
+            SetSortColumnIndex(column);
+            Resort();
+        } catch (...) {
+            EndItemUpdate();
+            throw;
+        }
+        EndItemUpdate();
+    }
+    if (s.SaveViewStyle) {
+        const int number = RegistrySection(s.RegistryKey, s.kViewStyleSection, RegistrySection::Access::Read)
+                               .ReadInteger(s.kViewStyleValue, -1);
+        TViewStyle style;
+        if (ViewStyleFromNumber(number, style))
+            SetViewStyle(style);
+    }
+    return true;
+}

@@ -1,0 +1,313 @@
+// Virtual mode, extended styles, column order and column formats of the file list control.
+#include "listctrl/ExtListView.h"
+
+#include "listctrl/ColumnList.h"
+
+#include <array>
+#include <memory>
+
+TCustomExtListView::TCustomExtListView() : TCustomEnhListView(std::make_unique<TdfsExtLVSaveSettings>()) {}
+
+TCustomExtListView::~TCustomExtListView() {
+    // WM_DESTROY writes the settings through this class's overrides.
+    Destroy();
+}
+
+void TCustomExtListView::CreateWnd() {
+    Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(ExtendedStyleBits(extendedStyles_)));
+    if (hoverTime_ != -1)
+        Send(LVM_SETHOVERTIME, 0, hoverTime_);
+    if (stateImages_)
+        Send(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_));
+    ApplyCallbackMask();
+    if (virtualMode_ && virtualCount_ > 0)
+        Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(virtualCount_), VirtualCountFlagBits(virtualFlags_));
+    if (!columnOrder_.empty() && IsColumnPermutation(columnOrder_, ColumnCount()))
+        Send(LVM_SETCOLUMNORDERARRAY, columnOrder_.size(), reinterpret_cast<LPARAM>(columnOrder_.data()));
+    ApplyColumnFormats();
+    TCustomEnhListView::CreateWnd();
+}
+
+void TCustomExtListView::BeforeRecreate() {
+    extendedStyles_ = ExtendedStyles();
+    std::vector<int> order;
+    if (ColumnCount() > 0)
+        CurrentColumnOrder(ColumnCount(), order);
+}
+
+void TCustomExtListView::ApplyCallbackMask() {
+    // Overlays, and state images when there is a list for them, always come from the owner.
+    UINT mask = LVIS_OVERLAYMASK;
+    if (stateImages_)
+        mask |= LVIS_STATEIMAGEMASK;
+    Send(LVM_SETCALLBACKMASK, mask);
+}
+
+// Virtual mode ---------------------------------------------------------------------------------
+
+void TCustomExtListView::SetVirtualMode(bool on) {
+    if (on == virtualMode_)
+        return;
+    virtualMode_ = on;
+    if (HandleAllocated()) {
+        ClearItems();
+        virtualCount_ = 0;
+        RecreateWnd();
+    }
+}
+
+void TCustomExtListView::SetVirtualItemCount(int count, TVirtualCountFlags flags) {
+    virtualCount_ = count;
+    virtualFlags_ = flags;
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), VirtualCountFlagBits(flags));
+}
+
+int TCustomExtListView::NextItemIndex(int start, TSearchDirection direction, TItemStates states) const {
+    if (!HandleAllocated())
+        return -1;
+    return static_cast<int>(
+        Send(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(NextItemFlags(direction, states), 0)));
+}
+
+void TCustomExtListView::ProvideDisplayInfo(LVITEMW& item) {
+    if (item.iItem == -1 || !OnVMGetItemInfo)
+        return;
+    TVMItemInfo info;
+    info.Item = item.iItem;
+    info.SubItem = item.iSubItem;
+    info.Mask = TLVVMMaskItems::FromOrdinalBits(item.mask & 0x1F);
+    info.Image = item.iImage;
+    info.Param = item.lParam;
+    info.Indent = item.iIndent;
+    info.State = item.state;
+    info.StateMask = item.stateMask;
+    // The text goes straight into the list's buffer, and only when the list asked for text
+    // (otherwise the buffer pointer means nothing).
+    if (item.mask & LVIF_TEXT) {
+        info.Text = TextBuffer(item.pszText, item.cchTextMax > 0 ? static_cast<size_t>(item.cchTextMax) : 0);
+        info.Text.Clear();
+    }
+    OnVMGetItemInfo(*this, info);
+    item.iImage = info.Image;
+    item.lParam = info.Param;
+    item.iIndent = info.Indent;
+    item.state =
+        (info.State & ~0xFF00u) | ((info.OverlayImage & 0xFu) << 8) | ((info.StateImage & 0xFu) << 12);
+    item.mask = info.Mask.OrdinalBits();
+    item.stateMask = info.StateMask;
+}
+
+TTransientItem TCustomExtListView::FillTransientItem(int index) {
+    TTransientItem row;
+    std::array<wchar_t, 1024> buffer{};
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
+    item.iItem = index;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    ProvideDisplayInfo(item);
+    row.Caption = buffer.data();
+    row.ImageIndex = item.iImage;
+    row.Data = item.lParam;
+    row.Indent = item.iIndent;
+    for (int k = 1; k < ColumnCount(); ++k) {
+        buffer[0] = L'\0';
+        LVITEMW sub{};
+        sub.mask = LVIF_TEXT;
+        sub.iItem = index;
+        sub.iSubItem = k;
+        sub.pszText = buffer.data();
+        sub.cchTextMax = static_cast<int>(buffer.size());
+        ProvideDisplayInfo(sub);
+        row.SubItems.emplace_back(buffer.data());
+    }
+    row.Selected = IsSelected(index);
+    row.Focused = IsFocused(index);
+    return row;
+}
+
+bool TCustomExtListView::HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->hwndFrom == Handle()) {
+        switch (reinterpret_cast<NMHDR*>(lp)->code) {
+        case LVN_GETDISPINFOW:
+            if (!virtualMode_)
+                break;
+            ProvideDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(lp)->item);
+            result = 0;
+            return true;
+        case LVN_ODCACHEHINT:
+            if (OnVMCacheHint)
+                OnVMCacheHint(*this, *reinterpret_cast<NMLVCACHEHINT*>(lp));
+            result = 0;
+            return true;
+        case LVN_ODFINDITEMW: {
+            int found = -1;
+            if (OnVMFindItem)
+                OnVMFindItem(*this, *reinterpret_cast<NMLVFINDITEMW*>(lp), found);
+            result = found;
+            return true;
+        }
+        case LVN_ODSTATECHANGED:
+            if (OnVMStateChanged)
+                OnVMStateChanged(*this, *reinterpret_cast<NMLVODSTATECHANGE*>(lp));
+            result = 0;
+            return true;
+        case LVN_ENDLABELEDITW: {
+            if (!virtualMode_)
+                break;
+            const LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
+            const bool canceled = item.pszText == nullptr;
+            if (OnVMCaptionEdited)
+                OnVMCaptionEdited(*this, item.iItem, canceled,
+                                  canceled ? std::wstring() : std::wstring(item.pszText));
+            result = 0; // the owner's text stays what the row shows
+            return true;
+        }
+        case LVN_ITEMACTIVATE:
+            if (OnItemActivate)
+                OnItemActivate(*this);
+            result = 0;
+            return true;
+        default:
+            break;
+        }
+    }
+    return TCustomEnhListView::HandleReflected(msg, wp, lp, result);
+}
+
+// Extended styles ------------------------------------------------------------------------------
+
+TLVExtendedStyles TCustomExtListView::ExtendedStyles() const {
+    if (HandleAllocated())
+        extendedStyles_ = ExtendedStylesFromBits(static_cast<uint32_t>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)));
+    return extendedStyles_;
+}
+
+void TCustomExtListView::SetExtendedStyles(TLVExtendedStyles styles) {
+    styles = WithImpliedStyles(styles);
+    const bool subItemImagesChanged =
+        styles.Contains(lvxSubItemImages) != ExtendedStyles().Contains(lvxSubItemImages);
+    extendedStyles_ = styles;
+    if (!HandleAllocated())
+        return;
+    Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(ExtendedStyleBits(styles)));
+    if (subItemImagesChanged)
+        ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TCustomExtListView::SetHoverTime(int milliseconds) {
+    hoverTime_ = milliseconds;
+    if (HandleAllocated() && milliseconds != -1)
+        Send(LVM_SETHOVERTIME, 0, milliseconds);
+}
+
+void TCustomExtListView::SetStateImages(HIMAGELIST images) {
+    stateImages_ = images;
+    if (!HandleAllocated())
+        return;
+    Send(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(images));
+    ApplyCallbackMask();
+}
+
+// Column order ---------------------------------------------------------------------------------
+
+bool TCustomExtListView::CurrentColumnOrder(int count, std::vector<int>& order) const {
+    if (count < 0)
+        return false;
+    if (!HandleAllocated()) {
+        if (columnOrder_.empty())
+            return false;
+        order = columnOrder_;
+        return true;
+    }
+    order.assign(static_cast<size_t>(count), 0);
+    const bool ok = Send(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count),
+                         reinterpret_cast<LPARAM>(order.data())) != 0;
+    columnOrder_ = order;
+    return ok;
+}
+
+bool TCustomExtListView::ApplyColumnOrder(const std::vector<int>& order) {
+    // The platform list must never be given an order that names a column twice or not at all.
+    if (!IsColumnPermutation(order, ColumnCount()))
+        return false;
+    columnOrder_ = order;
+    if (HandleAllocated()) {
+        Send(LVM_SETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+        ::InvalidateRect(Handle(), nullptr, TRUE);
+    }
+    return true;
+}
+
+int TCustomExtListView::ColumnPosition(int column) const {
+    const int n = ColumnCount();
+    if (column < 0 || column >= n)
+        return 0;
+    std::vector<int> order;
+    if (!CurrentColumnOrder(n, order))
+        return column;
+    for (int p = 0; p < static_cast<int>(order.size()); ++p)
+        if (order[static_cast<size_t>(p)] == column)
+            return p;
+    return 0;
+}
+
+int TCustomExtListView::ColumnAtPosition(int position) const {
+    const int n = ColumnCount();
+    if (position < 0 || position >= n)
+        return -1;
+    std::vector<int> order;
+    if (!CurrentColumnOrder(n, order) || static_cast<size_t>(position) >= order.size())
+        return position;
+    const int column = order[static_cast<size_t>(position)];
+    return column >= 0 && column < n ? column : -1;
+}
+
+// Column formats -------------------------------------------------------------------------------
+
+void TCustomExtListView::SetColumnFormat(int column, const TdfsExtListColumn& format) {
+    if (column < 0)
+        return;
+    if (static_cast<size_t>(column) >= columnsFormat_.size())
+        columnsFormat_.resize(static_cast<size_t>(column) + 1);
+    columnsFormat_[static_cast<size_t>(column)] = format;
+    ApplyColumnFormats();
+    InvalidateColumnHeader(column);
+}
+
+std::optional<TCustomEnhListView::ColumnImage> TCustomExtListView::HeaderColumnImage(int column) const {
+    if (column < 0 || static_cast<size_t>(column) >= columnsFormat_.size())
+        return std::nullopt;
+    const TdfsExtListColumn& format = columnsFormat_[static_cast<size_t>(column)];
+    if (format.ImageIndex < 0)
+        return std::nullopt;
+    return ColumnImage{format.ImageIndex, format.ImageAlignment};
+}
+
+bool TCustomExtListView::AllowsColumnResize(int column) const {
+    return column < 0 || static_cast<size_t>(column) >= columnsFormat_.size() ||
+           columnsFormat_[static_cast<size_t>(column)].AllowResize;
+}
+
+void TCustomExtListView::ApplyColumnFormats() {
+    // An owner-drawn header paints the images itself.
+    if (!HandleAllocated() || HeaderOwnerDrawn() || !SmallImages() ||
+        ImageList_GetImageCount(SmallImages()) < 1)
+        return;
+    for (size_t c = 0; c < columnsFormat_.size() && c < static_cast<size_t>(ColumnCount()); ++c) {
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_FMT;
+        if (!Send(LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&lvc)))
+            continue;
+        const TdfsExtListColumn& format = columnsFormat_[c];
+        lvc.mask = LVCF_FMT | LVCF_IMAGE;
+        lvc.fmt &= ~(LVCFMT_IMAGE | LVCFMT_BITMAP_ON_RIGHT);
+        lvc.iImage = format.ImageIndex;
+        if (format.ImageIndex >= 0) {
+            lvc.fmt |= LVCFMT_IMAGE;
+            if (format.ImageAlignment == ciaRightOfText)
+                lvc.fmt |= LVCFMT_BITMAP_ON_RIGHT;
+        }
+        Send(LVM_SETCOLUMNW, c, reinterpret_cast<LPARAM>(&lvc));
+    }
+}

@@ -1,0 +1,30 @@
+// One group of the list's stored settings: the sub-key "section" of a key under
+// HKEY_CURRENT_USER, opened for one read or write and closed with the object. Values are text;
+// numbers are stored in decimal. Failures raise RegistryError with the user's French message.
+#pragma once
+
+#include "ui/Handles.h"
+
+#include <optional>
+#include <string>
+
+class RegistrySection {
+public:
+    enum class Access { Read, Write };
+
+    // Read: a missing section reads as empty (every value takes its default). Write: the key and
+    // the section are created when missing.
+    RegistrySection(const std::wstring& key, const std::wstring& section, Access access);
+
+    // None when the value does not exist; raises when it exists with another type than text.
+    std::optional<std::wstring> ReadString(const wchar_t* name) const;
+    int ReadInteger(const wchar_t* name, int defaultValue) const;
+    bool ReadBool(const wchar_t* name, bool defaultValue) const;
+
+    void WriteString(const wchar_t* name, const std::wstring& value);
+    void WriteInteger(const wchar_t* name, int value);
+    void WriteBool(const wchar_t* name, bool value);
+
+private:
+    RegKey key_;
+};
