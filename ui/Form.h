@@ -1,0 +1,78 @@
+// A top-level window of the program: the main window or a dialog. It owns its font (made from a
+// face name, inherited by its controls), lays out its aligned controls, dispatches its menus'
+// commands and keyboard shortcuts, and can be shown modally with a modal result.
+#pragma once
+
+#include "ui/Control.h"
+#include "ui/Handles.h"
+
+#include <functional>
+#include <string>
+
+class Accelerators;
+
+enum ModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
+
+class Form : public Window {
+public:
+    Form();
+    ~Form() override;
+
+    // Creates the window with a client area of the given size; owner is the window it stays above
+    // (and that a modal showing disables).
+    bool Create(const std::wstring& caption, int x, int y, int clientWidth, int clientHeight, DWORD style,
+                HWND owner = nullptr, DWORD exStyle = 0);
+    // The usual style of a dialog: fixed border, system menu only.
+    static constexpr DWORD kDialogStyle =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+
+    const std::wstring& FontName() const { return fontName_; }
+    int FontHeight() const { return fontHeight_; }
+    // Remakes the form's font and gives it to every control that takes its parent's font.
+    void SetFontName(const std::wstring& name, int height = -11);
+    HFONT FormFont() const { return static_cast<HFONT>(font_.Get()); }
+
+    void SetClientSize(int width, int height);
+    void CenterOnScreen();
+    void SetIcon(HICON icon);
+
+    // Shows the form modally and returns its modal result: runs the modal loop (or the installed
+    // ModalRunner) until a result is set or the form is closed, which gives mrCancel.
+    int ShowModal();
+    int GetModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    bool IsModal() const { return modal_; }
+
+    // Asks the form to close, as its title-bar button does.
+    void Close();
+
+    // The main form ends the message loop when it is destroyed.
+    void SetMainForm(bool main) { mainForm_ = main; }
+    void SetMenuBar(HMENU menu);
+    void SetAccelerators(const Accelerators* accelerators) { accelerators_ = accelerators; }
+
+    // Keyboard shortcuts and dialog keys for the form that a queued message is meant for.
+    static bool PreTranslate(MSG& msg);
+    // The form that holds a window, or null.
+    static Form* OfWindow(HWND hwnd);
+
+    std::function<void()> OnShow;
+    std::function<void()> OnResize;
+    // Called before the window goes away (not when a modal form merely ends its showing).
+    std::function<void()> OnClose;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void RunModalLoop();
+
+    std::wstring fontName_ = L"MS Sans Serif";
+    int fontHeight_ = -11;
+    GdiObject font_;
+    int modalResult_ = mrNone;
+    bool modal_ = false;
+    bool mainForm_ = false;
+    bool shownOnce_ = false;
+    const Accelerators* accelerators_ = nullptr;
+};

@@ -1,0 +1,15 @@
+// Image lists of small glyphs drawn by the program itself with GDI at run time: each glyph is a
+// painter that draws on a square whose untouched background becomes transparent.
+#pragma once
+
+#include "ui/Handles.h"
+
+#include <functional>
+#include <vector>
+
+using GlyphPainter = std::function<void(HDC dc, const RECT& box)>;
+
+// The colour that painters must not use: it marks the transparent background.
+constexpr COLORREF kGlyphTransparent = RGB(255, 0, 255);
+
+ImageListHandle MakeGlyphList(int size, const std::vector<GlyphPainter>& painters);
