@@ -13,7 +13,7 @@ void TFileListing::Reset(const std::wstring& folder) {
 
 void TFileListing::Add(TFileObject entry) {
     totalSize_ += entry.Size;
-    entries_.push_back(std::move(entry));
+    entries_.push_back(std::make_unique<TFileObject>(std::move(entry)));
 }
 
 std::wstring_view TFileListing::KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName) {
@@ -26,7 +26,7 @@ const std::wstring* TFileListing::FindTypeName(const std::wstring& extensionKey)
 }
 
 std::wstring TFileListing::FullName(size_t index) const {
-    const TFileObject& entry = entries_.at(index);
+    const TFileObject& entry = *entries_.at(index);
     std::wstring path = folder_;
     if (path.empty() || path.back() != L'\\')
         path += L'\\';
@@ -51,15 +51,20 @@ void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
     std::iota(order.begin(), order.end(), 0u);
 
     if (key == kName || key == kDosName || key == kType) {
-        // Collate each text once; comparing the keys is then a plain byte comparison.
-        std::vector<std::string> keys(entries_.size());
+        // Collate each text once, into one buffer; comparing keys is then a plain byte comparison.
+        std::string buffer;
+        std::vector<std::pair<uint32_t, uint32_t>> spans(entries_.size());
         for (size_t i = 0; i < entries_.size(); ++i) {
-            const TFileObject& e = entries_[i];
-            keys[i] = locale.SortKey(key == kName ? std::wstring_view(e.Name)
-                                                  : key == kDosName ? std::wstring_view(e.DosName) : e.TypeName);
+            const TFileObject& e = *entries_[i];
+            const std::wstring_view text =
+                key == kName ? std::wstring_view(e.Name) : key == kDosName ? std::wstring_view(e.DosName) : e.TypeName;
+            const std::string sortKey = locale.SortKey(text);
+            spans[i] = {static_cast<uint32_t>(buffer.size()), static_cast<uint32_t>(sortKey.size())};
+            buffer += sortKey;
         }
+        auto keyOf = [&](uint32_t i) { return std::string_view(buffer).substr(spans[i].first, spans[i].second); };
         std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return sign * Compare(keys[a], keys[b]) < 0; });
+                  [&](uint32_t a, uint32_t b) { return sign * Compare(keyOf(a), keyOf(b)) < 0; });
     } else {
         auto compare = [&](const TFileObject& a, const TFileObject& b) {
             switch (key) {
@@ -76,10 +81,10 @@ void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
             }
         };
         std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return sign * compare(entries_[a], entries_[b]) < 0; });
+                  [&](uint32_t a, uint32_t b) { return sign * compare(*entries_[a], *entries_[b]) < 0; });
     }
 
-    std::vector<TFileObject> sorted;
+    std::vector<std::unique_ptr<TFileObject>> sorted;
     sorted.reserve(entries_.size());
     for (uint32_t i : order)
         sorted.push_back(std::move(entries_[i]));

@@ -7,6 +7,7 @@
 #include "listing/MaskSearch.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,8 +41,8 @@ public:
     std::wstring FullName(size_t index) const;
 
     size_t Count() const { return entries_.size(); }
-    TFileObject& operator[](size_t index) { return entries_.at(index); }
-    const TFileObject& operator[](size_t index) const { return entries_.at(index); }
+    TFileObject& operator[](size_t index) { return *entries_.at(index); }
+    const TFileObject& operator[](size_t index) const { return *entries_.at(index); }
 
     const std::wstring& Folder() const { return folder_; }
     int64_t TotalSize() const { return totalSize_; }
@@ -57,6 +58,7 @@ public:
 private:
     std::wstring folder_;
     int64_t totalSize_ = 0;
-    std::vector<TFileObject> entries_;
+    // Entries live on their own so that growing and sorting the list moves pointers only.
+    std::vector<std::unique_ptr<TFileObject>> entries_;
     std::unordered_map<std::wstring, std::wstring> typeNames_;
 };

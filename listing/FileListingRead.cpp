@@ -8,14 +8,25 @@
 #include <shellapi.h>
 #include <windows.h>
 
+#include <cwchar>
+#include <unordered_map>
+
 namespace {
 
 uint64_t Ticks(const FILETIME& ft) {
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
-TDateTime ListingTime(const FILETIME& ft) {
-    return ListingDateTime(FileTimeToLocalCivil(Ticks(ft)));
+TDateTime ListingTime(LocalTimeConverter& converter, const FILETIME& ft) {
+    return ListingDateTime(converter.ToLocal(Ticks(ft)));
+}
+
+// "*" matches every name and "*.*" every name with a dot, whatever the case: no need to lower
+// each name for the usual masks.
+bool MatchesAll(const TMaskList& patterns, const wchar_t* name) {
+    if (patterns.count(L"*"))
+        return true;
+    return patterns.count(L"*.*") && std::wcschr(name, L'.') != nullptr;
 }
 
 // The type name depends only on the extension when the shell is asked by name, so one call per
@@ -42,6 +53,9 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     if (base.empty() || base.back() != L'\\')
         base += L'\\';
 
+    LocalTimeConverter converter;
+    // Type names by the extension exactly as written, before any case mapping.
+    std::unordered_map<std::wstring, std::wstring_view> typeByRawExtension;
     WIN32_FIND_DATAW data{};
     FindHandle find(::FindFirstFileExW((base + L"*.*").c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                        nullptr, FIND_FIRST_EX_LARGE_FETCH));
@@ -50,21 +64,28 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     do {
         if (data.cFileName[0] == L'.' || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
-        if (!MatchesMask(data.cFileName, patterns, locale))
+        if (!MatchesAll(patterns, data.cFileName) && !MatchesMask(data.cFileName, patterns, locale))
             continue;
         TFileObject entry;
         entry.Name = data.cFileName;
         entry.DosName = data.cAlternateFileName[0] ? std::wstring(data.cAlternateFileName) : entry.Name;
-        entry.Created = ListingTime(data.ftCreationTime);
-        entry.Modified = ListingTime(data.ftLastWriteTime);
-        entry.Accessed = ListingTime(data.ftLastAccessTime);
+        entry.Created = ListingTime(converter, data.ftCreationTime);
+        entry.Modified = ListingTime(converter, data.ftLastWriteTime);
+        entry.Accessed = ListingTime(converter, data.ftLastAccessTime);
         entry.Size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
         entry.Attributes = data.dwFileAttributes;
-        const std::wstring key = ExtensionKey(entry.Name, locale);
-        if (const std::wstring* known = FindTypeName(key))
-            entry.TypeName = *known;
-        else
-            entry.TypeName = KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
+        const size_t dot = entry.Name.find_last_of(L'.');
+        std::wstring rawExtension = dot == std::wstring::npos ? std::wstring() : entry.Name.substr(dot);
+        auto known = typeByRawExtension.find(rawExtension);
+        if (known != typeByRawExtension.end()) {
+            entry.TypeName = known->second;
+        } else {
+            const std::wstring key = ExtensionKey(entry.Name, locale);
+            const std::wstring* kept = FindTypeName(key);
+            entry.TypeName = kept ? std::wstring_view(*kept)
+                                  : KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
+            typeByRawExtension.emplace(std::move(rawExtension), entry.TypeName);
+        }
         Add(std::move(entry));
     } while (::FindNextFileW(find.Get(), &data));
     return static_cast<int>(Count());
