@@ -1,0 +1,30 @@
+// Pure path text work for the per-file operations: splitting a full path into its folder part and
+// its long name, the extended-length form of a long path, and a search pattern that finds every
+// name differing from a given one only in letter case.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct FileNameParts {
+    // Everything up to and including the last "\", "/" or ":"; empty for a bare name. Kept as
+    // given, so that folder + name always names the file the caller meant.
+    std::wstring Folder;
+    // The long file name with its extension.
+    std::wstring Name;
+};
+
+FileNameParts SplitFileName(std::wstring_view path);
+
+// Paths this long or longer need the "\\?\" form to reach the file-system calls whole.
+constexpr size_t kLongPathThreshold = 248;
+
+// The "\\?\" form of a full, already normalised path: "C:\a" -> "\\?\C:\a",
+// "\\server\share\a" -> "\\?\UNC\server\share\a". Paths already in a device form, and paths
+// that are not full (relative, drive-relative), come back unchanged.
+std::wstring ExtendedLengthPath(std::wstring_view fullPath);
+
+// A wildcard pattern matching at least every name equal to `name` ignoring letter case: letters
+// and every non-ASCII character become "?", the ASCII characters that have no case stay, which
+// keeps a folder search short in folders with many files.
+std::wstring CaseBlindPattern(std::wstring_view name);

@@ -1,0 +1,50 @@
+// Attribute save, clear and restore around one file's operation.
+#include "operations/PerFileFrame.h"
+
+#include "operations/ApiPath.h"
+
+#include <windows.h>
+
+namespace {
+
+// Puts the attributes back when the work ends, normally or by an exception. Its destructor only
+// makes a platform call on a path prepared beforehand, so it cannot throw.
+class AttributeRestorer {
+public:
+    // Follows `apiPath` as it changes, so that a rename during the work is taken into account.
+    AttributeRestorer(const std::wstring& apiPath, DWORD attributes)
+        : apiPath_(apiPath), attributes_(attributes) {}
+    ~AttributeRestorer() { ::SetFileAttributesW(apiPath_.c_str(), attributes_); }
+    AttributeRestorer(const AttributeRestorer&) = delete;
+    AttributeRestorer& operator=(const AttributeRestorer&) = delete;
+
+private:
+    const std::wstring& apiPath_;
+    DWORD attributes_;
+};
+
+} // namespace
+
+PerFileFrame::PerFileFrame(std::wstring path) : path_(std::move(path)), apiPath_(ApiPath(path_)) {}
+
+void PerFileFrame::MovedTo(std::wstring path) {
+    std::wstring apiPath = ApiPath(path);
+    path_ = std::move(path);
+    apiPath_ = std::move(apiPath);
+}
+
+bool PerFileFrame::Run(const std::wstring& path, const Work& work) noexcept {
+    try {
+        PerFileFrame frame(path);
+        const DWORD attributes = ::GetFileAttributesW(frame.apiPath_.c_str());
+        // Without the attributes there is nothing to restore them from, so the file is left alone.
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return false;
+        AttributeRestorer restorer(frame.apiPath_, attributes);
+        // NORMAL is the value that truly clears them all; 0 is refused by some systems.
+        ::SetFileAttributesW(frame.apiPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return work && work(frame);
+    } catch (...) {
+        return false;
+    }
+}

@@ -1,0 +1,121 @@
+// The checked case-only rename, with a move function that plays a platform that reports success
+// and keeps the old name, or that fails half-way: the file is never lost.
+#include "operations/CaseRenamer.h"
+
+#include "OperationFiles.h"
+#include "operations/FileNameCase.h"
+#include "support/win/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring Upper(std::wstring_view name) {
+    return SystemUpper(name);
+}
+
+// Each call is answered by the next behaviour; past the end, the platform's own move.
+class ScriptedMove {
+public:
+    enum Step { Real, ClaimSuccess, Fail };
+    explicit ScriptedMove(std::vector<Step> steps) : steps_(std::move(steps)) {}
+
+    CaseRenamer::MoveFunction Function() {
+        return [this](const std::wstring& from, const std::wstring& to) {
+            calls.push_back({from, to});
+            const Step step = calls.size() <= steps_.size() ? steps_[calls.size() - 1] : Real;
+            if (step == ClaimSuccess)
+                return true;
+            if (step == Fail)
+                return false;
+            return CaseRenamer::PlatformMove(from, to);
+        };
+    }
+
+    std::vector<std::pair<std::wstring, std::wstring>> calls;
+
+private:
+    std::vector<Step> steps_;
+};
+
+class CaseRenamerTest : public testing::Test {
+protected:
+    TempFolder folder_;
+};
+
+TEST_F(CaseRenamerTest, RenameClaimedButNotDoneGoesThroughATemporaryName) {
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    ScriptedMove move({ScriptedMove::ClaimSuccess});
+
+    const CaseRenamer::Result result = CaseRenamer(move.Function()).Rename(path, Upper);
+
+    EXPECT_TRUE(result.Renamed);
+    EXPECT_EQ(result.Path, folder_ / L"NOTE.TXT");
+    EXPECT_EQ(move.calls.size(), 3u);
+    EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"NOTE.TXT"});
+    EXPECT_EQ(ReadContents(folder_ / L"NOTE.TXT"), "content");
+}
+
+TEST_F(CaseRenamerTest, FailedSecondStepPutsTheOldNameBack) {
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    ScriptedMove move({ScriptedMove::ClaimSuccess, ScriptedMove::Real, ScriptedMove::Fail});
+
+    const CaseRenamer::Result result = CaseRenamer(move.Function()).Rename(path, Upper);
+
+    EXPECT_FALSE(result.Renamed);
+    EXPECT_EQ(result.Path, path);
+    ASSERT_EQ(move.calls.size(), 4u);
+    EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"note.txt"});
+    EXPECT_EQ(ReadContents(path), "content");
+}
+
+TEST_F(CaseRenamerTest, RefusedRenameLeavesTheFileAndTriesNothingElse) {
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    ScriptedMove move({ScriptedMove::Fail});
+
+    const CaseRenamer::Result result = CaseRenamer(move.Function()).Rename(path, Upper);
+
+    EXPECT_FALSE(result.Renamed);
+    EXPECT_EQ(move.calls.size(), 1u);
+    EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"note.txt"});
+}
+
+TEST_F(CaseRenamerTest, NameChangedBeyondLetterCaseIsRefused) {
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    folder_.MakeFile(L"autre.txt", "other");
+    ScriptedMove move({});
+
+    const CaseRenamer::Result result = CaseRenamer(move.Function()).Rename(path, [](std::wstring_view) {
+        return std::wstring(L"autre.txt");
+    });
+
+    EXPECT_FALSE(result.Renamed);
+    EXPECT_TRUE(move.calls.empty());
+    EXPECT_EQ(ReadContents(folder_ / L"autre.txt"), "other");
+    EXPECT_EQ(ReadContents(path), "content");
+}
+
+TEST_F(CaseRenamerTest, NameAlreadyRightNeedsNoMove) {
+    const std::wstring path = folder_.MakeFile(L"NOTE.TXT", "content");
+    ScriptedMove move({});
+    const CaseRenamer::Result result = CaseRenamer(move.Function()).Rename(path, Upper);
+    EXPECT_TRUE(result.Renamed);
+    EXPECT_TRUE(move.calls.empty());
+}
+
+TEST_F(CaseRenamerTest, MovesNeverTargetAnExistingFile) {
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    ScriptedMove move({ScriptedMove::ClaimSuccess});
+    ASSERT_TRUE(CaseRenamer(move.Function()).Rename(path, Upper).Renamed);
+    // The temporary name was free when it was used.
+    ASSERT_GE(move.calls.size(), 2u);
+    EXPECT_NE(move.calls[1].second.find(L"~kavet-"), std::wstring::npos);
+}
+
+TEST_F(CaseRenamerTest, NameOnDiskFindsTheStoredCase) {
+    folder_.MakeFile(L"MiXeD.Txt");
+    EXPECT_EQ(NameOnDisk(folder_.Path() + L"\\", L"mixed.TXT"), L"MiXeD.Txt");
+    EXPECT_EQ(NameOnDisk(folder_.Path() + L"\\", L"other.txt"), std::nullopt);
+}
+
+} // namespace

@@ -1,0 +1,264 @@
+// Date-time stamping and time zero on real files in a temporary folder; the values handed to the
+// platform are recorded too, since not every file system keeps the creation time.
+#include "operations/FileStamping.h"
+
+#include "OperationFiles.h"
+#include "support/win/TempFolder.h"
+#include "ui/Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct WriteCall {
+    FILETIME Creation;
+    FILETIME LastAccess;
+    FILETIME LastWrite;
+};
+
+// Records every write and passes it on to the platform.
+class RecordingWriter {
+public:
+    FileTimeWriter Writer() {
+        return [this](HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
+                      const FILETIME& lastWrite) {
+            calls.push_back({creation, lastAccess, lastWrite});
+            return PlatformFileTimeWriter(file, creation, lastAccess, lastWrite);
+        };
+    }
+    std::vector<WriteCall> calls;
+};
+
+const FILETIME kOldCreation = UtcFileTime(2001, 2, 3, 4, 5, 6);
+const FILETIME kOldAccess = UtcFileTime(2002, 3, 4, 5, 6, 7);
+const FILETIME kOldWrite = UtcFileTime(2003, 4, 5, 6, 7, 8);
+
+// 15 June 2015 10:00 in Paris is summer time, two hours ahead of UTC.
+const CivilTime kSummerLocal{2015, 6, 15, 10, 0, 0, 0};
+const FILETIME kSummerUtc = UtcFileTime(2015, 6, 15, 8, 0, 0);
+
+class FileStampingTest : public testing::Test {
+protected:
+    std::wstring MakeStampedFile(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        const std::wstring path = folder_.MakeFile(name, "contents");
+        EXPECT_TRUE(WriteStamps(path, kOldCreation, kOldAccess, kOldWrite));
+        if (attributes != FILE_ATTRIBUTE_NORMAL) {
+            EXPECT_TRUE(::SetFileAttributesW(path.c_str(), attributes));
+        }
+        return path;
+    }
+
+    TempFolder folder_;
+    RecordingWriter recorder_;
+};
+
+class ActionMasks : public FileStampingTest, public testing::WithParamInterface<int> {};
+
+TEST_P(ActionMasks, ChosenStampsGetTheDateAndTheOthersKeepExactlyTheirValues) {
+    const int mask = GetParam();
+    const std::wstring path = MakeStampedFile(L"stamp.txt");
+    const std::optional<FileStamps> before = ReadStamps(path);
+    ASSERT_TRUE(before);
+
+    ASSERT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, mask));
+
+    ASSERT_EQ(recorder_.calls.size(), 1u);
+    const WriteCall& call = recorder_.calls[0];
+    EXPECT_TRUE(SameTime(call.Creation, (mask & kStampCreation) ? kSummerUtc : before->Creation));
+    EXPECT_TRUE(SameTime(call.LastWrite, (mask & kStampLastWrite) ? kSummerUtc : kOldWrite));
+    EXPECT_TRUE(SameTime(call.LastAccess, (mask & kStampLastAccess) ? kSummerUtc : kOldAccess));
+
+    const std::optional<FileStamps> after = ReadStamps(path);
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(SameTime(after->LastWrite, (mask & kStampLastWrite) ? kSummerUtc : kOldWrite));
+    EXPECT_TRUE(SameTime(after->LastAccess, (mask & kStampLastAccess) ? kSummerUtc : kOldAccess));
+    EXPECT_EQ(ReadContents(path), "contents");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllMasks, ActionMasks, testing::Range(1, 8));
+
+TEST_F(FileStampingTest, MaskOutsideOneToSevenTouchesNothing) {
+    const std::wstring path = MakeStampedFile(L"mask.txt", FILE_ATTRIBUTE_READONLY);
+    const FileStamping stamping(recorder_.Writer());
+    EXPECT_FALSE(stamping.FileSetDateTime(path, kSummerLocal, 0));
+    EXPECT_FALSE(stamping.FileSetDateTime(path, kSummerLocal, 8));
+    EXPECT_TRUE(recorder_.calls.empty());
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+}
+
+TEST_F(FileStampingTest, ImpossibleDateTimeIsRefused) {
+    const std::wstring path = MakeStampedFile(L"date.txt");
+    const FileStamping stamping(recorder_.Writer());
+    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{2015, 2, 30, 10, 0, 0, 0}, 7));
+    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{1500, 1, 1, 0, 0, 0, 0}, 7));
+    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{2015, 1, 1, 25, 0, 0, 0}, 7));
+    EXPECT_TRUE(recorder_.calls.empty());
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kOldWrite));
+}
+
+TEST_F(FileStampingTest, SummerAndWinterDatesReadBackAtTheClockTimeWritten) {
+    const std::wstring summer = MakeStampedFile(L"summer.txt");
+    const std::wstring winter = MakeStampedFile(L"winter.txt");
+
+    ASSERT_TRUE(FileSetDateTime(summer, kSummerLocal, kStampLastWrite));
+    ASSERT_TRUE(FileSetDateTime(winter, CivilTime{2015, 1, 15, 10, 0, 0, 0}, kStampLastWrite));
+
+    const FILETIME summerWrite = ReadStamps(summer)->LastWrite;
+    const FILETIME winterWrite = ReadStamps(winter)->LastWrite;
+    // Each date uses its own offset: two hours in summer, one in winter.
+    EXPECT_TRUE(SameTime(summerWrite, kSummerUtc));
+    EXPECT_TRUE(SameTime(winterWrite, UtcFileTime(2015, 1, 15, 9, 0, 0)));
+    for (const FILETIME& stamp : {summerWrite, winterWrite}) {
+        const SYSTEMTIME local = LocalOf(stamp);
+        EXPECT_EQ(local.wHour, 10);
+        EXPECT_EQ(local.wMinute, 0);
+        EXPECT_EQ(local.wSecond, 0);
+    }
+}
+
+TEST_F(FileStampingTest, ReadOnlyFileIsStampedAndReadOnlyAgain) {
+    const std::wstring path = MakeStampedFile(L"readonly.txt", FILE_ATTRIBUTE_READONLY);
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+
+    ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, 7));
+
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kSummerUtc));
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+    EXPECT_NE(before & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST_F(FileStampingTest, HiddenFileKeepsItsAttributes) {
+    const std::wstring path = MakeStampedFile(L"hidden.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+    ASSERT_NE(before & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+    ASSERT_TRUE(FileTimeZero(path));
+
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+}
+
+TEST_F(FileStampingTest, MissingFileFailsAndNothingIsCreated) {
+    const std::wstring path = folder_ / L"absent.txt";
+    EXPECT_FALSE(FileSetDateTime(path, kSummerLocal, 7));
+    EXPECT_FALSE(FileTimeZero(path));
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(NamesIn(folder_.Path()).empty());
+}
+
+TEST_F(FileStampingTest, FolderIsNotStamped) {
+    const std::wstring path = folder_.MakeFolder(L"sub");
+    EXPECT_FALSE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7));
+    EXPECT_TRUE(recorder_.calls.empty());
+}
+
+TEST_F(FileStampingTest, FileHeldOpenWithoutSharingIsLeftUnchangedWithItsAttributes) {
+    const std::wstring path = MakeStampedFile(L"locked.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    {
+        FileHandle held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7));
+        EXPECT_FALSE(FileStamping(recorder_.Writer()).FileTimeZero(path));
+        EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributes);
+    }
+    EXPECT_TRUE(recorder_.calls.empty());
+    const std::optional<FileStamps> after = ReadStamps(path);
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(SameTime(after->LastWrite, kOldWrite));
+    EXPECT_TRUE(SameTime(after->LastAccess, kOldAccess));
+}
+
+TEST_F(FileStampingTest, TimeZeroGivesTodayAtMidnightInAllThreeStamps) {
+    const std::wstring path = MakeStampedFile(L"zero.txt");
+    SYSTEMTIME before{};
+    ::GetLocalTime(&before);
+
+    ASSERT_TRUE(FileStamping(recorder_.Writer()).FileTimeZero(path));
+
+    SYSTEMTIME after{};
+    ::GetLocalTime(&after);
+    ASSERT_EQ(before.wDay, after.wDay) << "the test ran across midnight";
+    ASSERT_EQ(recorder_.calls.size(), 1u);
+    const WriteCall& call = recorder_.calls[0];
+    EXPECT_TRUE(SameTime(call.Creation, call.LastWrite));
+    EXPECT_TRUE(SameTime(call.LastAccess, call.LastWrite));
+    const std::optional<FileStamps> stamps = ReadStamps(path);
+    ASSERT_TRUE(stamps);
+    for (const FILETIME& stamp : {stamps->LastWrite, stamps->LastAccess}) {
+        const SYSTEMTIME local = LocalOf(stamp);
+        EXPECT_EQ(local.wYear, after.wYear);
+        EXPECT_EQ(local.wMonth, after.wMonth);
+        EXPECT_EQ(local.wDay, after.wDay);
+        EXPECT_EQ(local.wHour, 0);
+        EXPECT_EQ(local.wMinute, 0);
+        EXPECT_EQ(local.wSecond, 0);
+        EXPECT_EQ(local.wMilliseconds, 0);
+    }
+}
+
+TEST_F(FileStampingTest, TimeZeroReadsTheDatePerFileSoABatchAcrossMidnightUsesTheNewDay) {
+    const std::wstring first = MakeStampedFile(L"first.txt");
+    const std::wstring second = MakeStampedFile(L"second.txt");
+    std::vector<CivilTime> clock{{2026, 3, 5, 23, 59, 59, 900}, {2026, 3, 6, 0, 0, 0, 100}};
+    size_t reads = 0;
+    const FileStamping stamping(recorder_.Writer(), [&] { return clock.at(reads++); });
+
+    ASSERT_TRUE(stamping.FileTimeZero(first));
+    ASSERT_TRUE(stamping.FileTimeZero(second));
+
+    // Paris is one hour ahead of UTC in March before the change to summer time.
+    EXPECT_TRUE(SameTime(ReadStamps(first)->LastWrite, UtcFileTime(2026, 3, 4, 23, 0, 0)));
+    EXPECT_TRUE(SameTime(ReadStamps(second)->LastWrite, UtcFileTime(2026, 3, 5, 23, 0, 0)));
+    EXPECT_TRUE(SameTime(recorder_.calls.at(1).Creation, UtcFileTime(2026, 3, 5, 23, 0, 0)));
+}
+
+TEST_F(FileStampingTest, TimeZeroInSummerUsesTheSummerOffset) {
+    const std::wstring path = MakeStampedFile(L"july.txt");
+    const FileStamping stamping(recorder_.Writer(), [] { return CivilTime{2026, 7, 14, 14, 30, 0, 0}; });
+    ASSERT_TRUE(stamping.FileTimeZero(path));
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastAccess, UtcFileTime(2026, 7, 13, 22, 0, 0)));
+}
+
+TEST_F(FileStampingTest, NamesInAnyScriptAreStamped) {
+    for (const std::wstring name :
+         {L"\u0391\u0392\u0393.txt", L"\u65e5\u672c\u8a9e.TXT", L"\U0001F600 f\u00eate.txt"}) {
+        const std::wstring path = MakeStampedFile(name);
+        ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, kStampLastWrite)) << path.size();
+        EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kSummerUtc));
+    }
+}
+
+// Removes a folder tree through the extended form, which reaches beyond the old path limit.
+struct LongTreeRemover {
+    ~LongTreeRemover() { DeleteTree(L"\\\\?\\" + root); }
+    std::wstring root;
+};
+
+TEST_F(FileStampingTest, FileBeyondTheOldPathLimitIsStamped) {
+    const LongTreeRemover remover{folder_ / std::wstring(40, L'd')};
+    std::wstring deep = folder_.Path();
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    }
+    const std::wstring path = deep + L"\\long FILE.txt";
+    {
+        FileHandle file(::CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+    }
+    ASSERT_TRUE(WriteStamps(L"\\\\?\\" + path, kOldCreation, kOldAccess, kOldWrite));
+    ASSERT_GT(path.size(), 260u);
+
+    ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, kStampLastWrite));
+
+    const std::optional<FileStamps> after = ReadStamps(L"\\\\?\\" + path);
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(SameTime(after->LastWrite, kSummerUtc));
+    EXPECT_TRUE(SameTime(after->LastAccess, kOldAccess));
+}
+
+} // namespace

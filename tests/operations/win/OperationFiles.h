@@ -1,0 +1,29 @@
+// Small readers of what the per-file operations leave on disk: stamps, local clock times, the
+// names a folder holds as stored, a file's contents; and a twin maker for case-sensitive folders.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct FileStamps {
+    FILETIME Creation{};
+    FILETIME LastAccess{};
+    FILETIME LastWrite{};
+};
+
+std::optional<FileStamps> ReadStamps(const std::wstring& path);
+bool WriteStamps(const std::wstring& path, const FILETIME& creation, const FILETIME& lastAccess,
+                 const FILETIME& lastWrite);
+// The local clock time of a UTC file time, with the rules in force at that date.
+SYSTEMTIME LocalOf(const FILETIME& utc);
+bool SameTime(const FILETIME& a, const FILETIME& b);
+// Every entry of a folder except "." and "..", as stored.
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
+// Reads a file with the exact letter case given.
+std::optional<std::string> ReadContents(const std::wstring& path);
+// Creates a file whose name is matched with its exact letter case; fails where the folder cannot
+// hold two names that differ only in case.
+bool MakeExactCaseFile(const std::wstring& path, const std::string& contents);

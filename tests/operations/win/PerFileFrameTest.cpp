@@ -1,0 +1,75 @@
+// The frame around each per-file operation: attributes cleared during the work and restored
+// afterwards whatever happens, and no exception let out.
+#include "operations/PerFileFrame.h"
+
+#include "support/win/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class PerFileFrameTest : public testing::Test {
+protected:
+    TempFolder folder_;
+};
+
+TEST_F(PerFileFrameTest, WorkSeesTheAttributesClearedAndTheyComeBackAfterwards) {
+    const std::wstring path =
+        folder_.MakeFile(L"a.txt", "x", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+    DWORD during = 0;
+
+    const bool result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        during = ::GetFileAttributesW(frame.Path().c_str());
+        return true;
+    });
+
+    EXPECT_TRUE(result);
+    EXPECT_EQ(during & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+}
+
+TEST_F(PerFileFrameTest, FailedWorkGivesFalseAndTheAttributesAreRestored) {
+    const std::wstring path = folder_.MakeFile(L"a.txt", "x", FILE_ATTRIBUTE_READONLY);
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+    EXPECT_FALSE(PerFileFrame::Run(path, [](PerFileFrame&) { return false; }));
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+}
+
+TEST_F(PerFileFrameTest, ExceptionInTheWorkGivesFalseAndTheAttributesAreRestored) {
+    const std::wstring path = folder_.MakeFile(L"a.txt", "x", FILE_ATTRIBUTE_READONLY);
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+    EXPECT_FALSE(PerFileFrame::Run(path, [](PerFileFrame&) -> bool { throw std::runtime_error("lost"); }));
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+}
+
+TEST_F(PerFileFrameTest, MissingFileOrFolderIsNotWorkedOn) {
+    bool called = false;
+    const auto work = [&](PerFileFrame&) { return called = true; };
+    EXPECT_FALSE(PerFileFrame::Run(folder_ / L"absent.txt", work));
+    EXPECT_FALSE(PerFileFrame::Run(folder_.MakeFolder(L"sub"), work));
+    EXPECT_FALSE(called);
+    EXPECT_EQ(::GetFileAttributesW((folder_ / L"absent.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(PerFileFrameTest, AttributesFollowTheFileToItsNewName) {
+    const std::wstring path = folder_.MakeFile(L"old.txt", "x", FILE_ATTRIBUTE_READONLY);
+    const std::wstring moved = folder_ / L"new.txt";
+    const bool result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        if (!::MoveFileExW(frame.Path().c_str(), moved.c_str(), 0))
+            return false;
+        frame.MovedTo(moved);
+        return true;
+    });
+    ASSERT_TRUE(result);
+    EXPECT_NE(::GetFileAttributesW(moved.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST_F(PerFileFrameTest, EmptyWorkGivesFalse) {
+    const std::wstring path = folder_.MakeFile(L"a.txt");
+    EXPECT_FALSE(PerFileFrame::Run(path, PerFileFrame::Work()));
+}
+
+} // namespace
