@@ -33,6 +33,11 @@ public:
     BorderStyle PlacementBorderStyle() const override { return border; }
     FormPosition PlacementPosition() const override { return position; }
     void SetPlacementPosition(FormPosition value) override { position = value; }
+    std::wstring ActiveControlName() const override { return activeControl; }
+    bool FocusControlByName(const std::wstring& name) override {
+        focusedByName = name;
+        return true;
+    }
 
     // The first show, in the state the placement asked for.
     void Show() { ::ShowWindow(Handle(), ShowCommand(pendingState.value_or(WindowState::Normal))); }
@@ -52,6 +57,8 @@ public:
     std::optional<WindowState> pendingState;
     BorderStyle border = BorderStyle::Sizeable;
     FormPosition position = FormPosition::Designed;
+    std::wstring activeControl;
+    std::wstring focusedByName;
 };
 
 void PumpMessages() {
@@ -249,6 +256,19 @@ TEST_F(FormPlacementTest, PlacementOfAnOlderFormVersionIsNotApplied) {
     EXPECT_EQ(Numbers(NormalRect(form.Handle())), kDesignRect);
     EXPECT_TRUE(placement.Restored());
     EXPECT_FALSE(restoredEvent);
+}
+
+TEST_F(FormPlacementTest, FocusedControlIsKeptOnlyWhenAsked) {
+    form.activeControl = L"EditMask";
+    placement.LoadPlacement();
+    placement.StorePlacement();
+    EXPECT_FALSE(Stored(L"ActiveControl"));
+
+    placement.SetOptions(fpState | fpPosition | fpActiveControl);
+    placement.StorePlacement();
+    EXPECT_EQ(Stored(L"ActiveControl"), L"EditMask");
+    placement.LoadPlacement();
+    EXPECT_EQ(form.focusedByName, L"EditMask");
 }
 
 TEST_F(FormPlacementTest, EventsFollowRestoreAndStore) {
