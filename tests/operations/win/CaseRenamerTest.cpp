@@ -103,13 +103,18 @@ TEST_F(CaseRenamerTest, NameAlreadyRightNeedsNoMove) {
     EXPECT_TRUE(move.calls.empty());
 }
 
-TEST_F(CaseRenamerTest, MovesNeverTargetAnExistingFile) {
+TEST_F(CaseRenamerTest, TemporaryNameIsAFreeNameInTheSameFolderAndLeavesNoTrace) {
     const std::wstring path = folder_.MakeFile(L"note.txt", "content");
     ScriptedMove move({ScriptedMove::ClaimSuccess});
+
     ASSERT_TRUE(CaseRenamer(move.Function()).Rename(path, Upper).Renamed);
-    // The temporary name was free when it was used.
-    ASSERT_GE(move.calls.size(), 2u);
-    EXPECT_NE(move.calls[1].second.find(L"~kavet-"), std::wstring::npos);
+
+    ASSERT_EQ(move.calls.size(), 3u);
+    const std::wstring temporary = move.calls[1].second;
+    EXPECT_EQ(temporary.rfind(folder_.Path() + L"\\", 0), 0u);
+    EXPECT_EQ(temporary.find(L'\\', folder_.Path().size() + 1), std::wstring::npos);
+    EXPECT_EQ(move.calls[2].first, temporary);
+    EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"NOTE.TXT"});
 }
 
 TEST_F(CaseRenamerTest, NameOnDiskFindsTheStoredCase) {
