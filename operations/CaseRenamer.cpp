@@ -91,7 +91,6 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
         result = {true, newPath};
         return result;
     }
-    result.Path = parts.Folder + *afterMove;
     // The platform reported success and kept the old letter case.
     std::wstring where;
     result.Renamed = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, where);
@@ -116,13 +115,12 @@ bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std
             where = newName;
             return true;
         }
-        // Neither name fits: the file goes back under its old name below.
-        if (now && move_(ApiPath(folder + *now), oldPath)) {
-            where = oldName;
-            return false;
-        }
-        if (now)
+        // Yet another letter case came out: the old name is put back.
+        if (now) {
             where = *now;
+            if (move_(ApiPath(folder + *now), oldPath))
+                where = oldName;
+        }
         return false;
     }
     // The second step failed: the old name comes back.
