@@ -155,16 +155,30 @@ TCaptionAlignment TCustomEnhListView::ColumnAlignment(int column) const {
 int TCustomEnhListView::ColumnWidth(int column) const {
     if (column < 0 || column >= ColumnCount())
         return 0;
-    if (HandleAllocated())
-        return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+    // Through the column record: LVM_GETCOLUMNWIDTH answers the list view's column width outside
+    // the report view, which would store the wrong widths.
+    if (HandleAllocated()) {
+        LVCOLUMNW lvc{};
+        lvc.mask = LVCF_WIDTH;
+        if (Send(LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc)))
+            return lvc.cx;
+    }
     return columns_[static_cast<size_t>(column)].width;
 }
 
 void TCustomEnhListView::SetColumnWidth(int column, int width) {
     if (column < 0 || column >= ColumnCount())
         return;
+    if (width < 0) {
+        // The platform's automatic widths only make sense in the report view.
+        Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+        return;
+    }
     columns_[static_cast<size_t>(column)].width = width;
-    Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_WIDTH;
+    lvc.cx = width;
+    Send(LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
 }
 
 int TCustomEnhListView::ColumnPosition(int column) const {
