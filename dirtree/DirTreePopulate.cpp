@@ -54,9 +54,8 @@ void TDirTree::ReadDrives() {
     BusyCursor busy;
     {
         BulkUpdate update(*this);
+        // No message loop runs here: a device change handled half-way would add its roots twice.
         ClearTree();
-        // Let the emptied tree paint; no message loop here, so no device change can interleave.
-        ::UpdateWindow(Handle());
         driveMask_ = GetAvailableDrives();
         for (int i = 0; i < 26; ++i) {
             if (!(driveMask_ & (uint32_t{1} << i)))

@@ -119,10 +119,48 @@ TEST_F(DirTreeTest, DeviceChangeRebuildsEveryRootWhoseVolumeChanged) {
     EXPECT_EQ(changes.size(), 1u);
 }
 
-TEST_F(DirTreeTest, DeviceChangeIsNotPassedToTheOwnerAfterTheTreeIsGone) {
+TEST_F(DirTreeTest, OwnerHookGoesWithTheTree) {
     MakeTree();
     tree.reset();
     // The owner's own procedure answers again; the tree's hook is gone with its window.
     EXPECT_EQ(SendDeviceChange(), ::DefWindowProcW(frame.Handle(), WM_DEVICECHANGE, 0x0007, 0));
     EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(DirTreeTest, DrivesTheOwnerRejectsGetNoRootAtLoadNorWhenTheyAppear) {
+    drives->Add(L'E', kDriveFixed, VolumeInfo{0xE, L"E"});
+    MakeTree([](TDirTree& t) {
+        t.OnAddDir = [](const std::wstring& path, bool& doAdd) {
+            if (path == L"E:\\" || path == L"H:\\")
+                doAdd = false;
+        };
+    });
+    EXPECT_EQ(RootPaths(*tree), std::vector<std::wstring>{L"C:\\"});
+    drives->Add(L'H', kDriveRemote, VolumeInfo{0x8, L"H"});
+    drives->Add(L'K', kDriveRemote, VolumeInfo{0xB, L"K"});
+    SendDeviceChange();
+    EXPECT_EQ(RootPaths(*tree), (std::vector<std::wstring>{L"C:\\", L"K:\\"}));
+}
+
+TEST_F(DirTreeTest, DriveKindsOutsideDriveTypesGetNoRoot) {
+    drives->Add(L'D', kDriveCDRom, VolumeInfo{0xD, L"DISC"});
+    drives->Add(L'W', kDriveNoRootDir, std::nullopt);
+    MakeTree([](TDirTree& t) { t.SetDriveTypes(kAllDriveTypes.Without(TDriveType::drtCDRom)); });
+    EXPECT_EQ(RootPaths(*tree), (std::vector<std::wstring>{L"C:\\", L"W:\\"}));
+    EXPECT_EQ(tree->Caption(tree->Children(nullptr)[1]), L"(W:)");
+}
+
+TEST(DirTreeOnThisMachine, ShowsTheSystemDriveAndSelectsTheInitialDirectory) {
+    TempFolder temp;
+    OwnerFrame frame;
+    TDirTree tree(frame.Handle(), 1);
+    tree.SetInitialDirectory(temp.Path());
+    tree.Loaded();
+    const HTREEITEM c = tree.FindNode(L"C:\\");
+    ASSERT_NE(c, nullptr);
+    const std::wstring caption = tree.Caption(c);
+    EXPECT_EQ(caption.substr(caption.size() - 4), L"(C:)");
+    std::wstring expected = CurrentLocale().ToUpper(temp.Path()) + L"\\";
+    EXPECT_EQ(tree.GetSelectedPath(), expected);
+    EXPECT_NE(tree.DriveMask() & (1u << 2), 0u);
 }
