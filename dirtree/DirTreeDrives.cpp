@@ -17,6 +17,8 @@ std::wstring RootPath(wchar_t letter) {
 } // namespace
 
 bool TDirTree::RefreshDrives() {
+    if (!HandleAllocated() || loading_)
+        return false;
     bool changed = false;
     {
         LockChanges lock(*this);
