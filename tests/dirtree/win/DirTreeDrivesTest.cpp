@@ -164,3 +164,18 @@ TEST(DirTreeOnThisMachine, ShowsTheSystemDriveAndSelectsTheInitialDirectory) {
     EXPECT_EQ(tree.GetSelectedPath(), expected);
     EXPECT_NE(tree.DriveMask() & (1u << 2), 0u);
 }
+
+TEST_F(DirTreeTest, SelectedDriveThatDisappearsReportsTheNewSelectionOnce) {
+    drives->Add(L'F', kDriveFixed, VolumeInfo{0xF, L"FAR"});
+    MakeTree();
+    const HTREEITEM f = tree->FindNode(L"F:\\");
+    ASSERT_NE(f, nullptr);
+    tree->Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(f));
+    changes.clear();
+    drives->Remove(L'F');
+    SendDeviceChange();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0], tree->Selected());
+    EXPECT_NE(tree->GetSelectedPath(), L"F:\\");
+    EXPECT_EQ(tree->FindNode(L"F:\\"), nullptr);
+}
