@@ -96,11 +96,12 @@ bool TCustomEnhListView::ResizeForbidden(int column) const {
 }
 
 bool TCustomEnhListView::HeaderNotification(NMHDR& hdr, WPARAM wp, LPARAM lp, LRESULT& result) {
-    const int column = reinterpret_cast<NMHEADERW*>(&hdr)->iItem;
+    // Only the HDN_ codes handled here carry an NMHEADER; others (NM_RCLICK...) are a bare NMHDR.
+    const auto column = [&hdr] { return reinterpret_cast<NMHEADERW*>(&hdr)->iItem; };
     switch (hdr.code) {
     case HDN_BEGINTRACKW:
     case HDN_BEGINTRACKA:
-        if (ResizeForbidden(column)) {
+        if (ResizeForbidden(column())) {
             result = TRUE;
             return true;
         }
@@ -109,14 +110,14 @@ bool TCustomEnhListView::HeaderNotification(NMHDR& hdr, WPARAM wp, LPARAM lp, LR
         return true;
     case HDN_TRACKW:
     case HDN_TRACKA:
-        if (ResizeForbidden(column)) {
+        if (ResizeForbidden(column())) {
             result = TRUE;
             return true;
         }
         return false;
     case HDN_DIVIDERDBLCLICKW:
     case HDN_DIVIDERDBLCLICKA:
-        if (ResizeForbidden(column)) {
+        if (ResizeForbidden(column())) {
             result = TRUE;
             return true;
         }

@@ -29,6 +29,7 @@ void TCustomExtListView::CreateWnd() {
 }
 
 void TCustomExtListView::BeforeRecreate() {
+    // Both reads refresh the remembered copies that CreateWnd sends to the new window.
     extendedStyles_ = ExtendedStyles();
     std::vector<int> order;
     if (ColumnCount() > 0)

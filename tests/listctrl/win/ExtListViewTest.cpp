@@ -285,3 +285,21 @@ TEST_F(ExtListViewTest, WindowIsCreatedInOwnerDataModeWithTheFileListStyles) {
     EXPECT_FALSE(style & LVS_SINGLESEL);
     EXPECT_EQ(list.Send(LVM_GETCOLUMNWIDTH, 7), 300);
 }
+
+TEST_F(ExtListViewTest, LeavingVirtualModeCreatesTheWindowAgainWithItsLayout) {
+    list.SetVirtualItemCount(5);
+    ASSERT_TRUE(list.ApplyColumnOrder({1, 0, 2, 3, 4, 5, 6, 7}));
+    list.SetColumnWidth(2, 77);
+    list.SetExtendedStyles({lvxGridLines, lvxFullRowSelect});
+    HWND before = list.Handle();
+    list.SetVirtualMode(false);
+    ASSERT_TRUE(list.HandleAllocated());
+    EXPECT_FALSE(::IsWindow(before));
+    EXPECT_FALSE(::GetWindowLongW(list.Handle(), GWL_STYLE) & LVS_OWNERDATA);
+    EXPECT_EQ(list.ItemCount(), 0);
+    EXPECT_EQ(list.ColumnCount(), 8);
+    EXPECT_EQ(list.ColumnWidth(2), 77);
+    EXPECT_EQ(list.ColumnAtPosition(0), 1);
+    EXPECT_EQ(list.ExtendedStyles(), (TLVExtendedStyles{lvxGridLines, lvxFullRowSelect}));
+    EXPECT_NE(list.HeaderHandle(), nullptr);
+}
