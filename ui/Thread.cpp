@@ -115,7 +115,13 @@ void Thread::LetGo(std::unique_ptr<Thread> thread) {
 
 bool Thread::Synchronize(const std::function<void()>& call) {
     if (OnUserInterfaceThread()) {
-        call();
+        try {
+            call();
+        } catch (const std::exception& e) {
+            ReportException(e);
+        } catch (...) {
+            ReportUnknownException();
+        }
         return true;
     }
     if (::WaitForSingleObject(cancelHandOver_.Get(), 0) == WAIT_OBJECT_0)

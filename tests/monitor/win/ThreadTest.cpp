@@ -84,12 +84,11 @@ TEST(Thread, ThreadLetGoWhileRunningDeletesItselfWhenItEnds) {
 
 TEST(Thread, ThreadLetGoAfterItsEndIsDeletedAtOnce) {
     std::atomic<bool> deleted{false};
-    std::atomic<bool> ended{false};
-    auto thread = std::make_unique<BodyThread>([&](BodyThread&) { ended = true; }, &deleted);
+    const int threads = ThreadCount();
+    auto thread = std::make_unique<BodyThread>([](BodyThread&) {}, &deleted);
     thread->Start();
-    while (!ended)
-        ::Sleep(1);
-    ::Sleep(50);
+    ASSERT_TRUE(PumpUntil([&] { return ThreadCount() <= threads; }, 5000));
+    EXPECT_FALSE(deleted);
     Thread::LetGo(std::move(thread));
     EXPECT_TRUE(deleted);
 }
@@ -106,6 +105,18 @@ TEST(Thread, ExceptionOfAHandedOverCallGoesToTheExceptionDisplay) {
     EXPECT_TRUE(PumpUntil([&] { return done.load(); }, 5000));
     SetExceptionSink({});
     EXPECT_EQ(shown, L"failed call");
+}
+
+TEST(Thread, SynchronizeOnTheUserInterfaceThreadRunsTheCallAtOnce) {
+    std::wstring shown;
+    SetExceptionSink([&](const std::wstring& text) { shown = text; });
+    bool ran = false;
+    BodyThread thread([](BodyThread&) {});
+    EXPECT_TRUE(thread.Synchronize([&] { ran = true; }));
+    thread.Synchronize([] { throw std::runtime_error("direct"); });
+    SetExceptionSink({});
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(shown, L"direct");
 }
 
 TEST(Thread, ExceptionOfTheBodyGoesToTheExceptionDisplay) {
