@@ -1,0 +1,154 @@
+// The date-time dialog.
+#include "operations/dialogs/DateHeureForm.h"
+
+#include "operations/dialogs/DialogPlacement.h"
+#include "operations/dialogs/RegionalDateText.h"
+#include "ui/MessageBox.h"
+
+#include <commctrl.h>
+
+namespace {
+
+SYSTEMTIME Now() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    now.wMilliseconds = 0;
+    return now;
+}
+
+SYSTEMTIME FirstOf1980() {
+    SYSTEMTIME date{};
+    date.wYear = 1980;
+    date.wMonth = 1;
+    date.wDay = 1;
+    return date;
+}
+
+SYSTEMTIME TodayAt(int hour, int minute, int second) {
+    SYSTEMTIME time = Now();
+    time.wHour = static_cast<WORD>(hour);
+    time.wMinute = static_cast<WORD>(minute);
+    time.wSecond = static_cast<WORD>(second);
+    return time;
+}
+
+// Push buttons here are clicked with the mouse only.
+void TakeNoFocus(const Window& control) {
+    const LONG_PTR style = ::GetWindowLongPtrW(control.Handle(), GWL_STYLE);
+    ::SetWindowLongPtrW(control.Handle(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+}
+
+} // namespace
+
+TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
+    : settings_(settings) {
+    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
+    SetFontName(fontName);
+    FormCreate();
+}
+
+TDateHeure::~TDateHeure() {
+    Destroy();
+}
+
+void TDateHeure::FormCreate() {
+    // Group boxes first, so that the tab order among the other controls is their creation order.
+    BoxDate.Create(Handle(), L" Date ", 8, 4, 159, 54);
+    BoxHeure.Create(Handle(), L" Heure ", 8, 62, 159, 54);
+    BoxAction.Create(Handle(), L" Action ", 8, 120, 159, 80);
+    TimePicker.Create(Handle(), DateTimePicker::Kind::Time, 16, 82, 88, 22);
+    CheckCreation.Create(Handle(), L"Date de création", 18, 138, 144, 18);
+    CheckModification.Create(Handle(), L"Date de modification", 18, 158, 144, 18);
+    CheckAcces.Create(Handle(), L"Date de dernier accès", 18, 178, 144, 18);
+    DatePicker.Create(Handle(), DateTimePicker::Kind::Date, 16, 24, 88, 22);
+    BtnDateMini.Create(Handle(), L"\u00AB", 110, 24, 24, 22);
+    BtnDateActual.Create(Handle(), L"\u2022", 136, 24, 24, 22);
+    BtnTimeZero.Create(Handle(), L"0", 110, 82, 24, 22);
+    BtnTimeActual.Create(Handle(), L"\u2022", 136, 82, 24, 22);
+    BtnOk.Create(Handle(), L"&Régler", 8, 208, 78, 26, 0, true);
+    BtnCancel.Create(Handle(), L"&Annuler", 89, 208, 78, 26, mrCancel);
+    for (const Button* button :
+         {&BtnDateMini, &BtnDateActual, &BtnTimeZero, &BtnTimeActual, &BtnOk, &BtnCancel})
+        TakeNoFocus(*button);
+
+    toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    AddToolTip(BtnDateMini, L"Date Mini");
+    AddToolTip(BtnDateActual, L"Date actuelle");
+    AddToolTip(BtnTimeZero, L"Heure Zéro");
+    AddToolTip(BtnTimeActual, L"Heure actuelle");
+
+    BtnDateMini.OnClick = [this] { DatePicker.SetValue(FirstOf1980()); };
+    BtnDateActual.OnClick = [this] { DatePicker.SetValue(Now()); };
+    BtnTimeZero.OnClick = [this] { TimePicker.SetValue(TodayAt(0, 0, 0)); };
+    BtnTimeActual.OnClick = [this] { TimePicker.SetValue(Now()); };
+    BtnOk.OnClick = [this] { BtnOkClick(); };
+
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    RECT frame{};
+    ::GetWindowRect(Handle(), &frame);
+    const DialogOrigin origin =
+        PlaceAtCursor(cursor.x, cursor.y, frame.right - frame.left, frame.bottom - frame.top,
+                      ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    ::SetWindowPos(Handle(), nullptr, origin.X, origin.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    SYSTEMTIME date = Now();
+    SYSTEMTIME time = Now();
+    bool creation = true;
+    bool lastWrite = true;
+    bool lastAccess = true;
+    if (settings_.SaveDate) {
+        if (const auto remembered = ReadShortDate(settings_.Date))
+            date = *remembered;
+        if (const auto remembered = ReadLongTime(settings_.Time))
+            time = TodayAt(remembered->wHour, remembered->wMinute, remembered->wSecond);
+        creation = settings_.Creation;
+        lastWrite = settings_.LastWrite;
+        lastAccess = settings_.LastAccess;
+    }
+    DatePicker.SetValue(date);
+    TimePicker.SetValue(time);
+    CheckCreation.SetChecked(creation);
+    CheckModification.SetChecked(lastWrite);
+    CheckAcces.SetChecked(lastAccess);
+
+    OnShow = [this] { ::SetFocus(TimePicker.Handle()); };
+    ::SetFocus(TimePicker.Handle());
+}
+
+void TDateHeure::AddToolTip(const Button& button, const wchar_t* text) {
+    if (!toolTips_)
+        return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(button.Handle());
+    tool.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TDateHeure::BtnOkClick() {
+    actionMask_ = (CheckCreation.Checked() ? 1 : 0) | (CheckModification.Checked() ? 2 : 0) |
+                  (CheckAcces.Checked() ? 4 : 0);
+    if (actionMask_ == 0) {
+        ShowMessageBox(Handle(), kWarningText, MB_OK | MB_ICONWARNING, kWarningCaption);
+        return;
+    }
+    if (settings_.SaveDate) {
+        settings_.Date = ShortDateText(DatePicker.Value());
+        settings_.Time = LongTimeText(TimePicker.Value());
+        settings_.Creation = CheckCreation.Checked();
+        settings_.LastWrite = CheckModification.Checked();
+        settings_.LastAccess = CheckAcces.Checked();
+    }
+    SetModalResult(mrOk);
+}
+
+CivilTime TDateHeure::PickedDateTime() const {
+    const SYSTEMTIME date = DatePicker.Value();
+    const SYSTEMTIME time = TimePicker.Value();
+    return CivilTime{date.wYear, date.wMonth, date.wDay, time.wHour, time.wMinute, time.wSecond, 0};
+}

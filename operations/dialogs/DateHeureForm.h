@@ -1,0 +1,54 @@
+// TDateHeure, the date-time dialog: a date, a time of day and which of the three stamps to set.
+// It opens at the mouse cursor and, when the settings say so, remembers its last accepted choice.
+#pragma once
+
+#include "listing/DateTime.h"
+#include "operations/dialogs/DateTimePicker.h"
+#include "settings/SettingsRecord.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Form.h"
+#include "ui/GroupBox.h"
+
+#include <string>
+
+class TDateHeure : public Form {
+public:
+    static constexpr int kClientWidth = 175;
+    static constexpr int kClientHeight = 242;
+    static constexpr const wchar_t* kWarningText = L"\r\nSélectionnez une date à modifier";
+    static constexpr const wchar_t* kWarningCaption = L"Avertissement";
+
+    // settings: read at creation, written when the dialog is accepted with SaveDate on.
+    TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+    ~TDateHeure() override;
+
+    // The picked date with the picked time of day (milliseconds zero).
+    CivilTime PickedDateTime() const;
+    // 1 creation, 2 last write, 4 last access; from 1 to 7 once accepted.
+    int ActionMask() const { return actionMask_; }
+
+    GroupBox BoxDate;
+    DateTimePicker DatePicker;
+    Button BtnDateMini;
+    Button BtnDateActual;
+    GroupBox BoxHeure;
+    DateTimePicker TimePicker;
+    Button BtnTimeZero;
+    Button BtnTimeActual;
+    GroupBox BoxAction;
+    CheckBox CheckCreation;
+    CheckBox CheckModification;
+    CheckBox CheckAcces;
+    Button BtnOk;
+    Button BtnCancel;
+
+private:
+    void FormCreate();
+    void BtnOkClick();
+    void AddToolTip(const Button& button, const wchar_t* text);
+
+    SettingsRecord& settings_;
+    HWND toolTips_ = nullptr; // owned by the form, destroyed with it
+    int actionMask_ = 0;
+};

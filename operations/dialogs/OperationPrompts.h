@@ -1,0 +1,26 @@
+// What the main window asks before its stamping and renaming operations: the confirmations that
+// the user can switch off, and the date-time choice. Each shows a new dialog and releases it.
+#pragma once
+
+#include "listing/DateTime.h"
+#include "settings/SettingsRecord.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// True when the operation should run. The dialog is skipped while its flag is off; after it
+// closes, whatever the button, the flag becomes "not ticked".
+bool ConfirmTimeZero(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+bool ConfirmUpperCase(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+bool ConfirmLowerCase(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+bool ConfirmFirstUpper(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+
+struct DateTimeChoice {
+    CivilTime When;     // local date and time of day
+    int ActionMask = 0; // 1 creation, 2 last write, 4 last access
+};
+
+// The accepted choice of the date-time dialog, or nothing when it was cancelled.
+std::optional<DateTimeChoice> AskDateTime(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
