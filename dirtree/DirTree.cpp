@@ -165,6 +165,12 @@ LRESULT TDirTree::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
         DropFiles(reinterpret_cast<HDROP>(wp));
         return 0;
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (OnMouseDown)
+            OnMouseDown(msg, static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        break;
     default:
         break;
     }

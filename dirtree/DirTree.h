@@ -72,6 +72,8 @@ public:
     std::function<void(HTREEITEM node)> OnDeleteItem;
     std::function<void(HTREEITEM node)> OnChange;
     std::function<void()> OnClick;
+    // A mouse button pressed on the tree, at client coordinates (before the tree's own handling).
+    std::function<void(UINT button, int x, int y)> OnMouseDown;
     std::function<void(HTREEITEM node, bool& allowExpansion)> OnExpanding;
     std::function<void(int x, int y, const std::wstring& dropDir, const std::vector<std::wstring>& dropFiles,
                        unsigned shift)>
@@ -120,6 +122,8 @@ public:
     int SelectedImageIndex(HTREEITEM node) const;
     int OverlayIndex(HTREEITEM node) const; // -1 without overlay
     HTREEITEM GetNodeAt(int x, int y) const;
+    // Makes the node the selected one, through the tree's own selection (so OnChange may follow).
+    void Select(HTREEITEM node) { SelectNode(node); }
     // Expands as the user does (reading and probing first); false when nothing was expanded.
     bool Expand(HTREEITEM node);
     // Collapses the node, and with recurse every node below it.

@@ -38,7 +38,7 @@ cmake -S "$root" -B "$build/$test_arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 # Building lists the tests by running them under Wine, so it needs the display too.
 "$root/scripts/with-display.sh" "$build/$test_arch" cmake --build "$build/$test_arch"
 "$root/scripts/with-display.sh" "$build/$test_arch" \
-    ctest --test-dir "$build/$test_arch" --output-on-failure --timeout 180 -j "$(nproc)"
+    ctest --test-dir "$build/$test_arch" --output-on-failure --timeout 120 --repeat until-pass:2 -j "$(nproc)"
 
 echo "== Windows program ($other_arch)"
 cmake -S "$root" -B "$build/$other_arch" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVET_TESTS=OFF -DKAVET_BENCH=OFF \
