@@ -129,10 +129,9 @@ void Toolbar::SetButtonSize(const std::wstring& name, int width, int height) {
     Button* button = FindByName(name);
     if (!button)
         return;
-    if (height != height_) {
-        height_ = height;
-        Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
-    }
+    // Sent every time: the bar recomputes its button height whenever its texts change.
+    height_ = height;
+    Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
     TBBUTTONINFOW info{};
     info.cbSize = sizeof(info);
     info.dwMask = TBIF_SIZE;

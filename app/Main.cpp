@@ -1,0 +1,37 @@
+// The program's entry: the common-controls check, then the main window and its message loop.
+#include "app/ComCtlVersion.h"
+#include "app/MainForm.h"
+#include "app/ModuleVersion.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
+                                                        ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    Application::SetTitle(L"Kavet24");
+    Application::SetHelpFile(L"");
+
+    if (!ComCtlCheckPasses()) {
+        ShowMessageBox(nullptr, ComCtlWarningText(), MB_OK | MB_HELP | MB_ICONWARNING);
+        return 0;
+    }
+
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int exitCode = 0;
+    {
+        TMainForm mainForm;
+        ::ShowWindow(mainForm.Handle(), mainForm.InitialShowCommand() == SW_SHOWNORMAL
+                                            ? showCommand
+                                            : mainForm.InitialShowCommand());
+        ::UpdateWindow(mainForm.Handle());
+        exitCode = Application::Run();
+    }
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+    return exitCode;
+}

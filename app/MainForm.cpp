@@ -1,0 +1,78 @@
+// The main window's build sequence and its orderly close.
+#include "app/MainForm.h"
+
+#include "listing/Systeme.h"
+#include "settings/SettingsStore.h"
+#include "ui/ExceptionDisplay.h"
+
+bool TMainForm::TreeChangeEnabled = false;
+
+TMainForm::TMainForm(std::wstring productKey) : FormPlacement(this), productKey_(std::move(productKey)) {
+    Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
+    SetBounds(102, 102, 750, 550);
+    SetMainForm(true);
+    OnShow = [this] { FormResize(); };
+    OnResize = [this] { FormResize(); };
+    OnClose = [this] { FormClose(); };
+    try {
+        FormCreate();
+    } catch (const std::exception& e) {
+        // The window still opens; what failed is told to the user.
+        ReportException(e);
+    }
+}
+
+TMainForm::~TMainForm() {
+    OnClose = nullptr;
+    Destroy();
+}
+
+void TMainForm::FormCreate() {
+    TreeChangeEnabled = false;
+    if (IsModernSystem())
+        SetFontName(L"Verdana");
+    CreateLayout();
+    CreateToolbars();
+    CreateMenus();
+
+    Mask = L"*.*";
+    Listing = std::make_unique<TFileListing>();
+    Listing->SortKey = TFileListing::kName;
+
+    Settings.Directory = ExecutableFolder();
+    SettingsStore(productKey_).LoadOptions(Settings);
+
+    FormPlacement.SetActive(false); // the window loads and stores its placement itself
+    FormPlacement.SetIniFileName(productKey_);
+    FormPlacement.SetIniSection(L"Application");
+    FormPlacement.SetUseRegistry(true);
+    FormPlacement.LoadPlacement();
+
+    TreeChangeEnabled = true;
+    ApplyOptions();
+    MainMenu->Item(L"AffichageStandard").SetChecked(Standard.Visible());
+    PanelDirName.SetWidth(Settings.PanelWidth);
+    PanelDirTree.SetWidth(Settings.DirTreeWidth);
+    FormResize();
+}
+
+void TMainForm::FormClose() {
+    SettingsStore(productKey_).StoreOptions(Settings);
+    FormPlacement.SetUseRegistry(true);
+    try {
+        FormPlacement.StorePlacement();
+    } catch (const std::exception& e) {
+        ReportException(e);
+    }
+    Listing.reset();
+}
+
+void TMainForm::SetWindowState(WindowState state) {
+    const int command = state == WindowState::Maximized   ? SW_SHOWMAXIMIZED
+                        : state == WindowState::Minimized ? SW_SHOWMINIMIZED
+                                                          : SW_SHOWNORMAL;
+    if (Visible())
+        ::ShowWindow(Handle(), command);
+    else
+        initialShow_ = command;
+}

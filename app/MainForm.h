@@ -1,0 +1,125 @@
+// TMainForm, the program's single main window: the toolbars, the explorer pane, the address bar,
+// the places of the directory tree and the file list, the status bar and the menus; the build
+// sequence from the stored settings, the view toggles, the layout rule and the orderly close.
+// Split by concern over MainForm.cpp (build and close), MainFormLayout.cpp (panes and layout),
+// MainFormMenus.cpp, MainFormToolbars.cpp, MainFormView.cpp (toggles, view options) and
+// MainFormCommands.cpp (the commands of the menus and buttons).
+#pragma once
+
+#include "listing/FileListing.h"
+#include "placement/FormPlacement.h"
+#include "settings/SettingsRecord.h"
+#include "ui/Accelerators.h"
+#include "ui/Dock.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/Panel.h"
+#include "ui/Splitter.h"
+#include "ui/StatusBar.h"
+#include "ui/Toolbar.h"
+
+#include <memory>
+#include <string>
+
+class TMainForm : public Form, public PlacementOwner {
+public:
+    // productKey: the registry key of the settings, the placement and the column layout.
+    explicit TMainForm(std::wstring productKey = L"Software\\Lumarek\\Kavet24");
+    ~TMainForm() override;
+
+    // View styles of the file list, by the Tag of their menu items.
+    enum ViewStyle { vsIcon = 1, vsSmallIcon = 2, vsList = 3, vsReport = 4 };
+
+    // The options, remembered state and remembered dialog choices for the whole run.
+    SettingsRecord Settings;
+    // The folder listing shown by the file list, owned by the window.
+    std::unique_ptr<TFileListing> Listing;
+    // The current mask, changed only through EditMask.
+    std::wstring Mask;
+    // The file count of the last listing.
+    int64_t FileCount = 0;
+    // False until the window has finished building itself: the tree's selection changes are
+    // ignored until then.
+    static bool TreeChangeEnabled;
+
+    // Components, by their names.
+    Dock DockTop;
+    Toolbar Standard;
+    Toolbar BarOptions;
+    Panel PanelDirTree;
+    Panel PanelDisk;
+    Panel DirTreePlace; // the directory tree fills this place
+    Splitter S1;
+    Panel PanelFileList;
+    Panel PanelEdit;
+    Panel PanelDirName;
+    Edit EditDirName;
+    Splitter S2;
+    Panel PanelMask;
+    Edit EditMask;
+    Panel FileListPlace; // the file list fills this place
+    ::StatusBar StatusBar;
+    std::unique_ptr<Menu> MainMenu;
+    std::unique_ptr<Menu> PopupAffichage;
+    TFormPlacement FormPlacement;
+
+    // The width S1 takes whenever the explorer pane is shown.
+    static constexpr int kSplitterWidth = 2;
+
+    // Every toolbar button of the window, by its bar.
+    std::vector<std::pair<Toolbar*, std::wstring>> ToolButtons();
+    int ViewStyleTag() const { return viewStyle_; }
+
+    // The build steps and the close, as the window runs them.
+    void FormCreate();
+    void FormResize();
+    void FormClose();
+    void ApplyOptions();
+    void SelectViewStyle(int tag);
+
+    // Handlers.
+    void S1Moved();
+    void S2Moved();
+    void FileQuitterClick();
+    void AffichageEtatClick();
+    void AffichageVoletClick();
+    void AffichageAdrClick();
+    void AffichageGrilleClick();
+    void AffichageStandardClick();
+    void AffichageBarOptionsClick();
+    void AffichageCaptionsClick();
+    void AffichageOptionsClick();
+    void AffichageActualiserClick();
+    void AideAproposClick();
+    void ReorganiseNomClick(MenuItem& sender);
+    void PopGiconesClick(MenuItem& sender);
+    void BtnAffichageClick();
+    void BtnAffichageDropDown(POINT screen);
+    void BtnParentClick();
+    void BtnDateTimeClick();
+    void BtnTimeZeroClick();
+    void BtnNameMajClick();
+    void BtnNameMajMinClick();
+    void BtnNameMinClick();
+
+    // PlacementOwner.
+    HWND PlacementWindow() const override { return Handle(); }
+    std::wstring PlacementClassName() const override { return L"TMainForm"; }
+    void SetWindowState(WindowState state) override;
+    // How the window is first shown: normal, or the state the placement store restored.
+    int InitialShowCommand() const { return initialShow_; }
+
+private:
+    void CreateLayout();
+    void CreateMenus();
+    void CreateToolbars();
+    void SizeToolButtons();
+    // Grid lines of the file list; the list placed in FileListPlace takes them from here.
+    void ShowGridLines(bool show);
+
+    std::wstring productKey_;
+    std::unique_ptr<Accelerators> accelerators_;
+    int viewStyle_ = vsReport;
+    int initialShow_ = SW_SHOWNORMAL;
+};

@@ -1,0 +1,121 @@
+// The view options of the main window: the toggles of the "Affichage" menu, the view styles and
+// how the stored options are put on the window.
+#include "app/MainForm.h"
+
+namespace {
+
+// Stops a window from repainting for one scope, whatever happens inside it.
+class RedrawLock {
+public:
+    explicit RedrawLock(HWND hwnd) : hwnd_(hwnd) { ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawLock() {
+        ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    RedrawLock(const RedrawLock&) = delete;
+    RedrawLock& operator=(const RedrawLock&) = delete;
+
+private:
+    HWND hwnd_;
+};
+
+} // namespace
+
+void TMainForm::ApplyOptions() {
+    StatusBar.SetShown(Settings.ShowState);
+    MainMenu->Item(L"AffichageEtat").SetChecked(Settings.ShowState);
+
+    PanelEdit.SetShown(Settings.ShowAdr);
+    MainMenu->Item(L"AffichageAdr").SetChecked(Settings.ShowAdr);
+
+    S1.SetWidth(Settings.ShowDir ? kSplitterWidth : 0);
+    PanelDirTree.SetShown(Settings.ShowDir);
+    MainMenu->Item(L"AffichageVolet").SetChecked(Settings.ShowDir);
+
+    const bool details = MainMenu->Item(L"AffichageDetail").Checked();
+    if (details) {
+        ShowGridLines(Settings.ShowGrid);
+        MainMenu->Item(L"AffichageGrille").SetChecked(Settings.ShowGrid);
+    }
+
+    MainMenu->Item(L"AffichageCaptions").SetChecked(Settings.ShowCaptions);
+    SizeToolButtons();
+
+    MainMenu->Item(L"AffichageGrille").SetEnabled(details);
+}
+
+void TMainForm::AffichageEtatClick() {
+    Settings.ShowState = !Settings.ShowState;
+    StatusBar.SetShown(Settings.ShowState);
+    MainMenu->Item(L"AffichageEtat").SetChecked(Settings.ShowState);
+}
+
+void TMainForm::AffichageVoletClick() {
+    Settings.ShowDir = !Settings.ShowDir;
+    if (Settings.ShowDir) {
+        S1.SetWidth(kSplitterWidth);
+        PanelDirTree.SetShown(true);
+    } else {
+        S1.SetWidth(0);
+        PanelDirTree.SetShown(false);
+    }
+    MainMenu->Item(L"AffichageVolet").SetChecked(Settings.ShowDir);
+    FormResize();
+}
+
+void TMainForm::AffichageAdrClick() {
+    Settings.ShowAdr = !Settings.ShowAdr;
+    PanelEdit.SetShown(Settings.ShowAdr);
+    MainMenu->Item(L"AffichageAdr").SetChecked(Settings.ShowAdr);
+}
+
+void TMainForm::AffichageGrilleClick() {
+    if (!MainMenu->Item(L"AffichageDetail").Checked())
+        return;
+    RedrawLock lock(Handle());
+    Settings.ShowGrid = !Settings.ShowGrid;
+    ShowGridLines(Settings.ShowGrid);
+    MainMenu->Item(L"AffichageGrille").SetChecked(Settings.ShowGrid);
+}
+
+void TMainForm::AffichageStandardClick() {
+    DockTop.SetBarVisible(Standard, !Standard.Visible());
+    MainMenu->Item(L"AffichageStandard").SetChecked(Standard.Visible());
+}
+
+void TMainForm::AffichageBarOptionsClick() {
+    DockTop.SetBarVisible(BarOptions, !BarOptions.Visible());
+    MainMenu->Item(L"AffichageBarOptions").SetChecked(BarOptions.Visible());
+}
+
+void TMainForm::AffichageCaptionsClick() {
+    Settings.ShowCaptions = !Settings.ShowCaptions;
+    ApplyOptions();
+}
+
+void TMainForm::SelectViewStyle(int tag) {
+    static const std::pair<const wchar_t*, const wchar_t*> items[] = {{L"AffichageGIcones", L"PopGicones"},
+                                                                      {L"AffichagePIcones", L"PopPicones"},
+                                                                      {L"AffichageListe", L"PopListe"},
+                                                                      {L"AffichageDetail", L"PopDetail"}};
+    if (tag >= vsIcon && tag <= vsReport) {
+        viewStyle_ = tag;
+        MainMenu->Item(items[tag - 1].first).SetChecked(true);
+        PopupAffichage->Item(items[tag - 1].second).SetChecked(true);
+    }
+    MainMenu->Item(L"AffichageGrille").SetEnabled(MainMenu->Item(L"AffichageDetail").Checked());
+}
+
+void TMainForm::PopGiconesClick(MenuItem& sender) {
+    SelectViewStyle(sender.Tag());
+}
+
+void TMainForm::BtnAffichageClick() {
+    SelectViewStyle(viewStyle_ == vsReport ? vsIcon : viewStyle_ + 1);
+}
+
+void TMainForm::BtnAffichageDropDown(POINT screen) {
+    PopupAffichage->Popup(Handle(), screen.x, screen.y);
+}
+
+void TMainForm::ShowGridLines(bool) {}

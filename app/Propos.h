@@ -1,0 +1,28 @@
+// TPropos, the About box: the program's icon, name and version, an author line and a link to
+// the maker's web site.
+#pragma once
+
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/LinkLabel.h"
+
+#include <string>
+
+class TPropos : public Form {
+public:
+    // fontName: the main window's font face, which the box uses too.
+    TPropos(HWND owner, const std::wstring& fontName);
+    ~TPropos() override;
+
+    static constexpr const wchar_t* kProgramText = L"Kavet24 2.0.0.0";
+    static constexpr const wchar_t* kAuthorText = L"Lumarek - Horodatage et casse des fichiers";
+    static constexpr const wchar_t* kAddress = L"www.lumarek.fr";
+
+    Control Icon;
+    Label LabelPrg;
+    Label LabelAuteur;
+    LinkLabel ASLink2;
+
+private:
+    void FormCreate();
+};
