@@ -155,6 +155,22 @@ TEST_F(DateHeureFormTest, DateMiniAndTimeZeroGiveFirstOf1980AtMidnight) {
     EXPECT_EQ(choice->ActionMask, 7);
 }
 
+TEST_F(DateHeureFormTest, FocusStartsInTheTimePicker) {
+    HWND focused = nullptr;
+    HWND timePicker = nullptr;
+    ScopedModalRunner runner([&](Form& form) {
+        TDateHeure& dialog = AsDateHeure(form);
+        timePicker = dialog.TimePicker.Handle();
+        focused = ::GetFocus();
+        while (focused && ::GetParent(focused) && focused != timePicker &&
+               ::GetParent(focused) != dialog.Handle())
+            focused = ::GetParent(focused);
+    });
+    EXPECT_FALSE(AskDateTime(nullptr, kFont, settings));
+    ASSERT_NE(timePicker, nullptr);
+    EXPECT_EQ(focused, timePicker);
+}
+
 TEST_F(DateHeureFormTest, CurrentDateAndTimeButtonsTakeTheClock) {
     TDateHeure dialog(nullptr, kFont, settings);
     dialog.BtnDateMini.Click();
