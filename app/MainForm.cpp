@@ -38,6 +38,9 @@ void TMainForm::FormCreate() {
     Mask = L"*.*";
     Listing = std::make_unique<TFileListing>();
     Listing->SortKey = TFileListing::kName;
+    CreateFileList(); // with the system image lists
+    CreateDirTree();
+    CreateFolderMonitor();
 
     Settings.Directory = ExecutableFolder();
     SettingsStore(productKey_).LoadOptions(Settings);
@@ -48,15 +51,25 @@ void TMainForm::FormCreate() {
     FormPlacement.SetUseRegistry(true);
     FormPlacement.LoadPlacement();
 
+    FileList->SaveSettings().RegistryKey = productKey_;
+    if (Settings.SaveColumn) {
+        FileList->SaveSettings().AutoSave = true;
+        FileList->AutoReadColumnSettings();
+    }
+
     TreeChangeEnabled = true;
     ApplyOptions();
     MainMenu->Item(L"AffichageStandard").SetChecked(Standard.Visible());
     PanelDirName.SetWidth(Settings.PanelWidth);
     PanelDirTree.SetWidth(Settings.DirTreeWidth);
     FormResize();
+    DirTree->SelectPath(Settings.Directory);
+    DirTreeChange();
 }
 
 void TMainForm::FormClose() {
+    if (FolderMonitor)
+        FolderMonitor->SetActive(false);
     SettingsStore(productKey_).StoreOptions(Settings);
     FormPlacement.SetUseRegistry(true);
     try {

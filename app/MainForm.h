@@ -6,7 +6,12 @@
 // MainFormCommands.cpp (the commands of the menus and buttons).
 #pragma once
 
+#include "app/FileIconCache.h"
+#include "dirtree/DirTree.h"
+#include "listctrl/ExtListView.h"
+#include "listing/FileCellText.h"
 #include "listing/FileListing.h"
+#include "monitor/RxFolderMonitor.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Accelerators.h"
@@ -19,6 +24,7 @@
 #include "ui/StatusBar.h"
 #include "ui/Toolbar.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -63,6 +69,13 @@ public:
     std::unique_ptr<Menu> MainMenu;
     std::unique_ptr<Menu> PopupAffichage;
     TFormPlacement FormPlacement;
+    std::unique_ptr<TDirTree> DirTree;
+    std::unique_ptr<TdfsExtListView> FileList;
+    std::unique_ptr<TRxFolderMonitor> FolderMonitor;
+
+    // The file list's sort column (0 to 7) and direction, as the headers and commands left them.
+    int SortColumn = 0;
+    bool SortAscending = true;
 
     // The width S1 takes whenever the explorer pane is shown.
     static constexpr int kSplitterWidth = 2;
@@ -103,6 +116,27 @@ public:
     void BtnNameMajMinClick();
     void BtnNameMinClick();
 
+    // Navigation: the one re-list of the current folder, and what leads to it.
+    void DirTreeChange();
+    void FolderMonitorChange();
+    void EditDirNameEnter();
+    void EditMaskEnter();
+    void FileListMouseDown();
+    void DirTreeMouseDown(int x, int y);
+
+    // The file list's side of the virtual list.
+    TDisplayOptions DisplayOptions() const;
+    void FileListVMGetItemInfo(TVMItemInfo& info);
+    void FileListVMCacheHint(const NMLVCACHEHINT& hint);
+    void ArrangeByColumn(int column, bool ascending);
+    void FileListColumnClick(int column);
+    void FileListClick();
+    void FileListDblClick();
+
+    // Applies a per-file function to the selected rows, or to every row when none is selected,
+    // then re-lists the folder.
+    void RunBatch(const std::function<bool(const std::wstring&)>& perFile);
+
     // PlacementOwner.
     HWND PlacementWindow() const override { return Handle(); }
     std::wstring PlacementClassName() const override { return L"TMainForm"; }
@@ -112,6 +146,9 @@ public:
 
 private:
     void CreateLayout();
+    void CreateDirTree();
+    void CreateFileList();
+    void CreateFolderMonitor();
     void CreateMenus();
     void CreateToolbars();
     void SizeToolButtons();
@@ -122,4 +159,6 @@ private:
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;
     int initialShow_ = SW_SHOWNORMAL;
+    FileIconCache icons_;
+    std::wstring cellText_; // reused by every cell the list draws
 };

@@ -1,5 +1,4 @@
-// The commands of the main window's menus and buttons. Navigation, sorting, the file operations
-// and the Options dialog fill the handlers that are still empty here.
+// The commands of the main window's menus that open no folder and touch no file.
 #include "app/MainForm.h"
 
 #include "app/Propos.h"
@@ -13,12 +12,3 @@ void TMainForm::AideAproposClick() {
     propos.ShowModal();
 }
 
-void TMainForm::AffichageOptionsClick() {}
-void TMainForm::AffichageActualiserClick() {}
-void TMainForm::ReorganiseNomClick(MenuItem&) {}
-void TMainForm::BtnParentClick() {}
-void TMainForm::BtnDateTimeClick() {}
-void TMainForm::BtnTimeZeroClick() {}
-void TMainForm::BtnNameMajClick() {}
-void TMainForm::BtnNameMajMinClick() {}
-void TMainForm::BtnNameMinClick() {}

@@ -100,6 +100,8 @@ void TMainForm::SelectViewStyle(int tag) {
                                                                       {L"AffichageDetail", L"PopDetail"}};
     if (tag >= vsIcon && tag <= vsReport) {
         viewStyle_ = tag;
+        if (FileList)
+            FileList->SetViewStyle(static_cast<TViewStyle>(tag - 1));
         MainMenu->Item(items[tag - 1].first).SetChecked(true);
         PopupAffichage->Item(items[tag - 1].second).SetChecked(true);
     }
@@ -111,11 +113,22 @@ void TMainForm::PopGiconesClick(MenuItem& sender) {
 }
 
 void TMainForm::BtnAffichageClick() {
-    SelectViewStyle(viewStyle_ == vsReport ? vsIcon : viewStyle_ + 1);
+    // Steps on from the list's own style, which its stored settings may have restored.
+    const int current = FileList ? static_cast<int>(FileList->ViewStyle()) + 1 : viewStyle_;
+    SelectViewStyle(current == vsReport ? vsIcon : current + 1);
 }
 
 void TMainForm::BtnAffichageDropDown(POINT screen) {
     PopupAffichage->Popup(Handle(), screen.x, screen.y);
 }
 
-void TMainForm::ShowGridLines(bool) {}
+void TMainForm::ShowGridLines(bool show) {
+    if (!FileList)
+        return;
+    TLVExtendedStyles styles = FileList->ExtendedStyles();
+    if (show)
+        styles.Include(lvxGridLines);
+    else
+        styles.Exclude(lvxGridLines);
+    FileList->SetExtendedStyles(styles);
+}

@@ -8,32 +8,32 @@
 enum class TDirType { dtReadOnly, dtHidden, dtSystem, dtArchive, dtNormal, dtAll };
 enum class TDriveType { drtUnknown, drtRemovable, drtFixed, drtRemote, drtCDRom, drtRamDisk };
 
-template <typename E> class EnumSet {
+template <typename E> class DirFlagSet {
 public:
-    constexpr EnumSet() = default;
-    constexpr EnumSet(std::initializer_list<E> values) {
+    constexpr DirFlagSet() = default;
+    constexpr DirFlagSet(std::initializer_list<E> values) {
         for (E value : values)
             bits_ |= Bit(value);
     }
-    static constexpr EnumSet FromBits(uint32_t bits) {
-        EnumSet set;
+    static constexpr DirFlagSet FromBits(uint32_t bits) {
+        DirFlagSet set;
         set.bits_ = bits;
         return set;
     }
 
     constexpr bool Contains(E value) const { return (bits_ & Bit(value)) != 0; }
-    constexpr EnumSet With(E value) const { return FromBits(bits_ | Bit(value)); }
-    constexpr EnumSet Without(E value) const { return FromBits(bits_ & ~Bit(value)); }
+    constexpr DirFlagSet With(E value) const { return FromBits(bits_ | Bit(value)); }
+    constexpr DirFlagSet Without(E value) const { return FromBits(bits_ & ~Bit(value)); }
     constexpr uint32_t Bits() const { return bits_; }
-    constexpr bool operator==(const EnumSet&) const = default;
+    constexpr bool operator==(const DirFlagSet&) const = default;
 
 private:
     static constexpr uint32_t Bit(E value) { return uint32_t{1} << static_cast<unsigned>(value); }
     uint32_t bits_ = 0;
 };
 
-using TDirTypes = EnumSet<TDirType>;
-using TDriveTypes = EnumSet<TDriveType>;
+using TDirTypes = DirFlagSet<TDirType>;
+using TDriveTypes = DirFlagSet<TDriveType>;
 
 inline constexpr TDriveTypes kAllDriveTypes{TDriveType::drtUnknown, TDriveType::drtRemovable,
                                             TDriveType::drtFixed,   TDriveType::drtRemote,

@@ -29,6 +29,8 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SIZE:
         Realign();
+        if (OnResize)
+            OnResize();
         return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);

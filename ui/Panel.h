@@ -4,6 +4,8 @@
 
 #include "ui/Control.h"
 
+#include <functional>
+
 class Panel : public Control {
 public:
     enum class Bevel { None, Raised, Lowered };
@@ -15,6 +17,10 @@ public:
     void SetBevel(Bevel bevel);
     void SetCaptionAlign(CaptionAlign align);
     void Realign() { RealignChildren(Handle()); }
+
+    // After the panel was resized and its aligned children laid out: lets the owner fit children
+    // that are not toolkit controls (a tree or list view filling the panel).
+    std::function<void()> OnResize;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -1,0 +1,70 @@
+// The five file operations: each asks what it needs (or not, once the user said so), then runs
+// one per-file function over the selected rows, or over every row when none is selected, and
+// re-lists the folder once at the end.
+#include "app/MainForm.h"
+
+#include "operations/FileNameCase.h"
+#include "operations/FileStamping.h"
+#include "operations/dialogs/OperationPrompts.h"
+#include "settings/optionsdialog/EditOptions.h"
+
+void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile) {
+    // The batch's own changes must not wake the monitor; the re-list at the end shows them all.
+    FolderMonitor->SetActive(false);
+    struct MonitorBack {
+        TMainForm& form;
+        ~MonitorBack() {
+            try {
+                form.FolderMonitor->SetActive(true);
+            } catch (...) {
+            }
+        }
+    } monitorBack{*this};
+    try {
+        const int rows = FileList->ItemCount();
+        const bool anySelected = FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
+        for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
+            if (anySelected && !FileList->IsSelected(i))
+                continue;
+            perFile(Listing->FullName(static_cast<size_t>(i)));
+        }
+        DirTreeChange();
+    } catch (...) {
+        // A failure of the list or the listing ends the batch without a message; every file
+        // already done stays done.
+    }
+}
+
+void TMainForm::BtnDateTimeClick() {
+    const std::optional<DateTimeChoice> choice = AskDateTime(Handle(), FontName(), Settings);
+    if (!choice)
+        return;
+    const CivilTime when = choice->When;
+    const int mask = choice->ActionMask;
+    RunBatch([when, mask](const std::wstring& path) { return FileSetDateTime(path, when, mask); });
+}
+
+void TMainForm::BtnTimeZeroClick() {
+    if (ConfirmTimeZero(Handle(), FontName(), Settings))
+        RunBatch([](const std::wstring& path) { return FileTimeZero(path); });
+}
+
+void TMainForm::BtnNameMajClick() {
+    if (ConfirmUpperCase(Handle(), FontName(), Settings))
+        RunBatch([](const std::wstring& path) { return FileNameMaj(path); });
+}
+
+void TMainForm::BtnNameMinClick() {
+    if (ConfirmLowerCase(Handle(), FontName(), Settings))
+        RunBatch([](const std::wstring& path) { return FileNameMin(path); });
+}
+
+void TMainForm::BtnNameMajMinClick() {
+    if (ConfirmFirstUpper(Handle(), FontName(), Settings))
+        RunBatch([](const std::wstring& path) { return FileNameMajMin(path); });
+}
+
+void TMainForm::AffichageOptionsClick() {
+    if (EditOptions(Handle(), FontName(), Settings, [this] { DirTreeChange(); }))
+        DirTreeChange();
+}

@@ -1,0 +1,192 @@
+// Moving from folder to folder: every way of changing folder ends in DirTreeChange, which re-lists
+// the folder through the mask and brings the caption, the address box, the status bar and the
+// folder monitor in step. Also the address and mask boxes, double-click and the context menus.
+#include "app/MainForm.h"
+
+#include "app/ShellContextMenu.h"
+#include "dirtree/PathNames.h"
+#include "listing/TextHelpers.h"
+#include "ui/MessageBox.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/WaitCursor.h"
+
+namespace {
+
+std::wstring Trimmed(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos)
+        return {};
+    const size_t last = text.find_last_not_of(L' ');
+    return text.substr(first, last - first + 1);
+}
+
+// The form in which two typed paths are compared: trimmed, no trailing backslash, upper case.
+std::wstring ComparablePath(const std::wstring& path) {
+    return CurrentLocale().ToUpper(StripTrailingBackslashes(Trimmed(path)));
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(WithTrailingBackslash(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+void TMainForm::CreateDirTree() {
+    DirTree = std::make_unique<TDirTree>(DirTreePlace.Handle());
+    DirTree->SetReadOnStart(true);
+    DirTree->SetDirTypes({TDirType::dtReadOnly, TDirType::dtHidden, TDirType::dtSystem, TDirType::dtArchive,
+                          TDirType::dtNormal, TDirType::dtAll});
+    DirTree->SetGoBelowRecycleBin(true);
+    DirTree->SetFastLoad(true);
+    DirTree->SetInitialDirectory(L"C:\\");
+    DirTree->SetDriveTypes({TDriveType::drtUnknown, TDriveType::drtRemovable, TDriveType::drtFixed,
+                            TDriveType::drtRemote, TDriveType::drtRamDisk});
+    DirTree->SetShowShareOverlay(false);
+    DirTree->SetAcceptDropFiles(false);
+    DirTree->OnChange = [this](HTREEITEM) { DirTreeChange(); };
+    DirTree->OnMouseDown = [this](UINT button, int x, int y) {
+        if (button == WM_RBUTTONDOWN)
+            DirTreeMouseDown(x, y);
+    };
+    DirTree->Loaded();
+    DirTreePlace.OnResize = [this] {
+        const RECT place = DirTreePlace.ClientRect();
+        DirTree->SetBounds(0, 0, place.right, place.bottom);
+    };
+    const RECT place = DirTreePlace.ClientRect();
+    DirTree->SetBounds(0, 0, place.right, place.bottom);
+
+    EditDirName.OnKeyPress = [this](wchar_t& key) {
+        if (key == L'\r') {
+            key = 0;
+            EditDirNameEnter();
+        }
+    };
+    EditDirName.OnExit = [this] { EditDirNameEnter(); };
+    EditMask.OnKeyPress = [this](wchar_t& key) {
+        if (key == L'\r') {
+            key = 0;
+            EditMaskEnter();
+        }
+    };
+    EditMask.OnExit = [this] { EditMaskEnter(); };
+    EditMask.OnMouseDown = [this](UINT, int, int) { EditMask.SelectAll(); };
+}
+
+void TMainForm::CreateFolderMonitor() {
+    FolderMonitor = std::make_unique<TRxFolderMonitor>();
+    FolderMonitor->SetMonitorSubtree(false);
+    using F = TFileChangeFilter;
+    FolderMonitor->SetFilter({F::fnFileName, F::fnDirName, F::fnAttributes, F::fnSize, F::fnLastWrite, F::fnCreation});
+    FolderMonitor->OnChange = [this](TRxFolderMonitor&) { FolderMonitorChange(); };
+}
+
+void TMainForm::DirTreeChange() {
+    if (!TreeChangeEnabled || !DirTree || !FileList)
+        return;
+    // Let the window repaint before a long listing.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    FolderMonitor->SetActive(false);
+    {
+        WaitCursor wait;
+        FileList->BeginItemUpdate();
+        struct Closing {
+            TMainForm& form;
+            ~Closing() {
+                form.FileList->EndItemUpdate();
+                form.FolderMonitor->SetFolderName(form.Settings.Directory);
+                try {
+                    form.FolderMonitor->SetActive(true);
+                } catch (const std::exception& e) {
+                    ReportException(e);
+                }
+            }
+        } closing{*this};
+
+        Settings.Directory = DirTree->GetSelectedPath();
+        HTREEITEM node = DirTree->FindNode(Settings.Directory);
+        Standard.SetButtonEnabled(L"BtnParent", node != nullptr && DirTree->Parent(node) != nullptr);
+        EditDirName.SetText(Settings.Directory == L"?" ? Settings.Directory : GetRealPathName(Settings.Directory));
+        SetText(L"Kavet24 - " + EditDirName.Text());
+        FileCount = Listing->ReadFolder(Settings.Directory, Mask);
+        StatusBar.SetPanelText(0, std::to_wstring(FileCount) + PluralWord(L" fichier", FileCount));
+        StatusBar.SetPanelText(1, SizeText(Settings.KOctet, Listing->TotalSize()));
+        Listing->Sort(Listing->SortKey, SortAscending);
+        FileList->SetVirtualItemCount(static_cast<int>(FileCount), {vcfNoScroll});
+    }
+    FileList->ClearSelection();
+    FileList->ClearFocus();
+}
+
+void TMainForm::FolderMonitorChange() {
+    DirTreeChange();
+}
+
+void TMainForm::AffichageActualiserClick() {
+    DirTreeChange();
+}
+
+void TMainForm::BtnParentClick() {
+    DirTree->GoToParent(false);
+}
+
+void TMainForm::EditDirNameEnter() {
+    const std::wstring typed = ComparablePath(EditDirName.Text());
+    if (typed == ComparablePath(DirTree->GetSelectedPath()))
+        return;
+    if (FolderExists(typed)) {
+        DirTree->SelectPath(typed);
+        DirTreeChange();
+        return;
+    }
+    ShowMessageBox(Handle(), L"\r\nLe dossier spécifié n'existe pas. Veuillez vérifier le chemin saisi.",
+                   MB_OK | MB_ICONWARNING, L"Kavet24");
+    EditDirName.SelectAll();
+}
+
+void TMainForm::EditMaskEnter() {
+    const std::wstring text = EditMask.Text();
+    if (text == Mask)
+        return;
+    Mask = text;
+    DirTreeChange();
+}
+
+void TMainForm::FileListMouseDown() {
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    const int focused = FileList->NextItemIndex(-1, sdAll, {isFocused});
+    if (focused < 0 || static_cast<size_t>(focused) >= Listing->Count())
+        return;
+    ShowShellContextMenu(Listing->FullName(static_cast<size_t>(focused)), Handle(), screen);
+}
+
+void TMainForm::DirTreeMouseDown(int x, int y) {
+    HTREEITEM remembered = DirTree->Selected();
+    TreeChangeEnabled = false;
+    struct Restore {
+        TMainForm& form;
+        HTREEITEM node;
+        ~Restore() {
+            if (node)
+                form.DirTree->Select(node);
+            TreeChangeEnabled = true;
+        }
+    } restore{*this, remembered};
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    HTREEITEM node = DirTree->GetNodeAt(x, y);
+    if (!node)
+        return;
+    DirTree->Select(node);
+    ShowShellContextMenu(StripTrailingBackslashes(DirTree->GetSelectedPath()), Handle(), screen);
+}
