@@ -56,14 +56,14 @@ protected:
 
 } // namespace
 
-TEST_F(MainFormTest, OpensAt102With750By550CaptionedKavet) {
+TEST_F(MainFormTest, OpensAt102With750By550CaptionedWithTheListedFolder) {
     RECT r{};
     ::GetWindowRect(form->Handle(), &r);
     EXPECT_EQ(r.left, 102);
     EXPECT_EQ(r.top, 102);
     EXPECT_EQ(r.right - r.left, 750);
     EXPECT_EQ(r.bottom - r.top, 550);
-    EXPECT_EQ(form->Text(), L"Kavet");
+    EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u) << "the first folder is listed while the window builds";
 }
 
 TEST_F(MainFormTest, LayoutHasThePanesOfTheDesign) {
