@@ -33,7 +33,7 @@ done
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then test_arch=i686; other_arch=x86_64; else test_arch=x86_64; other_arch=i686; fi
 
 echo "== Windows program and tests ($test_arch, under Wine)"
-cmake -S "$root" -B "$build/$test_arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$root" -B "$build/$test_arch" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$test_arch-mingw.cmake" >/dev/null
 # Building lists the tests by running them under Wine, so it needs the display too.
 "$root/scripts/with-display.sh" "$build/$test_arch" cmake --build "$build/$test_arch"
@@ -41,7 +41,7 @@ cmake -S "$root" -B "$build/$test_arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     ctest --test-dir "$build/$test_arch" --output-on-failure --timeout 120 --repeat until-pass:2 -j "$(nproc)"
 
 echo "== Windows program ($other_arch)"
-cmake -S "$root" -B "$build/$other_arch" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKAVET_TESTS=OFF -DKAVET_BENCH=OFF \
+cmake -S "$root" -B "$build/$other_arch" -G Ninja -DKAVET_TESTS=OFF -DKAVET_BENCH=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$other_arch-mingw.cmake" >/dev/null
 if cmake --build "$build/$other_arch" --target help | grep -q '^Kavet24'; then
     cmake --build "$build/$other_arch" --target Kavet24

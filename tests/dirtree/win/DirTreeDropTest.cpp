@@ -47,8 +47,7 @@ protected:
     }
     POINT PointOn(HTREEITEM node) const {
         RECT r{};
-        *reinterpret_cast<HTREEITEM*>(&r) = node;
-        tree->Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+        TreeView_GetItemRect(tree->Handle(), node, &r, TRUE);
         return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     DropSeen seen;
