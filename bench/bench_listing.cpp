@@ -1,6 +1,7 @@
 // Reading a folder of 100,000 files: ReadFolder with "*.*" and a sort by name, against a bare
 // directory enumeration of the same folder, and the listing's memory per entry.
 #include "listing/FileListing.h"
+#include "listing/TextHelpers.h"
 #include "listing/WinLocale.h"
 
 #include <windows.h>
@@ -32,21 +33,23 @@ size_t PeakBytes() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Arguments: the number of files, and optionally the folder to fill (scripts/bench.sh makes it
-    // from the Linux side, since creating 100,000 new files through Wine takes quadratic time).
-    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    // Arguments: the benchmark data folder, in which scripts/bench.sh has made "listing-100000" from
+    // the Linux side (creating 100,000 new files through Wine takes quadratic time), and optionally a
+    // smaller count for a quick run in a folder this program fills itself.
+    const int count = argc > 2 ? std::atoi(argv[2]) : 100000;
     static WinLocale locale;
     SetCurrentLocale(locale);
 
     std::wstring folder;
-    if (argc > 2) {
-        for (const char* p = argv[2]; *p; ++p)
+    if (argc > 1) {
+        for (const char* p = argv[1]; *p; ++p)
             folder += static_cast<wchar_t>(static_cast<unsigned char>(*p));
     } else {
         wchar_t temp[MAX_PATH + 1] = {};
         ::GetTempPathW(MAX_PATH + 1, temp);
-        folder = std::wstring(temp) + L"kavet-bench-listing-" + std::to_wstring(count);
+        folder = temp;
     }
+    folder = WithTrailingBackslash(folder) + L"listing-" + std::to_wstring(count);
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const wchar_t* extensions[] = {L".txt", L".doc", L".jpg", L".pdf", L".exe", L".zip", L".xml", L".dat"};
     for (int i = 0; i < count; ++i) {
