@@ -4,16 +4,28 @@
 #include <algorithm>
 #include <numeric>
 
+#include <stdexcept>
+
 void TFileListing::Reset(const std::wstring& folder) {
-    entries_.clear();
-    entries_.shrink_to_fit();
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    count_ = 0;
     folder_ = folder;
     totalSize_ = 0;
 }
 
 void TFileListing::Add(TFileObject entry) {
+    if (count_ == blocks_.size() * kBlockSize)
+        blocks_.push_back(std::make_unique<TFileObject[]>(kBlockSize));
     totalSize_ += entry.Size;
-    entries_.push_back(std::make_unique<TFileObject>(std::move(entry)));
+    At(count_) = std::move(entry);
+    ++count_;
+}
+
+TFileObject& TFileListing::Entry(size_t index) {
+    if (index >= count_)
+        throw std::out_of_range("listing index");
+    return At(index);
 }
 
 std::wstring_view TFileListing::KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName) {
@@ -26,7 +38,7 @@ const std::wstring* TFileListing::FindTypeName(const std::wstring& extensionKey)
 }
 
 std::wstring TFileListing::FullName(size_t index) const {
-    const TFileObject& entry = *entries_.at(index);
+    const TFileObject& entry = (*this)[index];
     std::wstring path = folder_;
     if (path.empty() || path.back() != L'\\')
         path += L'\\';
@@ -44,25 +56,33 @@ int Compare(const Value& a, const Value& b) {
 } // namespace
 
 void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
-    if (key < kName || key > kType || entries_.size() < 2)
+    if (key < kName || key > kType || count_ < 2)
         return;
     const int sign = ascending ? 1 : -1;
-    std::vector<uint32_t> order(entries_.size());
+    std::vector<uint32_t> order(count_);
     std::iota(order.begin(), order.end(), 0u);
 
     if (key == kName || key == kDosName || key == kType) {
         // Collate each text once, into one buffer; comparing keys is then a plain byte comparison.
+        auto textOf = [&](const TFileObject& e) {
+            return key == kName ? std::wstring_view(e.Name) : key == kDosName ? std::wstring_view(e.DosName) : e.TypeName;
+        };
+        // A key takes about two bytes per character and a few more: reserving that avoids the copies
+        // of a growing buffer, which would double the sort's memory for a moment.
+        size_t estimate = 0;
+        for (size_t i = 0; i < count_; ++i)
+            estimate += 2 * textOf(At(i)).size() + 8;
         std::string buffer;
-        std::vector<std::pair<uint32_t, uint32_t>> spans(entries_.size());
-        for (size_t i = 0; i < entries_.size(); ++i) {
-            const TFileObject& e = *entries_[i];
-            const std::wstring_view text =
-                key == kName ? std::wstring_view(e.Name) : key == kDosName ? std::wstring_view(e.DosName) : e.TypeName;
-            const std::string sortKey = locale.SortKey(text);
-            spans[i] = {static_cast<uint32_t>(buffer.size()), static_cast<uint32_t>(sortKey.size())};
-            buffer += sortKey;
+        buffer.reserve(estimate);
+        std::vector<uint32_t> ends(count_);
+        for (size_t i = 0; i < count_; ++i) {
+            locale.AppendSortKey(textOf(At(i)), buffer);
+            ends[i] = static_cast<uint32_t>(buffer.size());
         }
-        auto keyOf = [&](uint32_t i) { return std::string_view(buffer).substr(spans[i].first, spans[i].second); };
+        auto keyOf = [&](uint32_t i) {
+            const uint32_t begin = i == 0 ? 0 : ends[i - 1];
+            return std::string_view(buffer).substr(begin, ends[i] - begin);
+        };
         std::sort(order.begin(), order.end(),
                   [&](uint32_t a, uint32_t b) { return sign * Compare(keyOf(a), keyOf(b)) < 0; });
     } else {
@@ -81,12 +101,29 @@ void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
             }
         };
         std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return sign * compare(*entries_[a], *entries_[b]) < 0; });
+                  [&](uint32_t a, uint32_t b) { return sign * compare(At(a), At(b)) < 0; });
     }
+    Permute(order);
+}
 
-    std::vector<std::unique_ptr<TFileObject>> sorted;
-    sorted.reserve(entries_.size());
-    for (uint32_t i : order)
-        sorted.push_back(std::move(entries_[i]));
-    entries_ = std::move(sorted);
+void TFileListing::Permute(std::vector<uint32_t>& order) {
+    // Position i takes the entry at order[i]: follow each cycle once, moving every entry a single
+    // time, and mark the positions done in the order itself.
+    constexpr uint32_t kDone = UINT32_MAX;
+    for (size_t start = 0; start < count_; ++start) {
+        if (order[start] == kDone || order[start] == start) {
+            order[start] = kDone;
+            continue;
+        }
+        TFileObject held = std::move(At(start));
+        size_t position = start;
+        while (order[position] != start) {
+            const size_t from = order[position];
+            At(position) = std::move(At(from));
+            order[position] = kDone;
+            position = from;
+        }
+        At(position) = std::move(held);
+        order[position] = kDone;
+    }
 }

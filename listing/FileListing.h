@@ -40,9 +40,10 @@ public:
     // Folder, one backslash, the entry's name.
     std::wstring FullName(size_t index) const;
 
-    size_t Count() const { return entries_.size(); }
-    TFileObject& operator[](size_t index) { return *entries_.at(index); }
-    const TFileObject& operator[](size_t index) const { return *entries_.at(index); }
+    size_t Count() const { return count_; }
+    // Throws std::out_of_range past the end.
+    TFileObject& operator[](size_t index) { return Entry(index); }
+    const TFileObject& operator[](size_t index) const { return const_cast<TFileListing*>(this)->Entry(index); }
 
     const std::wstring& Folder() const { return folder_; }
     int64_t TotalSize() const { return totalSize_; }
@@ -56,9 +57,17 @@ public:
     const std::wstring* FindTypeName(const std::wstring& extensionKey) const;
 
 private:
+    // Entries live in fixed blocks: growing the list never copies them, and a large folder costs
+    // no pointer or heap block per entry.
+    static constexpr size_t kBlockBits = 12;
+    static constexpr size_t kBlockSize = size_t{1} << kBlockBits;
+    TFileObject& Entry(size_t index);
+    void Permute(std::vector<uint32_t>& order);
+    TFileObject& At(size_t index) { return blocks_[index >> kBlockBits][index & (kBlockSize - 1)]; }
+
     std::wstring folder_;
     int64_t totalSize_ = 0;
-    // Entries live on their own so that growing and sorting the list moves pointers only.
-    std::vector<std::unique_ptr<TFileObject>> entries_;
+    std::vector<std::unique_ptr<TFileObject[]>> blocks_;
+    size_t count_ = 0;
     std::unordered_map<std::wstring, std::wstring> typeNames_;
 };

@@ -23,11 +23,16 @@ TDateTime ListingTime(LocalTimeConverter& converter, const FILETIME& ft) {
 
 // "*" matches every name and "*.*" every name with a dot, whatever the case: no need to lower
 // each name for the usual masks.
-bool MatchesAll(const TMaskList& patterns, const wchar_t* name) {
-    if (patterns.count(L"*"))
-        return true;
-    return patterns.count(L"*.*") && std::wcschr(name, L'.') != nullptr;
-}
+class QuickMatch {
+public:
+    explicit QuickMatch(const TMaskList& patterns)
+        : all_(patterns.count(L"*") != 0), dotted_(patterns.count(L"*.*") != 0) {}
+    bool Matches(const wchar_t* name) const { return all_ || (dotted_ && std::wcschr(name, L'.') != nullptr); }
+
+private:
+    bool all_;
+    bool dotted_;
+};
 
 // The type name depends only on the extension when the shell is asked by name, so one call per
 // extension gives every file its name.
@@ -53,9 +58,11 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     if (base.empty() || base.back() != L'\\')
         base += L'\\';
 
+    const QuickMatch quick(patterns);
     LocalTimeConverter converter;
     // Type names by the extension exactly as written, before any case mapping.
     std::unordered_map<std::wstring, std::wstring_view> typeByRawExtension;
+    std::wstring rawExtension;
     WIN32_FIND_DATAW data{};
     FindHandle find(::FindFirstFileExW((base + L"*.*").c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
                                        nullptr, FIND_FIRST_EX_LARGE_FETCH));
@@ -64,7 +71,7 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     do {
         if (data.cFileName[0] == L'.' || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
-        if (!MatchesAll(patterns, data.cFileName) && !MatchesMask(data.cFileName, patterns, locale))
+        if (!quick.Matches(data.cFileName) && !MatchesMask(data.cFileName, patterns, locale))
             continue;
         TFileObject entry;
         entry.Name = data.cFileName;
@@ -75,7 +82,8 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
         entry.Size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
         entry.Attributes = data.dwFileAttributes;
         const size_t dot = entry.Name.find_last_of(L'.');
-        std::wstring rawExtension = dot == std::wstring::npos ? std::wstring() : entry.Name.substr(dot);
+        // Reused for every file, so that looking a known extension up allocates nothing.
+        rawExtension.assign(entry.Name, dot == std::wstring::npos ? entry.Name.size() : dot);
         auto known = typeByRawExtension.find(rawExtension);
         if (known != typeByRawExtension.end()) {
             entry.TypeName = known->second;
@@ -84,7 +92,7 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
             const std::wstring* kept = FindTypeName(key);
             entry.TypeName = kept ? std::wstring_view(*kept)
                                   : KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
-            typeByRawExtension.emplace(std::move(rawExtension), entry.TypeName);
+            typeByRawExtension.emplace(rawExtension, entry.TypeName);
         }
         Add(std::move(entry));
     } while (::FindNextFileW(find.Get(), &data));

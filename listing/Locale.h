@@ -23,6 +23,8 @@ public:
     // A byte string whose plain comparison orders texts as CompareNoCase does, so that a large
     // sort pays the collation once per text instead of once per comparison.
     virtual std::string SortKey(std::wstring_view text) const = 0;
+    // The same key added to the end of a buffer, so that many keys can share one allocation.
+    virtual void AppendSortKey(std::wstring_view text, std::string& out) const { out += SortKey(text); }
 };
 
 // The locale the program runs with. Defaults to the French fixed locale until one is installed.

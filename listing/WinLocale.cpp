@@ -52,19 +52,35 @@ int WinLocale::CompareNoCase(std::wstring_view a, std::wstring_view b) const {
 }
 
 std::string WinLocale::SortKey(std::wstring_view text) const {
+    std::string key;
+    AppendSortKey(text, key);
+    return key;
+}
+
+void WinLocale::AppendSortKey(std::wstring_view text, std::string& out) const {
     if (text.empty())
-        return {};
+        return;
     const int size = static_cast<int>(text.size());
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int needed = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, nullptr, 0, nullptr,
-                                       nullptr, 0);
-    if (needed <= 0)
-        return {};
-    std::string key(static_cast<size_t>(needed), '\0');
-    ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<LPWSTR>(key.data()), needed,
-                    nullptr, nullptr, 0);
+    // Most names fit a key of a few hundred bytes: one call into a local buffer, and a second,
+    // sized one only for the rare long text.
+    BYTE local[512];
+    int length = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, reinterpret_cast<LPWSTR>(local),
+                                 sizeof(local), nullptr, nullptr, 0);
+    const BYTE* key = local;
+    std::string large;
+    if (length <= 0) {
+        const int needed = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size, nullptr, 0, nullptr,
+                                           nullptr, 0);
+        if (needed <= 0)
+            return;
+        large.resize(static_cast<size_t>(needed));
+        length = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, text.data(), size,
+                                 reinterpret_cast<LPWSTR>(large.data()), needed, nullptr, nullptr, 0);
+        key = reinterpret_cast<const BYTE*>(large.data());
+    }
     // The key ends with a zero byte, which would make a prefix sort after a longer text.
-    while (!key.empty() && key.back() == '\0')
-        key.pop_back();
-    return key;
+    while (length > 0 && key[length - 1] == 0)
+        --length;
+    out.append(reinterpret_cast<const char*>(key), static_cast<size_t>(length));
 }

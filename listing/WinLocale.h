@@ -16,6 +16,7 @@ public:
     std::wstring ToLower(std::wstring_view text) const override;
     int CompareNoCase(std::wstring_view a, std::wstring_view b) const override;
     std::string SortKey(std::wstring_view text) const override;
+    void AppendSortKey(std::wstring_view text, std::string& out) const override;
 
 private:
     wchar_t decimal_ = L'.';
