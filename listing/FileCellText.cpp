@@ -10,30 +10,27 @@ void AppendTwoDigits(std::wstring& text, int value) {
     text += static_cast<wchar_t>(L'0' + value % 10);
 }
 
-void AppendNumber(std::wstring& text, uint64_t value) {
+// Digits with the separator between groups of three; an empty separator gives plain digits.
+void AppendDigits(std::wstring& text, uint64_t value, const std::wstring& separator) {
     wchar_t digits[24];
     int n = 0;
     do {
         digits[n++] = static_cast<wchar_t>(L'0' + value % 10);
         value /= 10;
     } while (value);
-    while (n > 0)
-        text += digits[--n];
-}
-
-void AppendGrouped(std::wstring& text, uint64_t value, const Locale& locale) {
-    wchar_t digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value);
-    const std::wstring separator = locale.ThousandSeparator();
     for (int i = n - 1; i >= 0; --i) {
         text += digits[i];
         if (i > 0 && i % 3 == 0)
             text += separator;
     }
+}
+
+void AppendNumber(std::wstring& text, uint64_t value) {
+    AppendDigits(text, value, std::wstring());
+}
+
+void AppendGrouped(std::wstring& text, uint64_t value, const Locale& locale) {
+    AppendDigits(text, value, locale.ThousandSeparator());
 }
 
 } // namespace
