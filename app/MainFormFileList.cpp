@@ -23,8 +23,9 @@ constexpr ColumnDesign kColumns[] = {{L"Nom", 120, caLeft},       {L"Taille", 60
 
 HIMAGELIST SystemImageList(UINT sizeFlag) {
     SHFILEINFOW info{};
-    return reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
-                                                         SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
+    return reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+                         SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
 }
 
 } // namespace
@@ -50,9 +51,21 @@ void TMainForm::CreateFileList() {
     // The system's lists are shared: the list never destroys them.
     FileList->SetSmallImages(SystemImageList(SHGFI_SMALLICON));
     FileList->SetLargeImages(SystemImageList(SHGFI_LARGEICON));
-    FileList->OnVMGetItemInfo = [this](TCustomExtListView&, TVMItemInfo& info) { FileListVMGetItemInfo(info); };
+    FileList->OnVMGetItemInfo = [this](TCustomExtListView&, TVMItemInfo& info) {
+        FileListVMGetItemInfo(info);
+    };
     FileList->OnVMCacheHint = [this](TCustomExtListView&, NMLVCACHEHINT& hint) { FileListVMCacheHint(hint); };
     FileList->OnColumnClick = [this](TCustomEnhListView&, int column) { FileListColumnClick(column); };
+    // The list sorts on its own only when it reads its stored sort back (header clicks reach
+    // FileListColumnClick first): the rows then take the order its arrow shows.
+    FileList->OnSortFinished = [this](TCustomEnhListView&, int column, bool ascending) {
+        if (column < 0 || column > 7 || !Listing)
+            return;
+        if (column == SortColumn && ascending == SortAscending && Listing->SortKey == column + 1)
+            return;
+        SortAscending = ascending;
+        ArrangeByColumn(column, ascending);
+    };
     FileList->OnClick = [this](TCustomEnhListView&) { FileListClick(); };
     FileList->OnDblClick = [this](TCustomEnhListView&) { FileListDblClick(); };
     FileList->OnMouseDown = [this](TCustomEnhListView&, TMouseButton button, WPARAM, int, int) {
@@ -131,6 +144,6 @@ void TMainForm::FileListDblClick() {
     const int focused = FileList->NextItemIndex(-1, sdAll, {isFocused});
     if (focused < 0 || static_cast<size_t>(focused) >= Listing->Count())
         return;
-    ::ShellExecuteW(Handle(), L"open", Listing->FullName(static_cast<size_t>(focused)).c_str(), nullptr, nullptr,
-                    SW_SHOWNORMAL);
+    ::ShellExecuteW(Handle(), L"open", Listing->FullName(static_cast<size_t>(focused)).c_str(), nullptr,
+                    nullptr, SW_SHOWNORMAL);
 }

@@ -22,6 +22,10 @@ private:
 } // namespace
 
 void TMainForm::ApplyOptions() {
+    // The list may have restored its own view style from its stored settings: both menus follow it.
+    if (FileList)
+        SelectViewStyle(static_cast<int>(FileList->ViewStyle()) + 1);
+
     StatusBar.SetShown(Settings.ShowState);
     MainMenu->Item(L"AffichageEtat").SetChecked(Settings.ShowState);
 
