@@ -1,0 +1,174 @@
+// The main window refreshing itself: another program creates, deletes, renames and re-stamps
+// files in the folder shown, and the list, the status bar and the listing follow through the
+// folder monitor with no action from the user.
+#include "app/MainForm.h"
+#include "settings/SettingsStore.h"
+#include "support/win/ScratchRegistryKey.h"
+#include "support/win/TempFolder.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+class MainFormMonitor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetExceptionSink([this](const std::wstring& text) { errors += text; });
+        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+            errors += L"unexpected box: " + request.text;
+            return IDOK;
+        });
+        folder.MakeFile(L"beta.txt", "12345");
+        folder.MakeFile(L"Alpha.doc", "1");
+        SettingsRecord settings;
+        settings.Directory = folder.Path();
+        settings.KOctet = false;
+        SettingsStore(key.Path()).StoreOptions(settings);
+        form = std::make_unique<TMainForm>(key.Path());
+        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
+        Pump();
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxAnswerer({});
+        SetExceptionSink({});
+        EXPECT_EQ(errors, L"");
+    }
+
+    static void Pump() {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    // Runs the window's messages until `done` holds or five seconds have passed.
+    static bool PumpUntil(const std::function<bool()>& done) {
+        const ULONGLONG deadline = ::GetTickCount64() + 5000;
+        for (;;) {
+            Pump();
+            if (done())
+                return true;
+            if (::GetTickCount64() >= deadline)
+                return false;
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+    }
+    // Lets a change that should not come show itself if it were to.
+    static void PumpFor(DWORD milliseconds) {
+        const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+        while (::GetTickCount64() < deadline) {
+            Pump();
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+    }
+
+    HWND List() const { return form->FileList->Handle(); }
+    // The names as the list shows them, row by row.
+    Names Shown() const {
+        Names names;
+        const int count = static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row)
+            names.push_back(ItemText(row, 0));
+        return names;
+    }
+    std::wstring ItemText(int row, int column) const {
+        wchar_t text[260] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 260;
+        ::SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    bool ShowsNames(const Names& names) const { return Shown() == names; }
+
+    TempFolder folder;
+    ScratchRegistryKey key;
+    std::wstring errors;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(MainFormMonitor, StartsWatchingTheListedFolder) {
+    ASSERT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt"}));
+    EXPECT_TRUE(form->FolderMonitor->Active());
+    EXPECT_EQ(form->FolderMonitor->FolderName(), form->Settings.Directory);
+    EXPECT_FALSE(form->FolderMonitor->MonitorSubtree());
+}
+
+TEST_F(MainFormMonitor, FileCreatedByAnotherProgramAppearsByItself) {
+    folder.MakeFile(L"delta.txt", "1234567");
+    ASSERT_TRUE(PumpUntil([&] {
+        return ShowsNames({L"Alpha.doc", L"beta.txt", L"delta.txt"});
+    })) << "the list did not refresh";
+    EXPECT_EQ(form->FileCount, 3);
+    EXPECT_EQ(form->StatusBar.PanelText(0), L"3 fichiers");
+    EXPECT_EQ(form->StatusBar.PanelText(1), L"13 octets");
+    EXPECT_EQ(ItemText(2, 1), L"7");
+    EXPECT_TRUE(form->FolderMonitor->Active()) << "the re-list watches the folder again";
+    EXPECT_EQ(form->FileList->SelectedCount(), 0);
+}
+
+TEST_F(MainFormMonitor, FileDeletedByAnotherProgramDisappearsByItself) {
+    ASSERT_TRUE(::DeleteFileW((folder / L"beta.txt").c_str()));
+    ASSERT_TRUE(PumpUntil([&] { return ShowsNames({L"Alpha.doc"}); })) << "the list did not refresh";
+    EXPECT_EQ(form->StatusBar.PanelText(0), L"1 fichier");
+    EXPECT_EQ(form->StatusBar.PanelText(1), L"1 octet");
+}
+
+TEST_F(MainFormMonitor, FileRenamedByAnotherProgramShowsItsNewName) {
+    ASSERT_TRUE(::MoveFileW((folder / L"Alpha.doc").c_str(), (folder / L"zeta.doc").c_str()));
+    ASSERT_TRUE(PumpUntil([&] {
+        return ShowsNames({L"beta.txt", L"zeta.doc"});
+    })) << "the list did not refresh";
+    EXPECT_EQ(form->StatusBar.PanelText(0), L"2 fichiers");
+}
+
+TEST_F(MainFormMonitor, FileRestampedByAnotherProgramShowsItsNewTime) {
+    const std::wstring before = ItemText(1, 3);
+    HANDLE file = ::CreateFileW((folder / L"beta.txt").c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const FILETIME stamp = UtcFileTime(2001, 2, 3, 10, 20, 30);
+    FILETIME localStamp{};
+    SYSTEMTIME local{};
+    ::FileTimeToLocalFileTime(&stamp, &localStamp); // the offset in force now, as the list converts
+    ::FileTimeToSystemTime(&localStamp, &local);
+    wchar_t hour[3] = {};
+    swprintf(hour, 3, L"%02u", static_cast<unsigned>(local.wHour));
+    ASSERT_TRUE(::SetFileTime(file, nullptr, nullptr, &stamp));
+    ::CloseHandle(file);
+    // The date and time separators are the locale's; the order and digits are the program's.
+    const auto restamped = [&] {
+        const std::wstring text = ItemText(1, 3);
+        return text.size() == 19 && text.substr(0, 2) == L"03" && text.substr(3, 2) == L"02" &&
+               text.substr(6, 4) == L"2001" && text.substr(11, 2) == hour && text.substr(14, 2) == L"20" &&
+               text.substr(17, 2) == L"30";
+    };
+    ASSERT_TRUE(PumpUntil(restamped)) << "still shows " << std::string(before.begin(), before.end());
+    EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt"}));
+}
+
+TEST_F(MainFormMonitor, SeveralChangesInARowEndShowingThemAll) {
+    for (int i = 0; i < 20; ++i)
+        folder.MakeFile(L"file" + std::to_wstring(10 + i) + L".txt");
+    ::DeleteFileW((folder / L"file10.txt").c_str());
+    ASSERT_TRUE(PumpUntil([&] { return form->FileCount == 21 && form->FileList->ItemCount() == 21; }))
+        << "shows " << form->FileCount;
+    PumpFor(300);
+    EXPECT_EQ(form->FileList->ItemCount(), 21);
+    EXPECT_EQ(form->StatusBar.PanelText(0), L"21 fichiers");
+    EXPECT_EQ(ItemText(2, 0), L"file11.txt");
+    EXPECT_TRUE(form->FolderMonitor->Active());
+}
