@@ -1,0 +1,301 @@
+// The shell's context menus of the main window on the real platform: right clicks in the file
+// list and in the tree open the shell's menu with its hidden owner window, the highlighted
+// command's texts go to the hint, and nothing is left behind once the menu has closed.
+#include "app/MainForm.h"
+#include "app/ShellContextMenu.h"
+#include "settings/SettingsStore.h"
+#include "support/win/ScratchRegistryKey.h"
+#include "support/win/TempFolder.h"
+#include "ui/Application.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+constexpr const wchar_t* kHelperClass = L"ItemPropMenuCallbackHelper";
+constexpr const wchar_t* kHelperTitle = L"ItemPropCallbackProcessor";
+
+HWND HelperWindow() {
+    return ::FindWindowW(kHelperClass, kHelperTitle);
+}
+
+// The pop-up menu window of this thread that is showing, if any.
+HWND OpenMenuWindow() {
+    struct Search {
+        DWORD thread;
+        HWND found;
+    } search{::GetCurrentThreadId(), nullptr};
+    ::EnumThreadWindows(
+        search.thread,
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(hwnd, name, 16);
+            if (std::wstring(name) == L"#32768" && ::IsWindowVisible(hwnd)) {
+                reinterpret_cast<Search*>(lp)->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A menu is modal: its own loop runs until it closes. The steps run one per timer tick inside
+// that loop, so they can look at the open menu and then close it.
+class MenuDriver {
+public:
+    explicit MenuDriver(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 150, &MenuDriver::Tick);
+    }
+    ~MenuDriver() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    MenuDriver(const MenuDriver&) = delete;
+    MenuDriver& operator=(const MenuDriver&) = delete;
+
+    size_t StepsRun() const { return next_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        MenuDriver* self = current_;
+        if (self && self->next_ < self->steps_.size())
+            self->steps_[self->next_++]();
+    }
+
+    static inline MenuDriver* current_ = nullptr;
+    std::vector<std::function<void()>> steps_;
+    size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+// What a step saw while the menu was open.
+struct OpenState {
+    bool seen = false;
+    HWND helper = nullptr;
+    bool helperVisible = true;
+    bool menuShown = false;
+    std::wstring hint;
+};
+
+class MainFormContextMenu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetExceptionSink([this](const std::wstring& text) { errors += text; });
+        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+            errors += L"unexpected box: " + request.text;
+            return IDOK;
+        });
+        folder.MakeFile(L"beta.txt", "12345");
+        folder.MakeFile(L"Alpha.doc", "1");
+        folder.MakeFolder(L"sub");
+        SettingsRecord settings;
+        settings.Directory = folder.Path();
+        SettingsStore(key.Path()).StoreOptions(settings);
+        form = std::make_unique<TMainForm>(key.Path());
+        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
+        ::SetForegroundWindow(form->Handle());
+        Pump();
+        Application::SetHint(L"");
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxAnswerer({});
+        SetExceptionSink({});
+        EXPECT_EQ(errors, L"");
+    }
+
+    static void Pump() {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+
+    // Looks at the open menu, highlights its first command, reads the hint, then closes it.
+    std::vector<std::function<void()>> LookThenClose(OpenState& state, const std::function<void()>& look = {},
+                                                     const std::function<void()>& afterClose = {}) {
+        return {[this, &state, look] {
+                    state.seen = true;
+                    state.helper = HelperWindow();
+                    state.helperVisible = state.helper && ::IsWindowVisible(state.helper);
+                    state.menuShown = OpenMenuWindow() != nullptr;
+                    if (look)
+                        look();
+                    ::PostMessageW(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+                },
+                [&state, afterClose] {
+                    state.hint = Application::Hint();
+                    ::EndMenu();
+                    if (afterClose)
+                        afterClose();
+                }};
+    }
+    void ExpectMenuWasOpenWithItsHiddenOwner(const OpenState& state) {
+        ASSERT_TRUE(state.seen) << "no menu was shown";
+        EXPECT_NE(state.helper, nullptr);
+        EXPECT_FALSE(state.helperVisible);
+        EXPECT_TRUE(state.menuShown);
+        const size_t bar = state.hint.find(L'|');
+        EXPECT_NE(bar, std::wstring::npos) << "hint: " << std::string(state.hint.begin(), state.hint.end());
+        EXPECT_GT(bar, 0u) << "the highlighted command's verb comes first";
+    }
+    void ExpectNothingLeftBehind() {
+        EXPECT_EQ(HelperWindow(), nullptr);
+        EXPECT_EQ(OpenMenuWindow(), nullptr);
+        EXPECT_EQ(Application::Hint(), L"");
+    }
+
+    HWND List() const { return form->FileList->Handle(); }
+    HWND Tree() const { return form->DirTree->Handle(); }
+    Names Listed() const {
+        Names names;
+        for (size_t i = 0; i < form->Listing->Count(); ++i)
+            names.push_back((*form->Listing)[i].Name);
+        return names;
+    }
+    POINT ToScreen(HWND hwnd, POINT client) const {
+        ::ClientToScreen(hwnd, &client);
+        return client;
+    }
+
+    TempFolder folder;
+    ScratchRegistryKey key;
+    std::wstring errors;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(MainFormContextMenu, RightClickOnAFileShowsItsMenuAndLeavesNothingBehind) {
+    ASSERT_EQ(Listed(), (Names{L"Alpha.doc", L"beta.txt"}));
+    RECT row{};
+    row.left = LVIR_LABEL;
+    ASSERT_TRUE(::SendMessageW(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+    const POINT at{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    const POINT screen = ToScreen(List(), at);
+    ::SetCursorPos(screen.x, screen.y);
+
+    OpenState state;
+    int focusedWhileOpen = -1;
+    {
+        MenuDriver driver(LookThenClose(
+            state, [&] { focusedWhileOpen = form->FileList->NextItemIndex(-1, sdAll, {isFocused}); }));
+        // The list follows the button until it is released; the release is already waiting.
+        ::PostMessageW(List(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ::SendMessageW(List(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    }
+    Pump();
+    ExpectMenuWasOpenWithItsHiddenOwner(state);
+    EXPECT_EQ(focusedWhileOpen, 1) << "the menu is for the row under the mouse";
+    EXPECT_EQ(state.hint.substr(0, 5), L"open|") << "the first command of a file's menu opens it";
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(Listed(), (Names{L"Alpha.doc", L"beta.txt"}));
+    WIN32_FIND_DATAW data{};
+    HANDLE find = ::FindFirstFileW((folder / L"beta.txt").c_str(), &data);
+    EXPECT_NE(find, INVALID_HANDLE_VALUE) << "closing the menu runs no command";
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
+}
+
+TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuIsOpen) {
+    HTREEITEM shown = form->DirTree->Selected();
+    ASSERT_NE(shown, nullptr);
+    const std::wstring shownPath = form->DirTree->GetSelectedPath();
+    HTREEITEM other = form->DirTree->Parent(shown);
+    ASSERT_NE(other, nullptr);
+    ::SendMessageW(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(other));
+    RECT item{};
+    *reinterpret_cast<HTREEITEM*>(&item) = other;
+    ASSERT_TRUE(::SendMessageW(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
+    const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    const POINT screen = ToScreen(Tree(), at);
+    ::SetCursorPos(screen.x, screen.y);
+    const std::wstring directory = form->Settings.Directory;
+    const Names listed = Listed();
+    const std::wstring status = form->StatusBar.PanelText(0);
+
+    OpenState state;
+    HTREEITEM selectedWhileOpen = nullptr;
+    std::wstring directoryWhileOpen;
+    bool switchWhileOpen = true;
+    {
+        MenuDriver driver(LookThenClose(
+            state,
+            [&] {
+                selectedWhileOpen = form->DirTree->Selected();
+                directoryWhileOpen = form->Settings.Directory;
+                switchWhileOpen = TMainForm::TreeChangeEnabled;
+            },
+            // The tree follows the button after its owner's handler, until the release.
+            [&] { ::PostMessageW(Tree(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y)); }));
+        ::SendMessageW(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    }
+    Pump();
+    ExpectMenuWasOpenWithItsHiddenOwner(state);
+    EXPECT_EQ(selectedWhileOpen, other) << "the right-clicked folder is selected while its menu is open";
+    EXPECT_EQ(directoryWhileOpen, directory) << "no listing runs for it";
+    EXPECT_FALSE(switchWhileOpen);
+
+    EXPECT_EQ(form->DirTree->Selected(), shown);
+    EXPECT_EQ(form->DirTree->GetSelectedPath(), shownPath);
+    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_EQ(form->Settings.Directory, directory);
+    EXPECT_EQ(Listed(), listed);
+    EXPECT_EQ(form->StatusBar.PanelText(0), status);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(MainFormContextMenu, DriveRootHasAMenuToo) {
+    OpenState state;
+    bool shown = false;
+    {
+        MenuDriver driver(LookThenClose(state));
+        shown = ShowShellContextMenu(L"C:", form->Handle(), POINT{200, 200});
+    }
+    EXPECT_TRUE(shown);
+    ExpectMenuWasOpenWithItsHiddenOwner(state);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(MainFormContextMenu, PathWithoutAMenuShowsNothingAndLeavesNothingBehind) {
+    const HCURSOR cursor = ::GetCursor();
+    OpenState state;
+    bool shown = true;
+    {
+        MenuDriver driver(LookThenClose(state));
+        shown = ShowShellContextMenu(folder / L"missing.txt", form->Handle(), POINT{200, 200});
+        Pump();
+    }
+    EXPECT_FALSE(shown);
+    EXPECT_FALSE(state.seen && state.menuShown);
+    EXPECT_EQ(::GetCursor(), cursor) << "the wait cursor goes away";
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(Listed(), (Names{L"Alpha.doc", L"beta.txt"}));
+}
+
+TEST_F(MainFormContextMenu, RightClickOnTheListOutsideAnyRowShowsNoMenu) {
+    form->FileList->ClearFocus();
+    RECT client{};
+    ::GetClientRect(List(), &client);
+    const POINT at{client.right / 2, client.bottom - 5}; // below the two rows
+    OpenState state;
+    {
+        MenuDriver driver(LookThenClose(state));
+        ::PostMessageW(List(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ::SendMessageW(List(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        Pump();
+    }
+    EXPECT_FALSE(state.seen && state.menuShown);
+    ExpectNothingLeftBehind();
+}
