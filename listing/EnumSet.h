@@ -1,5 +1,5 @@
-// A small set of enumeration values kept as bits by ordinal, for the control's style, mask and
-// state sets. Platform-free, so the logic that maps the sets to platform bits tests natively.
+// A small set of enumeration values kept as bits by ordinal (the list's style, mask and state
+// sets, the tree's folder and drive filters), so that a set reads like a list of kinds.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,8 @@ public:
         bits_ &= ~Bit(value);
         return *this;
     }
+    constexpr EnumSet With(E value) const { return EnumSet(*this).Include(value); }
+    constexpr EnumSet Without(E value) const { return EnumSet(*this).Exclude(value); }
     constexpr bool Empty() const { return bits_ == 0; }
 
     // The ordinal bits (value k is bit k), for sets whose ordinals match platform bits.
