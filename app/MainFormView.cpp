@@ -36,16 +36,15 @@ void TMainForm::ApplyOptions() {
     PanelDirTree.SetShown(Settings.ShowDir);
     MainMenu->Item(L"AffichageVolet").SetChecked(Settings.ShowDir);
 
-    const bool details = MainMenu->Item(L"AffichageDetail").Checked();
-    if (details) {
-        ShowGridLines(Settings.ShowGrid);
-        MainMenu->Item(L"AffichageGrille").SetChecked(Settings.ShowGrid);
-    }
+    // Grid lines only show in the Details view, so the list carries the option in every view: a
+    // style restored at start may be another one, and the grid must be there on the way back.
+    ShowGridLines(Settings.ShowGrid);
+    MainMenu->Item(L"AffichageGrille").SetChecked(Settings.ShowGrid);
 
     MainMenu->Item(L"AffichageCaptions").SetChecked(Settings.ShowCaptions);
     SizeToolButtons();
 
-    MainMenu->Item(L"AffichageGrille").SetEnabled(details);
+    MainMenu->Item(L"AffichageGrille").SetEnabled(MainMenu->Item(L"AffichageDetail").Checked());
 }
 
 void TMainForm::AffichageEtatClick() {

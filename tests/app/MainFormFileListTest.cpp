@@ -414,3 +414,40 @@ TEST_F(MainFormFileList, GridItemIsEnabledOnlyInTheDetailsViewOfEitherMenu) {
     EXPECT_EQ(form->FileList->ExtendedStyles().Contains(lvxGridLines), !grid);
     EXPECT_EQ(Item(L"AffichageGrille").Checked(), !grid);
 }
+
+TEST_F(MainFormFileList, IconsAreFetchedOnlyForTheRowsShown) {
+    for (int i = 0; i < 200; ++i)
+        folder.MakeFile(L"row" + std::to_wstring(1000 + i) + L".txt");
+    StoreOptions(false);
+    OpenForm();
+    ASSERT_EQ(form->Listing->Count(), 203u);
+    const int perPage = static_cast<int>(::SendMessageW(List(), LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(perPage, 0);
+    ASSERT_LT(perPage, 150);
+    EXPECT_NE((*form->Listing)[0].IconIndex, -1);
+    EXPECT_NE((*form->Listing)[static_cast<size_t>(perPage - 1)].IconIndex, -1);
+    EXPECT_EQ((*form->Listing)[202].IconIndex, -1) << "a row never shown costs no icon";
+
+    ::SendMessageW(List(), LVM_ENSUREVISIBLE, 202, FALSE);
+    ::UpdateWindow(List());
+    Pump();
+    EXPECT_NE((*form->Listing)[202].IconIndex, -1);
+    EXPECT_EQ((*form->Listing)[202].IconIndex, (*form->Listing)[2].IconIndex) << "one icon per file type";
+}
+
+TEST_F(MainFormFileList, GridOptionHoldsWhenTheRestoredViewIsNotDetails) {
+    for (const bool grid : {true, false}) {
+        SettingsRecord settings;
+        settings.Directory = folder.Path();
+        settings.ShowGrid = grid;
+        SettingsStore(key.Path()).StoreOptions(settings);
+        ScratchRegistryKey::PutText(key / L"ViewStyle", L"ViewStyle", L"2");
+        OpenForm();
+        EXPECT_FALSE(Item(L"AffichageGrille").Enabled());
+        Item(L"AffichageDetail").Click();
+        EXPECT_TRUE(Item(L"AffichageGrille").Enabled());
+        EXPECT_EQ(Item(L"AffichageGrille").Checked(), grid);
+        EXPECT_EQ(form->FileList->ExtendedStyles().Contains(lvxGridLines), grid);
+        form.reset();
+    }
+}
