@@ -2,6 +2,7 @@
 // painted by the header, the column layout kept between runs, in-place label editing that renames
 // nothing, and the grid item that only works in the Details view.
 #include "app/MainForm.h"
+#include "listing/TextHelpers.h"
 #include "settings/SettingsStore.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
@@ -450,4 +451,33 @@ TEST_F(MainFormFileList, GridOptionHoldsWhenTheRestoredViewIsNotDetails) {
         EXPECT_EQ(form->FileList->ExtendedStyles().Contains(lvxGridLines), grid);
         form.reset();
     }
+}
+
+TEST_F(MainFormFileList, MouseSelectionShowsCountAndSizeInTheStatusBar) {
+    folder.MakeFile(L"delta.txt", std::string(2000, 'x'));
+    {
+        SettingsRecord settings;
+        settings.Directory = folder.Path();
+        settings.KOctet = false;
+        SettingsStore(key.Path()).StoreOptions(settings);
+    }
+    OpenForm();
+    ASSERT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"delta.txt", L"gamma.txt"}));
+    const auto click = [this](int row, WPARAM keys) {
+        RECT r{};
+        r.left = LVIR_LABEL;
+        ::SendMessageW(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+        ::SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+        ::SendMessageW(List(), WM_LBUTTONUP, keys, at);
+        Pump();
+    };
+    click(1, 0);
+    EXPECT_EQ(form->StatusBar.PanelText(0), L"1 fichier sélectionné");
+    EXPECT_EQ(form->StatusBar.PanelText(1), L"5 octets");
+    click(2, MK_CONTROL);
+    click(3, MK_CONTROL);
+    EXPECT_EQ(form->FileList->SelectedCount(), 3);
+    EXPECT_EQ(form->StatusBar.PanelText(0), L"3 fichiers sélectionnés");
+    EXPECT_EQ(form->StatusBar.PanelText(1), SizeText(false, 5 + 2000 + 3)); // the locale's digit grouping
 }
