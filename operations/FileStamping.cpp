@@ -10,6 +10,13 @@
 
 namespace {
 
+// Empty while the platform's writer is in use.
+FileTimeWriter g_batchWriter;
+
+FileStamping BatchStamping() {
+    return g_batchWriter ? FileStamping(g_batchWriter) : FileStamping();
+}
+
 std::optional<FILETIME> ToUtcFileTime(const CivilTime& local) {
     // The platform's record starts in 1601; the day count rejects impossible dates.
     if (local.Year < 1601 || !EncodeDateTime(local))
@@ -81,9 +88,17 @@ bool FileStamping::Stamp(const std::wstring& path, const FILETIME& stamp, int ac
 }
 
 bool FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) {
-    return FileStamping().FileSetDateTime(path, local, actionMask);
+    return BatchStamping().FileSetDateTime(path, local, actionMask);
 }
 
 bool FileTimeZero(const std::wstring& path) {
-    return FileStamping().FileTimeZero(path);
+    return BatchStamping().FileTimeZero(path);
+}
+
+ScopedFileTimeWriter::ScopedFileTimeWriter(FileTimeWriter writer) : previous_(std::move(g_batchWriter)) {
+    g_batchWriter = std::move(writer);
+}
+
+ScopedFileTimeWriter::~ScopedFileTimeWriter() {
+    g_batchWriter = std::move(previous_);
 }

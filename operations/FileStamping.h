@@ -46,6 +46,20 @@ private:
     LocalClock clock_;
 };
 
-// The per-file functions of the batch, with the platform's writer and clock.
+// The per-file functions of the batch, with the platform's clock and the batch's writer: the
+// platform's, unless a ScopedFileTimeWriter is in force.
 bool FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask);
 bool FileTimeZero(const std::wstring& path);
+
+// Hands the batch's stamps to another writer for one scope (tests see the creation time this
+// way, which not every file system keeps), then puts the previous one back.
+class ScopedFileTimeWriter {
+public:
+    explicit ScopedFileTimeWriter(FileTimeWriter writer);
+    ~ScopedFileTimeWriter();
+    ScopedFileTimeWriter(const ScopedFileTimeWriter&) = delete;
+    ScopedFileTimeWriter& operator=(const ScopedFileTimeWriter&) = delete;
+
+private:
+    FileTimeWriter previous_;
+};

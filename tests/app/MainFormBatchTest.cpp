@@ -1,0 +1,465 @@
+// "Date-Heure" and "Heure Zéro" from the main window's toolbar and menu, end to end on real files:
+// the dialog is played through the modal runner, the stamps are read back from disk (the creation
+// time, which not every file system keeps, from the values handed to the platform) and from the
+// re-listed file list; the dialogs' remembered choices across a restart of the window.
+#include "app/MainForm.h"
+#include "operations/FileStamping.h"
+#include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/DateHeureForm.h"
+#include "support/win/ScratchRegistryKey.h"
+#include "support/win/TempFolder.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
+#include "ui/ModalRunner.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Stamps {
+    FILETIME Creation{};
+    FILETIME LastAccess{};
+    FILETIME LastWrite{};
+};
+
+std::optional<Stamps> ReadStamps(const std::wstring& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    Stamps stamps;
+    const bool read = ::GetFileTime(file, &stamps.Creation, &stamps.LastAccess, &stamps.LastWrite) != FALSE;
+    ::CloseHandle(file);
+    if (!read)
+        return std::nullopt;
+    return stamps;
+}
+
+bool WriteStamps(const std::wstring& path, const FILETIME& stamp) {
+    HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool written = ::SetFileTime(file, &stamp, &stamp, &stamp) != FALSE;
+    ::CloseHandle(file);
+    return written;
+}
+
+bool Same(const FILETIME& a, const FILETIME& b) {
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+// The UTC file time of a local clock time, with the rules in force at that date.
+FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(year);
+    local.wMonth = static_cast<WORD>(month);
+    local.wDay = static_cast<WORD>(day);
+    local.wHour = static_cast<WORD>(hour);
+    local.wMinute = static_cast<WORD>(minute);
+    local.wSecond = static_cast<WORD>(second);
+    SYSTEMTIME utc{};
+    FILETIME time{};
+    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    ::SystemTimeToFileTime(&utc, &time);
+    return time;
+}
+
+SYSTEMTIME Today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return now;
+}
+
+SYSTEMTIME Day(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    SYSTEMTIME value{};
+    value.wYear = static_cast<WORD>(year);
+    value.wMonth = static_cast<WORD>(month);
+    value.wDay = static_cast<WORD>(day);
+    value.wHour = static_cast<WORD>(hour);
+    value.wMinute = static_cast<WORD>(minute);
+    value.wSecond = static_cast<WORD>(second);
+    return value;
+}
+
+// The file list's date-time text of a local time, with the user's separators and four-digit years.
+std::wstring DateTimeText(int year, int month, int day, int hour, int minute, int second) {
+    const auto digits = [](int value, size_t width) {
+        std::wstring text = std::to_wstring(value);
+        return std::wstring(text.size() < width ? width - text.size() : 0, L'0') + text;
+    };
+    const std::wstring d(1, CurrentLocale().DateSeparator());
+    const std::wstring t(1, CurrentLocale().TimeSeparator());
+    return digits(day, 2) + d + digits(month, 2) + d + digits(year, 4) + L" " + digits(hour, 2) + t +
+           digits(minute, 2) + t + digits(second, 2);
+}
+
+// The stamps handed to the platform, by file name; each write goes on to the platform.
+class RecordingWriter {
+public:
+    FileTimeWriter Writer() {
+        return [this](HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
+                      const FILETIME& lastWrite) {
+            std::wstring path(1024, L'\0');
+            const DWORD length = ::GetFinalPathNameByHandleW(file, path.data(), 1024, FILE_NAME_NORMALIZED);
+            path.resize(length < 1024 ? length : 0);
+            const size_t slash = path.find_last_of(L'\\');
+            calls[path.substr(slash == std::wstring::npos ? 0 : slash + 1)] = {creation, lastAccess,
+                                                                               lastWrite};
+            return PlatformFileTimeWriter(file, creation, lastAccess, lastWrite);
+        };
+    }
+    std::map<std::wstring, Stamps> calls;
+};
+
+const FILETIME kOldStamp = UtcOfLocal(2003, 4, 5, 6, 7, 8);
+
+class MainFormBatch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetExceptionSink([this](const std::wstring& text) { errors += text; });
+        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+            boxes.push_back(request.text);
+            return IDOK;
+        });
+        for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
+            folder.MakeFile(name, "contents");
+            EXPECT_TRUE(WriteStamps(folder / name, kOldStamp));
+        }
+        OpenWindow();
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxAnswerer({});
+        SetExceptionSink({});
+        EXPECT_EQ(errors, L"");
+    }
+
+    // A new main window on the same registry key, showing the test folder.
+    void OpenWindow() {
+        form = std::make_unique<TMainForm>(key.Path());
+        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
+        form->DirTree->SelectPath(folder.Path());
+        form->DirTreeChange();
+        ASSERT_EQ(form->Listing->Count(), 3u);
+    }
+    void RestartWindow() {
+        form->Close();
+        ASSERT_FALSE(form->HandleAllocated());
+        OpenWindow();
+    }
+
+    int RowOf(const std::wstring& name) const {
+        for (size_t i = 0; i < form->Listing->Count(); ++i)
+            if ((*form->Listing)[i].Name == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+    void Select(const std::wstring& name) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        ::SendMessageW(form->FileList->Handle(), LVM_SETITEMSTATE, RowOf(name),
+                       reinterpret_cast<LPARAM>(&item));
+    }
+    std::wstring Cell(const std::wstring& name, int column) {
+        wchar_t buffer[260] = {};
+        TVMItemInfo info;
+        info.Item = RowOf(name);
+        info.SubItem = column;
+        info.Mask = {lvifText};
+        info.Text = TextBuffer(buffer, 260);
+        form->FileListVMGetItemInfo(info);
+        return buffer;
+    }
+    Stamps OnDisk(const std::wstring& name) const {
+        const std::optional<Stamps> stamps = ReadStamps(folder / name);
+        EXPECT_TRUE(stamps);
+        return stamps.value_or(Stamps{});
+    }
+    void ExpectUnchanged(const std::wstring& name) {
+        const Stamps stamps = OnDisk(name);
+        EXPECT_TRUE(Same(stamps.LastWrite, kOldStamp));
+        EXPECT_TRUE(Same(stamps.LastAccess, kOldStamp));
+        EXPECT_EQ(recorder.calls.count(name), 0u);
+    }
+    // Plays the date-time dialog: picks the date and the time, ticks the boxes of the mask and
+    // presses "&Régler"; records that it was shown.
+    ModalRunner ChooseDateTime(SYSTEMTIME date, SYSTEMTIME time, int mask) {
+        return [this, date, time, mask](Form& shown) {
+            auto& dialog = dynamic_cast<TDateHeure&>(shown);
+            ++dialogsShown;
+            dialog.DatePicker.SetValue(date);
+            dialog.TimePicker.SetValue(time);
+            dialog.CheckCreation.SetChecked((mask & 1) != 0);
+            dialog.CheckModification.SetChecked((mask & 2) != 0);
+            dialog.CheckAcces.SetChecked((mask & 4) != 0);
+            dialog.BtnOk.Click();
+        };
+    }
+    // Plays the time-zero confirmation: ticks its box or not, then presses a button.
+    ModalRunner AnswerTimeZero(bool tick, bool accept) {
+        return [this, tick, accept](Form& shown) {
+            auto& dialog = dynamic_cast<ConfirmationForm&>(shown);
+            ++dialogsShown;
+            zeroCaption = dialog.Text();
+            dialog.CheckFirst.SetChecked(tick);
+            (accept ? dialog.BtnOk : dialog.BtnCancel).Click();
+        };
+    }
+    void ClickDateTime() { form->BarOptions.ClickButton(L"BtnDateTime"); }
+    void ClickTimeZero() { form->BarOptions.ClickButton(L"BtnZeroHeure"); }
+
+    TempFolder folder;
+    ScratchRegistryKey key;
+    RecordingWriter recorder;
+    ScopedFileTimeWriter writer{recorder.Writer()};
+    std::wstring errors;
+    std::vector<std::wstring> boxes;
+    std::unique_ptr<TMainForm> form;
+    int dialogsShown = 0;
+    std::wstring zeroCaption;
+};
+
+} // namespace
+
+TEST_F(MainFormBatch, DateHeureStampsTheSelectedFilesAndTheListShowsTheNewStamps) {
+    Select(L"alpha.txt");
+    Select(L"gamma.txt");
+    {
+        ScopedModalRunner runner(ChooseDateTime(Day(2015, 6, 15), Day(2015, 6, 15, 10, 30, 0), 7));
+        ClickDateTime();
+    }
+    EXPECT_EQ(dialogsShown, 1);
+    // 15 June 2015 10:30 in Paris is summer time.
+    const FILETIME expected = UtcOfLocal(2015, 6, 15, 10, 30, 0);
+    for (const wchar_t* name : {L"alpha.txt", L"gamma.txt"}) {
+        const Stamps stamps = OnDisk(name);
+        EXPECT_TRUE(Same(stamps.LastWrite, expected));
+        EXPECT_TRUE(Same(stamps.LastAccess, expected));
+        ASSERT_EQ(recorder.calls.count(name), 1u);
+        EXPECT_TRUE(Same(recorder.calls[name].Creation, expected));
+        EXPECT_EQ(Cell(name, 3), DateTimeText(2015, 6, 15, 10, 30, 0));
+    }
+    ExpectUnchanged(L"beta.txt");
+    EXPECT_EQ(Cell(L"beta.txt", 3), DateTimeText(2003, 4, 5, 6, 7, 8));
+    EXPECT_EQ(form->FileList->SelectedCount(), 0);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) {
+    std::map<std::wstring, Stamps> before;
+    for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
+        before[name] = OnDisk(name);
+    {
+        ScopedModalRunner runner(ChooseDateTime(Day(1999, 12, 31), Day(1999, 12, 31, 23, 59, 58), 4));
+        form->MainMenu->Item(L"OptionDateHeure").Click();
+    }
+    const FILETIME expected = UtcOfLocal(1999, 12, 31, 23, 59, 58);
+    for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
+        const Stamps stamps = OnDisk(name);
+        EXPECT_TRUE(Same(stamps.LastAccess, expected));
+        EXPECT_TRUE(Same(stamps.LastWrite, kOldStamp));
+        ASSERT_EQ(recorder.calls.count(name), 1u);
+        const Stamps& call = recorder.calls[name];
+        EXPECT_TRUE(Same(call.LastAccess, expected));
+        EXPECT_TRUE(Same(call.LastWrite, kOldStamp));
+        // The creation time handed over is the one the file had.
+        EXPECT_TRUE(Same(call.Creation, before[name].Creation));
+        EXPECT_EQ(Cell(name, 3), DateTimeText(2003, 4, 5, 6, 7, 8));
+    }
+}
+
+TEST_F(MainFormBatch, DateHeureWithOnlyCreationHandsOverTheNewCreationAlone) {
+    Select(L"beta.txt");
+    {
+        ScopedModalRunner runner(ChooseDateTime(Day(1980, 1, 1), Day(1980, 1, 1, 0, 0, 0), 1));
+        ClickDateTime();
+    }
+    ASSERT_EQ(recorder.calls.size(), 1u);
+    const Stamps& call = recorder.calls[L"beta.txt"];
+    EXPECT_TRUE(Same(call.Creation, UtcOfLocal(1980, 1, 1, 0, 0, 0)));
+    EXPECT_TRUE(Same(call.LastWrite, kOldStamp));
+    EXPECT_TRUE(Same(call.LastAccess, kOldStamp));
+    EXPECT_TRUE(Same(OnDisk(L"beta.txt").LastWrite, kOldStamp));
+}
+
+TEST_F(MainFormBatch, DateHeureCancelledChangesNothing) {
+    Select(L"alpha.txt");
+    {
+        ScopedModalRunner runner([&](Form& shown) {
+            auto& dialog = dynamic_cast<TDateHeure&>(shown);
+            ++dialogsShown;
+            dialog.BtnDateMini.Click();
+            dialog.BtnCancel.Click();
+        });
+        ClickDateTime();
+    }
+    EXPECT_EQ(dialogsShown, 1);
+    for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
+        ExpectUnchanged(name);
+    // Without a batch there is no re-list: the selection stays.
+    EXPECT_EQ(form->FileList->SelectedCount(), 1);
+}
+
+TEST_F(MainFormBatch, DateHeureWithNoStampWarnsThenCancelChangesNothing) {
+    {
+        ScopedModalRunner runner([&](Form& shown) {
+            auto& dialog = dynamic_cast<TDateHeure&>(shown);
+            dialog.CheckCreation.SetChecked(false);
+            dialog.CheckModification.SetChecked(false);
+            dialog.CheckAcces.SetChecked(false);
+            dialog.BtnOk.Click();
+            dialog.BtnCancel.Click();
+        });
+        ClickDateTime();
+    }
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"\r\nSélectionnez une date à modifier"});
+    for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
+        ExpectUnchanged(name);
+}
+
+TEST_F(MainFormBatch, HeureZeroSetsTodayAtMidnightInAllThreeStamps) {
+    Select(L"beta.txt");
+    SYSTEMTIME today = Today();
+    {
+        ScopedModalRunner runner(AnswerTimeZero(false, true));
+        ClickTimeZero();
+    }
+    const SYSTEMTIME after = Today();
+    if (after.wDay != today.wDay)
+        today = after; // the batch ran across midnight
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(zeroCaption, L"Horodatage");
+    const FILETIME midnight = UtcOfLocal(today.wYear, today.wMonth, today.wDay, 0, 0, 0);
+    const Stamps stamps = OnDisk(L"beta.txt");
+    EXPECT_TRUE(Same(stamps.LastWrite, midnight));
+    EXPECT_TRUE(Same(stamps.LastAccess, midnight));
+    ASSERT_EQ(recorder.calls.count(L"beta.txt"), 1u);
+    EXPECT_TRUE(Same(recorder.calls[L"beta.txt"].Creation, midnight));
+    EXPECT_TRUE(Same(recorder.calls[L"beta.txt"].LastWrite, midnight));
+    EXPECT_TRUE(Same(recorder.calls[L"beta.txt"].LastAccess, midnight));
+    // TimeZero is on by default, so midnight is shown in full.
+    EXPECT_EQ(Cell(L"beta.txt", 3), DateTimeText(today.wYear, today.wMonth, today.wDay, 0, 0, 0));
+    ExpectUnchanged(L"alpha.txt");
+    ExpectUnchanged(L"gamma.txt");
+    EXPECT_TRUE(form->Settings.FirstZero);
+}
+
+TEST_F(MainFormBatch, HeureZeroCancelledChangesNothingAndAsksAgain) {
+    {
+        ScopedModalRunner runner(AnswerTimeZero(false, false));
+        ClickTimeZero();
+        EXPECT_EQ(dialogsShown, 1);
+        for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
+            ExpectUnchanged(name);
+        EXPECT_TRUE(form->Settings.FirstZero);
+        form->MainMenu->Item(L"OptionHeureZero").Click();
+    }
+    EXPECT_EQ(dialogsShown, 2);
+    EXPECT_TRUE(recorder.calls.empty());
+}
+
+TEST_F(MainFormBatch, HeureZeroBoxTickedThenCancelStampsNothingButStopsAsking) {
+    {
+        ScopedModalRunner runner(AnswerTimeZero(true, false));
+        ClickTimeZero();
+    }
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_FALSE(form->Settings.FirstZero);
+    for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
+        ExpectUnchanged(name);
+
+    Select(L"gamma.txt");
+    {
+        ScopedModalRunner runner(AnswerTimeZero(false, false)); // would cancel, were it asked
+        ClickTimeZero();
+    }
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(recorder.calls.size(), 1u);
+    EXPECT_EQ(recorder.calls.count(L"gamma.txt"), 1u);
+    EXPECT_FALSE(Same(OnDisk(L"gamma.txt").LastWrite, kOldStamp));
+}
+
+TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARestart) {
+    {
+        ScopedModalRunner runner(AnswerTimeZero(true, true));
+        ClickTimeZero();
+    }
+    EXPECT_EQ(recorder.calls.size(), 3u);
+    RestartWindow();
+    EXPECT_FALSE(form->Settings.FirstZero);
+
+    for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
+        EXPECT_TRUE(WriteStamps(folder / name, kOldStamp));
+    form->DirTreeChange();
+    recorder.calls.clear();
+    {
+        ScopedModalRunner runner(AnswerTimeZero(false, false));
+        ClickTimeZero();
+    }
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(recorder.calls.size(), 3u);
+    const SYSTEMTIME today = Today();
+    EXPECT_TRUE(
+        Same(OnDisk(L"alpha.txt").LastWrite, UtcOfLocal(today.wYear, today.wMonth, today.wDay, 0, 0, 0)));
+}
+
+TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {
+    form->Settings.SaveDate = true;
+    {
+        ScopedModalRunner runner(ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), 1));
+        ClickDateTime();
+    }
+    RestartWindow();
+    ASSERT_TRUE(form->Settings.SaveDate);
+    CivilTime opened;
+    bool creation = false, modification = true, access = true;
+    {
+        ScopedModalRunner runner([&](Form& shown) {
+            auto& dialog = dynamic_cast<TDateHeure&>(shown);
+            opened = dialog.PickedDateTime();
+            creation = dialog.CheckCreation.Checked();
+            modification = dialog.CheckModification.Checked();
+            access = dialog.CheckAcces.Checked();
+            dialog.BtnCancel.Click();
+        });
+        ClickDateTime();
+    }
+    EXPECT_EQ(opened, (CivilTime{2012, 2, 29, 8, 15, 45, 0}));
+    EXPECT_TRUE(creation);
+    EXPECT_FALSE(modification);
+    EXPECT_FALSE(access);
+}
+
+TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
+    form->Settings.SaveDate = false;
+    {
+        ScopedModalRunner runner(ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), 1));
+        ClickDateTime();
+    }
+    RestartWindow();
+    form->Settings.SaveDate = true; // even asked now, nothing was kept from that choice
+    const SYSTEMTIME today = Today();
+    CivilTime opened;
+    bool allChecked = false;
+    {
+        ScopedModalRunner runner([&](Form& shown) {
+            auto& dialog = dynamic_cast<TDateHeure&>(shown);
+            opened = dialog.PickedDateTime();
+            allChecked = dialog.CheckCreation.Checked() && dialog.CheckModification.Checked() &&
+                         dialog.CheckAcces.Checked();
+            dialog.BtnCancel.Click();
+        });
+        ClickDateTime();
+    }
+    EXPECT_EQ(opened.Year, today.wYear);
+    EXPECT_EQ(opened.Month, today.wMonth);
+    EXPECT_TRUE(allChecked);
+}
