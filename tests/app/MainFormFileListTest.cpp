@@ -481,3 +481,18 @@ TEST_F(MainFormFileList, MouseSelectionShowsCountAndSizeInTheStatusBar) {
     EXPECT_EQ(form->StatusBar.PanelText(0), L"3 fichiers sélectionnés");
     EXPECT_EQ(form->StatusBar.PanelText(1), SizeText(false, 5 + 2000 + 3)); // the locale's digit grouping
 }
+
+TEST_F(MainFormFileList, HeaderClickAfterASortCommandShowsTheOrderOfItsArrow) {
+    StoreOptions(false);
+    OpenForm();
+    form->ReorganiseNomClick(Item(L"ReorganiseTaille"));
+    EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
+    EXPECT_EQ(PaintedArrows(), ArrowAt(0, 1)) << "the commands move no arrow";
+
+    ClickHeader(1); // a column without the arrow starts ascending, as its arrow then shows
+    EXPECT_EQ(PaintedArrows(), ArrowAt(1, 1));
+    EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
+    ClickHeader(1);
+    EXPECT_EQ(PaintedArrows(), ArrowAt(1, -1));
+    EXPECT_EQ(Shown(), (Names{L"beta.txt", L"gamma.txt", L"Alpha.doc"}));
+}
