@@ -27,24 +27,24 @@ HWND HelperWindow() {
     return ::FindWindowW(kHelperClass, kHelperTitle);
 }
 
+struct MenuWindowSearch {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindShownMenuWindow(HWND hwnd, LPARAM lp) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(hwnd, name, 16);
+    if (std::wstring(name) == L"#32768" && ::IsWindowVisible(hwnd)) {
+        reinterpret_cast<MenuWindowSearch*>(lp)->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The pop-up menu window of this thread that is showing, if any.
 HWND OpenMenuWindow() {
-    struct Search {
-        DWORD thread;
-        HWND found;
-    } search{::GetCurrentThreadId(), nullptr};
-    ::EnumThreadWindows(
-        search.thread,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            wchar_t name[16] = {};
-            ::GetClassNameW(hwnd, name, 16);
-            if (std::wstring(name) == L"#32768" && ::IsWindowVisible(hwnd)) {
-                reinterpret_cast<Search*>(lp)->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MenuWindowSearch search;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownMenuWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
