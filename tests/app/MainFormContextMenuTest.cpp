@@ -23,29 +23,43 @@ using Names = std::vector<std::wstring>;
 constexpr const wchar_t* kHelperClass = L"ItemPropMenuCallbackHelper";
 constexpr const wchar_t* kHelperTitle = L"ItemPropCallbackProcessor";
 
-HWND HelperWindow() {
-    return ::FindWindowW(kHelperClass, kHelperTitle);
-}
-
-struct MenuWindowSearch {
+// A window of this thread by class and, when given, title (other test programs may share the
+// display and show their own).
+struct WindowSearch {
+    const wchar_t* className;
+    const wchar_t* title;
+    bool mustBeShown;
     HWND found = nullptr;
 };
 
-BOOL CALLBACK FindShownMenuWindow(HWND hwnd, LPARAM lp) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(hwnd, name, 16);
-    if (std::wstring(name) == L"#32768" && ::IsWindowVisible(hwnd)) {
-        reinterpret_cast<MenuWindowSearch*>(lp)->found = hwnd;
+BOOL CALLBACK FindThreadWindow(HWND hwnd, LPARAM lp) {
+    auto& search = *reinterpret_cast<WindowSearch*>(lp);
+    wchar_t name[64] = {};
+    wchar_t title[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    ::GetWindowTextW(hwnd, title, 64);
+    if (std::wstring(name) == search.className && (!search.title || std::wstring(title) == search.title) &&
+        (!search.mustBeShown || ::IsWindowVisible(hwnd))) {
+        search.found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
+HWND ThreadWindow(const wchar_t* className, const wchar_t* title, bool mustBeShown) {
+    WindowSearch search{className, title, mustBeShown};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindThreadWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The hidden window that owns the shell's menu while it is shown.
+HWND HelperWindow() {
+    return ThreadWindow(kHelperClass, kHelperTitle, false);
+}
+
 // The pop-up menu window of this thread that is showing, if any.
 HWND OpenMenuWindow() {
-    MenuWindowSearch search;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownMenuWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return ThreadWindow(L"#32768", nullptr, true);
 }
 
 // A menu is modal: its own loop runs until it closes. The steps run one per timer tick inside
@@ -297,5 +311,26 @@ TEST_F(MainFormContextMenu, RightClickOnTheListOutsideAnyRowShowsNoMenu) {
         Pump();
     }
     EXPECT_FALSE(state.seen && state.menuShown);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(MainFormContextMenu, RightClickInTheTreeAwayFromAnyFolderShowsNoMenuAndKeepsTheSelection) {
+    HTREEITEM shown = form->DirTree->Selected();
+    RECT client{};
+    ::GetClientRect(Tree(), &client);
+    const POINT at{client.right / 2, client.bottom - 3};
+    ASSERT_EQ(form->DirTree->GetNodeAt(at.x, at.y), nullptr) << "the tree reaches its bottom edge";
+    const std::wstring directory = form->Settings.Directory;
+    OpenState state;
+    {
+        MenuDriver driver(LookThenClose(state));
+        ::PostMessageW(Tree(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ::SendMessageW(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        Pump();
+    }
+    EXPECT_FALSE(state.seen && state.menuShown);
+    EXPECT_EQ(form->DirTree->Selected(), shown);
+    EXPECT_EQ(form->Settings.Directory, directory);
+    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
     ExpectNothingLeftBehind();
 }
