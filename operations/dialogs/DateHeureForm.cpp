@@ -42,7 +42,10 @@ void TakeNoFocus(const Window& control) {
 
 TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
     : settings_(settings) {
-    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
+    // Group boxes leave their inside to the dialog's background, which clipping the children out
+    // would leave unpainted.
+    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight,
+           kDialogStyle & ~static_cast<DWORD>(WS_CLIPCHILDREN), owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     FormCreate();
 }
@@ -56,15 +59,16 @@ void TDateHeure::FormCreate() {
     BoxDate.Create(Handle(), L" Date ", 8, 4, 159, 54);
     BoxHeure.Create(Handle(), L" Heure ", 8, 62, 159, 54);
     BoxAction.Create(Handle(), L" Action ", 8, 120, 159, 80);
-    TimePicker.Create(Handle(), DateTimePicker::Kind::Time, 16, 82, 88, 22);
+    // The pickers are wide enough for a long time with its AM/PM mark.
+    TimePicker.Create(Handle(), DateTimePicker::Kind::Time, 16, 82, 98, 22);
     CheckCreation.Create(Handle(), L"Date de création", 18, 138, 144, 18);
     CheckModification.Create(Handle(), L"Date de modification", 18, 158, 144, 18);
     CheckAcces.Create(Handle(), L"Date de dernier accès", 18, 178, 144, 18);
-    DatePicker.Create(Handle(), DateTimePicker::Kind::Date, 16, 24, 88, 22);
-    BtnDateMini.Create(Handle(), L"\u00AB", 110, 24, 24, 22);
-    BtnDateActual.Create(Handle(), L"\u2022", 136, 24, 24, 22);
-    BtnTimeZero.Create(Handle(), L"0", 110, 82, 24, 22);
-    BtnTimeActual.Create(Handle(), L"\u2022", 136, 82, 24, 22);
+    DatePicker.Create(Handle(), DateTimePicker::Kind::Date, 16, 24, 98, 22);
+    BtnDateMini.Create(Handle(), L"\u00AB", 117, 24, 23, 22);
+    BtnDateActual.Create(Handle(), L"\u2022", 142, 24, 23, 22);
+    BtnTimeZero.Create(Handle(), L"0", 117, 82, 23, 22);
+    BtnTimeActual.Create(Handle(), L"\u2022", 142, 82, 23, 22);
     BtnOk.Create(Handle(), L"&Régler", 8, 208, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"&Annuler", 89, 208, 78, 26, mrCancel);
     for (const Button* button :
