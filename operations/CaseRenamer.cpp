@@ -6,25 +6,48 @@
 #include "ui/Handles.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace {
 
 std::atomic<unsigned> g_temporaryCounter{0};
 
-bool Exists(const std::wstring& path) {
-    return ::GetFileAttributesW(ApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+std::wstring TemporaryName() {
+    return L"~kavet-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(g_temporaryCounter++) + L".tmp";
 }
 
-// A name that no entry of the folder bears, in any letter case.
-std::optional<std::wstring> UnusedTemporaryName(const std::wstring& folder) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::wstring name = L"~kavet-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(g_temporaryCounter++) + L".tmp";
-        if (NamesEqualIgnoringCase(folder, name).empty() && !Exists(folder + name))
-            return name;
-    }
-    return std::nullopt;
+// The stored name of the one entry a path without wildcards answers to (the entry with exactly
+// that name first); one look-up, where a folder search would read the whole folder.
+std::optional<std::wstring> StoredName(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    FindHandle find(
+        ::FindFirstFileExW(ApiPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (!find)
+        return std::nullopt;
+    return std::wstring(data.cFileName);
 }
+
+// The last folder in which a case-only rename was reported done while the name stayed as it was.
+// That is the folder's file system's way, so the next files of a batch there go through a
+// temporary name at once, saving a rename and a look-up each; the two-step way works everywhere.
+class KeepsCaseFolder {
+public:
+    bool Is(const std::wstring& folder) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return !folder_.empty() && EqualIgnoringCase(folder_, folder);
+    }
+    void Set(const std::wstring& folder) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        folder_ = folder;
+    }
+
+private:
+    std::mutex mutex_;
+    std::wstring folder_;
+};
+
+KeepsCaseFolder g_keepsCase;
 
 } // namespace
 
@@ -82,18 +105,23 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
     if (newName.empty() || !EqualIgnoringCase(newName, *oldName))
         return result;
     const std::wstring newPath = parts.Folder + newName;
-    if (!move_(ApiPath(oldPath), ApiPath(newPath)))
-        return result;
-    const std::optional<std::wstring> afterMove = NameOnDisk(parts.Folder, newName);
-    if (!afterMove)
-        return result;
-    if (*afterMove == newName) {
-        result = {true, newPath};
-        return result;
-    }
-    // The platform reported success and kept the old letter case.
     std::wstring where;
-    result.Renamed = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, where);
+    if (!g_keepsCase.Is(parts.Folder)) {
+        if (!move_(ApiPath(oldPath), ApiPath(newPath)))
+            return result;
+        const std::optional<std::wstring> afterMove = StoredName(newPath);
+        if (!afterMove)
+            return result;
+        if (*afterMove == newName) {
+            result = {true, newPath};
+            return result;
+        }
+        // The platform reported success and kept the old letter case.
+        g_keepsCase.Set(parts.Folder);
+        result.Renamed = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, where);
+    } else {
+        result.Renamed = MoveThroughTemporaryName(parts.Folder, *oldName, newName, where);
+    }
     result.Path = parts.Folder + where;
     return result;
 }
@@ -101,16 +129,25 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
 bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
                                            const std::wstring& newName, std::wstring& where) const {
     where = oldName;
-    const std::optional<std::wstring> temporary = UnusedTemporaryName(folder);
-    if (!temporary)
-        return false;
     const std::wstring oldPath = ApiPath(folder + oldName);
-    const std::wstring temporaryPath = ApiPath(folder + *temporary);
-    if (!move_(oldPath, temporaryPath))
+    // A move never replaces an existing file, so a temporary name already taken is refused by the
+    // move itself; then the next one is tried.
+    std::wstring temporaryName;
+    bool moved = false;
+    for (int attempt = 0; attempt < 100 && !moved; ++attempt) {
+        temporaryName = TemporaryName();
+        ::SetLastError(ERROR_SUCCESS);
+        moved = move_(oldPath, ApiPath(folder + temporaryName));
+        const DWORD error = ::GetLastError();
+        if (!moved && error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            return false;
+    }
+    if (!moved)
         return false;
-    where = *temporary;
+    where = temporaryName;
+    const std::wstring temporaryPath = ApiPath(folder + temporaryName);
     if (move_(temporaryPath, ApiPath(folder + newName))) {
-        const std::optional<std::wstring> now = NameOnDisk(folder, newName);
+        const std::optional<std::wstring> now = StoredName(folder + newName);
         if (now && *now == newName) {
             where = newName;
             return true;

@@ -124,3 +124,25 @@ TEST_F(CaseRenamerTest, NameOnDiskFindsTheStoredCase) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CaseRenamerTest, FolderThatKeptTheCaseIsRenamedThroughATemporaryNameAtOnce) {
+    const std::wstring first = folder_.MakeFile(L"one.txt", "1");
+    const std::wstring second = folder_.MakeFile(L"two.txt", "2");
+    ScriptedMove claimed({ScriptedMove::ClaimSuccess});
+    ASSERT_TRUE(CaseRenamer(claimed.Function()).Rename(first, Upper).Renamed);
+
+    ScriptedMove move({});
+    const CaseRenamer::Result result = CaseRenamer(move.Function()).Rename(second, Upper);
+
+    EXPECT_TRUE(result.Renamed);
+    EXPECT_EQ(result.Path, folder_ / L"TWO.TXT");
+    ASSERT_EQ(move.calls.size(), 2u);
+    EXPECT_EQ(move.calls[0].first, second);
+    EXPECT_EQ(move.calls[1].second, folder_ / L"TWO.TXT");
+    EXPECT_EQ(NamesIn(folder_.Path()), (std::vector<std::wstring>{L"ONE.TXT", L"TWO.TXT"}));
+    EXPECT_EQ(ReadContents(folder_ / L"TWO.TXT"), "2");
+}
+
+} // namespace
