@@ -18,19 +18,13 @@ constexpr UINT kRenameCommand = 19;
 
 class MenuCallbackWindow : public Window {
 public:
-    MenuCallbackWindow(IContextMenu* menu) : menu2_(nullptr), menu3_(nullptr), menu_(menu) {
-        menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&menu2_));
-        menu->QueryInterface(IID_IContextMenu3, reinterpret_cast<void**>(&menu3_));
+    explicit MenuCallbackWindow(const ComPtr<IContextMenu>& menu)
+        : menu_(menu), menu2_(menu.As<IContextMenu2>(IID_IContextMenu2)),
+          menu3_(menu.As<IContextMenu3>(IID_IContextMenu3)) {
         CreateWindowOfClass(RegisterClassOnce(L"ItemPropMenuCallbackHelper"), L"ItemPropCallbackProcessor",
                             WS_POPUP, 0, 0, 0, 0, 0, nullptr);
     }
-    ~MenuCallbackWindow() override {
-        Destroy();
-        if (menu3_)
-            menu3_->Release();
-        if (menu2_)
-            menu2_->Release();
-    }
+    ~MenuCallbackWindow() override { Destroy(); }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
@@ -71,9 +65,9 @@ private:
         return text;
     }
 
-    IContextMenu2* menu2_;
-    IContextMenu3* menu3_;
-    IContextMenu* menu_;
+    ComPtr<IContextMenu> menu_;
+    ComPtr<IContextMenu2> menu2_; // the richer forms, when the shell offers them
+    ComPtr<IContextMenu3> menu3_;
 };
 
 } // namespace
@@ -106,7 +100,7 @@ bool ShowShellContextMenu(const std::wstring& path, HWND owner, POINT screen, bo
     if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, kLastCommand,
                                                 CMF_EXPLORE | CMF_CANRENAME)))
         return false;
-    MenuCallbackWindow callbacks(menu.Get());
+    MenuCallbackWindow callbacks(menu);
     // The wait cursor belongs to the preparation, not to the menu the user reads.
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
