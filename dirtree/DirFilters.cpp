@@ -14,6 +14,16 @@ bool IsBelowRecycleBin(std::wstring_view path, const Locale& locale) {
     return found + 10 < lower.size();
 }
 
+bool IsPlainFolder(uint32_t attributes) {
+    constexpr uint32_t kReadOnly = 0x1;
+    constexpr uint32_t kReparsePoint = 0x400;
+    constexpr uint32_t kOffline = 0x1000;
+    constexpr uint32_t kRecallOnOpen = 0x40000;
+    constexpr uint32_t kRecallOnDataAccess = 0x400000;
+    return (attributes &
+            (kReadOnly | kAttrSystem | kReparsePoint | kOffline | kRecallOnOpen | kRecallOnDataAccess)) == 0;
+}
+
 bool AttrAcceptedBy(uint32_t attributes, TDirTypes types) {
     if (types.Contains(TDirType::dtAll))
         return true;

@@ -17,6 +17,11 @@ inline constexpr uint32_t kAttrSystem = 0x4;
 inline constexpr uint32_t kAttrDirectory = 0x10;
 inline constexpr uint32_t kAttrArchive = 0x20;
 
+// True when the shell shows a folder with these attributes as a plain folder: one that can carry
+// its own icon (read-only or system, through its desktop.ini), a link or mount point, or a
+// cloud or offline folder may look different.
+bool IsPlainFolder(uint32_t attributes);
+
 // The drive kinds the platform reports (GetDriveType).
 inline constexpr unsigned kDriveUnknown = 0;
 inline constexpr unsigned kDriveNoRootDir = 1;

@@ -33,6 +33,12 @@ std::wstring LastComponent(std::wstring_view path) {
     return slash == std::wstring::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
+bool NameReachesItself(std::wstring_view name) {
+    if (name.empty() || name.back() == L'.' || name.back() == L' ')
+        return false;
+    return name.find_first_of(L"*?<>\"\\/") == std::wstring_view::npos;
+}
+
 int DriveIndex(wchar_t letter) {
     if (letter >= L'A' && letter <= L'Z')
         return letter - L'A';

@@ -15,5 +15,9 @@ void AddBackslash(std::wstring& s);
 std::wstring RemoveBackslash(std::wstring_view s);
 // The last component of a folder path, without backslashes ("C:\A\B\" gives "B").
 std::wstring LastComponent(std::wstring_view path);
+// True when the name, put after its folder's path, can only reach the entry that bears it: it has
+// no trailing dot or blank (path parsing drops them) and no wildcard (a search would expand it).
+// Such a name is already the stored name a look-up of that path would return.
+bool NameReachesItself(std::wstring_view name);
 // The index 0 to 25 of a drive letter (either case), or -1 for anything else.
 int DriveIndex(wchar_t letter);

@@ -2,13 +2,13 @@
 // and the change, expansion and click handling.
 #include "dirtree/DirTree.h"
 
-#include "dirtree/BusyCursor.h"
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "dirtree/PathNames.h"
 #include "listing/Errors.h"
 #include "listing/Locale.h"
 #include "ui/ExceptionDisplay.h"
+#include "ui/WaitCursor.h"
 
 #include <shellapi.h>
 
@@ -48,6 +48,8 @@ TDirTree::TDirTree(HWND parent, int id, std::shared_ptr<DriveSystem> drives)
     if (auto item = drives_->ShellItem(windows))
         closedFolderIcon_ = item->IconIndex;
     openFolderIcon_ = drives_->OpenIconIndex(windows).value_or(0);
+    plainFolderIcon_ = drives_->PlainFolderIcon(false);
+    plainOpenFolderIcon_ = drives_->PlainFolderIcon(true);
 
     initialDirectory_ = CurrentDirectory();
     for (int i = 0; i < 26; ++i)
@@ -190,7 +192,7 @@ bool TDirTree::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
         return true;
     case TVN_ITEMEXPANDINGW:
     case TVN_ITEMEXPANDINGA:
-        if (tree->action & TVE_EXPAND)
+        if ((tree->action & TVE_EXPAND) && tree->itemNew.hItem != expanding_)
             result = CanExpand(tree->itemNew.hItem) ? FALSE : TRUE;
         return true;
     case TVN_DELETEITEMW:
@@ -223,7 +225,7 @@ void TDirTree::Change(HTREEITEM node) {
 
 bool TDirTree::CanExpand(HTREEITEM node) {
     {
-        BusyCursor busy;
+        WaitCursor wait;
         ReadChildren(node);
         ProbeChildren(node);
     }
@@ -250,7 +252,12 @@ void TDirTree::Click() {
 bool TDirTree::Expand(HTREEITEM node) {
     if (!node || !CanExpand(node))
         return false;
-    return TreeView_Expand(Handle(), node, TVE_EXPAND) != FALSE;
+    // The control announces an expansion it was asked for only the first time: CanExpand runs
+    // here for every one, and the announcement, when it comes, is let through.
+    const HTREEITEM previous = std::exchange(expanding_, node);
+    const bool expanded = TreeView_Expand(Handle(), node, TVE_EXPAND) != FALSE;
+    expanding_ = previous;
+    return expanded;
 }
 
 void TDirTree::Collapse(HTREEITEM node, bool recurse) {

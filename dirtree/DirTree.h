@@ -163,14 +163,30 @@ private:
     HTREEITEM AddPlaceholder(HTREEITEM node);
     void DeleteNode(HTREEITEM node);
     void SetCaption(HTREEITEM node, const std::wstring& caption);
-    void SetNodeIcons(HTREEITEM node, int iconIndex);
+    // Inserts a node with its record (for path) and images, then gives it its share overlay and
+    // raises OnGetIcon. plain: a folder the shell shows as a plain one, whose open icon is known.
+    HTREEITEM InsertFolderNode(HTREEITEM parent, HTREEITEM after, const std::wstring& caption,
+                               const std::wstring& path, void* data, int iconIndex, bool plain);
+    // The selected-state image of a node with this image.
+    int SelectedIconOf(int iconIndex, bool plain, const std::wstring& diskPath);
+    // Adds a child that the parent's own enumeration found; its name and attributes save asking
+    // the file system and the shell again where they give the same answer.
+    HTREEITEM AddFoundFolder(HTREEITEM parent, const std::wstring& diskPath, const std::wstring& name,
+                             uint32_t attributes, void* data);
+    // The node of each level of the path in turn, from the roots down: a node matches when its
+    // Path equals the path up to that level (ignoring case when asked), and a level's search ends
+    // at its first node without a record. reached runs on each level's node before the next
+    // level is searched. Null when a level has no match.
+    HTREEITEM WalkPath(const std::wstring& path, bool ignoreCase,
+                       const std::function<void(HTREEITEM)>& reached = {}) const;
     void SelectNode(HTREEITEM node);
     bool IsBelow(HTREEITEM node, HTREEITEM ancestor) const;
     std::wstring DriveRootCaption(const std::wstring& rootPath, const std::optional<ShellItemInfo>& shell);
     HTREEITEM MakeDriveNode(const std::wstring& rootPath, void* data, HTREEITEM after);
     void AddRootChildren(HTREEITEM root, wchar_t letter);
     // Enumerates the node's acceptable subfolders; visit returns false to stop.
-    void ForEachSubfolder(HTREEITEM node, bool keepHandlerData, const std::function<bool(TDirRec&)>& visit);
+    void ForEachSubfolder(TDirNodeInfo& info, bool keepHandlerData,
+                          const std::function<bool(TDirRec&)>& visit);
 
     int GetShareOverlay(HTREEITEM node);
     void SetOverlay(HTREEITEM node, int overlay);
@@ -205,6 +221,8 @@ private:
     HIMAGELIST systemImages_ = nullptr; // the shell's, shared: never destroyed here
     int closedFolderIcon_ = 0;
     int openFolderIcon_ = 0;
+    std::optional<int> plainFolderIcon_;
+    std::optional<int> plainOpenFolderIcon_;
     ComPtr<IShellFolder> drivesFolder_;
     std::vector<std::wstring> droppedFiles_;
     HTREEITEM dropTarget_ = nullptr;
@@ -212,4 +230,7 @@ private:
     bool pending_ = false;
     std::wstring pendingPath_;
     bool ownerHooked_ = false;
+    // The node Expand is opening: the control's own announcement of it must not read and probe
+    // a second time.
+    HTREEITEM expanding_ = nullptr;
 };

@@ -1,12 +1,12 @@
 // TDirTree: from paths to nodes and back (select, find, selected path, parent).
 #include "dirtree/DirTree.h"
 
-#include "dirtree/BusyCursor.h"
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "dirtree/PathNames.h"
 #include "listing/Errors.h"
 #include "listing/Locale.h"
+#include "ui/WaitCursor.h"
 
 #include <algorithm>
 
@@ -47,39 +47,27 @@ void TDirTree::SelectPath(std::wstring path) {
         path = CurrentDriveRoot();
     if (path.empty())
         return;
-    const int count = std::max(1, CountBackslashes(path));
-    BusyCursor busy;
+    WaitCursor wait;
     BulkUpdate update(*this);
-    path = CurrentLocale().ToUpper(path);
-
-    HTREEITEM found = nullptr;
-    for (int level = 1; level <= count; ++level) {
-        const std::wstring piece = PathUpToLevel(path, level);
-        HTREEITEM match = nullptr;
-        for (HTREEITEM node = level == 1 ? FirstRoot() : FirstChild(found); node; node = NextSibling(node)) {
-            const TDirNodeInfo* info = Info(node);
-            if (!info)
-                break;
-            if (SamePathNoCase(info->Path, piece)) {
-                match = node;
-                break;
-            }
-        }
-        if (!match)
-            return;
-        ReadChildren(match);
-        found = match;
-    }
+    // Each level found is read at once, so that the next level's nodes exist; levels found before
+    // a missing one stay read.
+    const HTREEITEM found =
+        WalkPath(CurrentLocale().ToUpper(path), true, [this](HTREEITEM node) { ReadChildren(node); });
+    if (!found)
+        return;
     SelectNode(found);
     TreeView_EnsureVisible(Handle(), found);
 }
 
 HTREEITEM TDirTree::FindNode(std::wstring path) const {
     AddBackslash(path);
+    // Only the nodes that exist are searched: the disk is never read here.
+    return WalkPath(CurrentLocale().ToUpper(path), false);
+}
+
+HTREEITEM TDirTree::WalkPath(const std::wstring& path, bool ignoreCase,
+                             const std::function<void(HTREEITEM)>& reached) const {
     const int count = CountBackslashes(path);
-    if (count == 0)
-        return nullptr;
-    path = CurrentLocale().ToUpper(path);
     HTREEITEM found = nullptr;
     for (int level = 1; level <= count; ++level) {
         const std::wstring piece = PathUpToLevel(path, level);
@@ -88,13 +76,15 @@ HTREEITEM TDirTree::FindNode(std::wstring path) const {
             const TDirNodeInfo* info = Info(node);
             if (!info)
                 break;
-            if (info->Path == piece) {
+            if (ignoreCase ? SamePathNoCase(info->Path, piece) : info->Path == piece) {
                 match = node;
                 break;
             }
         }
         if (!match)
             return nullptr;
+        if (reached)
+            reached(match);
         found = match;
     }
     return found;

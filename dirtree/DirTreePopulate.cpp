@@ -2,12 +2,12 @@
 // filters, and the records attached to the nodes.
 #include "dirtree/DirTree.h"
 
-#include "dirtree/BusyCursor.h"
 #include "dirtree/DirFilters.h"
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "dirtree/PathNames.h"
 #include "listing/Locale.h"
+#include "ui/WaitCursor.h"
 
 #include <algorithm>
 #include <utility>
@@ -16,6 +16,15 @@ namespace {
 
 std::wstring RootPath(wchar_t letter) {
     return std::wstring(1, letter) + L":\\";
+}
+
+std::unique_ptr<TDirNodeInfo> MakeNodeInfo(const std::wstring& path, void* data) {
+    auto info = std::make_unique<TDirNodeInfo>();
+    info->DiskPath = path;
+    AddBackslash(info->DiskPath);
+    info->Path = CurrentLocale().ToUpper(info->DiskPath);
+    info->Data = data;
+    return info;
 }
 
 } // namespace
@@ -51,7 +60,7 @@ void TDirTree::ReadDrives() {
     if (!HandleAllocated() || loading_)
         return;
     LockChanges lock(*this);
-    BusyCursor busy;
+    WaitCursor wait;
     {
         BulkUpdate update(*this);
         // No message loop runs here: a device change handled half-way would add its roots twice.
@@ -169,10 +178,7 @@ HTREEITEM TDirTree::MakeDriveNode(const std::wstring& rootPath, void* data, HTRE
         uint32_t serial = 0;
         caption = GetDriveCaption(letter, serial);
     }
-    const HTREEITEM node = InsertNode(nullptr, after, caption, 0);
-    SetNodeData(node, rootPath, data);
-    SetNodeIcons(node, shell ? shell->IconIndex : 0);
-    return node;
+    return InsertFolderNode(nullptr, after, caption, rootPath, data, shell ? shell->IconIndex : 0, false);
 }
 
 HTREEITEM TDirTree::AddDriveNode(const std::wstring& rootPath, void* data) {
@@ -184,19 +190,54 @@ HTREEITEM TDirTree::AddDirNode(HTREEITEM parent, const std::wstring& path, void*
     AddBackslash(folder);
     const std::optional<ShellItemInfo> shell = drives_->ShellItem(RemoveBackslash(folder));
     const std::wstring caption = RemoveBackslash(GetRealFolderName(folder));
-    const HTREEITEM node = InsertNode(parent, TVI_LAST, caption, 0);
-    SetNodeData(node, folder, data);
-    SetNodeIcons(node, shell ? shell->IconIndex : 0);
+    return InsertFolderNode(parent, TVI_LAST, caption, folder, data, shell ? shell->IconIndex : 0, false);
+}
+
+HTREEITEM TDirTree::AddFoundFolder(HTREEITEM parent, const std::wstring& diskPath, const std::wstring& name,
+                                   uint32_t attributes, void* data) {
+    // Looking each child up again by path and asking the shell about it costs far more than the
+    // enumeration that found it (and, on a case-sensitive disk, a case-blind search of the parent
+    // per child); the enumeration's own answer is used wherever it is the same.
+    const std::wstring folder = diskPath + name + L"\\";
+    const std::wstring caption = NameReachesItself(name) ? name : RemoveBackslash(GetRealFolderName(folder));
+    const bool plain = plainFolderIcon_ && IsPlainFolder(attributes);
+    int icon = 0;
+    if (plain) {
+        icon = *plainFolderIcon_;
+    } else if (const std::optional<ShellItemInfo> shell = drives_->ShellItem(RemoveBackslash(folder))) {
+        icon = shell->IconIndex;
+    }
+    return InsertFolderNode(parent, TVI_LAST, caption, folder, data, icon, plain);
+}
+
+HTREEITEM TDirTree::InsertFolderNode(HTREEITEM parent, HTREEITEM after, const std::wstring& caption,
+                                     const std::wstring& path, void* data, int iconIndex, bool plain) {
+    // One message for the node, its record and both images: each message to the control may cost
+    // more than reading a folder entry, and a large folder has many nodes.
+    std::unique_ptr<TDirNodeInfo> info = MakeNodeInfo(path, data);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent ? parent : TVI_ROOT;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<wchar_t*>(caption.c_str());
+    insert.item.lParam = reinterpret_cast<LPARAM>(info.get());
+    insert.item.iImage = iconIndex;
+    insert.item.iSelectedImage = SelectedIconOf(iconIndex, plain, info->DiskPath);
+    const HTREEITEM node = TreeView_InsertItem(Handle(), &insert);
+    if (!node)
+        return nullptr;
+    info.release();
+    if (showShareOverlay_)
+        SetOverlay(node, GetShareOverlay(node));
+    if (OnGetIcon)
+        OnGetIcon(node);
     return node;
 }
 
 void TDirTree::SetNodeData(HTREEITEM node, const std::wstring& path, void* data) {
     if (!node)
         return;
-    auto info = std::make_unique<TDirNodeInfo>();
-    info->Path = CurrentLocale().ToUpper(path);
-    AddBackslash(info->Path);
-    info->Data = data;
+    std::unique_ptr<TDirNodeInfo> info = MakeNodeInfo(path, data);
     ReleaseInfo(node);
     TVITEMW item{};
     item.mask = TVIF_PARAM | TVIF_HANDLE;
@@ -208,24 +249,22 @@ void TDirTree::SetNodeData(HTREEITEM node, const std::wstring& path, void* data)
         SetOverlay(node, GetShareOverlay(node));
 }
 
-void TDirTree::ForEachSubfolder(HTREEITEM node, bool keepHandlerData,
+void TDirTree::ForEachSubfolder(TDirNodeInfo& info, bool keepHandlerData,
                                 const std::function<bool(TDirRec&)>& visit) {
-    TDirNodeInfo* info = Info(node);
-    if (!info)
-        return;
-    const std::wstring path = info->Path;
+    const std::wstring path = info.Path;
+    const std::wstring diskPath = info.DiskPath;
     TDirRec rec;
     ErrorModeGuard errorMode;
     auto next = [&](bool first) -> int {
         if (OnFindDir) {
-            rec.Data = info->Data;
+            rec.Data = info.Data;
             int result = 1;
             OnFindDir(path, rec, result, first);
             if (keepHandlerData)
-                info->Data = rec.Data;
+                info.Data = rec.Data;
             return result;
         }
-        return static_cast<int>(first ? DirFindFirst(path + L"*.*", rec) : DirFindNext(rec));
+        return static_cast<int>(first ? DirFindFirst(diskPath + L"*.*", rec) : DirFindNext(rec));
     };
     for (int result = next(true); result == 0; result = next(false)) {
         if (!(rec.Attr & kAttrDirectory) || rec.Name.empty() || rec.Name == L"." || rec.Name == L"..")
@@ -238,10 +277,10 @@ void TDirTree::ForEachSubfolder(HTREEITEM node, bool keepHandlerData,
 }
 
 void TDirTree::ProbeSubfolders(HTREEITEM node) {
-    const TDirNodeInfo* info = Info(node);
+    TDirNodeInfo* info = Info(node);
     if (!info || info->Read)
         return;
-    ForEachSubfolder(node, true, [&](TDirRec&) {
+    ForEachSubfolder(*info, true, [&](TDirRec&) {
         AddPlaceholder(node);
         return false;
     });
@@ -263,24 +302,31 @@ void TDirTree::ReadChildren(HTREEITEM node) {
     for (HTREEITEM child : Children(node))
         DeleteNode(child);
     info->Read = true;
-    const std::wstring path = info->Path;
+    const std::wstring diskPath = info->DiskPath;
 
     struct Found {
         std::string key;
         std::wstring name;
+        uint32_t attributes;
         void* data;
     };
     std::vector<Found> found;
     const Locale& locale = CurrentLocale();
-    ForEachSubfolder(node, false, [&](TDirRec& rec) {
-        found.push_back(Found{locale.SortKey(rec.Name), rec.Name, rec.Data});
+    ForEachSubfolder(*info, false, [&](TDirRec& rec) {
+        found.push_back(Found{locale.SortKey(rec.Name), rec.Name, rec.Attr, rec.Data});
         return true;
     });
     std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return a.key != b.key ? a.key < b.key : a.name < b.name;
     });
-    for (const Found& entry : found)
-        AddDirNode(node, path + entry.name, entry.data);
+    // An owner's OnFindDir may name folders the disk does not have: those are looked up as given.
+    const bool fromDisk = !OnFindDir;
+    for (const Found& entry : found) {
+        if (fromDisk)
+            AddFoundFolder(node, diskPath, entry.name, entry.attributes, entry.data);
+        else
+            AddDirNode(node, diskPath + entry.name, entry.data);
+    }
 }
 
 void TDirTree::ResetNode(HTREEITEM node) {

@@ -6,22 +6,13 @@
 
 #include <shellapi.h>
 
-void TDirTree::SetNodeIcons(HTREEITEM node, int iconIndex) {
-    TVITEMW item{};
-    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
-    item.hItem = node;
-    item.iImage = iconIndex;
-    if (iconIndex == closedFolderIcon_) {
-        item.iSelectedImage = openFolderIcon_;
-    } else {
-        const TDirNodeInfo* info = Info(node);
-        const std::wstring path =
-            info ? (info->Path.size() <= 3 ? info->Path : RemoveBackslash(info->Path)) : L"";
-        item.iSelectedImage = info ? drives_->OpenIconIndex(path).value_or(0) : 0;
-    }
-    TreeView_SetItem(Handle(), &item);
-    if (OnGetIcon)
-        OnGetIcon(node);
+int TDirTree::SelectedIconOf(int iconIndex, bool plain, const std::wstring& diskPath) {
+    if (iconIndex == closedFolderIcon_)
+        return openFolderIcon_;
+    if (plain && plainOpenFolderIcon_)
+        return *plainOpenFolderIcon_;
+    const std::wstring path = diskPath.size() <= 3 ? diskPath : RemoveBackslash(diskPath);
+    return drives_->OpenIconIndex(path).value_or(0);
 }
 
 int TDirTree::GetShareOverlay(HTREEITEM node) {
@@ -29,10 +20,10 @@ int TDirTree::GetShareOverlay(HTREEITEM node) {
     if (!info)
         return -1;
     IShellFolder* folder = drivesFolder_.Get();
-    std::wstring name = info->Path;
+    std::wstring name = info->DiskPath;
     if (const TDirNodeInfo* parent = Info(Parent(node))) {
         folder = parent->ShellFolder.Get();
-        name = LastComponent(info->Path);
+        name = LastComponent(info->DiskPath);
     }
     if (!folder)
         return -1;

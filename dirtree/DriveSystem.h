@@ -32,6 +32,9 @@ public:
     virtual std::optional<ShellItemInfo> ShellItem(const std::wstring& path) = 0;
     // The shell's small open-state icon index of a path.
     virtual std::optional<int> OpenIconIndex(const std::wstring& path) = 0;
+    // The shell's small icon index of a plain folder, closed or open, known without reading one:
+    // folders without attributes of their own all share it.
+    virtual std::optional<int> PlainFolderIcon(bool open) = 0;
 };
 
 // The system's own drives and shell.

@@ -54,3 +54,13 @@ std::optional<int> RealDriveSystem::OpenIconIndex(const std::wstring& path) {
         return std::nullopt;
     return info.iIcon;
 }
+
+std::optional<int> RealDriveSystem::PlainFolderIcon(bool open) {
+    // From the attributes alone: the shell reads no folder for this answer.
+    SHFILEINFOW info{};
+    const UINT flags =
+        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0);
+    if (!::SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags))
+        return std::nullopt;
+    return info.iIcon;
+}

@@ -11,4 +11,5 @@ public:
     std::optional<VolumeInfo> Volume(wchar_t letter) override;
     std::optional<ShellItemInfo> ShellItem(const std::wstring& path) override;
     std::optional<int> OpenIconIndex(const std::wstring& path) override;
+    std::optional<int> PlainFolderIcon(bool open) override;
 };

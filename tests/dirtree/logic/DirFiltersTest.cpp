@@ -74,3 +74,13 @@ TEST(DriveCaptionText, LabelLetterOrLetterAlone) {
     EXPECT_EQ(DriveCaptionText(L'D', std::wstring()), L" (D:)");
     EXPECT_EQ(DriveCaptionText(L'a', std::nullopt), L"(A:)");
 }
+
+TEST(IsPlainFolder, OnlyFoldersWithoutAnIconOfTheirOwnArePlain) {
+    EXPECT_TRUE(IsPlainFolder(kAttrDirectory));
+    EXPECT_TRUE(IsPlainFolder(kAttrDirectory | kAttrHidden | kAttrArchive));
+    EXPECT_FALSE(IsPlainFolder(kAttrDirectory | 0x1)) << "read-only: desktop.ini may give an icon";
+    EXPECT_FALSE(IsPlainFolder(kAttrDirectory | kAttrSystem));
+    EXPECT_FALSE(IsPlainFolder(kAttrDirectory | 0x400)) << "junction or mount point";
+    EXPECT_FALSE(IsPlainFolder(kAttrDirectory | 0x1000)) << "offline";
+    EXPECT_FALSE(IsPlainFolder(kAttrDirectory | 0x400000)) << "cloud placeholder";
+}

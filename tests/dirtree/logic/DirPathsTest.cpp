@@ -37,3 +37,18 @@ TEST(DirPaths, LastComponentAndDriveIndex) {
     EXPECT_EQ(DriveIndex(L'Z'), 25);
     EXPECT_EQ(DriveIndex(L'\\'), -1);
 }
+
+TEST(DirPaths, NameReachesItselfUnlessPathParsingOrWildcardsCouldChangeIt) {
+    EXPECT_TRUE(NameReachesItself(L"Program Files"));
+    EXPECT_TRUE(NameReachesItself(L"a.b"));
+    EXPECT_TRUE(NameReachesItself(L"PROGRA~1"));
+    EXPECT_FALSE(NameReachesItself(L""));
+    EXPECT_FALSE(NameReachesItself(L"trailing."));
+    EXPECT_FALSE(NameReachesItself(L"trailing "));
+    EXPECT_FALSE(NameReachesItself(L"st*r"));
+    EXPECT_FALSE(NameReachesItself(L"what?"));
+    EXPECT_FALSE(NameReachesItself(L"dos<star"));
+    EXPECT_FALSE(NameReachesItself(L"dos>qm"));
+    EXPECT_FALSE(NameReachesItself(L"dos\"dot"));
+    EXPECT_FALSE(NameReachesItself(L"a\\b"));
+}

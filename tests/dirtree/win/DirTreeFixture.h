@@ -45,6 +45,7 @@ public:
         return it == drives.end() ? std::nullopt : it->second.Volume;
     }
     std::optional<ShellItemInfo> ShellItem(const std::wstring& path) override {
+        shellPaths.push_back(path);
         if (path.size() == 3 && path.substr(1) == L":\\") {
             const auto it = drives.find(path[0]);
             if (it == drives.end())
@@ -56,6 +57,7 @@ public:
     std::optional<int> OpenIconIndex(const std::wstring& path) override {
         return path.size() == 3 ? kDriveIcon : kOpenFolderIcon;
     }
+    std::optional<int> PlainFolderIcon(bool open) override { return open ? kOpenFolderIcon : kFolderIcon; }
 
     static constexpr int kDriveIcon = 8;
     static constexpr int kFolderIcon = 3;
@@ -63,6 +65,7 @@ public:
 
     std::map<wchar_t, Drive> drives;
     std::map<wchar_t, int> volumeReads;
+    std::vector<std::wstring> shellPaths; // every path the shell was asked about
 };
 
 class OwnerFrame : public Window {

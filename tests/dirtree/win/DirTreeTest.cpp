@@ -235,6 +235,80 @@ TEST_F(DirTreeTest, OnFindDirReplacesTheFileSystemAndItsDataReachesTheNodes) {
     EXPECT_NE(std::find(asked.begin(), asked.end(), L"V:\\ALPHA\\"), asked.end()) << "children probed";
 }
 
+TEST_F(DirTreeTest, ExpandReadsTheFolderOnceAndProbesEachChildOnce) {
+    drives->Add(L'V', kDriveRemote, VolumeInfo{0x4444, L"VIRTUAL"});
+    std::map<std::wstring, int> enumerations;
+    int expanding = 0;
+    MakeTree([&](TDirTree& t) {
+        t.OnFindDir = [&](const std::wstring& path, TDirRec& rec, int& result, bool first) {
+            static int index = 0;
+            if (first) {
+                index = 0;
+                ++enumerations[path];
+            }
+            result = 1;
+            if (path == L"V:\\" && index < 3) {
+                rec.Attr = kAttrDirectory;
+                rec.Name = L"Folder " + std::to_wstring(index);
+                result = 0;
+            }
+            ++index;
+        };
+        t.OnExpanding = [&](HTREEITEM, bool&) { ++expanding; };
+    });
+    enumerations.clear();
+    ASSERT_TRUE(tree->Expand(tree->Children(nullptr).back()));
+    EXPECT_EQ(expanding, 1);
+    EXPECT_EQ(enumerations,
+              (std::map<std::wstring, int>{
+                  {L"V:\\", 1}, {L"V:\\FOLDER 0\\", 1}, {L"V:\\FOLDER 1\\", 1}, {L"V:\\FOLDER 2\\", 1}}));
+}
+
+TEST_F(DirTreeTest, ChildNodesKeepTheStoredNameAndReachTheFolderAsTheDiskSpellsIt) {
+    temp.MakeFolder(L"Mixed Case");
+    temp.MakeFolder(L"Mixed Case\\Inner");
+    MakeTree();
+    tree->SelectPath(temp.Path());
+    const HTREEITEM top = tree->Selected();
+    ASSERT_TRUE(tree->Expand(top));
+    const std::vector<HTREEITEM> children = tree->Children(top);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(tree->Caption(children[0]), L"Mixed Case");
+    const TDirNodeInfo* info = tree->NodeInfo(children[0]);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->Path, TreePath(L"Mixed Case"));
+    const std::wstring tail = L"\\Mixed Case\\";
+    ASSERT_GE(info->DiskPath.size(), tail.size());
+    EXPECT_EQ(info->DiskPath.substr(info->DiskPath.size() - tail.size()), tail);
+    EXPECT_EQ(Upper(info->DiskPath), info->Path);
+    EXPECT_TRUE(HasPlaceholderOnly(children[0])) << "probed through the disk's spelling";
+}
+
+TEST_F(DirTreeTest, PlainFoldersTakeTheFolderIconsWithoutAskingTheShellEach) {
+    const std::wstring plain = temp.MakeFolder(L"Plain");
+    const std::wstring own = temp.MakeFolder(L"Own icon");
+    ::SetFileAttributesW(own.c_str(), FILE_ATTRIBUTE_SYSTEM);
+    const bool ownKept = (::GetFileAttributesW(own.c_str()) & FILE_ATTRIBUTE_SYSTEM) != 0;
+    MakeTree();
+    tree->SelectPath(temp.Path());
+    drives->shellPaths.clear();
+    tree->ResetNode(tree->Selected());
+    ASSERT_TRUE(tree->Expand(tree->Selected()));
+    const HTREEITEM node = tree->FindNode(plain);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(tree->ImageIndex(node), FakeDriveSystem::kFolderIcon);
+    EXPECT_EQ(tree->SelectedImageIndex(node), FakeDriveSystem::kOpenFolderIcon);
+    auto asked = [&](const std::wstring& name) {
+        return std::any_of(drives->shellPaths.begin(), drives->shellPaths.end(),
+                           [&](const std::wstring& path) { return LastComponent(path) == name; });
+    };
+    EXPECT_FALSE(asked(L"Plain"));
+    ::SetFileAttributesW(own.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!ownKept)
+        GTEST_SKIP() << "this file system keeps no system attribute on folders";
+    EXPECT_TRUE(asked(L"Own icon")) << "a folder that may carry its own icon is asked about";
+}
+
 TEST_F(DirTreeTest, EveryDeletedNodeIsReported) {
     temp.MakeFolder(L"A");
     MakeTree();
