@@ -230,8 +230,7 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuI
     ASSERT_NE(other, nullptr);
     ::SendMessageW(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(other));
     RECT item{};
-    *reinterpret_cast<HTREEITEM*>(&item) = other;
-    ASSERT_TRUE(::SendMessageW(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
+    ASSERT_TRUE(TreeView_GetItemRect(Tree(), other, &item, TRUE));
     const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     const POINT screen = ToScreen(Tree(), at);
     ::SetCursorPos(screen.x, screen.y);
