@@ -3,6 +3,9 @@
 // re-lists the folder once at the end.
 #include "app/MainForm.h"
 
+#include "listing/TextHelpers.h"
+#include "operations/ApiPath.h"
+
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/OperationPrompts.h"
@@ -23,10 +26,18 @@ void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile
     try {
         const int rows = FileList->ItemCount();
         const bool anySelected = FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
+        // The listing holds the tree's upper-cased form of the folder. The same folder spelt as
+        // stored saves a file system that tells letter case apart (Wine on Linux) a search of
+        // every folder along the path on each call for each file.
+        const std::wstring stored = StoredCaseFolder(Listing->Folder());
+        const std::wstring folder = stored == StripTrailingBackslashes(Listing->Folder())
+                                        ? std::wstring()
+                                        : WithTrailingBackslash(stored);
         for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
             if (anySelected && !FileList->IsSelected(i))
                 continue;
-            perFile(Listing->FullName(static_cast<size_t>(i)));
+            const size_t entry = static_cast<size_t>(i);
+            perFile(folder.empty() ? Listing->FullName(entry) : folder + (*Listing)[entry].Name);
         }
         DirTreeChange();
     } catch (...) {

@@ -31,6 +31,20 @@ TEST_F(PerFileFrameTest, WorkSeesTheAttributesClearedAndTheyComeBackAfterwards) 
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
 }
 
+TEST_F(PerFileFrameTest, PlainFileKeepsItsAttributesAndGetsThemBackWhenTheWorkChangedThem) {
+    const std::wstring path = folder_.MakeFile(L"plain.txt", "x", FILE_ATTRIBUTE_ARCHIVE);
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+    ASSERT_EQ(before & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL), 0u);
+
+    const bool result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        return ::SetFileAttributesW(frame.Path().c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN) !=
+               FALSE;
+    });
+
+    EXPECT_TRUE(result);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+}
+
 TEST_F(PerFileFrameTest, FailedWorkGivesFalseAndTheAttributesAreRestored) {
     const std::wstring path = folder_.MakeFile(L"a.txt", "x", FILE_ATTRIBUTE_READONLY);
     const DWORD before = ::GetFileAttributesW(path.c_str());
