@@ -10,6 +10,8 @@
 #include "ui/ExceptionDisplay.h"
 #include "ui/WaitCursor.h"
 
+#include <exception>
+
 namespace {
 
 std::wstring Trimmed(const std::wstring& text) {
@@ -28,6 +30,29 @@ std::wstring ComparablePath(const std::wstring& path) {
 bool FolderExists(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(WithTrailingBackslash(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Points the monitor at the folder and switches it on; a failure is kept to be shown once the
+// listing is done.
+void Watch(TRxFolderMonitor& monitor, const std::wstring& folder, std::exception_ptr& failure) {
+    try {
+        monitor.SetFolderName(folder);
+        monitor.SetActive(true);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+}
+
+void Report(const std::exception_ptr& failure) {
+    if (!failure)
+        return;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        ReportException(e);
+    } catch (...) {
+        ReportUnknownException();
+    }
 }
 
 } // namespace
@@ -78,7 +103,8 @@ void TMainForm::CreateFolderMonitor() {
     FolderMonitor = std::make_unique<TRxFolderMonitor>();
     FolderMonitor->SetMonitorSubtree(false);
     using F = TFileChangeFilter;
-    FolderMonitor->SetFilter({F::fnFileName, F::fnDirName, F::fnAttributes, F::fnSize, F::fnLastWrite, F::fnCreation});
+    FolderMonitor->SetFilter(
+        {F::fnFileName, F::fnDirName, F::fnAttributes, F::fnSize, F::fnLastWrite, F::fnCreation});
     FolderMonitor->OnChange = [this](TRxFolderMonitor&) { FolderMonitorChange(); };
 }
 
@@ -101,21 +127,25 @@ void TMainForm::DirTreeChange() {
         FileList->BeginItemUpdate();
         struct Closing {
             TMainForm& form;
+            bool watching = false;
+            std::exception_ptr watchFailure;
             ~Closing() {
                 form.FileList->EndItemUpdate();
-                form.FolderMonitor->SetFolderName(form.Settings.Directory);
-                try {
-                    form.FolderMonitor->SetActive(true);
-                } catch (const std::exception& e) {
-                    ReportException(e);
-                }
+                if (!watching)
+                    Watch(*form.FolderMonitor, form.Settings.Directory, watchFailure);
+                Report(watchFailure);
             }
         } closing{*this};
 
         Settings.Directory = DirTree->GetSelectedPath();
+        // The new watch starts before the folder is read: a change made after the read would
+        // otherwise fall between the two and stay off the list until the next change.
+        Watch(*FolderMonitor, Settings.Directory, closing.watchFailure);
+        closing.watching = true;
         HTREEITEM node = DirTree->FindNode(Settings.Directory);
         Standard.SetButtonEnabled(L"BtnParent", node != nullptr && DirTree->Parent(node) != nullptr);
-        EditDirName.SetText(Settings.Directory == L"?" ? Settings.Directory : GetRealPathName(Settings.Directory));
+        EditDirName.SetText(Settings.Directory == L"?" ? Settings.Directory
+                                                       : GetRealPathName(Settings.Directory));
         SetText(L"Kavet24 - " + EditDirName.Text());
         FileCount = Listing->ReadFolder(Settings.Directory, Mask);
         StatusBar.SetPanelText(0, std::to_wstring(FileCount) + PluralWord(L" fichier", FileCount));
