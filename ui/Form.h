@@ -22,9 +22,9 @@ public:
     // (and that a modal showing disables).
     bool Create(const std::wstring& caption, int x, int y, int clientWidth, int clientHeight, DWORD style,
                 HWND owner = nullptr, DWORD exStyle = 0);
-    // The usual style of a dialog: fixed border, system menu only.
-    static constexpr DWORD kDialogStyle =
-        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+    // The usual style of a dialog: fixed border, system menu only. Children are not clipped out:
+    // group boxes leave their inside to the dialog's background.
+    static constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
     const std::wstring& FontName() const { return fontName_; }
     int FontHeight() const { return fontHeight_; }

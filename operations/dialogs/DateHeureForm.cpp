@@ -42,10 +42,7 @@ void TakeNoFocus(const Window& control) {
 
 TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
     : settings_(settings) {
-    // Group boxes leave their inside to the dialog's background, which clipping the children out
-    // would leave unpainted.
-    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight,
-           kDialogStyle & ~static_cast<DWORD>(WS_CLIPCHILDREN), owner, WS_EX_DLGMODALFRAME);
+    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     FormCreate();
 }
