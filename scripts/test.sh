@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAVET_BUILD_DIR:-$root/build}
-fuzz_seconds=${KAVET_FUZZ_SECONDS:-20}
+fuzz_seconds=${KAVET_FUZZ_SECONDS:-10}
 
 if [ "$(id -u)" = 0 ]; then bash "$root/scripts/setup.sh"; else sudo bash "$root/scripts/setup.sh"; fi
 
