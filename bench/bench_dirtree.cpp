@@ -1,6 +1,7 @@
 // The directory tree on large and deep folders: expanding a folder of 10,000 subfolders, and
 // SelectPath of a folder 20 levels deep, each against a bare enumeration of the same folders.
 // The folders are made once in "dirtree" inside the data folder and reused by later runs.
+#include "BenchSupport.h"
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTree.h"
 #include "listing/TextHelpers.h"
@@ -20,28 +21,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int kDepth = 20;
 constexpr int kRounds = 3;
-
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-std::wstring Widen(const char* text) {
-    std::wstring result;
-    for (const char* p = text; *p; ++p)
-        result += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    return result;
-}
-
-std::wstring TempFolder() {
-    const DWORD size = ::GetTempPathW(0, nullptr);
-    std::wstring path(size, L'\0');
-    path.resize(::GetTempPathW(size, path.data()));
-    return path;
-}
 
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -1,6 +1,7 @@
 // The main window's re-list (DirTreeChange) of a 100,000-file folder against a bare enumeration
 // of that folder, with what the re-list spends outside ReadFolder; and a burst of 1,000 file
 // creations in the watched folder, counting the monitor's wake-ups, OnChange calls and re-lists.
+#include "BenchSupport.h"
 #include "app/MainForm.h"
 #include "dirtree/PathNames.h"
 #include "listing/FileListing.h"
@@ -22,28 +23,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int kRounds = 5;
 constexpr int kBurstFiles = 1000;
-
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-std::wstring Widen(const char* text) {
-    std::wstring result;
-    for (const char* p = text; *p; ++p)
-        result += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    return result;
-}
-
-std::wstring TempFolder() {
-    const DWORD size = ::GetTempPathW(0, nullptr);
-    std::wstring path(size, L'\0');
-    path.resize(::GetTempPathW(size, path.data()));
-    return path;
-}
 
 // The bare enumeration the listing benchmark measures: names only, large fetch.
 int BareEnumeration(const std::wstring& folder) {

@@ -1,6 +1,7 @@
 // The file operations on 10,000 files through the main window's batch: "Date-Heure" (all three
 // stamps) and "Majuscules", each with its re-list, against bare loops of the platform calls that
 // do the same work (one open, one SetFileTime and one close per file; one or two renames per file).
+#include "BenchSupport.h"
 #include "app/MainForm.h"
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
@@ -18,24 +19,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int kCount = 10000;
 const wchar_t* const kRegistryKey = L"Software\\Lumarek\\Kavet24Bench";
-
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-std::wstring Widen(const char* text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 0, L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-    if (!wide.empty())
-        wide.pop_back();
-    return wide;
-}
 
 std::wstring LowerName(int i) {
     wchar_t name[32];

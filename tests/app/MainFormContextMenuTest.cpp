@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/ShellContextMenu.h"
 #include "settings/SettingsStore.h"
+#include "WindowProbe.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
 #include "ui/Application.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-using Names = std::vector<std::wstring>;
 
 constexpr const wchar_t* kHelperClass = L"ItemPropMenuCallbackHelper";
 constexpr const wchar_t* kHelperTitle = L"ItemPropCallbackProcessor";
@@ -128,13 +128,7 @@ protected:
         EXPECT_EQ(errors, L"");
     }
 
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    static void Pump() { PumpMessages(); }
 
     // Looks at the open menu, highlights its first command, reads the hint, then closes it.
     std::vector<std::function<void()>> LookThenClose(OpenState& state, const std::function<void()>& look = {},

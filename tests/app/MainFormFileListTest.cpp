@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "listing/TextHelpers.h"
 #include "settings/SettingsStore.h"
+#include "WindowProbe.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
 #include "ui/ExceptionDisplay.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-using Names = std::vector<std::wstring>;
 
 // The pixels of a bitmap or of a rendered window, as 0x00RRGGBB words, row by row from the top.
 struct Picture {
@@ -114,34 +114,14 @@ protected:
         ::UpdateWindow(form->Handle());
         Pump();
     }
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    static void Pump() { PumpMessages(); }
 
     HWND List() const { return form->FileList->Handle(); }
     HWND Header() const { return form->FileList->HeaderHandle(); }
 
     // The names as the list itself shows them, row by row (asked of the list, which asks the owner).
-    Names Shown() const {
-        Names names;
-        const int count = static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row)
-            names.push_back(ItemText(row, 0));
-        return names;
-    }
-    std::wstring ItemText(int row, int column) const {
-        wchar_t text[260] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = 260;
-        ::SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    Names Shown() const { return ListNames(List()); }
+    std::wstring ItemText(int row, int column) const { return ListItemText(List(), row, column); }
 
     // A left click on a column's header item, as the mouse gives it.
     void ClickHeader(int column) {

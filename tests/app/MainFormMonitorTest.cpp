@@ -3,6 +3,7 @@
 // folder monitor with no action from the user.
 #include "app/MainForm.h"
 #include "settings/SettingsStore.h"
+#include "WindowProbe.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
 #include "ui/ExceptionDisplay.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-using Names = std::vector<std::wstring>;
 
 class MainFormMonitor : public ::testing::Test {
 protected:
@@ -44,52 +44,16 @@ protected:
         EXPECT_EQ(errors, L"");
     }
 
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    static void Pump() { PumpMessages(); }
     // Runs the window's messages until `done` holds or five seconds have passed.
-    static bool PumpUntil(const std::function<bool()>& done) {
-        const ULONGLONG deadline = ::GetTickCount64() + 5000;
-        for (;;) {
-            Pump();
-            if (done())
-                return true;
-            if (::GetTickCount64() >= deadline)
-                return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        }
-    }
+    static bool PumpUntil(const std::function<bool()>& done) { return PumpMessagesUntil(done); }
     // Lets a change that should not come show itself if it were to.
-    static void PumpFor(DWORD milliseconds) {
-        const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-        while (::GetTickCount64() < deadline) {
-            Pump();
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        }
-    }
+    static void PumpFor(DWORD milliseconds) { PumpMessagesFor(milliseconds); }
 
     HWND List() const { return form->FileList->Handle(); }
     // The names as the list shows them, row by row.
-    Names Shown() const {
-        Names names;
-        const int count = static_cast<int>(::SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row)
-            names.push_back(ItemText(row, 0));
-        return names;
-    }
-    std::wstring ItemText(int row, int column) const {
-        wchar_t text[260] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = 260;
-        ::SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    Names Shown() const { return ListNames(List()); }
+    std::wstring ItemText(int row, int column) const { return ListItemText(List(), row, column); }
     bool ShowsNames(const Names& names) const { return Shown() == names; }
 
     TempFolder folder;

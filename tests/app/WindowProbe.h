@@ -1,0 +1,62 @@
+// Small probes the main-window tests share: running the thread's messages (until a condition, or
+// for a while) and reading the rows of the file list as the control itself shows them.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using Names = std::vector<std::wstring>;
+
+inline void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// Runs the thread's messages until `done` holds or the time has passed; false on time out.
+inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    for (;;) {
+        PumpMessages();
+        if (done())
+            return true;
+        if (::GetTickCount64() >= deadline)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
+// Runs the thread's messages for a while, so that something that should not come could show.
+inline void PumpMessagesFor(DWORD milliseconds) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (::GetTickCount64() < deadline) {
+        PumpMessages();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+}
+
+// A cell's text as the list shows it (the list asks its owner for it).
+inline std::wstring ListItemText(HWND list, int row, int column) {
+    wchar_t text[260] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 260;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// The first column of every row, top to bottom.
+inline Names ListNames(HWND list) {
+    Names names;
+    const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row)
+        names.push_back(ListItemText(list, row, 0));
+    return names;
+}
