@@ -16,7 +16,8 @@ required=(
 )
 optional=(wine32:i386)
 # A failed attempt at the optional packages is not repeated for a day: each attempt costs an index update.
-optional_stamp=/var/tmp/kavet24-setup-optional-unavailable
+optional_stamp=${KAVET_SETUP_STAMP:-/var/tmp/kavet24-setup-optional-unavailable}
+retry_pause=${KAVET_SETUP_RETRY_PAUSE:-5}
 
 export DEBIAN_FRONTEND=noninteractive
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
@@ -29,7 +30,7 @@ update_index() {
   for try in 1 2 3; do
     if apt-get update -qq; then updated=yes; return 0; fi
     echo "setup: package index update failed in part (try $try of 3)" >&2
-    sleep $((try * 5))
+    sleep $((try * retry_pause))
   done
   # Carry on with the indexes that did come down; the install says whether they are enough.
   updated=partial
