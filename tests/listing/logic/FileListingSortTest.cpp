@@ -15,10 +15,12 @@ class FileListingSort : public testing::Test {
 protected:
     void SetUp() override {
         listing.Reset(L"C:\\DATA");
-        // Each key orders the three entries differently, so a sort by the wrong key shows.
-        Add(L"beta.txt", L"BETA.TXT", L"Zeta", 300, 3, 1, 2, 0x20);
-        Add(L"Alpha.doc", L"ALPHA.DOC", L"Document", 100, 2, 3, 1, 0x21);
-        Add(L"gamma", L"ZZZ~1", L"Fichier", 200, 1, 2, 3, 0x01);
+        // Every key gives its own order of the four entries, so a sort on the wrong field shows;
+        // names and short names mix letter case, so a sort that did not ignore it shows too.
+        Add(L"beta.txt", L"ABETA~1.TXT", L"Texte", 100, 4, 3, 3, 0x02);
+        Add(L"Alpha.doc", L"ALPHA.DOC", L"Microsoft Word", 300, 2, 4, 1, 0x20);
+        Add(L"gamma", L"gamma", L"Fichier", 200, 3, 1, 2, 0x21);
+        Add(L"Delta.ini", L"ZDELTA~1.INI", L"Paramètres de configuration", 400, 1, 2, 4, 0x01);
     }
     void Add(const wchar_t* name, const wchar_t* dos, const wchar_t* type, int64_t size, double created,
              double modified, double accessed, uint32_t attributes) {
@@ -61,16 +63,15 @@ TEST_P(FileListingSortByKey, OrdersAscendingThenDescending) {
     EXPECT_EQ(Names(), std::vector<std::wstring>(c.ascending.rbegin(), c.ascending.rend()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllKeys, FileListingSortByKey,
-    testing::Values(SortCase{1, {L"Alpha.doc", L"beta.txt", L"gamma"}},
-                    SortCase{2, {L"Alpha.doc", L"gamma", L"beta.txt"}},
-                    SortCase{3, {L"gamma", L"Alpha.doc", L"beta.txt"}},
-                    SortCase{4, {L"beta.txt", L"gamma", L"Alpha.doc"}},
-                    SortCase{5, {L"Alpha.doc", L"beta.txt", L"gamma"}},
-                    SortCase{6, {L"Alpha.doc", L"beta.txt", L"gamma"}},
-                    SortCase{7, {L"gamma", L"beta.txt", L"Alpha.doc"}},
-                    SortCase{8, {L"Alpha.doc", L"gamma", L"beta.txt"}}));
+INSTANTIATE_TEST_SUITE_P(AllKeys, FileListingSortByKey,
+                         testing::Values(SortCase{1, {L"Alpha.doc", L"beta.txt", L"Delta.ini", L"gamma"}},
+                                         SortCase{2, {L"beta.txt", L"gamma", L"Alpha.doc", L"Delta.ini"}},
+                                         SortCase{3, {L"Delta.ini", L"Alpha.doc", L"gamma", L"beta.txt"}},
+                                         SortCase{4, {L"gamma", L"Delta.ini", L"beta.txt", L"Alpha.doc"}},
+                                         SortCase{5, {L"Alpha.doc", L"gamma", L"beta.txt", L"Delta.ini"}},
+                                         SortCase{6, {L"beta.txt", L"Alpha.doc", L"gamma", L"Delta.ini"}},
+                                         SortCase{7, {L"Delta.ini", L"beta.txt", L"Alpha.doc", L"gamma"}},
+                                         SortCase{8, {L"gamma", L"Alpha.doc", L"Delta.ini", L"beta.txt"}}));
 
 TEST_F(FileListingSort, AnUnknownKeyLeavesTheOrder) {
     const auto before = Names();
@@ -81,11 +82,11 @@ TEST_F(FileListingSort, AnUnknownKeyLeavesTheOrder) {
 
 TEST_F(FileListingSort, SortingKeepsEachEntryWhole) {
     listing.Sort(TFileListing::kSize, true, french);
-    EXPECT_EQ(listing[0].Name, L"Alpha.doc");
-    EXPECT_EQ(listing[0].DosName, L"ALPHA.DOC");
-    EXPECT_EQ(listing[0].TypeName, L"Document");
-    EXPECT_EQ(listing[0].Attributes, 0x21u);
-    EXPECT_EQ(listing.TotalSize(), 600);
+    EXPECT_EQ(listing[0].Name, L"beta.txt");
+    EXPECT_EQ(listing[0].DosName, L"ABETA~1.TXT");
+    EXPECT_EQ(listing[0].TypeName, L"Texte");
+    EXPECT_EQ(listing[0].Attributes, 0x02u);
+    EXPECT_EQ(listing.TotalSize(), 1000);
 }
 
 TEST(FileListing, FullNameAddsOneBackslash) {
