@@ -3,6 +3,7 @@
 #include "listing/FileListing.h"
 
 #include "listing/FileTimes.h"
+#include "listing/Systeme.h"
 #include "ui/Handles.h"
 
 #include <shellapi.h>
@@ -27,7 +28,9 @@ class QuickMatch {
 public:
     explicit QuickMatch(const TMaskList& patterns)
         : all_(patterns.count(L"*") != 0), dotted_(patterns.count(L"*.*") != 0) {}
-    bool Matches(const wchar_t* name) const { return all_ || (dotted_ && std::wcschr(name, L'.') != nullptr); }
+    bool Matches(const wchar_t* name) const {
+        return all_ || (dotted_ && std::wcschr(name, L'.') != nullptr);
+    }
 
 private:
     bool all_;
@@ -38,12 +41,14 @@ private:
 // extension gives every file its name.
 std::wstring ExtensionKey(const std::wstring& name, const Locale& locale) {
     const size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos ? std::wstring(L"") : locale.ToLower(std::wstring_view(name).substr(dot));
+    return dot == std::wstring::npos ? std::wstring(L"")
+                                     : locale.ToLower(std::wstring_view(name).substr(dot));
 }
 
 std::wstring ShellTypeName(const std::wstring& path, DWORD attributes) {
     SHFILEINFOW info{};
-    if (!::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
+    if (!::SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info),
+                          SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
         return {};
     return info.szTypeName;
 }
@@ -64,8 +69,8 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     std::unordered_map<std::wstring, std::wstring_view> typeByRawExtension;
     std::wstring rawExtension;
     WIN32_FIND_DATAW data{};
-    FindHandle find(::FindFirstFileExW((base + L"*.*").c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
-                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    FindHandle find(::FindFirstFileExW(ApiPath(base + L"*.*").c_str(), FindExInfoStandard, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find)
         return 0;
     do {
@@ -79,7 +84,8 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
         entry.Created = ListingTime(converter, data.ftCreationTime);
         entry.Modified = ListingTime(converter, data.ftLastWriteTime);
         entry.Accessed = ListingTime(converter, data.ftLastAccessTime);
-        entry.Size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+        entry.Size =
+            static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
         entry.Attributes = data.dwFileAttributes;
         const size_t dot = entry.Name.find_last_of(L'.');
         // Reused for every file, so that looking a known extension up allocates nothing.
@@ -90,8 +96,9 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
         } else {
             const std::wstring key = ExtensionKey(entry.Name, locale);
             const std::wstring* kept = FindTypeName(key);
-            entry.TypeName = kept ? std::wstring_view(*kept)
-                                  : KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
+            entry.TypeName = kept
+                                 ? std::wstring_view(*kept)
+                                 : KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
             typeByRawExtension.emplace(rawExtension, entry.TypeName);
         }
         Add(std::move(entry));

@@ -115,6 +115,29 @@ std::wstring WithTrailingBackslash(std::wstring_view path) {
     return result;
 }
 
+namespace {
+
+bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsDriveLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+} // namespace
+
+std::wstring ExtendedLengthPath(std::wstring_view fullPath) {
+    if (StartsWith(fullPath, L"\\\\?\\") || StartsWith(fullPath, L"\\\\.\\") ||
+        StartsWith(fullPath, L"\\??\\"))
+        return std::wstring(fullPath);
+    if (fullPath.size() >= 3 && IsDriveLetter(fullPath[0]) && fullPath[1] == L':' && fullPath[2] == L'\\')
+        return L"\\\\?\\" + std::wstring(fullPath);
+    if (fullPath.size() > 2 && StartsWith(fullPath, L"\\\\"))
+        return L"\\\\?\\UNC\\" + std::wstring(fullPath.substr(2));
+    return std::wstring(fullPath);
+}
+
 bool IsNoVersionArgument(std::wstring_view argument) {
     constexpr std::wstring_view kArgument = L"/noversion";
     if (argument.size() != kArgument.size())

@@ -26,5 +26,13 @@ std::wstring StripTrailingBackslashes(std::wstring_view path);
 // The path followed by one backslash unless it already ends with one.
 std::wstring WithTrailingBackslash(std::wstring_view path);
 
+// Paths this long or longer need the "\\?\" form to reach the file-system calls whole.
+constexpr size_t kLongPathThreshold = 248;
+
+// The "\\?\" form of a full, already normalised path: "C:\a" -> "\\?\C:\a",
+// "\\server\share\a" -> "\\?\UNC\server\share\a". Paths already in a device form, and paths
+// that are not full (relative, drive-relative), come back unchanged.
+std::wstring ExtendedLengthPath(std::wstring_view fullPath);
+
 // True when a command-line argument is "/noversion", whatever the case of its letters A to Z.
 bool IsNoVersionArgument(std::wstring_view argument);

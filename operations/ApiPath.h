@@ -1,11 +1,10 @@
-// The one conversion from a path as the program holds it to the form handed to the file-system
-// calls: unchanged while short, the "\\?\" extended-length form once it nears the old 260-character
-// limit, so that a file in a deep folder is reached whole rather than through a cut path.
+// The path forms of the per-file operations: the one handed to the file-system calls (ApiPath,
+// shared with the folder listing) and a folder's letter case as stored.
 #pragma once
 
-#include <string>
+#include "listing/Systeme.h" // ApiPath, shared with the folder listing
 
-std::wstring ApiPath(const std::wstring& path);
+#include <string>
 
 // The folder at `folder` spelt in the letter case its file system stores, without a trailing
 // separator; the path as given when the folder cannot be opened or resolves to another path

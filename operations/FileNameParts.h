@@ -3,6 +3,8 @@
 // name differing from a given one only in letter case.
 #pragma once
 
+#include "listing/TextHelpers.h" // the extended-length form of a long path
+
 #include <string>
 #include <string_view>
 
@@ -15,14 +17,6 @@ struct FileNameParts {
 };
 
 FileNameParts SplitFileName(std::wstring_view path);
-
-// Paths this long or longer need the "\\?\" form to reach the file-system calls whole.
-constexpr size_t kLongPathThreshold = 248;
-
-// The "\\?\" form of a full, already normalised path: "C:\a" -> "\\?\C:\a",
-// "\\server\share\a" -> "\\?\UNC\server\share\a". Paths already in a device form, and paths
-// that are not full (relative, drive-relative), come back unchanged.
-std::wstring ExtendedLengthPath(std::wstring_view fullPath);
 
 // A wildcard pattern matching at least every name equal to `name` ignoring letter case: letters
 // and every non-ASCII character become "?", the ASCII characters that have no case stay, which

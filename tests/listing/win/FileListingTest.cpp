@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -140,6 +142,88 @@ TEST_F(ReadFolder, SortByNameAfterReading) {
     listing.Sort(TFileListing::kName, false);
     EXPECT_EQ(listing[0].Name, L"gamma");
     EXPECT_EQ(listing[2].Name, L"Alpha");
+}
+
+// Windows refuses a path of MAX_PATH characters or more that is not in the "\\?\" form (unless
+// long paths are enabled for the whole system); Wine takes any length. For one scope, the test's
+// own import of the folder search goes through a stand-in that brings that limit back.
+class OldPathLimit {
+public:
+    OldPathLimit() : slot_(ImportSlot("FindFirstFileExW")) {
+        if (!slot_)
+            return;
+        original_ = *slot_;
+        Write(reinterpret_cast<void*>(&Limited));
+    }
+    ~OldPathLimit() {
+        if (slot_)
+            Write(original_);
+    }
+    bool Active() const { return slot_ != nullptr; }
+
+private:
+    static HANDLE WINAPI Limited(LPCWSTR path, FINDEX_INFO_LEVELS level, void* data, FINDEX_SEARCH_OPS search,
+                                 void* filter, DWORD flags) {
+        if (std::wcslen(path) >= MAX_PATH && std::wcsncmp(path, L"\\\\?\\", 4) != 0) {
+            ::SetLastError(ERROR_PATH_NOT_FOUND);
+            return INVALID_HANDLE_VALUE;
+        }
+        return reinterpret_cast<decltype(&::FindFirstFileExW)>(original_)(path, level, data, search, filter,
+                                                                          flags);
+    }
+    static void** ImportSlot(const char* function) {
+        auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+        const auto* nt =
+            reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             module->Name; ++module) {
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+            auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slots) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
+                    continue;
+                const auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+                    return reinterpret_cast<void**>(&slots->u1.Function);
+            }
+        }
+        return nullptr;
+    }
+    void Write(void* function) {
+        DWORD protection = 0;
+        ::VirtualProtect(slot_, sizeof(void*), PAGE_READWRITE, &protection);
+        *slot_ = function;
+        ::VirtualProtect(slot_, sizeof(void*), protection, &protection);
+    }
+
+    void** slot_;
+    static inline void* original_ = nullptr;
+};
+
+TEST_F(ReadFolder, FolderBeyondTheOldPathLimitIsListed) {
+    std::wstring deep = folder.Path();
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    }
+    HANDLE file = ::CreateFileW((L"\\\\?\\" + deep + L"\\deep.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ::CloseHandle(file);
+
+    int count = 0;
+    {
+        const OldPathLimit limit;
+        ASSERT_TRUE(limit.Active());
+        count = listing.ReadFolder(deep, L"*.TXT");
+    }
+    DeleteTree(L"\\\\?\\" + (folder / std::wstring(40, L'd')));
+
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(Names(), std::vector<std::wstring>{L"deep.txt"});
+    EXPECT_EQ(listing.FullName(0), deep + L"\\deep.txt");
+    EXPECT_FALSE(listing[0].TypeName.empty());
 }
 
 } // namespace
