@@ -64,7 +64,7 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
         base += L'\\';
 
     const QuickMatch quick(patterns);
-    LocalTimeConverter converter;
+    LocalTimeConverter converter(VolumeStampClock(folder));
     // Type names by the extension exactly as written, before any case mapping.
     std::unordered_map<std::wstring, std::wstring_view> typeByRawExtension;
     std::wstring rawExtension;

@@ -1,90 +1,171 @@
-// Time-zone conversion of file stamps through the system's rules for each date.
+// Time-zone conversion of file stamps through the system's rules.
 #include "listing/FileTimes.h"
+
+#include "listing/Systeme.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <unordered_map>
-
-std::optional<CivilTime> FileTimeToLocalCivil(uint64_t utcTicks) {
-    FILETIME ft{static_cast<DWORD>(utcTicks & 0xFFFFFFFFu), static_cast<DWORD>(utcTicks >> 32)};
-    SYSTEMTIME utc{};
-    SYSTEMTIME local{};
-    if (!::FileTimeToSystemTime(&ft, &utc))
-        return std::nullopt;
-    if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        return std::nullopt;
-    return CivilTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
-                     local.wMilliseconds};
-}
-
-std::optional<uint64_t> LocalCivilToFileTime(const CivilTime& c) {
-    SYSTEMTIME local{};
-    local.wYear = static_cast<WORD>(c.Year);
-    local.wMonth = static_cast<WORD>(c.Month);
-    local.wDay = static_cast<WORD>(c.Day);
-    local.wHour = static_cast<WORD>(c.Hour);
-    local.wMinute = static_cast<WORD>(c.Minute);
-    local.wSecond = static_cast<WORD>(c.Second);
-    local.wMilliseconds = static_cast<WORD>(c.Millisecond);
-    SYSTEMTIME utc{};
-    FILETIME ft{};
-    if (!::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !::SystemTimeToFileTime(&utc, &ft))
-        return std::nullopt;
-    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
-struct LocalTimeConverter::YearRules {
-    DYNAMIC_TIME_ZONE_INFORMATION zone{};
-    bool haveZone = false;
-    std::map<int, std::optional<TIME_ZONE_INFORMATION>> byYear;
-    // Offsets change only at transitions, which fall on quarter hours in every zone; so the offset
-    // found for one stamp holds for its whole quarter hour.
-    std::unordered_map<uint64_t, int64_t> offsetByQuarter;
-};
+#include <vector>
 
 namespace {
 
-constexpr uint64_t kTicksPerQuarterHour = 15ull * 60 * 10000000;
+std::optional<StampClock> g_forcedClock;
+
+constexpr int64_t kTicksPerMinute = 60ll * 10000000;
+// Offsets change only at transitions, which fall on quarter hours in every zone; so the offset
+// found for one stamp holds for its whole quarter hour.
+constexpr uint64_t kTicksPerQuarterHour = 15 * kTicksPerMinute;
+
+uint64_t Ticks(const FILETIME& ft) {
+    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+FILETIME ToFileTime(uint64_t ticks) {
+    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+}
 
 std::optional<CivilTime> Civil(uint64_t ticks) {
-    FILETIME ft{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+    const FILETIME ft = ToFileTime(ticks);
     SYSTEMTIME st{};
     if (!::FileTimeToSystemTime(&ft, &st))
         return std::nullopt;
     return CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
+// The ticks of a civil time read as if it were UTC.
+std::optional<uint64_t> CivilTicks(const CivilTime& c) {
+    // The platform's record starts in 1601; the day count rejects impossible dates.
+    if (c.Year < 1601 || !EncodeDateTime(c))
+        return std::nullopt;
+    const SYSTEMTIME st{
+        static_cast<WORD>(c.Year),   static_cast<WORD>(c.Month),      0,
+        static_cast<WORD>(c.Day),    static_cast<WORD>(c.Hour),       static_cast<WORD>(c.Minute),
+        static_cast<WORD>(c.Second), static_cast<WORD>(c.Millisecond)};
+    FILETIME ft{};
+    if (!::SystemTimeToFileTime(&st, &ft))
+        return std::nullopt;
+    return Ticks(ft);
+}
+
+// The instant at which a local clock time falls under an offset east of UTC, in minutes; none
+// before 1601.
+std::optional<uint64_t> Shifted(uint64_t localTicks, int64_t offsetMinutes) {
+    const int64_t utc = static_cast<int64_t>(localTicks) - offsetMinutes * kTicksPerMinute;
+    return utc < 0 ? std::nullopt : std::optional<uint64_t>(static_cast<uint64_t>(utc));
+}
+
+bool KeepsLocalTime(const std::wstring& fileSystem) {
+    return ::CompareStringOrdinal(fileSystem.c_str(), 3, L"FAT", 3, TRUE) == CSTR_EQUAL ||
+           ::CompareStringOrdinal(fileSystem.c_str(), -1, L"exFAT", -1, TRUE) == CSTR_EQUAL;
+}
+
 } // namespace
 
-LocalTimeConverter::LocalTimeConverter() : rules_(new YearRules) {
+StampClock VolumeStampClock(const std::wstring& path) {
+    if (g_forcedClock)
+        return *g_forcedClock;
+    const std::wstring apiPath = ApiPath(path);
+    std::wstring root(apiPath.size() + 2, L'\0');
+    if (!::GetVolumePathNameW(apiPath.c_str(), root.data(), static_cast<DWORD>(root.size())))
+        return StampClock::Utc;
+    wchar_t fileSystem[MAX_PATH + 1] = {};
+    if (!::GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
+                                 MAX_PATH + 1))
+        return StampClock::Utc;
+    return KeepsLocalTime(fileSystem) ? StampClock::Local : StampClock::Utc;
+}
+
+ScopedVolumeStampClock::ScopedVolumeStampClock(StampClock clock) : previous_(g_forcedClock) {
+    g_forcedClock = clock;
+}
+
+ScopedVolumeStampClock::~ScopedVolumeStampClock() {
+    g_forcedClock = previous_;
+}
+
+struct LocalTimeConverter::Rules {
+    StampClock clock = StampClock::Utc;
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    bool haveZone = false;
+    std::map<int, std::optional<TIME_ZONE_INFORMATION>> byYear;
+    std::unordered_map<uint64_t, int64_t> offsetByQuarter;
+
+    // The year's rules; null when the system has none, and then its current rules apply.
+    const TIME_ZONE_INFORMATION* Year(int year) {
+        auto [it, added] = byYear.try_emplace(year);
+        if (added && haveZone) {
+            TIME_ZONE_INFORMATION tzi{};
+            if (::GetTimeZoneInformationForYear(static_cast<USHORT>(year), &zone, &tzi))
+                it->second = tzi;
+        }
+        return it->second ? &*it->second : nullptr;
+    }
+};
+
+LocalTimeConverter::LocalTimeConverter(StampClock clock) : rules_(std::make_unique<Rules>()) {
+    rules_->clock = clock;
     rules_->haveZone = ::GetDynamicTimeZoneInformation(&rules_->zone) != TIME_ZONE_ID_INVALID;
 }
 
-LocalTimeConverter::~LocalTimeConverter() {
-    delete rules_;
-}
+LocalTimeConverter::~LocalTimeConverter() = default;
 
 std::optional<CivilTime> LocalTimeConverter::ToLocal(uint64_t utcTicks) {
+    FILETIME ft = ToFileTime(utcTicks);
+    if (rules_->clock == StampClock::Local) {
+        FILETIME local{};
+        if (!::FileTimeToLocalFileTime(&ft, &local))
+            return std::nullopt;
+        return Civil(Ticks(local));
+    }
     const uint64_t quarter = utcTicks / kTicksPerQuarterHour;
     if (auto known = rules_->offsetByQuarter.find(quarter); known != rules_->offsetByQuarter.end())
         return Civil(utcTicks + static_cast<uint64_t>(known->second));
-    FILETIME ft{static_cast<DWORD>(utcTicks & 0xFFFFFFFFu), static_cast<DWORD>(utcTicks >> 32)};
     SYSTEMTIME utc{};
     if (!::FileTimeToSystemTime(&ft, &utc))
         return std::nullopt;
-    auto [it, added] = rules_->byYear.try_emplace(utc.wYear);
-    if (added && rules_->haveZone) {
-        TIME_ZONE_INFORMATION tzi{};
-        if (::GetTimeZoneInformationForYear(utc.wYear, &rules_->zone, &tzi))
-            it->second = tzi;
-    }
     SYSTEMTIME local{};
-    const TIME_ZONE_INFORMATION* zone = it->second ? &*it->second : nullptr;
     FILETIME localFt{};
-    if (!::SystemTimeToTzSpecificLocalTime(zone, &utc, &local) || !::SystemTimeToFileTime(&local, &localFt))
+    if (!::SystemTimeToTzSpecificLocalTime(rules_->Year(utc.wYear), &utc, &local) ||
+        !::SystemTimeToFileTime(&local, &localFt))
         return std::nullopt;
-    const uint64_t localTicks = (static_cast<uint64_t>(localFt.dwHighDateTime) << 32) | localFt.dwLowDateTime;
+    const uint64_t localTicks = Ticks(localFt);
     rules_->offsetByQuarter.emplace(quarter, static_cast<int64_t>(localTicks - utcTicks));
     return Civil(localTicks);
+}
+
+std::optional<uint64_t> LocalTimeConverter::ToUtc(const CivilTime& local) {
+    const std::optional<uint64_t> localTicks = CivilTicks(local);
+    if (!localTicks)
+        return std::nullopt;
+    if (rules_->clock == StampClock::Local) {
+        const FILETIME localFt = ToFileTime(*localTicks);
+        FILETIME utc{};
+        if (!::LocalFileTimeToFileTime(&localFt, &utc))
+            return std::nullopt;
+        return Ticks(utc);
+    }
+    TIME_ZONE_INFORMATION current{};
+    const TIME_ZONE_INFORMATION* year = rules_->Year(local.Year);
+    if (!year) {
+        if (::GetTimeZoneInformation(&current) == TIME_ZONE_ID_INVALID)
+            return std::nullopt;
+        year = &current;
+    }
+    // The year's offsets east of UTC: standard time, and summer time when the year has one.
+    std::vector<int64_t> offsets{-static_cast<int64_t>(year->Bias + year->StandardBias)};
+    if (year->DaylightDate.wMonth != 0)
+        offsets.push_back(-static_cast<int64_t>(year->Bias + year->DaylightBias));
+    std::sort(offsets.begin(), offsets.end());
+    // An offset fits when the instant it gives shows the same local time. The larger offset gives
+    // the earlier instant: with two fits (clocks gone back) it is the first occurrence. With none
+    // (clocks gone forward) the smaller one is the offset in force before the change.
+    for (auto offset = offsets.rbegin(); offset != offsets.rend(); ++offset) {
+        const std::optional<uint64_t> utc = Shifted(*localTicks, *offset);
+        if (utc && ToLocal(*utc) == local)
+            return utc;
+    }
+    return Shifted(*localTicks, offsets.front());
 }

@@ -17,11 +17,9 @@ FileStamping BatchStamping() {
     return g_batchWriter ? FileStamping(g_batchWriter) : FileStamping();
 }
 
-std::optional<FILETIME> ToUtcFileTime(const CivilTime& local) {
-    // The platform's record starts in 1601; the day count rejects impossible dates.
-    if (local.Year < 1601 || !EncodeDateTime(local))
-        return std::nullopt;
-    const std::optional<uint64_t> ticks = LocalCivilToFileTime(local);
+std::optional<FILETIME> ToUtcFileTime(const std::wstring& path, const CivilTime& local) {
+    LocalTimeConverter converter(VolumeStampClock(path));
+    const std::optional<uint64_t> ticks = converter.ToUtc(local);
     if (!ticks)
         return std::nullopt;
     return FILETIME{static_cast<DWORD>(*ticks & 0xFFFFFFFFu), static_cast<DWORD>(*ticks >> 32)};
@@ -47,7 +45,7 @@ bool FileStamping::FileSetDateTime(const std::wstring& path, const CivilTime& lo
     // Checked before the frame, so that a bad request touches no file at all.
     if (actionMask < 1 || actionMask > 7)
         return false;
-    const std::optional<FILETIME> stamp = ToUtcFileTime(local);
+    const std::optional<FILETIME> stamp = ToUtcFileTime(path, local);
     if (!stamp)
         return false;
     return PerFileFrame::Run(path,
@@ -58,7 +56,7 @@ bool FileStamping::FileTimeZero(const std::wstring& path) const {
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         const CivilTime now = clock_();
         const std::optional<FILETIME> midnight =
-            ToUtcFileTime(CivilTime{now.Year, now.Month, now.Day, 0, 0, 0, 0});
+            ToUtcFileTime(frame.Path(), CivilTime{now.Year, now.Month, now.Day, 0, 0, 0, 0});
         return midnight &&
                Stamp(frame.Path(), *midnight, kStampCreation | kStampLastWrite | kStampLastAccess);
     });

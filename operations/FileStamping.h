@@ -31,7 +31,7 @@ public:
     explicit FileStamping(FileTimeWriter writer = PlatformFileTimeWriter,
                           LocalClock clock = PlatformLocalClock);
 
-    // Writes `local` (converted to UTC with the time-zone rules in force at that date) into the
+    // Writes `local` (converted to UTC as the listing converts back, see LocalTimeConverter) into the
     // stamps whose bits are in `actionMask`; the other stamps keep exactly their values. False,
     // with the file unchanged, when it is missing, held open by another program, or when the
     // date-time or the mask (1 to 7) is not valid.
