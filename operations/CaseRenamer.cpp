@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -49,7 +50,29 @@ private:
 
 KeepsCaseFolder g_keepsCase;
 
+class StrandedRecord {
+public:
+    void Add(StrandedFile file) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        files_.push_back(std::move(file));
+    }
+    std::vector<StrandedFile> Take() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return std::exchange(files_, {});
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<StrandedFile> files_;
+};
+
+StrandedRecord g_stranded;
+
 } // namespace
+
+std::vector<StrandedFile> TakeStrandedFiles() {
+    return g_stranded.Take();
+}
 
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
@@ -123,7 +146,22 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
         result.Renamed = MoveThroughTemporaryName(parts.Folder, *oldName, newName, where);
     }
     result.Path = parts.Folder + where;
+    if (!result.Renamed && !EqualIgnoringCase(where, *oldName)) {
+        result.Stranded = true;
+        g_stranded.Add({result.Path, *oldName});
+    }
     return result;
+}
+
+bool CaseRenamer::PutBack(const std::wstring& from, const std::wstring& to) const {
+    constexpr int kTries = 5;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        if (attempt > 0)
+            ::Sleep(25u << attempt);
+        if (move_(from, to))
+            return true;
+    }
+    return false;
 }
 
 bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
@@ -155,13 +193,13 @@ bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std
         // Yet another letter case came out: the old name is put back.
         if (now) {
             where = *now;
-            if (move_(ApiPath(folder + *now), oldPath))
+            if (PutBack(ApiPath(folder + *now), oldPath))
                 where = oldName;
         }
         return false;
     }
     // The second step failed: the old name comes back.
-    if (move_(temporaryPath, oldPath))
+    if (PutBack(temporaryPath, oldPath))
         where = oldName;
     return false;
 }

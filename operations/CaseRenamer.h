@@ -21,6 +21,8 @@ public:
         bool Renamed = false;
         // Where the file is afterwards: under its new name, or where it was.
         std::wstring Path;
+        // The file could not be given either name back and is left under a temporary name (Path).
+        bool Stranded = false;
     };
 
     explicit CaseRenamer(MoveFunction move = PlatformMove);
@@ -34,11 +36,23 @@ public:
     static bool PlatformMove(const std::wstring& from, const std::wstring& to);
 
 private:
+    // Moves `from` back to `to`, trying again a few times: what refused it (a scanner or an
+    // indexer holding the file a moment) is often gone a little later.
+    bool PutBack(const std::wstring& from, const std::wstring& to) const;
     bool MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
                                   const std::wstring& newName, std::wstring& where) const;
 
     MoveFunction move_;
 };
+
+// A file that a rename left under a temporary name, and the name it had before.
+struct StrandedFile {
+    std::wstring TemporaryPath;
+    std::wstring OldName;
+};
+// The files left under a temporary name since the last call, so that a batch can tell the user;
+// renames on any thread record here.
+std::vector<StrandedFile> TakeStrandedFiles();
 
 // The one name in `folder` (a path prefix ending with its separator) that equals `name` ignoring
 // letter case, as stored; none when there is no such name or more than one.

@@ -69,6 +69,29 @@ TEST_F(CaseRenamerTest, FailedSecondStepPutsTheOldNameBack) {
     EXPECT_EQ(ReadContents(path), "content");
 }
 
+TEST_F(CaseRenamerTest, RefusedWayBackIsTriedAgainAndAFileLeftUnderATemporaryNameIsRecorded) {
+    using S = ScriptedMove;
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    ScriptedMove once({S::ClaimSuccess, S::Real, S::Fail, S::Fail});
+    const CaseRenamer::Result back = CaseRenamer(once.Function()).Rename(path, Upper);
+    EXPECT_FALSE(back.Renamed);
+    EXPECT_FALSE(back.Stranded);
+    EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"note.txt"});
+    EXPECT_TRUE(TakeStrandedFiles().empty());
+
+    ScriptedMove never({S::Real, S::Fail, S::Fail, S::Fail, S::Fail, S::Fail, S::Fail});
+    const CaseRenamer::Result left = CaseRenamer(never.Function()).Rename(path, Upper);
+    EXPECT_FALSE(left.Renamed);
+    EXPECT_TRUE(left.Stranded);
+    ASSERT_EQ(NamesIn(folder_.Path()).size(), 1u);
+    EXPECT_EQ(left.Path, folder_ / NamesIn(folder_.Path()).front());
+    EXPECT_EQ(ReadContents(left.Path), "content");
+    const std::vector<StrandedFile> stranded = TakeStrandedFiles();
+    ASSERT_EQ(stranded.size(), 1u);
+    EXPECT_EQ(stranded.front().TemporaryPath, left.Path);
+    EXPECT_EQ(stranded.front().OldName, L"note.txt");
+}
+
 TEST_F(CaseRenamerTest, RefusedRenameLeavesTheFileAndTriesNothingElse) {
     const std::wstring path = folder_.MakeFile(L"note.txt", "content");
     ScriptedMove move({ScriptedMove::Fail});
