@@ -2,6 +2,7 @@
 #include "app/ComCtlVersion.h"
 #include "app/MainForm.h"
 #include "app/ModuleVersion.h"
+#include "listing/WinLocale.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 
@@ -10,6 +11,8 @@
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // Separators, date texts and the order of names follow the user's regional settings.
+    InstallUserLocale();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -1,6 +1,11 @@
 // The locale facts that the platform-free logic needs: separators, case mapping and the
 // case-insensitive collation. The program installs the user's settings at start; tests pin a
 // French locale so that their expected texts do not depend on the machine.
+//
+// Separators and collation are the language's. The case mapping is the file system's, the same in
+// every language: it serves file names (masks, case conversion, path comparison), which the file
+// system matches by its own rules, so that under a Turkish locale "*.INI" still finds
+// "desktop.ini".
 #pragma once
 
 #include <string>
@@ -16,6 +21,7 @@ public:
     virtual wchar_t DateSeparator() const = 0;
     virtual wchar_t TimeSeparator() const = 0;
 
+    // File-system case mapping; keeps the text's length.
     virtual std::wstring ToUpper(std::wstring_view text) const = 0;
     virtual std::wstring ToLower(std::wstring_view text) const = 0;
     // Negative, zero or positive, ignoring letter case, in the locale's collation order.
