@@ -75,10 +75,4 @@ TEST(LocalTimeVolume, KeepsTheClockTimeWrittenAndShowsItBack) {
     EXPECT_EQ(keptTime.wMinute, 0);
 }
 
-TEST(UtcVolume, ShowsTheClockTimeWrittenInEitherSeason) {
-    TempFolder folder;
-    const CivilTime chosen = DateInTheOtherSeason();
-    EXPECT_EQ(WriteAndList(folder, chosen), chosen);
-}
-
 } // namespace
