@@ -2,6 +2,7 @@
 #include "listing/FileTimes.h"
 
 #include "listing/Systeme.h"
+#include "ui/Handles.h"
 
 #include <windows.h>
 
@@ -67,13 +68,14 @@ bool KeepsLocalTime(const std::wstring& fileSystem) {
 StampClock VolumeStampClock(const std::wstring& path) {
     if (g_forcedClock)
         return *g_forcedClock;
-    const std::wstring apiPath = ApiPath(path);
-    std::wstring root(apiPath.size() + 2, L'\0');
-    if (!::GetVolumePathNameW(apiPath.c_str(), root.data(), static_cast<DWORD>(root.size())))
-        return StampClock::Utc;
+    // Asked through a handle: asking by the volume's root reads the volume itself, which needs
+    // rights the program may not have (and Wine complains of it on every call).
+    const FileHandle item(::CreateFileW(ApiPath(path).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     wchar_t fileSystem[MAX_PATH + 1] = {};
-    if (!::GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
-                                 MAX_PATH + 1))
+    if (!item || !::GetVolumeInformationByHandleW(item.Get(), nullptr, 0, nullptr, nullptr, nullptr,
+                                                  fileSystem, MAX_PATH + 1))
         return StampClock::Utc;
     return KeepsLocalTime(fileSystem) ? StampClock::Local : StampClock::Utc;
 }
