@@ -59,7 +59,9 @@ std::optional<uint64_t> Shifted(uint64_t localTicks, int64_t offsetMinutes) {
 }
 
 bool KeepsLocalTime(const std::wstring& fileSystem) {
-    return ::CompareStringOrdinal(fileSystem.c_str(), 3, L"FAT", 3, TRUE) == CSTR_EQUAL ||
+    // "FAT", "FAT32" and the like.
+    return (fileSystem.size() >= 3 &&
+            ::CompareStringOrdinal(fileSystem.c_str(), 3, L"FAT", 3, TRUE) == CSTR_EQUAL) ||
            ::CompareStringOrdinal(fileSystem.c_str(), -1, L"exFAT", -1, TRUE) == CSTR_EQUAL;
 }
 
