@@ -109,8 +109,10 @@ void TParametres::RestoreSaved() {
 }
 
 LRESULT TParametres::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    // The title-bar button cancels like "Annuler", so that a preview never stays in force unasked.
-    if (msg == WM_CLOSE && IsModal() && GetModalResult() == mrNone)
+    // The title-bar button and Escape cancel like "Annuler", so that a preview never stays in
+    // force unasked.
+    const bool escape = msg == WM_COMMAND && LOWORD(wp) == IDCANCEL && HIWORD(wp) == 0 && lp == 0;
+    if ((msg == WM_CLOSE || escape) && IsModal() && GetModalResult() == mrNone)
         RestoreSaved();
     return Form::HandleMessage(msg, wp, lp);
 }

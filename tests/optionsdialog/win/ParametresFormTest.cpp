@@ -108,6 +108,18 @@ TEST_F(ParametresFormTest, TitleBarCloseUndoesAPreviewLikeCancel) {
     EXPECT_EQ(relists, 2);
 }
 
+TEST_F(ParametresFormTest, EscapeUndoesAPreviewLikeCancel) {
+    EXPECT_FALSE(Edit([](TParametres& dialog) {
+        dialog.CheckCtrlSizeKo.Click();
+        dialog.BtnApercu.Click();
+        // The key as the modal loop hands it on: the dialog keys turn it into IDCANCEL.
+        MSG escape{dialog.CheckCtrlSizeKo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0};
+        ASSERT_TRUE(Form::PreTranslate(escape));
+    }));
+    EXPECT_FALSE(settings.SizeKo);
+    EXPECT_EQ(relists, 2);
+}
+
 TEST_F(ParametresFormTest, ShowWarningsAgainSetsTheFourFlagsAndSurvivesCancel) {
     settings.FirstZero = false;
     settings.FirstMin = false;
