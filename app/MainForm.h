@@ -156,6 +156,7 @@ private:
     void ShowGridLines(bool show);
 
     std::wstring productKey_;
+    bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;
     int initialShow_ = SW_SHOWNORMAL;

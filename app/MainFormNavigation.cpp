@@ -28,6 +28,9 @@ std::wstring ComparablePath(const std::wstring& path) {
 }
 
 bool FolderExists(const std::wstring& path) {
+    // A blank path would name the root of the current drive.
+    if (path.empty())
+        return false;
     const DWORD attributes = ::GetFileAttributesW(WithTrailingBackslash(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -170,6 +173,10 @@ void TMainForm::BtnParentClick() {
 }
 
 void TMainForm::EditDirNameEnter() {
+    // The warning takes the focus from the box, and leaving the box checks again: one check at a
+    // time, so that one Enter or one exit gives one warning.
+    if (checkingAddress_)
+        return;
     const std::wstring typed = ComparablePath(EditDirName.Text());
     if (typed == ComparablePath(DirTree->GetSelectedPath()))
         return;
@@ -178,8 +185,15 @@ void TMainForm::EditDirNameEnter() {
         DirTreeChange();
         return;
     }
+    checkingAddress_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{checkingAddress_};
     ShowMessageBox(Handle(), L"\r\nLe dossier spécifié n'existe pas. Veuillez vérifier le chemin saisi.",
                    MB_OK | MB_ICONWARNING, L"Kavet24");
+    // Back in the box with its text selected, so that the user types over it.
+    ::SetFocus(EditDirName.Handle());
     EditDirName.SelectAll();
 }
 

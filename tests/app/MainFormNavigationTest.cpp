@@ -128,6 +128,29 @@ TEST_F(MainFormNavigation, MissingFolderWarnsAndKeepsTheFolder) {
     EXPECT_EQ(form->Listing->Count(), 3u);
 }
 
+TEST_F(MainFormNavigation, BlankAddressWarnsLikeAMissingFolder) {
+    const std::wstring current = form->DirTree->GetSelectedPath();
+    form->EditDirName.SetText(L"   ");
+    form->EditDirNameEnter();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], L"\r\nLe dossier spécifié n'existe pas. Veuillez vérifier le chemin saisi.");
+    EXPECT_EQ(form->DirTree->GetSelectedPath(), current);
+}
+
+TEST_F(MainFormNavigation, WarningThatTakesTheFocusWarnsOnceAndSelectsTheWholeText) {
+    const std::wstring typed = folder / L"nowhere";
+    form->EditDirName.SetText(typed);
+    ::SetFocus(form->EditDirName.Handle());
+    SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+        boxes.push_back(request.text);
+        ::SetFocus(form->FileList->Handle()); // as the box does: the address box is left
+        return IDOK;
+    });
+    form->EditDirNameEnter();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(form->EditDirName.Selection(), std::make_pair(0, static_cast<int>(typed.size())));
+}
+
 TEST_F(MainFormNavigation, HeaderClicksThenCommandThenRefresh) {
     form->FileListColumnClick(1);
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
