@@ -17,7 +17,9 @@ TMainForm::TMainForm(std::wstring productKey) : FormPlacement(this), productKey_
     try {
         FormCreate();
     } catch (const std::exception& e) {
-        // The window still opens; what failed is told to the user.
+        // The window still opens; what failed is told to the user, and picking a folder in the
+        // tree lists it.
+        TreeChangeEnabled = true;
         ReportException(e);
     }
 }

@@ -46,8 +46,10 @@ std::optional<std::wstring> RegistrySection::ReadString(const wchar_t* name) con
         DWORD size = 0;
         if (::RegQueryValueExW(key_.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return std::nullopt;
+        // A value of another type reads as missing: like every other stored setting, it gives the
+        // default rather than stopping the program's start.
         if (type != REG_SZ && type != REG_EXPAND_SZ)
-            throw RegistryError(std::wstring(L"Type de données incorrect pour '") + name + L"'");
+            return std::nullopt;
         std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
         DWORD got = size;
         const LONG rc =

@@ -1,6 +1,7 @@
 // One group of the list's stored settings: the sub-key "section" of a key under
 // HKEY_CURRENT_USER, opened for one read or write and closed with the object. Values are text;
-// numbers are stored in decimal. Failures raise RegistryError with the user's French message.
+// numbers are stored in decimal. A value that cannot be read as text reads as missing; a failure
+// to create or write raises RegistryError with the user's French message.
 #pragma once
 
 #include "ui/Handles.h"
@@ -16,7 +17,7 @@ public:
     // the section are created when missing.
     RegistrySection(const std::wstring& key, const std::wstring& section, Access access);
 
-    // None when the value does not exist; raises when it exists with another type than text.
+    // None when the value does not exist, cannot be read or is not text.
     std::optional<std::wstring> ReadString(const wchar_t* name) const;
     int ReadInteger(const wchar_t* name, int defaultValue) const;
     bool ReadBool(const wchar_t* name, bool defaultValue) const;

@@ -300,6 +300,25 @@ TEST_F(MainFormTest, StoredWidthsAndViewOptionsComeBackAtTheNextRun) {
     ExpectButtonSizes(30, 30, 40);
 }
 
+TEST_F(MainFormTest, ColumnLayoutOfAnotherTypeGivesTheDefaultLayoutAndTheStartCompletes) {
+    form.reset();
+    ScratchRegistryKey::PutDword(key / L"Columns", L"Sizes", 80);
+    form = std::make_unique<TMainForm>(key.Path());
+    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u) << "the first folder was listed";
+    EXPECT_EQ(form->FileList->ColumnWidth(0), 120);
+}
+
+TEST_F(MainFormTest, FailedBuildStillLetsTheTreeListAFolder) {
+    form.reset();
+    // The column layout's key cannot be made under a name longer than the registry allows.
+    form = std::make_unique<TMainForm>(key.Path() + L"\\" + std::wstring(300, L'k'));
+    EXPECT_NE(errors, L"");
+    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    form.reset();
+    errors.clear();
+}
+
 TEST_F(MainFormTest, AboutBoxOpensModallyWithTheMainFontAndItsTexts) {
     std::wstring caption, program, author, opened;
     RECT client{};

@@ -2,7 +2,6 @@
 // stored values and wrong value types give, and exactly what is written.
 #include "ListTestFrame.h"
 
-#include "listing/Errors.h"
 #include "ui/ExceptionDisplay.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,9 @@
 #include <vector>
 
 namespace {
+
+const std::vector<int> kNaturalOrder{0, 1, 2, 3, 4, 5, 6, 7};
+const std::vector<int> kFormWidths{120, 60, 120, 120, 100, 120, 50, 300};
 
 class ColumnSettingsTest : public ::testing::Test {
 protected:
@@ -49,12 +51,18 @@ protected:
         return order;
     }
 
+    // What a read gives when nothing usable is stored.
+    static void ExpectFormLayoutSortedByTheFirstColumnAscending(const TdfsExtListView& list) {
+        EXPECT_EQ(Order(list), kNaturalOrder);
+        EXPECT_EQ(Widths(list), kFormWidths);
+        EXPECT_EQ(list.SortColumnIndex(), 0);
+        EXPECT_TRUE(list.SortAscending());
+        EXPECT_EQ(list.ViewStyle(), vsReport);
+    }
+
     ScratchRegistryKey key;
     ListTestFrame frame;
 };
-
-const std::vector<int> kNaturalOrder{0, 1, 2, 3, 4, 5, 6, 7};
-const std::vector<int> kFormWidths{120, 60, 120, 120, 100, 120, 50, 300};
 
 } // namespace
 
@@ -63,11 +71,7 @@ TEST_F(ColumnSettingsTest, FirstRunKeepsTheFormLayoutAndSortsByTheFirstColumnAsc
     list->SortByColumn(3, false);
     list->SetSortAscending(false);
     EXPECT_TRUE(list->ReadColumnSettings());
-    EXPECT_EQ(Order(*list), kNaturalOrder);
-    EXPECT_EQ(Widths(*list), kFormWidths);
-    EXPECT_EQ(list->SortColumnIndex(), 0);
-    EXPECT_TRUE(list->SortAscending());
-    EXPECT_EQ(list->ViewStyle(), vsReport);
+    ExpectFormLayoutSortedByTheFirstColumnAscending(*list);
 }
 
 TEST_F(ColumnSettingsTest, SizeThatDoesNotConvertKeepsThatColumnsWidth) {
@@ -233,16 +237,16 @@ TEST_F(ColumnSettingsTest, AutoSaveSetBeforeCreationReadsTheLayoutAtStart) {
     list.SaveSettings().AutoSave = false;
 }
 
-TEST_F(ColumnSettingsTest, ValueOfAnotherTypeRaisesTheFrenchRegistryError) {
+TEST_F(ColumnSettingsTest, ValuesOfAnotherTypeReadAsMissingAndGiveTheDefaults) {
+    key.SetDword(L"Columns", L"Order", 76543210);
+    key.SetDword(L"Columns", L"Sizes", 80);
     key.SetDword(L"Sort", L"SortCol", 3);
+    key.SetDword(L"Sort", L"Ascending", 0);
+    key.SetDword(L"ViewStyle", L"ViewStyle", 1);
     auto list = MakeFileList();
-    try {
-        list->ReadColumnSettings();
-        FAIL() << "no error raised";
-    } catch (const RegistryError& e) {
-        EXPECT_EQ(e.Message(), L"Type de données incorrect pour 'SortCol'");
-    }
-    // The item update opened around the sort state was closed again.
+    list->SortByColumn(4, false);
+    EXPECT_NO_THROW(list->ReadColumnSettings());
+    ExpectFormLayoutSortedByTheFirstColumnAscending(*list);
     EXPECT_EQ(list->UpdateDepth(), 0);
 }
 
