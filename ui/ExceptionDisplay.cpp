@@ -2,6 +2,7 @@
 #include "ui/ExceptionDisplay.h"
 
 #include "listing/Errors.h"
+#include "ui/FocusKeeper.h"
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ void Show(const std::wstring& text) {
         Sink()(text);
         return;
     }
+    FocusKeeper keeper;
     ::MessageBoxW(::GetActiveWindow(), text.c_str(), L"Kavet24", MB_OK | MB_ICONERROR);
 }
 

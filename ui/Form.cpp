@@ -2,6 +2,7 @@
 #include "ui/Form.h"
 
 #include "ui/Accelerators.h"
+#include "ui/FocusKeeper.h"
 #include "ui/Fonts.h"
 #include "ui/MenuItem.h"
 #include "ui/ModalRunner.h"
@@ -25,6 +26,8 @@ Form::~Form() {
 
 bool Form::Create(const std::wstring& caption, int x, int y, int clientWidth, int clientHeight, DWORD style,
                   HWND owner, DWORD exStyle) {
+    // A dialog may put the focus on one of its controls while it is built, before it is shown.
+    focusBefore_ = owner ? ::GetFocus() : nullptr;
     RECT r{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const wchar_t* cls = RegisterClassOnce(L"KavetForm", CS_DBLCLKS);
@@ -99,6 +102,10 @@ int Form::ShowModal() {
     if (!HandleAllocated())
         return mrCancel;
     HWND owner = ::GetWindow(Handle(), GW_OWNER);
+    HWND focus = std::exchange(focusBefore_, nullptr);
+    if (!focus && !::IsChild(Handle(), ::GetFocus()))
+        focus = ::GetFocus();
+    FocusKeeper keeper(focus);
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     modalResult_ = mrNone;
     modal_ = true;

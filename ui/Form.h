@@ -75,4 +75,5 @@ private:
     bool mainForm_ = false;
     bool shownOnce_ = false;
     const Accelerators* accelerators_ = nullptr;
+    HWND focusBefore_ = nullptr; // the owner's control with the focus when the form was created
 };

@@ -2,6 +2,7 @@
 #include "ui/MessageBox.h"
 
 #include "ui/Application.h"
+#include "ui/FocusKeeper.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ int ShowMessageBox(HWND owner, const std::wstring& text, UINT flags, const std::
     MessageBoxRequest request{owner, text, caption.empty() ? Application::Title() : caption, flags};
     if (Answerer())
         return Answerer()(request);
+    FocusKeeper keeper;
     MSGBOXPARAMSW params{};
     params.cbSize = sizeof(params);
     params.hwndOwner = owner;
