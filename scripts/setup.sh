@@ -11,6 +11,7 @@ required=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick
+  fonts-dejavu-core fonts-wine fonts-wqy-microhei fonts-lohit-deva
   clang libclang-rt-14-dev
   googletest
 )
