@@ -3,11 +3,8 @@
 
 #include "listing/FileListing.h"
 #include "listing/MaskSearch.h"
-#include "listing/TextHelpers.h"
 
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -41,18 +38,6 @@ TEST(WinLocale, AccentedNamesSortAmongTheirLettersInTheLanguagesOrder) {
     EXPECT_EQ(french.DecimalSeparator(), L',');
     EXPECT_EQ(SortedNames({L"Zo\u00e9", L"fable", L"\u00e9t\u00e9", L"eau"}, french),
               (std::vector<std::wstring>{L"eau", L"\u00e9t\u00e9", L"fable", L"Zo\u00e9"}));
-}
-
-TEST(WinLocale, InstalledUserLocaleServesTheProgramsTexts) {
-    const Locale& previous = InstallUserLocale();
-    const std::wstring count = ByteCountText(1234567);
-    const std::vector<std::wstring> sorted = SortedNames({L"z", L"\u00e9t\u00e9", L"f"}, CurrentLocale());
-    SetCurrentLocale(previous);
-
-    wchar_t thousand[8] = {};
-    ASSERT_GT(::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, thousand, 8), 0);
-    EXPECT_EQ(count, L"1" + std::wstring(thousand) + L"234" + thousand + L"567");
-    EXPECT_EQ(sorted, (std::vector<std::wstring>{L"\u00e9t\u00e9", L"f", L"z"}));
 }
 
 } // namespace
