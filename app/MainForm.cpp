@@ -9,7 +9,7 @@ bool TMainForm::TreeChangeEnabled = false;
 
 TMainForm::TMainForm(std::wstring productKey) : FormPlacement(this), productKey_(std::move(productKey)) {
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
-    SetBounds(102, 102, 750, 550);
+    SetBounds(102, 102, Scale(750), Scale(550));
     SetMainForm(true);
     OnShow = [this] { FormResize(); };
     OnResize = [this] { FormResize(); };
@@ -62,8 +62,9 @@ void TMainForm::FormCreate() {
     TreeChangeEnabled = true;
     ApplyOptions();
     MainMenu->Item(L"AffichageStandard").SetChecked(Standard.Visible());
-    PanelDirName.SetWidth(Settings.PanelWidth);
-    PanelDirTree.SetWidth(Settings.DirTreeWidth);
+    // The stored widths are design values, as the splitters' handlers keep them.
+    PanelDirName.SetWidth(Scale(Settings.PanelWidth));
+    PanelDirTree.SetWidth(Scale(Settings.DirTreeWidth));
     FormResize();
     DirTree->SelectPath(Settings.Directory);
     DirTreeChange();

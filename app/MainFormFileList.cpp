@@ -33,7 +33,7 @@ HIMAGELIST SystemImageList(UINT sizeFlag) {
 void TMainForm::CreateFileList() {
     FileList = std::make_unique<TdfsExtListView>();
     for (const ColumnDesign& c : kColumns)
-        FileList->AddColumn(c.caption, c.width, c.alignment);
+        FileList->AddColumn(c.caption, Scale(c.width), c.alignment);
     FileList->SetExtendedStyles({lvxHeaderDragDrop, lvxFullRowSelect});
     FileList->SetVirtualMode(true);
     FileList->SetShowSortArrows(true);

@@ -10,7 +10,7 @@ constexpr int kEditHeight = 21;
 
 void TMainForm::CreateLayout() {
     DockTop.Create(Handle(), 51);
-    StatusBar.Create(Handle(), {170, -1});
+    StatusBar.Create(Handle(), {Scale(170), -1});
 
     PanelDirTree.Create(Handle(), Align::Left, 320, 100);
     PanelDisk.Create(PanelDirTree.Handle(), Align::Top, 100, 20, L"   Tous les dossiers");
@@ -40,11 +40,11 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::S1Moved() {
-    Settings.DirTreeWidth = PanelDirTree.Width();
+    Settings.DirTreeWidth = Unscale(PanelDirTree.Width());
     FormResize();
 }
 
 void TMainForm::S2Moved() {
-    Settings.PanelWidth = PanelDirName.Width();
+    Settings.PanelWidth = Unscale(PanelDirName.Width());
     FormResize();
 }

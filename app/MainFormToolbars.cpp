@@ -13,7 +13,7 @@ constexpr int kDropDownGlyphOnlyWidth = 40; // room for the drop-down arrow
 } // namespace
 
 void TMainForm::CreateToolbars() {
-    Standard.Create(DockTop.Handle(), L"Standard", MakeGlyphList(kToolGlyphSize, ToolGlyphPainters()),
+    Standard.Create(DockTop.Handle(), L"Standard", MakeGlyphList(kToolGlyphSize, ToolGlyphPainters(), Dpi()),
                     {{.Name = L"BtnParent",
                       .Caption = L"Parent",
                       .Glyph = kGlyphParent,
@@ -25,7 +25,7 @@ void TMainForm::CreateToolbars() {
                       .OnClick = [this] { BtnAffichageClick(); },
                       .OnDropDown = [this](POINT p) { BtnAffichageDropDown(p); }}});
     BarOptions.Create(
-        DockTop.Handle(), L"Options", MakeGlyphList(kToolGlyphSize, ToolGlyphPainters()),
+        DockTop.Handle(), L"Options", MakeGlyphList(kToolGlyphSize, ToolGlyphPainters(), Dpi()),
         {{.Name = L"BtnDateTime",
           .Caption = L"Date-Heure",
           .Glyph = kGlyphDateTime,
@@ -66,11 +66,11 @@ void TMainForm::SizeToolButtons() {
         bar->SetShowCaptions(captions);
     for (auto& [bar, name] : ToolButtons()) {
         if (captions)
-            bar->SetButtonSize(name, kCaptionWidth, kCaptionHeight);
+            bar->SetButtonSize(name, Scale(kCaptionWidth), Scale(kCaptionHeight));
         else if (bar->ButtonHasDropDown(name))
-            bar->SetButtonSize(name, kDropDownGlyphOnlyWidth, kGlyphOnlySize);
+            bar->SetButtonSize(name, Scale(kDropDownGlyphOnlyWidth), Scale(kGlyphOnlySize));
         else
-            bar->SetButtonSize(name, kGlyphOnlySize, kGlyphOnlySize);
+            bar->SetButtonSize(name, Scale(kGlyphOnlySize), Scale(kGlyphOnlySize));
     }
     DockTop.Arrange();
 }

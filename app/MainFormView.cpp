@@ -32,7 +32,7 @@ void TMainForm::ApplyOptions() {
     PanelEdit.SetShown(Settings.ShowAdr);
     MainMenu->Item(L"AffichageAdr").SetChecked(Settings.ShowAdr);
 
-    S1.SetWidth(Settings.ShowDir ? kSplitterWidth : 0);
+    S1.SetWidth(Settings.ShowDir ? Scale(kSplitterWidth) : 0);
     PanelDirTree.SetShown(Settings.ShowDir);
     MainMenu->Item(L"AffichageVolet").SetChecked(Settings.ShowDir);
 
@@ -56,7 +56,7 @@ void TMainForm::AffichageEtatClick() {
 void TMainForm::AffichageVoletClick() {
     Settings.ShowDir = !Settings.ShowDir;
     if (Settings.ShowDir) {
-        S1.SetWidth(kSplitterWidth);
+        S1.SetWidth(Scale(kSplitterWidth));
         PanelDirTree.SetShown(true);
     } else {
         S1.SetWidth(0);

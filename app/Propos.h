@@ -25,4 +25,6 @@ public:
 
 private:
     void FormCreate();
+
+    IconHandle icon_; // the program's icon at the box's DPI
 };

@@ -13,22 +13,6 @@
 
 namespace {
 
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
-    ~WindowDC() {
-        if (dc_)
-            ::ReleaseDC(hwnd_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
 class SavedDC {
 public:
     explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}

@@ -1,16 +1,20 @@
-// Writing and reading the widths, the sort state and the view style of the list.
+// Writing and reading the widths, the sort state and the view style of the list. Widths are
+// stored as at 96 DPI, so that a layout saved on a screen of one DPI reads back the same on
+// another; on screen they are scaled to the list's DPI.
 #include "listctrl/EnhListView.h"
 
 #include "listctrl/ColumnList.h"
 #include "listctrl/RegistrySection.h"
+#include "ui/Form.h"
 
 bool TCustomEnhListView::WriteColumnSettings() {
     const TdfsEnhLVSaveSettings& s = *saveSettings_;
     const int n = ColumnCount();
     if (s.SaveColumnSizes && n > 0) {
+        const int dpi = Form::DpiOf(Handle());
         std::vector<int> widths;
         for (int p = 0; p < n; ++p)
-            widths.push_back(ColumnWidth(ColumnAtPosition(p)));
+            widths.push_back(ScaleFromDpi(ColumnWidth(ColumnAtPosition(p)), dpi));
         RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Write)
             .WriteString(s.kSizesValue, FormatColumnList(widths));
     }
@@ -29,15 +33,22 @@ bool TCustomEnhListView::ReadColumnSettings() {
     const TdfsEnhLVSaveSettings& s = *saveSettings_;
     const int n = ColumnCount();
     if (s.SaveColumnSizes && n > 0) {
+        const int dpi = Form::DpiOf(Handle());
         std::vector<int> current;
-        for (int p = 0; p < n; ++p)
+        std::vector<int> stored; // the current widths in the stored units
+        for (int p = 0; p < n; ++p) {
             current.push_back(ColumnWidth(ColumnAtPosition(p)));
+            stored.push_back(ScaleFromDpi(current.back(), dpi));
+        }
         const auto text = RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Read)
                               .ReadString(s.kSizesValue);
-        if (const auto widths = ColumnSizesFromText(text.value_or(L""), current)) {
+        if (const auto widths = ColumnSizesFromText(text.value_or(L""), stored)) {
             // Widths follow the display positions as they were written, so the order comes first.
-            for (int p = 0; p < n; ++p)
-                SetColumnWidth(ColumnAtPosition(p), (*widths)[static_cast<size_t>(p)]);
+            // A width kept from the current one stays exactly as it is on screen.
+            for (size_t p = 0; p < static_cast<size_t>(n); ++p) {
+                const int width = (*widths)[p] == stored[p] ? current[p] : ScaleToDpi((*widths)[p], dpi);
+                SetColumnWidth(ColumnAtPosition(static_cast<int>(p)), width);
+            }
         }
     }
     if (s.SaveCurrentSort) {

@@ -1,6 +1,8 @@
 // Alignment, sizes and font inheritance of the toolkit's child controls.
 #include "ui/Control.h"
 
+#include "ui/Form.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -18,6 +20,14 @@ Control::Control() : order_(NextOrder()) {}
 void Control::SetAlign(Align align) {
     align_ = align;
     RealignParent();
+}
+
+int Control::Dpi() const {
+    return Form::DpiOf(Handle());
+}
+
+int Control::Scaled(int designLength) const {
+    return ScaleToDpi(designLength, Dpi());
 }
 
 int Control::Width() const {
@@ -88,7 +98,9 @@ void Control::RealignChildren(HWND container) {
 
 bool Control::CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                           HWND parent, int x, int y, int width, int height) {
-    if (!CreateControl(className, text, style | WS_CHILD, exStyle, x, y, width, height, parent))
+    const int dpi = Form::DpiOf(parent);
+    if (!CreateControl(className, text, style | WS_CHILD, exStyle, ScaleToDpi(x, dpi), ScaleToDpi(y, dpi),
+                       ScaleToDpi(width, dpi), ScaleToDpi(height, dpi), parent))
         return false;
     TakeParentFont();
     return true;

@@ -1,5 +1,6 @@
 // A child control of a form: the window base plus what the containers need to lay it out (its
-// alignment and creation order) and whether it takes its font from its parent.
+// alignment and creation order) and whether it takes its font from its parent. The position and
+// size given when a control is created are design values, scaled to its form's DPI (see Form).
 #pragma once
 
 #include "ui/AlignLayout.h"
@@ -18,6 +19,10 @@ public:
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool parentFont) { parentFont_ = parentFont; }
 
+    // The DPI of the control's form, and a design length in pixels at that DPI.
+    int Dpi() const;
+    int Scaled(int designLength) const;
+
     int Width() const;
     int Height() const;
     void SetWidth(int width);
@@ -31,7 +36,8 @@ public:
     void RealignParent() const;
 
 protected:
-    // Creates a platform control as a child and gives it its parent's font.
+    // Creates a platform control as a child, at the design position and size scaled to the
+    // parent's DPI, and gives it its parent's font.
     bool CreateChild(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                      HWND parent, int x = 0, int y = 0, int width = 0, int height = 0);
     // After creation of any child: take the parent's font.

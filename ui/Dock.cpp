@@ -26,17 +26,18 @@ void Dock::SetBarVisible(Toolbar& bar, bool visible) {
 }
 
 void Dock::Arrange() {
-    int x = kMargin;
+    const int margin = Scaled(kMargin);
+    int x = margin;
     int height = 0;
     for (Toolbar* bar : bars_) {
         if (!bar->Visible())
             continue;
         const SIZE size = bar->IdealSize();
-        bar->SetBounds(x, kMargin, size.cx, size.cy);
-        x += size.cx + kMargin * 2;
+        bar->SetBounds(x, margin, size.cx, size.cy);
+        x += size.cx + margin * 2;
         height = std::max<int>(height, size.cy);
     }
     SetShown(height > 0);
     if (height > 0)
-        SetHeight(height + kMargin * 2);
+        SetHeight(height + margin * 2);
 }

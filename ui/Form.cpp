@@ -28,20 +28,41 @@ bool Form::Create(const std::wstring& caption, int x, int y, int clientWidth, in
                   HWND owner, DWORD exStyle) {
     // A dialog may put the focus on one of its controls while it is built, before it is shown.
     focusBefore_ = owner ? ::GetFocus() : nullptr;
-    RECT r{0, 0, clientWidth, clientHeight};
+    dpi_ = WindowDpi(owner);
+    RECT r{0, 0, Scale(clientWidth), Scale(clientHeight)};
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     const wchar_t* cls = RegisterClassOnce(L"KavetForm", CS_DBLCLKS);
     if (!CreateWindowOfClass(cls, caption, style, exStyle | WS_EX_CONTROLPARENT, x, y, r.right - r.left,
                              r.bottom - r.top, owner))
         return false;
+    if (const int own = WindowDpi(Handle()); own != dpi_) {
+        // Placed on a screen of another DPI than its owner's.
+        dpi_ = own;
+        SetClientSize(Scale(clientWidth), Scale(clientHeight));
+    }
+    SetFontName(fontName_, fontHeight_);
     SetFont(FormFont(), false);
     return true;
+}
+
+int Form::Scale(int designLength) const {
+    return ScaleToDpi(designLength, dpi_);
+}
+
+int Form::Unscale(int length) const {
+    return ScaleFromDpi(length, dpi_);
+}
+
+int Form::DpiOf(HWND window) {
+    if (const Form* form = OfWindow(window))
+        return form->dpi_;
+    return WindowDpi(window);
 }
 
 void Form::SetFontName(const std::wstring& name, int height) {
     fontName_ = name;
     fontHeight_ = height;
-    GdiObject font = MakeFont(name, height);
+    GdiObject font = MakeFont(name, Scale(height));
     if (HandleAllocated())
         ::EnumChildWindows(Handle(), &GiveFont, reinterpret_cast<LPARAM>(font.Get()));
     font_ = std::move(font); // the old font is deleted only once nobody uses it

@@ -1,9 +1,14 @@
 // A top-level window of the program: the main window or a dialog. It owns its font (made from a
 // face name, inherited by its controls), lays out its aligned controls, dispatches its menus'
 // commands and keyboard shortcuts, and can be shown modally with a modal result.
+//
+// Scaling: a form takes its DPI when it is created. The sizes given to Create, to SetFontName and
+// to the Create of its controls are those of the design at 96 DPI and are scaled to that DPI;
+// everything read back from a window, or set on one later (SetBounds, SetWidth), is in pixels.
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/Dpi.h"
 #include "ui/Handles.h"
 
 #include <functional>
@@ -18,8 +23,8 @@ public:
     Form();
     ~Form() override;
 
-    // Creates the window with a client area of the given size; owner is the window it stays above
-    // (and that a modal showing disables).
+    // Creates the window with a client area of the given design size; owner is the window it
+    // stays above (and that a modal showing disables) and whose DPI it takes.
     bool Create(const std::wstring& caption, int x, int y, int clientWidth, int clientHeight, DWORD style,
                 HWND owner = nullptr, DWORD exStyle = 0);
     // The usual style of a dialog: fixed border, system menu only. Children are not clipped out:
@@ -27,11 +32,20 @@ public:
     static constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
     const std::wstring& FontName() const { return fontName_; }
+    // The design height; the font itself is scaled to the form's DPI.
     int FontHeight() const { return fontHeight_; }
     // Remakes the form's font and gives it to every control that takes its parent's font.
     void SetFontName(const std::wstring& name, int height = -11);
     HFONT FormFont() const { return static_cast<HFONT>(font_.Get()); }
 
+    int Dpi() const { return dpi_; }
+    // A design length in pixels at the form's DPI, and a length in pixels back in design units.
+    int Scale(int designLength) const;
+    int Unscale(int length) const;
+    // The DPI of the form that holds a window, or the window's own when no form holds it.
+    static int DpiOf(HWND window);
+
+    // In pixels.
     void SetClientSize(int width, int height);
     void CenterOnScreen();
     void SetIcon(HICON icon);
@@ -69,6 +83,7 @@ private:
 
     std::wstring fontName_ = L"MS Sans Serif";
     int fontHeight_ = -11;
+    int dpi_ = kDesignDpi;
     GdiObject font_;
     int modalResult_ = mrNone;
     bool modal_ = false;

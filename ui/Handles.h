@@ -146,6 +146,23 @@ private:
     T* p_ = nullptr;
 };
 
+// The device context of a window (or of the screen, for none) for one scope.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_)
+            ::ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
 // Selects a GDI object into a device context for one scope.
 class SelectionGuard {
 public:

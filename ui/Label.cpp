@@ -17,9 +17,21 @@ bool Label::Create(HWND parent, const std::wstring& caption, int x, int y, int w
 
 void Label::SetOwnFont(const std::wstring& face, int height, bool bold, bool underline) {
     SetParentFont(false);
-    GdiObject font = MakeFont(face, height, bold, underline);
+    GdiObject font = MakeFont(face, Scaled(height), bold, underline);
     SetFont(static_cast<HFONT>(font.Get()));
     ownFont_ = std::move(font);
+}
+
+void Label::FitHeightToText() {
+    const std::wstring text = Text();
+    RECT need{0, 0, ClientRect().right, 0};
+    {
+        WindowDC dc(Handle());
+        SelectionGuard font(dc.Get(), Font());
+        ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &need,
+                    DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    }
+    SetHeight(need.bottom);
 }
 
 void Label::SetTextColor(COLORREF color) {

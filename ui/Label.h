@@ -10,8 +10,10 @@ public:
 
     bool Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height,
                 TextAlign align = TextAlign::Left, bool wordWrap = true);
-    // Gives the label a font of its own, kept when the form's font changes.
+    // Gives the label a font of its own (design height), kept when the form's font changes.
     void SetOwnFont(const std::wstring& face, int height, bool bold = false, bool underline = false);
+    // Makes the label as high as its text needs, wrapped at its width, in its font.
+    void FitHeightToText();
     void SetTextColor(COLORREF color);
     COLORREF TextColor() const { return color_; }
 

@@ -1,14 +1,18 @@
 // The container panel.
 #include "ui/Panel.h"
 
+#include "ui/Form.h"
+
 Panel::~Panel() {
     Destroy();
 }
 
 bool Panel::Create(HWND parent, Align align, int width, int height, const std::wstring& caption) {
     const wchar_t* cls = RegisterClassOnce(L"KavetPanel", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+    const int dpi = Form::DpiOf(parent);
     if (!CreateWindowOfClass(cls, caption, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                             WS_EX_CONTROLPARENT, 0, 0, width, height, parent))
+                             WS_EX_CONTROLPARENT, 0, 0, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi),
+                             parent))
         return false;
     TakeParentFont();
     SetAlign(align);

@@ -1,6 +1,8 @@
 // The splitter bar.
 #include "ui/Splitter.h"
 
+#include "ui/Form.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,8 +14,9 @@ Splitter::~Splitter() {
 bool Splitter::Create(HWND parent, Align align, int thickness) {
     const wchar_t* cls = RegisterClassOnce(L"KavetSplitter");
     const bool vertical = align == Align::Left || align == Align::Right;
-    if (!CreateWindowOfClass(cls, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, vertical ? thickness : 10,
-                             vertical ? 10 : thickness, parent))
+    const int scaled = ScaleToDpi(thickness, Form::DpiOf(parent));
+    if (!CreateWindowOfClass(cls, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, vertical ? scaled : 10,
+                             vertical ? 10 : scaled, parent))
         return false;
     SetAlign(align);
     return true;

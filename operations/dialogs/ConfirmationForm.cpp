@@ -51,8 +51,8 @@ ConfirmationForm::ConfirmationForm(HWND owner, const std::wstring& fontName, con
 
     ButtonPanel.Create(Handle(), Align::None, 176, 34);
     ButtonPanel.SetBevel(Panel::Bevel::Raised);
-    ::SetWindowPos(ButtonPanel.Handle(), nullptr, kClientWidth - 176 - 8, kClientHeight - 34 - 4, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(ButtonPanel.Handle(), nullptr, Scale(kClientWidth - 176 - 8),
+                   Scale(kClientHeight - 34 - 4), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BtnOk.Create(ButtonPanel.Handle(), L"&Régler", 6, 4, 80, 26, mrOk, true);
     BtnCancel.Create(ButtonPanel.Handle(), L"&Annuler", 90, 4, 80, 26, mrCancel);
 }

@@ -47,7 +47,8 @@ void TParametres::FormCreate() {
     };
     int y = 22;
     for (const Row& row : rows) {
-        row.box.Create(Handle(), row.caption, 18, y, 252, 18);
+        // As wide as the group box's inside allows: the longest caption needs all of it.
+        row.box.Create(Handle(), row.caption, 14, y, 260, 18);
         row.box.SetChecked(row.checked);
         y += 20;
     }
@@ -55,7 +56,8 @@ void TParametres::FormCreate() {
 
     ButtonPanel.Create(Handle(), Align::None, 269, 38);
     ButtonPanel.SetBevel(Panel::Bevel::Raised);
-    ::SetWindowPos(ButtonPanel.Handle(), nullptr, 8, 198, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(ButtonPanel.Handle(), nullptr, Scale(8), Scale(198), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BtnApercu.Create(ButtonPanel.Handle(), L"Aperç&u", 6, 6, 82, 26);
     BtnOk.Create(ButtonPanel.Handle(), L"&Régler", 93, 6, 82, 26, 0, true);
     BtnCancel.Create(ButtonPanel.Handle(), L"&Annuler", 180, 6, 82, 26);

@@ -2,6 +2,7 @@
 // stored values and wrong value types give, and exactly what is written.
 #include "ListTestFrame.h"
 
+#include "ui/Dpi.h"
 #include "ui/ExceptionDisplay.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +184,27 @@ TEST_F(ColumnSettingsTest, WrittenLayoutIsReadBackByTheNextRun) {
     EXPECT_EQ(next->SortColumnIndex(), 5);
     EXPECT_FALSE(next->SortAscending());
     EXPECT_EQ(next->ViewStyle(), vsList);
+}
+
+TEST_F(ColumnSettingsTest, WidthsAreStoredAsAt96DpiSoThatALayoutReadsBackTheSameOnAnyScreen) {
+    {
+        const ScopedDpiOverride dpi(144);
+        auto list = MakeFileList();
+        list->SetColumnWidth(0, 180);
+        list->SetColumnWidth(7, 301);
+        list->WriteColumnSettings();
+        auto again = MakeFileList();
+        again->ReadColumnSettings();
+        EXPECT_EQ(again->ColumnWidth(0), 180);
+        EXPECT_EQ(again->ColumnWidth(4), 100) << "a width read back is not moved by rounding";
+    }
+    std::wstring text;
+    key.Get(L"Columns", L"Sizes", text);
+    EXPECT_EQ(text, L"120,40,80,80,67,80,33,201");
+    auto at96 = MakeFileList();
+    at96->ReadColumnSettings();
+    EXPECT_EQ(at96->ColumnWidth(0), 120);
+    EXPECT_EQ(at96->ColumnWidth(7), 201);
 }
 
 TEST_F(ColumnSettingsTest, WidthsWrittenInAnotherViewAreTheReportColumnWidths) {

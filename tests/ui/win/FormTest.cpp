@@ -1,6 +1,7 @@
 // Forms: modal showing through the runner seam, closing with a result, and the font that the
 // controls take from their form.
 #include "ui/Button.h"
+#include "ui/Dpi.h"
 #include "ui/CheckBox.h"
 #include "ui/Edit.h"
 #include "ui/Fonts.h"
@@ -107,4 +108,27 @@ TEST(Form, SetClientSizeGivesExactlyThatClientArea) {
     r = form.ClientRect();
     EXPECT_EQ(r.right, 300);
     EXPECT_EQ(r.bottom, 100);
+}
+
+TEST(Form, BuiltForAnotherDpiScalesItsDesignSizesAndFont) {
+    const ScopedDpiOverride dpi(144);
+    Dialog dialog;
+    EXPECT_EQ(dialog.Dpi(), 144);
+    const RECT client = dialog.ClientRect();
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 150);
+    const RECT ok = dialog.ok.WindowRectInParent();
+    EXPECT_EQ(ok.left, 15);
+    EXPECT_EQ(ok.top, 90);
+    EXPECT_EQ(ok.right - ok.left, 120);
+    EXPECT_EQ(ok.bottom - ok.top, 38);
+    Label bold;
+    bold.Create(dialog.Handle(), L"Kavet24", 10, 10, 100, 16);
+    bold.SetOwnFont(L"Verdana", -11, true);
+    for (HFONT used : {dialog.box.Font(), bold.Font()}) {
+        LOGFONTW font{};
+        ::GetObjectW(used, sizeof(font), &font);
+        EXPECT_EQ(font.lfHeight, -17) << "8 points at 144 DPI";
+    }
+    EXPECT_EQ(dialog.Unscale(dialog.Scale(121)), 121);
 }

@@ -97,3 +97,32 @@ TEST_F(BarOnAForm, HintIsTheCaptionUnlessGiven) {
     EXPECT_EQ(bar.ButtonHint(L"Up"), L"Parent");
     EXPECT_EQ(bar.ButtonHint(L"View"), L"Vues");
 }
+
+TEST(GlyphList, GlyphsAreDrawnAtTheDesignSizeAndScaledToTheDpi) {
+    // A black square over the design's lower-right quarter.
+    auto corner = [](HDC dc, const RECT& box) {
+        RECT quarter{box.right / 2, box.bottom / 2, box.right, box.bottom};
+        ::FillRect(dc, &quarter, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    };
+    ImageListHandle list = MakeGlyphList(16, {corner}, 144);
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(::ImageList_GetIconSize(list.Get(), &width, &height));
+    EXPECT_EQ(width, 24);
+    EXPECT_EQ(height, 24);
+
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    GdiObject bitmap(::CreateCompatibleBitmap(screen, 24, 24));
+    ::ReleaseDC(nullptr, screen);
+    {
+        SelectionGuard selected(dc, bitmap.Get());
+        RECT all{0, 0, 24, 24};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::ImageList_Draw(list.Get(), 0, dc, 0, 0, ILD_TRANSPARENT);
+        EXPECT_EQ(::GetPixel(dc, 11, 11), RGB(255, 255, 255)) << "outside the square";
+        EXPECT_EQ(::GetPixel(dc, 12, 12), RGB(0, 0, 0)) << "the square starts at 8 x 1.5";
+        EXPECT_EQ(::GetPixel(dc, 23, 23), RGB(0, 0, 0)) << "and fills the image to its edge";
+    }
+    ::DeleteDC(dc);
+}
