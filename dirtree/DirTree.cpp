@@ -240,8 +240,7 @@ void TDirTree::Click() {
     const TDirNodeInfo* info = Info(node);
     if (!info || info->Path.empty() || DriveIndex(info->Path[0]) < 0)
         return;
-    const wchar_t letter = info->Path[0];
-    if (GetVolumeSerial(letter) == VolumeSerials(letter)) {
+    if (!VolumeChanged(info->Path[0])) {
         if (OnClick)
             OnClick();
     } else {

@@ -3,9 +3,10 @@
 // expanded or reached by SelectPath. Each real node carries a TDirNodeInfo; a node without one is
 // a placeholder that only makes the expand button show.
 //
-// The parent forwards WM_NOTIFY to HandleReflected (selection, expansion, deletion, click). The
-// owner's WM_DEVICECHANGE reaches the tree through a subclass of the owner window, so that roots
-// follow drives that come and go and media that is exchanged.
+// The parent forwards WM_NOTIFY to HandleReflected (selection, expansion, deletion, click).
+// WM_DEVICECHANGE reaches the tree through a subclass of the top-level window that holds it (the
+// system broadcasts it to top-level windows only), so that roots follow drives that come and go
+// and media that is exchanged.
 //
 // Lifecycle: the owner constructs the tree, sets its properties (they are only stored while
 // loading), then calls Loaded, which creates the window, reads the drives and selects
@@ -151,6 +152,9 @@ private:
     bool CanExpand(HTREEITEM node);
     void Click();
     HTREEITEM MediaCheck(HTREEITEM node);
+    // Whether the letter's medium differs from the one last read; a serial never read before is
+    // only remembered.
+    bool VolumeChanged(wchar_t letter);
     void RebuildDriveRoot(HTREEITEM root, wchar_t letter);
     void DeviceChange();
     void WindowDestroying();
@@ -229,7 +233,7 @@ private:
 
     bool pending_ = false;
     std::wstring pendingPath_;
-    bool ownerHooked_ = false;
+    HWND hookedOwner_ = nullptr; // the top-level window whose WM_DEVICECHANGE the tree takes
     // The node Expand is opening: the control's own announcement of it must not read and probe
     // a second time.
     HTREEITEM expanding_ = nullptr;

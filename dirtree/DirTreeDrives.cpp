@@ -1,5 +1,5 @@
-// TDirTree: following drives that come and go and media that is exchanged, through the owner's
-// WM_DEVICECHANGE and a volume-serial check whenever a folder is selected or clicked.
+// TDirTree: following drives that come and go and media that is exchanged, through the top-level
+// window's WM_DEVICECHANGE and a volume-serial check whenever a folder is selected or clicked.
 #include "dirtree/DirTree.h"
 
 #include "dirtree/DirFilters.h"
@@ -85,12 +85,27 @@ HTREEITEM TDirTree::MediaCheck(HTREEITEM node) {
     if (!info || info->Path.empty() || DriveIndex(info->Path[0]) < 0)
         return node;
     const wchar_t letter = info->Path[0];
-    if (GetVolumeSerial(letter) == VolumeSerials(letter))
+    if (!VolumeChanged(letter))
         return node;
     const HTREEITEM root = FindNode(RootPath(letter));
     if (root)
         RebuildDriveRoot(root, letter);
     return root;
+}
+
+bool TDirTree::VolumeChanged(wchar_t letter) {
+    const int index = DriveIndex(letter);
+    const uint32_t serial = GetVolumeSerial(letter);
+    if (index < 0)
+        return false;
+    const uint32_t bit = uint32_t{1} << index;
+    if (!(serialsRead_ & bit)) {
+        // A removable root is made without opening its medium: the first look only records it.
+        volumeSerials_[static_cast<size_t>(index)] = serial;
+        serialsRead_ |= bit;
+        return false;
+    }
+    return serial != volumeSerials_[static_cast<size_t>(index)];
 }
 
 void TDirTree::RebuildDriveRoot(HTREEITEM root, wchar_t letter) {
@@ -130,13 +145,17 @@ LRESULT CALLBACK TDirTree::OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, 
 }
 
 void TDirTree::HookOwner() {
-    if (parent_ && !ownerHooked_)
-        ownerHooked_ = ::SetWindowSubclass(parent_, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this),
-                                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    if (!parent_ || hookedOwner_)
+        return;
+    // The owner may be a panel inside a form; only the form hears the system's broadcast.
+    const HWND topLevel = ::GetAncestor(parent_, GA_ROOT);
+    if (topLevel && ::SetWindowSubclass(topLevel, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this),
+                                        reinterpret_cast<DWORD_PTR>(this)))
+        hookedOwner_ = topLevel;
 }
 
 void TDirTree::UnhookOwner() {
-    if (ownerHooked_)
-        ::RemoveWindowSubclass(parent_, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this));
-    ownerHooked_ = false;
+    if (hookedOwner_)
+        ::RemoveWindowSubclass(hookedOwner_, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this));
+    hookedOwner_ = nullptr;
 }
