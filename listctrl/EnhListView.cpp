@@ -99,7 +99,10 @@ void TCustomEnhListView::RecreateWnd() {
 }
 
 DWORD TCustomEnhListView::WindowStyle() const {
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ViewStyleBits(viewStyle_) | ExtraCreationStyle();
+    // The image lists are never the list's own (the main window gives it the system's): the
+    // platform must not destroy them with the window.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SHAREIMAGELISTS | ViewStyleBits(viewStyle_) |
+                  ExtraCreationStyle();
     if (!multiSelect_)
         style |= LVS_SINGLESEL;
     if (!hideSelection_)
