@@ -7,7 +7,8 @@
 
 bool TMainForm::TreeChangeEnabled = false;
 
-TMainForm::TMainForm(std::wstring productKey) : FormPlacement(this), productKey_(std::move(productKey)) {
+TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives)
+    : FormPlacement(this), productKey_(std::move(productKey)), drives_(std::move(drives)) {
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     SetBounds(102, 102, Scale(750), Scale(550));
     SetMainForm(true);
@@ -25,6 +26,7 @@ TMainForm::TMainForm(std::wstring productKey) : FormPlacement(this), productKey_
 }
 
 TMainForm::~TMainForm() {
+    closing_ = true;
     OnClose = nullptr;
     Destroy();
 }
@@ -71,6 +73,9 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::FormClose() {
+    // From here on nothing re-lists: a re-list, a batch or a dialog that the close interrupted
+    // finds the listing gone, and the boxes that lose the focus as the window goes do nothing.
+    closing_ = true;
     if (FolderMonitor)
         FolderMonitor->SetActive(false);
     SettingsStore(productKey_).StoreOptions(Settings);

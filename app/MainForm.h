@@ -30,8 +30,10 @@
 
 class TMainForm : public Form, public PlacementOwner {
 public:
-    // productKey: the registry key of the settings, the placement and the column layout.
-    explicit TMainForm(std::wstring productKey = L"Software\\Lumarek\\Kavet24");
+    // productKey: the registry key of the settings, the placement and the column layout; drives:
+    // what the directory tree knows of the drives (the system's when none is given).
+    explicit TMainForm(std::wstring productKey = L"Software\\Lumarek\\Kavet24",
+                       std::shared_ptr<DriveSystem> drives = nullptr);
     ~TMainForm() override;
 
     // View styles of the file list, by the Tag of their menu items.
@@ -144,6 +146,9 @@ public:
     // How the window is first shown: normal, or the state the placement store restored.
     int InitialShowCommand() const { return initialShow_; }
 
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
     void CreateLayout();
     void CreateDirTree();
@@ -156,6 +161,11 @@ private:
     void ShowGridLines(bool show);
 
     std::wstring productKey_;
+    std::shared_ptr<DriveSystem> drives_;
+    // Set once the window starts to close: the listing may be gone, nothing re-lists any more.
+    bool closing_ = false;
+    // A monitor change came while the tree-change switch was off: re-list when it is back on.
+    bool relistPending_ = false;
     bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;

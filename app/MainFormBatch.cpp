@@ -12,11 +12,16 @@
 #include "settings/optionsdialog/EditOptions.h"
 
 void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile) {
+    // The window may have closed while its dialog was up: the listing is gone then.
+    if (closing_ || !Listing)
+        return;
     // The batch's own changes must not wake the monitor; the re-list at the end shows them all.
     FolderMonitor->SetActive(false);
     struct MonitorBack {
         TMainForm& form;
         ~MonitorBack() {
+            if (form.closing_)
+                return; // the close switched the monitor off for good
             try {
                 form.FolderMonitor->SetActive(true);
             } catch (...) {

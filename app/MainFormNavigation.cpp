@@ -11,8 +11,12 @@
 #include "ui/WaitCursor.h"
 
 #include <exception>
+#include <utility>
 
 namespace {
+
+// Asks the window to re-list once the handler that posted it is done.
+constexpr UINT kRelistMessage = WM_APP + 0x10;
 
 std::wstring Trimmed(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L' ');
@@ -61,7 +65,7 @@ void Report(const std::exception_ptr& failure) {
 } // namespace
 
 void TMainForm::CreateDirTree() {
-    DirTree = std::make_unique<TDirTree>(DirTreePlace.Handle());
+    DirTree = std::make_unique<TDirTree>(DirTreePlace.Handle(), 0, drives_);
     DirTree->SetReadOnStart(true);
     DirTree->SetDirTypes({TDirType::dtReadOnly, TDirType::dtHidden, TDirType::dtSystem, TDirType::dtArchive,
                           TDirType::dtNormal, TDirType::dtAll});
@@ -91,14 +95,21 @@ void TMainForm::CreateDirTree() {
             EditDirNameEnter();
         }
     };
-    EditDirName.OnExit = [this] { EditDirNameEnter(); };
+    // A box that loses the focus because the window goes asks for nothing.
+    EditDirName.OnExit = [this] {
+        if (!closing_)
+            EditDirNameEnter();
+    };
     EditMask.OnKeyPress = [this](wchar_t& key) {
         if (key == L'\r') {
             key = 0;
             EditMaskEnter();
         }
     };
-    EditMask.OnExit = [this] { EditMaskEnter(); };
+    EditMask.OnExit = [this] {
+        if (!closing_)
+            EditMaskEnter();
+    };
     EditMask.OnMouseDown = [this](UINT, int, int) { EditMask.SelectAll(); };
 }
 
@@ -112,7 +123,7 @@ void TMainForm::CreateFolderMonitor() {
 }
 
 void TMainForm::DirTreeChange() {
-    if (!TreeChangeEnabled || !DirTree || !FileList)
+    if (closing_ || !TreeChangeEnabled || !DirTree || !FileList || !Listing)
         return;
     // Let the window repaint before a long listing.
     MSG msg;
@@ -124,6 +135,9 @@ void TMainForm::DirTreeChange() {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    // A close handled just now freed the listing and switched the monitor off for good.
+    if (closing_)
+        return;
     FolderMonitor->SetActive(false);
     {
         WaitCursor wait;
@@ -161,6 +175,12 @@ void TMainForm::DirTreeChange() {
 }
 
 void TMainForm::FolderMonitorChange() {
+    // While the switch is off (the tree's context menu is open) the change is kept for later: a
+    // file pasted from that menu must still show.
+    if (!TreeChangeEnabled) {
+        relistPending_ = true;
+        return;
+    }
     DirTreeChange();
 }
 
@@ -215,22 +235,35 @@ void TMainForm::FileListMouseDown() {
 }
 
 void TMainForm::DirTreeMouseDown(int x, int y) {
-    HTREEITEM remembered = DirTree->Selected();
-    TreeChangeEnabled = false;
-    struct Restore {
-        TMainForm& form;
-        HTREEITEM node;
-        ~Restore() {
-            if (node)
-                form.DirTree->Select(node);
-            TreeChangeEnabled = true;
-        }
-    } restore{*this, remembered};
-    POINT screen{};
-    ::GetCursorPos(&screen);
-    HTREEITEM node = DirTree->GetNodeAt(x, y);
-    if (!node)
-        return;
-    DirTree->Select(node);
-    ShowShellContextMenu(StripTrailingBackslashes(DirTree->GetSelectedPath()), Handle(), screen);
+    {
+        HTREEITEM remembered = DirTree->Selected();
+        TreeChangeEnabled = false;
+        struct Restore {
+            TMainForm& form;
+            HTREEITEM node;
+            ~Restore() {
+                if (node)
+                    form.DirTree->Select(node);
+                TreeChangeEnabled = true;
+            }
+        } restore{*this, remembered};
+        POINT screen{};
+        ::GetCursorPos(&screen);
+        HTREEITEM node = DirTree->GetNodeAt(x, y);
+        if (!node)
+            return;
+        DirTree->Select(node);
+        ShowShellContextMenu(StripTrailingBackslashes(DirTree->GetSelectedPath()), Handle(), screen);
+    }
+    // After the tree's own handling of the button, which follows this handler.
+    if (std::exchange(relistPending_, false))
+        ::PostMessageW(Handle(), kRelistMessage, 0, 0);
+}
+
+LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kRelistMessage) {
+        DirTreeChange();
+        return 0;
+    }
+    return Form::HandleMessage(msg, wp, lp);
 }

@@ -327,3 +327,39 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeAwayFromAnyFolderShowsNoMenuAndKe
     EXPECT_TRUE(TMainForm::TreeChangeEnabled);
     ExpectNothingLeftBehind();
 }
+
+TEST_F(MainFormContextMenu, FileAddedWhileTheTreeMenuIsOpenShowsWhenItCloses) {
+    const HTREEITEM shown = form->DirTree->Selected();
+    RECT item{};
+    ASSERT_TRUE(TreeView_GetItemRect(Tree(), shown, &item, TRUE));
+    const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    const POINT screen = ToScreen(Tree(), at);
+    ::SetCursorPos(screen.x, screen.y);
+    bool open = false;
+    int changesWhileOpen = 0;
+    const auto relist = form->FolderMonitor->OnChange;
+    form->FolderMonitor->OnChange = [&, relist](TRxFolderMonitor& monitor) {
+        changesWhileOpen += open ? 1 : 0;
+        relist(monitor);
+    };
+    // As a file pasted from the menu: made while it is open, then some time for the monitor.
+    std::vector<std::function<void()>> steps{[&] {
+        open = true;
+        folder.MakeFile(L"pasted.txt");
+    }};
+    steps.resize(8, [] {});
+    steps.push_back([&] {
+        open = false;
+        ::EndMenu();
+        ::PostMessageW(Tree(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    });
+    {
+        MenuDriver driver(steps);
+        ::SendMessageW(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    }
+    Pump();
+    ASSERT_GT(changesWhileOpen, 0) << "the change came only after the menu";
+    EXPECT_EQ(Listed(), (Names{L"Alpha.doc", L"beta.txt", L"pasted.txt"}));
+    EXPECT_EQ(form->DirTree->Selected(), shown);
+    EXPECT_TRUE(form->FolderMonitor->Active());
+}

@@ -1,6 +1,10 @@
 // Small probes the main-window tests share: running the thread's messages (until a condition, or
-// for a while) and reading the rows of the file list as the control itself shows them.
+// for a while), reading the rows of the file list as the control itself shows them, and catching
+// what the window would report to the user.
 #pragma once
+
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -60,3 +64,27 @@ inline Names ListNames(HWND list) {
         names.push_back(ListItemText(list, row, 0));
     return names;
 }
+
+// For one test, every error the window would show and every message box it would open (answered
+// OK), kept as text: a test that expects none checks that the text stays empty.
+class UnexpectedReports {
+public:
+    UnexpectedReports() {
+        SetExceptionSink([this](const std::wstring& text) { text_ += text; });
+        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+            text_ += L"unexpected box: " + request.text;
+            return IDOK;
+        });
+    }
+    ~UnexpectedReports() {
+        SetMessageBoxAnswerer({});
+        SetExceptionSink({});
+    }
+    UnexpectedReports(const UnexpectedReports&) = delete;
+    UnexpectedReports& operator=(const UnexpectedReports&) = delete;
+
+    const std::wstring& Text() const { return text_; }
+
+private:
+    std::wstring text_;
+};
