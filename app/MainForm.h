@@ -138,6 +138,8 @@ public:
     // Applies a per-file function to the selected rows, or to every row when none is selected,
     // then re-lists the folder.
     void RunBatch(const std::function<bool(const std::wstring&)>& perFile);
+    // Tells the user of every file a batch's renames left under a temporary name.
+    void ReportStrandedFiles();
 
     // PlacementOwner.
     HWND PlacementWindow() const override { return Handle(); }

@@ -10,6 +10,7 @@
 #include "operations/FileStamping.h"
 #include "operations/dialogs/OperationPrompts.h"
 #include "settings/optionsdialog/EditOptions.h"
+#include "ui/MessageBox.h"
 
 void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile) {
     // The window may have closed while its dialog was up: the listing is gone then.
@@ -45,10 +46,24 @@ void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile
             perFile(folder.empty() ? Listing->FullName(entry) : folder + (*Listing)[entry].Name);
         }
         DirTreeChange();
+        ReportStrandedFiles();
     } catch (...) {
         // A failure of the list or the listing ends the batch without a message; every file
         // already done stays done.
     }
+}
+
+void TMainForm::ReportStrandedFiles() {
+    // A rename that could give a file neither its new name nor its old one back left it under a
+    // temporary name: the user must learn which file that is, or it looks lost.
+    const std::vector<StrandedFile> stranded = TakeStrandedFiles();
+    if (stranded.empty())
+        return;
+    std::wstring text = L"\r\nCes fichiers n'ont pu être renommés ni reprendre leur nom :";
+    for (const StrandedFile& file : stranded)
+        text += L"\r\n« " + file.OldName + L" » porte maintenant le nom « " + file.TemporaryPath + L" ».";
+    // Told even when the window closed meanwhile: then the box stands on its own.
+    ShowMessageBox(closing_ ? nullptr : Handle(), text, MB_OK | MB_ICONWARNING);
 }
 
 void TMainForm::BtnDateTimeClick() {
