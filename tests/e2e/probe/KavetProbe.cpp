@@ -273,7 +273,7 @@ HWND Locate(const std::wstring& locator) {
 // across processes, so their structures and texts must live in the target.
 class RemoteMemory {
 public:
-    RemoteMemory(HWND window, size_t size) : size_(size) {
+    RemoteMemory(HWND window, size_t size) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(window, &pid);
         process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
@@ -300,12 +300,10 @@ public:
         text.resize(std::wcslen(text.c_str()));
         return text;
     }
-    size_t Size() const { return size_; }
 
 private:
     KernelHandle process_;
     void* base_ = nullptr;
-    size_t size_;
 };
 
 LRESULT Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
