@@ -65,7 +65,7 @@ kavet_expect() {
 # Waits until the conditions hold: kavet_wait CONDITION... -- PROBE_ARGS... (see "wait").
 kavet_wait() {
     local facts
-    if ! facts=$(kavet_probe wait -t "${KAVET_TIMEOUT_MS:-10000}" "$@"); then
+    if ! facts=$(kavet_probe wait -t "${KAVET_TIMEOUT_MS:-20000}" "$@"); then
         echo "$facts" >&2
         kavet_fail "waited in vain for $*"
     fi
