@@ -4,38 +4,6 @@
 
 namespace {
 
-// A memory device context for one drawing.
-class MemoryDC {
-public:
-    MemoryDC() : dc_(::CreateCompatibleDC(nullptr)) {}
-    ~MemoryDC() {
-        if (dc_)
-            ::DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-// The screen's device context for one call.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(::GetDC(nullptr)) {}
-    ~ScreenDC() {
-        if (dc_)
-            ::ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 void Line(HDC dc, const POINT* points, int count) {
     ::MoveToEx(dc, points[0].x, points[0].y, nullptr);
     for (int i = 1; i < count; ++i)
@@ -49,7 +17,7 @@ GdiObject CreateSortArrowBitmap(int size, bool pointsDown) {
     const int b = s / 2;
     GdiObject bitmap;
     {
-        ScreenDC screen;
+        WindowDC screen(nullptr);
         bitmap.Reset(::CreateCompatibleBitmap(screen.Get(), s, s));
     }
     MemoryDC memory;

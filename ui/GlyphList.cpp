@@ -8,7 +8,8 @@ ImageListHandle MakeGlyphList(int size, const std::vector<GlyphPainter>& painter
     if (!list)
         return list;
     WindowDC screen(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen.Get());
+    MemoryDC memory;
+    HDC dc = memory.Get();
     // The painters' coordinates, pens and fonts all go through this transform.
     ::SetGraphicsMode(dc, GM_ADVANCED);
     const float factor = static_cast<float>(dpi) / kDesignDpi;
@@ -28,6 +29,5 @@ ImageListHandle MakeGlyphList(int size, const std::vector<GlyphPainter>& painter
         }
         ::ImageList_AddMasked(list.Get(), static_cast<HBITMAP>(bitmap.Get()), kGlyphTransparent);
     }
-    ::DeleteDC(dc);
     return list;
 }

@@ -163,6 +163,22 @@ private:
     HDC dc_;
 };
 
+// A memory device context compatible with the screen, for one drawing.
+class MemoryDC {
+public:
+    MemoryDC() : dc_(::CreateCompatibleDC(nullptr)) {}
+    ~MemoryDC() {
+        if (dc_)
+            ::DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // Selects a GDI object into a device context for one scope.
 class SelectionGuard {
 public:

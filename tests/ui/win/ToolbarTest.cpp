@@ -111,18 +111,12 @@ TEST(GlyphList, GlyphsAreDrawnAtTheDesignSizeAndScaledToTheDpi) {
     EXPECT_EQ(width, 24);
     EXPECT_EQ(height, 24);
 
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    GdiObject bitmap(::CreateCompatibleBitmap(screen, 24, 24));
-    ::ReleaseDC(nullptr, screen);
-    {
-        SelectionGuard selected(dc, bitmap.Get());
-        RECT all{0, 0, 24, 24};
-        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        ::ImageList_Draw(list.Get(), 0, dc, 0, 0, ILD_TRANSPARENT);
-        EXPECT_EQ(::GetPixel(dc, 11, 11), RGB(255, 255, 255)) << "outside the square";
-        EXPECT_EQ(::GetPixel(dc, 12, 12), RGB(0, 0, 0)) << "the square starts at 8 x 1.5";
-        EXPECT_EQ(::GetPixel(dc, 23, 23), RGB(0, 0, 0)) << "and fills the image to its edge";
-    }
-    ::DeleteDC(dc);
+    MemoryDC dc;
+    GdiObject bitmap(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), 24, 24));
+    SelectionGuard selected(dc.Get(), bitmap.Get());
+    ::PatBlt(dc.Get(), 0, 0, 24, 24, WHITENESS);
+    ::ImageList_Draw(list.Get(), 0, dc.Get(), 0, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(::GetPixel(dc.Get(), 11, 11), RGB(255, 255, 255)) << "outside the square";
+    EXPECT_EQ(::GetPixel(dc.Get(), 12, 12), RGB(0, 0, 0)) << "the square starts at 8 x 1.5";
+    EXPECT_EQ(::GetPixel(dc.Get(), 23, 23), RGB(0, 0, 0)) << "and fills the image to its edge";
 }
