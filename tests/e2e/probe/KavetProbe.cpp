@@ -38,6 +38,9 @@
 //   device-change arrival|removal LETTERS
 //                          sends WM_DEVICECHANGE with a DEV_BROADCAST_VOLUME for the drive letters
 //                          to every top-level window of the program, as the system broadcasts it
+//   define-drive LETTER [TARGET]
+//                          defines the drive letter's device name as TARGET (a folder), or removes
+//                          its definition without TARGET; prints drives (the logical drive mask)
 //   reg-delete KEY         deletes HKCU\KEY and all below it (no error when missing)
 //   reg-set-sz KEY NAME DATA / reg-set-dword KEY NAME NUMBER
 //   reg-get KEY NAME       reg.type (sz, dword, other), reg.value; exit 1 when missing
@@ -524,6 +527,19 @@ Facts DeviceChange(const Args& args) {
     return {{L"sent", std::to_wstring(sent)}};
 }
 
+// The system's device name of a drive letter: what makes the letter a drive that the system
+// lists (under Wine the files are reached through the prefix's dosdevices link).
+Facts DefineDrive(const Args& args) {
+    if (args.empty() || args.size() > 2 || args[0].size() != 1)
+        throw Usage("define-drive LETTER [TARGET]");
+    const std::wstring device = args[0] + L":";
+    const BOOL done = args.size() == 2 ? ::DefineDosDeviceW(0, device.c_str(), args[1].c_str())
+                                       : ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, device.c_str(), nullptr);
+    if (!done)
+        throw Missing("cannot define the drive");
+    return {{L"drives", std::to_wstring(::GetLogicalDrives())}};
+}
+
 Facts RegDelete(const Args& args) {
     if (args.size() != 1)
         throw Usage("reg-delete KEY");
@@ -658,6 +674,7 @@ Facts Run(const Args& args) {
         {L"post", [](const Args& a) { return Message(a, true); }},
         {L"send", [](const Args& a) { return Message(a, false); }},
         {L"device-change", DeviceChange},
+        {L"define-drive", DefineDrive},
         {L"reg-delete", RegDelete},
         {L"reg-set-sz", [](const Args& a) { return RegSet(a, REG_SZ); }},
         {L"reg-set-dword", [](const Args& a) { return RegSet(a, REG_DWORD); }},
