@@ -5,6 +5,8 @@
 #include "settings/SettingsStore.h"
 #include "ui/ExceptionDisplay.h"
 
+#include <vector>
+
 bool TMainForm::TreeChangeEnabled = false;
 
 TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives)
@@ -76,6 +78,7 @@ void TMainForm::FormClose() {
     // From here on nothing re-lists: a re-list, a batch or a dialog that the close interrupted
     // finds the listing gone, and the boxes that lose the focus as the window goes do nothing.
     closing_ = true;
+    CloseOwnedWindows();
     if (FolderMonitor)
         FolderMonitor->SetActive(false);
     SettingsStore(productKey_).StoreOptions(Settings);
@@ -86,6 +89,23 @@ void TMainForm::FormClose() {
         ReportException(e);
     }
     Listing.reset();
+}
+
+void TMainForm::CloseOwnedWindows() {
+    // A dialog still open when the window is closed from outside (another program, the end of the
+    // session) is closed first as its own close button would, so that an option it previews
+    // unconfirmed is put back before the options are stored.
+    std::vector<HWND> owned;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&owned));
+    for (HWND hwnd : owned)
+        if (::IsWindow(hwnd) && ::GetWindow(hwnd, GW_OWNER) == Handle() && ::IsWindowVisible(hwnd))
+            ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
 void TMainForm::SetWindowState(WindowState state) {

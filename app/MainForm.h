@@ -161,6 +161,7 @@ private:
     void SizeToolButtons();
     // Grid lines of the file list; the list placed in FileListPlace takes them from here.
     void ShowGridLines(bool show);
+    void CloseOwnedWindows();
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;

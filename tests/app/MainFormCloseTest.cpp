@@ -79,11 +79,16 @@ TEST_F(MainFormClose, CloseWhileTheOptionsDialogPreviews) {
     {
         ScopedModalRunner runner([this](Form& shown) {
             PostClose();
-            dynamic_cast<TParametres&>(shown).BtnApercu.Click();
+            auto& options = dynamic_cast<TParametres&>(shown);
+            options.CheckCtrlSizeKo.SetChecked(!options.CheckCtrlSizeKo.Checked());
+            options.BtnApercu.Click();
         });
         form->AffichageOptionsClick();
     }
     ExpectClosedCleanly();
+    SettingsRecord stored;
+    SettingsStore(key.Path()).LoadOptions(stored);
+    EXPECT_EQ(stored.SizeKo, SettingsRecord().SizeKo) << "the preview left unconfirmed is not stored";
 }
 
 TEST_F(MainFormClose, EditedMaskBoxLeftAsTheWindowGoes) {
