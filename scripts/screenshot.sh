@@ -8,6 +8,9 @@
 # also holds the windows they open. The "Horodatage" dialog in front of the main window:
 #   KAVET_SCREENSHOT_KEYS="alt+o d" scripts/screenshot.sh docs/screenshot-datetime.png
 set -euo pipefail
+# The program follows the user's regional settings: a French user's, where this machine has them
+# (localedef -i fr_FR -f UTF-8 fr_FR.UTF-8); a locale the machine lacks would garble file names.
+if [ -z "${LC_ALL:-}" ] && locale -a 2>/dev/null | grep -qix 'fr_FR\.utf-\?8'; then export LC_ALL=fr_FR.UTF-8; fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/screenshot-main.png}")
 build=$(cd "${2:-$root/build/x86_64}" && pwd)
