@@ -18,6 +18,17 @@ grep -q 'CMAKE_SIZEOF_VOID_P:INTERNAL=4' "$build/CMakeCache.txt" 2>/dev/null && 
 loader=/usr/lib/wine/wine64
 [ "$arch" = win32 ] && loader=wine
 WINEARCH=$arch "$loader" cmd /c exit </dev/null >/dev/null 2>&1
+# Wine closes its desktop whenever no program uses it and starts the desktop process again for the
+# next window, from that program and with its output: a test runner would then wait for the
+# desktop until the test's time-out. A hidden window held for the whole run keeps one desktop,
+# started here with its output detached.
+holder="$build/tests/e2e/KavetProbe.exe"
+if [ -f "$holder" ]; then
+    holder_log=$(mktemp)
+    WINEARCH=$arch "$loader" "$holder" hold-desktop </dev/null >"$holder_log" 2>&1 &
+    for _ in $(seq 1 100); do grep -q ready "$holder_log" && break; sleep 0.1; done
+    rm -f "$holder_log"
+fi
 "$@"
 rc=$?
 /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1

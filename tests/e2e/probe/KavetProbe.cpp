@@ -44,6 +44,8 @@
 //   reg-delete KEY         deletes HKCU\KEY and all below it (no error when missing)
 //   reg-set-sz KEY NAME DATA / reg-set-dword KEY NAME NUMBER
 //   reg-get KEY NAME       reg.type (sz, dword, other), reg.value; exit 1 when missing
+//   hold-desktop           keeps a hidden window until killed, so that Wine keeps its desktop
+//                          for the whole test run (scripts/with-display.sh); prints "ready"
 //
 // Adding an outside test: write tests/e2e/NAME.sh that sources e2e.sh (see its header), prepares
 // files and registry state, starts the program with kavet_start, drives it with xdotool through
@@ -657,6 +659,22 @@ Facts Wait(const Args& args) {
     throw Missing("wait timed out (" + why + ")");
 }
 
+// Wine closes the desktop as soon as no program uses it and starts its desktop process again for
+// the next window; that process inherits the output of the program that needed it, and a test
+// runner waiting for a test's output to close then waits for the desktop until its time-out.
+Facts HoldDesktop(const Args&) {
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"KavetProbe desktop holder", WS_POPUP, 0, 0, 1, 1,
+                                          nullptr, nullptr, nullptr, nullptr);
+    if (!window)
+        throw Missing("no window could be made");
+    std::printf("ready\n");
+    std::fflush(stdout);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageW(&msg);
+    return {};
+}
+
 Facts Run(const Args& args) {
     const std::wstring& name = args.at(0);
     const Args rest(args.begin() + 1, args.end());
@@ -679,6 +697,7 @@ Facts Run(const Args& args) {
         {L"reg-set-sz", [](const Args& a) { return RegSet(a, REG_SZ); }},
         {L"reg-set-dword", [](const Args& a) { return RegSet(a, REG_DWORD); }},
         {L"reg-get", RegGet},
+        {L"hold-desktop", HoldDesktop},
     };
     for (const auto& [command, run] : commands)
         if (name == command)
