@@ -7,6 +7,15 @@
 
 #include <vector>
 
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+} // namespace
+
 bool TMainForm::TreeChangeEnabled = false;
 
 TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives)
@@ -96,13 +105,7 @@ void TMainForm::CloseOwnedWindows() {
     // session) is closed first as its own close button would, so that an option it previews
     // unconfirmed is put back before the options are stored.
     std::vector<HWND> owned;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&owned));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&owned));
     for (HWND hwnd : owned)
         if (::IsWindow(hwnd) && ::GetWindow(hwnd, GW_OWNER) == Handle() && ::IsWindowVisible(hwnd))
             ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
