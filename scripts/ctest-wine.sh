@@ -13,7 +13,7 @@ ctest --test-dir "$build" --output-on-failure --timeout 120 -j "$(nproc)" "$@" &
 # Each test's block in the log runs from "N/M Testing: NAME" to its end time; a test program of
 # ours prints "Running main()" first thing, so a block without it never got past Wine's start.
 mapfile -t startup < <(awk '
-    /^[0-9]+\/[0-9]+ Testing: / { name = $3; gtest = 0; reached = 0; next }
+    /^[0-9]+\/[0-9]+ Testing: / { name = $0; sub(/^[0-9]+\/[0-9]+ Testing: /, "", name); gtest = 0; reached = 0; next }
     /^Command: .*_tests\.exe/ { gtest = 1 }
     /Running main\(\) from/ { reached = 1 }
     /^"[^"]*" end time:/ { if (gtest && !reached) print name }
