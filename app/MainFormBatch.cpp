@@ -43,7 +43,8 @@ void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile
             if (anySelected && !FileList->IsSelected(i))
                 continue;
             const size_t entry = static_cast<size_t>(i);
-            perFile(folder.empty() ? Listing->FullName(entry) : folder + (*Listing)[entry].Name);
+            perFile(folder.empty() ? Listing->FullName(entry)
+                                   : folder + std::wstring((*Listing)[entry].Name));
         }
         DirTreeChange();
         ReportStrandedFiles();

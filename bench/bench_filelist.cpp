@@ -23,16 +23,19 @@ void Fill(TFileListing& listing, int count) {
     listing.Reset(L"C:\\BENCH");
     const wchar_t* types[] = {L"Document texte", L"Image JPEG", L"Application", L"Archive"};
     for (int i = 0; i < count; ++i) {
+        // The listing keeps its own copy of the names.
+        const std::wstring name = L"Fichier numéro " + std::to_wstring(i * 7919 % count) + L".txt";
+        const std::wstring dosName = L"FICHIE~" + std::to_wstring(i % 9) + L".TXT";
         TFileObject e;
-        e.Name = L"Fichier numéro " + std::to_wstring(i * 7919 % count) + L".txt";
-        e.DosName = L"FICHIE~" + std::to_wstring(i % 9) + L".TXT";
+        e.Name = name;
+        e.DosName = dosName;
         e.TypeName = listing.KeepTypeName(std::to_wstring(i % 4), types[i % 4]);
         e.Size = (i * 104729LL) % 5000000;
         e.Created = 40000 + (i * 37 % 9000) + (i % 43200) / 43200.0;
         e.Modified = 41000 + (i * 53 % 9000) + (i % 21600) / 43200.0;
         e.Accessed = 42000 + (i * 71 % 9000);
         e.Attributes = (i % 3 == 0) ? 0x21u : 0x20u;
-        listing.Add(std::move(e));
+        listing.Add(e);
     }
 }
 
@@ -67,38 +70,46 @@ int main(int argc, char** argv) {
     }
 
     for (int key = 1; key <= 8; ++key) {
-        // Baseline: std::sort of copies of the same entries by the same key, plainly compared.
-        std::vector<const TFileObject*> plain;
-        for (size_t i = 0; i < listing.Count(); ++i)
-            plain.push_back(&listing[i]);
-        t0 = Clock::now();
-        std::sort(plain.begin(), plain.end(), [&](const TFileObject* a, const TFileObject* b) {
-            switch (key) {
-            case 1:
-                return locale.CompareNoCase(a->Name, b->Name) < 0;
-            case 2:
-                return a->Size < b->Size;
-            case 3:
-                return a->Created < b->Created;
-            case 4:
-                return a->Modified < b->Modified;
-            case 5:
-                return a->Accessed < b->Accessed;
-            case 6:
-                return locale.CompareNoCase(a->DosName, b->DosName) < 0;
-            case 7:
-                return a->Attributes < b->Attributes;
-            default:
-                return locale.CompareNoCase(a->TypeName, b->TypeName) < 0;
-            }
-        });
-        const double base = Seconds(Clock::now() - t0);
-        TFileListing copy;
-        Fill(copy, count);
-        t0 = Clock::now();
-        copy.Sort(key, true, locale);
-        const double ours = Seconds(Clock::now() - t0);
-        std::printf("sort key %d: %.3f s, std::sort %.3f s, ratio %.2f (target <= 3)\n", key, ours, base,
+        // The best of a few rounds of each, so that a moment's load on a shared machine does not
+        // decide a ratio of two sorts of a few milliseconds; one round of the text sorts, which
+        // take seconds.
+        const bool text = key == 1 || key == 6 || key == 8;
+        double base = 1e9;
+        double ours = 1e9;
+        for (int round = 0; round < (text ? 1 : 5); ++round) {
+            // Baseline: std::sort of pointers to the same entries by the same key, plainly compared.
+            std::vector<const TFileObject*> plain;
+            for (size_t i = 0; i < listing.Count(); ++i)
+                plain.push_back(&listing[i]);
+            t0 = Clock::now();
+            std::sort(plain.begin(), plain.end(), [&](const TFileObject* a, const TFileObject* b) {
+                switch (key) {
+                case 1:
+                    return locale.CompareNoCase(a->Name, b->Name) < 0;
+                case 2:
+                    return a->Size < b->Size;
+                case 3:
+                    return a->Created < b->Created;
+                case 4:
+                    return a->Modified < b->Modified;
+                case 5:
+                    return a->Accessed < b->Accessed;
+                case 6:
+                    return locale.CompareNoCase(a->DosName, b->DosName) < 0;
+                case 7:
+                    return a->Attributes < b->Attributes;
+                default:
+                    return locale.CompareNoCase(a->TypeName, b->TypeName) < 0;
+                }
+            });
+            base = std::min(base, Seconds(Clock::now() - t0));
+            TFileListing copy;
+            Fill(copy, count);
+            t0 = Clock::now();
+            copy.Sort(key, true, locale);
+            ours = std::min(ours, Seconds(Clock::now() - t0));
+        }
+        std::printf("sort key %d: %.3f s, std::sort %.3f s, ratio %.2f (target <= 2)\n", key, ours, base,
                     ours / base);
     }
     return sink == 42 ? 1 : 0;

@@ -2,30 +2,36 @@
 #include "listing/FileListing.h"
 
 #include <algorithm>
-#include <numeric>
-
 #include <stdexcept>
 
 void TFileListing::Reset(const std::wstring& folder) {
     blocks_.clear();
     blocks_.shrink_to_fit();
-    count_ = 0;
+    rows_.clear();
+    rows_.shrink_to_fit();
+    names_.Clear();
     folder_ = folder;
     totalSize_ = 0;
 }
 
 void TFileListing::Add(TFileObject entry) {
-    if (count_ == blocks_.size() * kBlockSize)
+    const size_t id = rows_.size();
+    if (id == blocks_.size() * kBlockSize)
         blocks_.push_back(std::make_unique<TFileObject[]>(kBlockSize));
+    // A short name equal to the long one (or standing in for a missing one) shares its characters.
+    const bool sameNames = entry.DosName == entry.Name;
+    entry.Name = names_.Keep(entry.Name);
+    entry.DosName = sameNames ? entry.Name : names_.Keep(entry.DosName);
     totalSize_ += entry.Size;
-    At(count_) = std::move(entry);
-    ++count_;
+    At(id) = entry;
+    // The rows are made here, with the entries, so that a sort only reorders them.
+    rows_.push_back(static_cast<uint32_t>(id));
 }
 
-TFileObject& TFileListing::Entry(size_t index) {
-    if (index >= count_)
+TFileObject& TFileListing::Entry(size_t row) {
+    if (row >= rows_.size())
         throw std::out_of_range("listing index");
-    return At(index);
+    return At(rows_[row]);
 }
 
 std::wstring_view TFileListing::KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName) {
@@ -48,82 +54,94 @@ std::wstring TFileListing::FullName(size_t index) const {
 
 namespace {
 
-template <typename Value>
-int Compare(const Value& a, const Value& b) {
-    return a < b ? -1 : (b < a ? 1 : 0);
+// Each row's key copied beside its entry's number: the comparisons then read one small array in
+// order instead of the entries. Comparing the keys alone gives std::sort the same outcomes as
+// comparing the entries, so it takes the same steps and entries with equal keys end in the same
+// order.
+template <typename Value, typename KeyOf>
+void SortRowsByKey(std::vector<uint32_t>& rows, bool ascending, KeyOf keyOf) {
+    struct Keyed {
+        Value key;
+        uint32_t id;
+    };
+    std::vector<Keyed> keyed(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        keyed[i] = {keyOf(rows[i]), rows[i]};
+    if (ascending)
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    else
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = keyed[i].id;
+}
+
+// The same for a 32-bit key, packed with the entry's number into one 64-bit word: std::sort moves
+// a word faster than a pair of them. Only the key's half is compared, as above.
+template <typename KeyOf> void SortRowsByWord(std::vector<uint32_t>& rows, bool ascending, KeyOf keyOf) {
+    std::vector<uint64_t> keyed(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        keyed[i] = uint64_t{keyOf(rows[i])} << 32 | rows[i];
+    if (ascending)
+        std::sort(keyed.begin(), keyed.end(), [](uint64_t a, uint64_t b) { return a >> 32 < b >> 32; });
+    else
+        std::sort(keyed.begin(), keyed.end(), [](uint64_t a, uint64_t b) { return b >> 32 < a >> 32; });
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = static_cast<uint32_t>(keyed[i]);
 }
 
 } // namespace
 
 void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
-    if (key < kName || key > kType || count_ < 2)
+    if (key < kName || key > kType || rows_.size() < 2)
         return;
-    const int sign = ascending ? 1 : -1;
-    std::vector<uint32_t> order(count_);
-    std::iota(order.begin(), order.end(), 0u);
-
-    if (key == kName || key == kDosName || key == kType) {
-        // Collate each text once, into one buffer; comparing keys is then a plain byte comparison.
-        auto textOf = [&](const TFileObject& e) {
-            return key == kName ? std::wstring_view(e.Name) : key == kDosName ? std::wstring_view(e.DosName) : e.TypeName;
-        };
-        // A key takes about two bytes per character and a few more: reserving that avoids the copies
-        // of a growing buffer, which would double the sort's memory for a moment.
-        size_t estimate = 0;
-        for (size_t i = 0; i < count_; ++i)
-            estimate += 2 * textOf(At(i)).size() + 8;
-        std::string buffer;
-        buffer.reserve(estimate);
-        std::vector<uint32_t> ends(count_);
-        for (size_t i = 0; i < count_; ++i) {
-            locale.AppendSortKey(textOf(At(i)), buffer);
-            ends[i] = static_cast<uint32_t>(buffer.size());
-        }
-        auto keyOf = [&](uint32_t i) {
-            const uint32_t begin = i == 0 ? 0 : ends[i - 1];
-            return std::string_view(buffer).substr(begin, ends[i] - begin);
-        };
-        std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return sign * Compare(keyOf(a), keyOf(b)) < 0; });
-    } else {
-        auto compare = [&](const TFileObject& a, const TFileObject& b) {
-            switch (key) {
-            case kSize:
-                return Compare(a.Size, b.Size);
-            case kCreated:
-                return Compare(a.Created, b.Created);
-            case kModified:
-                return Compare(a.Modified, b.Modified);
-            case kAccessed:
-                return Compare(a.Accessed, b.Accessed);
-            default:
-                return Compare(a.Attributes, b.Attributes);
-            }
-        };
-        std::sort(order.begin(), order.end(),
-                  [&](uint32_t a, uint32_t b) { return sign * compare(At(a), At(b)) < 0; });
+    switch (key) {
+    case kName:
+    case kDosName:
+    case kType:
+        SortRowsByText(key, ascending, locale);
+        break;
+    case kSize:
+        SortRowsByKey<int64_t>(rows_, ascending, [this](uint32_t id) { return At(id).Size; });
+        break;
+    case kCreated:
+        SortRowsByKey<TDateTime>(rows_, ascending, [this](uint32_t id) { return At(id).Created; });
+        break;
+    case kModified:
+        SortRowsByKey<TDateTime>(rows_, ascending, [this](uint32_t id) { return At(id).Modified; });
+        break;
+    case kAccessed:
+        SortRowsByKey<TDateTime>(rows_, ascending, [this](uint32_t id) { return At(id).Accessed; });
+        break;
+    default:
+        SortRowsByWord(rows_, ascending, [this](uint32_t id) { return At(id).Attributes; });
+        break;
     }
-    Permute(order);
 }
 
-void TFileListing::Permute(std::vector<uint32_t>& order) {
-    // Position i takes the entry at order[i]: follow each cycle once, moving every entry a single
-    // time, and mark the positions done in the order itself.
-    constexpr uint32_t kDone = UINT32_MAX;
-    for (size_t start = 0; start < count_; ++start) {
-        if (order[start] == kDone || order[start] == start) {
-            order[start] = kDone;
-            continue;
-        }
-        TFileObject held = std::move(At(start));
-        size_t position = start;
-        while (order[position] != start) {
-            const size_t from = order[position];
-            At(position) = std::move(At(from));
-            order[position] = kDone;
-            position = from;
-        }
-        At(position) = std::move(held);
-        order[position] = kDone;
+void TFileListing::SortRowsByText(int key, bool ascending, const Locale& locale) {
+    // Collate each text once, into one buffer, by entry number; comparing keys is then a plain
+    // byte comparison.
+    auto textOf = [&](const TFileObject& e) {
+        return key == kName ? e.Name : key == kDosName ? e.DosName : e.TypeName;
+    };
+    // A key takes about two bytes per character and a few more: reserving that avoids the copies
+    // of a growing buffer, which would double the sort's memory for a moment.
+    size_t estimate = 0;
+    for (size_t id = 0; id < rows_.size(); ++id)
+        estimate += 2 * textOf(At(id)).size() + 8;
+    std::string buffer;
+    buffer.reserve(estimate);
+    std::vector<uint32_t> ends(rows_.size());
+    for (size_t id = 0; id < rows_.size(); ++id) {
+        locale.AppendSortKey(textOf(At(id)), buffer);
+        ends[id] = static_cast<uint32_t>(buffer.size());
     }
+    auto keyOf = [&](uint32_t id) {
+        const uint32_t begin = id == 0 ? 0 : ends[id - 1];
+        return std::string_view(buffer).substr(begin, ends[id] - begin);
+    };
+    if (ascending)
+        std::sort(rows_.begin(), rows_.end(), [&](uint32_t a, uint32_t b) { return keyOf(a) < keyOf(b); });
+    else
+        std::sort(rows_.begin(), rows_.end(), [&](uint32_t a, uint32_t b) { return keyOf(b) < keyOf(a); });
 }

@@ -5,6 +5,7 @@
 #include "listing/DateTime.h"
 #include "listing/Locale.h"
 #include "listing/MaskSearch.h"
+#include "listing/TextArena.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,9 +14,12 @@
 #include <unordered_map>
 #include <vector>
 
+// The texts are views: a listing keeps the characters of the entries it holds, so that a large
+// folder costs no string and no heap block per name. An entry being built may view the caller's
+// texts, which need only outlive the call to Add.
 struct TFileObject {
-    std::wstring Name;         // long name, letter case as on disk
-    std::wstring DosName;      // short (8.3) name, or a copy of Name when there is none
+    std::wstring_view Name;     // long name, letter case as on disk
+    std::wstring_view DosName;  // short (8.3) name, or Name when there is none
     std::wstring_view TypeName; // the shell's type name, shared by every file of the same type
     TDateTime Created = kZeroDate;
     TDateTime Modified = kZeroDate;
@@ -40,10 +44,12 @@ public:
     // Folder, one backslash, the entry's name.
     std::wstring FullName(size_t index) const;
 
-    size_t Count() const { return count_; }
+    size_t Count() const { return rows_.size(); }
     // Throws std::out_of_range past the end.
     TFileObject& operator[](size_t index) { return Entry(index); }
-    const TFileObject& operator[](size_t index) const { return const_cast<TFileListing*>(this)->Entry(index); }
+    const TFileObject& operator[](size_t index) const {
+        return const_cast<TFileListing*>(this)->Entry(index);
+    }
 
     const std::wstring& Folder() const { return folder_; }
     int64_t TotalSize() const { return totalSize_; }
@@ -51,23 +57,27 @@ public:
 
     // Starts a new listing of a folder; entries are then added one by one.
     void Reset(const std::wstring& folder);
+    // Keeps a copy of the entry's Name and DosName; its TypeName is not copied: take it from
+    // KeepTypeName.
     void Add(TFileObject entry);
     // A type name kept for the life of the listing, so that entries can share it.
     std::wstring_view KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName);
     const std::wstring* FindTypeName(const std::wstring& extensionKey) const;
 
 private:
-    // Entries live in fixed blocks: growing the list never copies them, and a large folder costs
-    // no pointer or heap block per entry.
+    // Entries live in fixed blocks, in the order they were added, and never move: growing the
+    // list copies none, and a large folder costs no pointer or heap block per entry. Sorting
+    // reorders only the rows: row i shows the entry numbered rows_[i].
     static constexpr size_t kBlockBits = 12;
     static constexpr size_t kBlockSize = size_t{1} << kBlockBits;
-    TFileObject& Entry(size_t index);
-    void Permute(std::vector<uint32_t>& order);
-    TFileObject& At(size_t index) { return blocks_[index >> kBlockBits][index & (kBlockSize - 1)]; }
+    TFileObject& Entry(size_t row);
+    TFileObject& At(size_t id) { return blocks_[id >> kBlockBits][id & (kBlockSize - 1)]; }
+    void SortRowsByText(int key, bool ascending, const Locale& locale);
 
     std::wstring folder_;
     int64_t totalSize_ = 0;
     std::vector<std::unique_ptr<TFileObject[]>> blocks_;
-    size_t count_ = 0;
+    std::vector<uint32_t> rows_;
+    TextArena names_;
     std::unordered_map<std::wstring, std::wstring> typeNames_;
 };

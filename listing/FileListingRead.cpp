@@ -39,10 +39,9 @@ private:
 
 // The type name depends only on the extension when the shell is asked by name, so one call per
 // extension gives every file its name.
-std::wstring ExtensionKey(const std::wstring& name, const Locale& locale) {
+std::wstring ExtensionKey(std::wstring_view name, const Locale& locale) {
     const size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos ? std::wstring(L"")
-                                     : locale.ToLower(std::wstring_view(name).substr(dot));
+    return dot == std::wstring_view::npos ? std::wstring(L"") : locale.ToLower(name.substr(dot));
 }
 
 std::wstring ShellTypeName(const std::wstring& path, DWORD attributes) {
@@ -80,7 +79,7 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
             continue;
         TFileObject entry;
         entry.Name = data.cFileName;
-        entry.DosName = data.cAlternateFileName[0] ? std::wstring(data.cAlternateFileName) : entry.Name;
+        entry.DosName = data.cAlternateFileName[0] ? std::wstring_view(data.cAlternateFileName) : entry.Name;
         entry.Created = ListingTime(converter, data.ftCreationTime);
         entry.Modified = ListingTime(converter, data.ftLastWriteTime);
         entry.Accessed = ListingTime(converter, data.ftLastAccessTime);
@@ -89,19 +88,19 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
         entry.Attributes = data.dwFileAttributes;
         const size_t dot = entry.Name.find_last_of(L'.');
         // Reused for every file, so that looking a known extension up allocates nothing.
-        rawExtension.assign(entry.Name, dot == std::wstring::npos ? entry.Name.size() : dot);
+        rawExtension.assign(entry.Name.substr(dot == std::wstring_view::npos ? entry.Name.size() : dot));
         auto known = typeByRawExtension.find(rawExtension);
         if (known != typeByRawExtension.end()) {
             entry.TypeName = known->second;
         } else {
             const std::wstring key = ExtensionKey(entry.Name, locale);
             const std::wstring* kept = FindTypeName(key);
-            entry.TypeName = kept
-                                 ? std::wstring_view(*kept)
-                                 : KeepTypeName(key, ShellTypeName(base + entry.Name, data.dwFileAttributes));
+            entry.TypeName =
+                kept ? std::wstring_view(*kept)
+                     : KeepTypeName(key, ShellTypeName(base + data.cFileName, data.dwFileAttributes));
             typeByRawExtension.emplace(rawExtension, entry.TypeName);
         }
-        Add(std::move(entry));
+        Add(entry);
     } while (::FindNextFileW(find.Get(), &data));
     return static_cast<int>(Count());
 }

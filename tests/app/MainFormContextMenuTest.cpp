@@ -169,7 +169,7 @@ protected:
     Names Listed() const {
         Names names;
         for (size_t i = 0; i < form->Listing->Count(); ++i)
-            names.push_back((*form->Listing)[i].Name);
+            names.emplace_back((*form->Listing)[i].Name);
         return names;
     }
     POINT ToScreen(HWND hwnd, POINT client) const {

@@ -44,7 +44,7 @@ protected:
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
         for (size_t i = 0; i < form->Listing->Count(); ++i)
-            names.push_back((*form->Listing)[i].Name);
+            names.emplace_back((*form->Listing)[i].Name);
         return names;
     }
     std::wstring Cell(int row, int column) {

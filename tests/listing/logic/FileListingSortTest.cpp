@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ protected:
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
         for (size_t i = 0; i < listing.Count(); ++i)
-            names.push_back(listing[i].Name);
+            names.emplace_back(listing[i].Name);
         return names;
     }
     TFileListing listing;
@@ -87,6 +88,109 @@ TEST_F(FileListingSort, SortingKeepsEachEntryWhole) {
     EXPECT_EQ(listing[0].TypeName, L"Texte");
     EXPECT_EQ(listing[0].Attributes, 0x02u);
     EXPECT_EQ(listing.TotalSize(), 1000);
+}
+
+// Entries with equal keys end where std::sort leaves them when it compares the entries by the key
+// alone, as the list has always sorted: a sort that broke ties another way (by position, or
+// stably) would reorder rows that the user sees unchanged between two versions.
+class FileListingTies : public testing::TestWithParam<int> {
+protected:
+    // More entries than one storage block, each key taking few values.
+    static constexpr int kCount = 5000;
+    void Fill(TFileListing& listing) {
+        listing.Reset(L"C:\\DATA");
+        names.clear();
+        dosNames.clear();
+        for (int i = 0; i < kCount; ++i) {
+            names.push_back(L"n" + std::to_wstring(i));
+            dosNames.push_back(L"D" + std::to_wstring(i % 10));
+        }
+        for (int i = 0; i < kCount; ++i) {
+            TFileObject e;
+            e.Name = names[i];
+            e.DosName = dosNames[i];
+            e.TypeName = listing.KeepTypeName(std::to_wstring(i % 4), i % 4 == 0 ? L"Texte" : L"Image");
+            e.Size = i * 7919 % 13;
+            e.Created = i * 31 % 5 + 0.5;
+            e.Modified = -(i % 6);
+            e.Accessed = i % 2;
+            e.Attributes = i % 3 == 0 ? 0x21u : 0x20u;
+            listing.Add(e);
+        }
+    }
+    // The names in the order std::sort gives the entries, compared by the key alone.
+    std::vector<std::wstring> Expected(const TFileListing& listing, int key, bool ascending) {
+        std::vector<const TFileObject*> entries;
+        for (size_t i = 0; i < listing.Count(); ++i)
+            entries.push_back(&listing[i]);
+        auto compare = [&](const TFileObject* a, const TFileObject* b) {
+            switch (key) {
+            case TFileListing::kSize:
+                return a->Size < b->Size;
+            case TFileListing::kCreated:
+                return a->Created < b->Created;
+            case TFileListing::kModified:
+                return a->Modified < b->Modified;
+            case TFileListing::kAccessed:
+                return a->Accessed < b->Accessed;
+            case TFileListing::kDosName:
+                return french.CompareNoCase(a->DosName, b->DosName) < 0;
+            case TFileListing::kAttributes:
+                return a->Attributes < b->Attributes;
+            default:
+                return french.CompareNoCase(a->TypeName, b->TypeName) < 0;
+            }
+        };
+        std::sort(entries.begin(), entries.end(), [&](const TFileObject* a, const TFileObject* b) {
+            return ascending ? compare(a, b) : compare(b, a);
+        });
+        std::vector<std::wstring> result;
+        for (const TFileObject* e : entries)
+            result.emplace_back(e->Name);
+        return result;
+    }
+    static std::vector<std::wstring> Names(const TFileListing& listing) {
+        std::vector<std::wstring> result;
+        for (size_t i = 0; i < listing.Count(); ++i)
+            result.emplace_back(listing[i].Name);
+        return result;
+    }
+    std::vector<std::wstring> names;
+    std::vector<std::wstring> dosNames;
+};
+
+TEST_P(FileListingTies, EqualKeysEndWhereStdSortLeavesThem) {
+    for (bool ascending : {true, false}) {
+        TFileListing listing;
+        Fill(listing);
+        const auto expected = Expected(listing, GetParam(), ascending);
+        listing.Sort(GetParam(), ascending, french);
+        EXPECT_EQ(Names(listing), expected) << (ascending ? "ascending" : "descending");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(KeysWithTies, FileListingTies,
+                         testing::Values(TFileListing::kSize, TFileListing::kCreated, TFileListing::kModified,
+                                         TFileListing::kAccessed, TFileListing::kDosName,
+                                         TFileListing::kAttributes, TFileListing::kType));
+
+TEST(FileListing, KeepsItsOwnCopyOfTheNames) {
+    TFileListing listing;
+    listing.Reset(L"C:\\");
+    std::wstring name = L"rapport.txt";
+    std::wstring dosName = L"RAPPOR~1.TXT";
+    TFileObject e;
+    e.Name = name;
+    e.DosName = dosName;
+    listing.Add(e);
+    e.DosName = e.Name; // no short name: the long one stands in
+    listing.Add(e);
+    name.assign(name.size(), L'?');
+    dosName.assign(dosName.size(), L'?');
+    EXPECT_EQ(listing[0].Name, L"rapport.txt");
+    EXPECT_EQ(listing[0].DosName, L"RAPPOR~1.TXT");
+    EXPECT_EQ(listing[1].DosName, L"rapport.txt");
+    EXPECT_EQ(listing.FullName(1), L"C:\\rapport.txt");
 }
 
 TEST(FileListing, FullNameAddsOneBackslash) {

@@ -19,7 +19,7 @@ protected:
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
         for (size_t i = 0; i < listing.Count(); ++i)
-            names.push_back(listing[i].Name);
+            names.emplace_back(listing[i].Name);
         std::sort(names.begin(), names.end());
         return names;
     }

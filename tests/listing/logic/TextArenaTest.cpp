@@ -1,0 +1,37 @@
+// Texts kept in shared blocks: every text comes back whole and stays where it was put.
+#include "listing/TextArena.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(TextArena, KeepsEveryTextWholeAcrossBlocks) {
+    TextArena arena;
+    // Lengths up to a few hundred fill many blocks and leave tails that the next text cannot use;
+    // one text longer than any block gets a block of its own.
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < 20000; ++i)
+        texts.push_back(std::wstring(static_cast<size_t>(i * 37 % 300), static_cast<wchar_t>(L'a' + i % 26)) +
+                        std::to_wstring(i));
+    texts.insert(texts.begin() + 5000, std::wstring(200000, L'x'));
+    std::vector<std::wstring_view> kept;
+    for (const std::wstring& text : texts)
+        kept.push_back(arena.Keep(text));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        ASSERT_EQ(kept[i], texts[i]) << "text " << i;
+        ASSERT_NE(kept[i].data(), texts[i].data()) << "a copy, not the caller's text";
+    }
+}
+
+TEST(TextArena, EmptyTextAndClear) {
+    TextArena arena;
+    EXPECT_TRUE(arena.Keep(L"").empty());
+    arena.Keep(L"before");
+    arena.Clear();
+    EXPECT_EQ(arena.Keep(L"after"), L"after");
+}
+
+} // namespace
