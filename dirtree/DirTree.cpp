@@ -72,6 +72,8 @@ TDirTree::TDirTree(HWND parent, int id, std::shared_ptr<DriveSystem> drives)
 TDirTree::~TDirTree() {
     destroying_ = true;
     changeLock_ = 0;
+    probePending_.clear();
+    StopProbe();
     Destroy();
 }
 
@@ -160,6 +162,8 @@ void TDirTree::SetAcceptDropFiles(bool value) {
 }
 
 LRESULT TDirTree::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (HandleProbeMessage(msg))
+        return 0;
     switch (msg) {
     case WM_DESTROY:
         WindowDestroying();
@@ -195,8 +199,18 @@ bool TDirTree::HandleReflected(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
         if ((tree->action & TVE_EXPAND) && tree->itemNew.hItem != expanding_)
             result = CanExpand(tree->itemNew.hItem) ? FALSE : TRUE;
         return true;
+    case TVN_GETDISPINFOW:
+    case TVN_GETDISPINFOA: {
+        // Only nodes made with a button on demand ask, and only for it.
+        auto* item = &reinterpret_cast<NMTVDISPINFOW*>(lp)->item;
+        if (item->mask & TVIF_CHILDREN)
+            item->cChildren = ShowsButton(item->hItem) ? 1 : 0;
+        return true;
+    }
     case TVN_DELETEITEMW:
     case TVN_DELETEITEMA:
+        if (probePending_.erase(tree->itemOld.hItem))
+            probeLost_ = true;
         delete reinterpret_cast<TDirNodeInfo*>(tree->itemOld.lParam);
         if (OnDeleteItem)
             OnDeleteItem(tree->itemOld.hItem);
@@ -401,8 +415,15 @@ HTREEITEM TDirTree::AddPlaceholder(HTREEITEM node) {
 }
 
 void TDirTree::DeleteNode(HTREEITEM node) {
-    if (node)
-        TreeView_DeleteItem(Handle(), node);
+    if (!node)
+        return;
+    TreeView_DeleteItem(Handle(), node);
+    if (std::exchange(probeLost_, false)) {
+        // The worker may be looking into a folder whose node is gone: it is stopped, and the
+        // nodes still waiting are handed to a new one.
+        StopProbe();
+        ScheduleProbe();
+    }
 }
 
 void TDirTree::SetCaption(HTREEITEM node, const std::wstring& caption) {

@@ -1,7 +1,9 @@
 // TDirTree: the tree of drives and folders that is the program's single source of the current
 // folder. Roots are the drives; folders are read from the file system when a node is first
 // expanded or reached by SelectPath. Each real node carries a TDirNodeInfo; a node without one is
-// a placeholder that only makes the expand button show.
+// a placeholder that only makes the expand button show. Expansion shows the children at once and
+// looks into them for subfolders on a worker thread (DirTreeProbe.cpp), so that a folder of many
+// thousand subfolders opens without waiting for the disk.
 //
 // The parent forwards WM_NOTIFY to HandleReflected (selection, expansion, deletion, click).
 // WM_DEVICECHANGE reaches the tree through a subclass of the top-level window that holds it (the
@@ -17,6 +19,7 @@
 #include "dirtree/DirNodeInfo.h"
 #include "dirtree/DirTypes.h"
 #include "dirtree/DriveSystem.h"
+#include "dirtree/SubfolderProbe.h"
 #include "ui/Window.h"
 
 #include <commctrl.h>
@@ -29,6 +32,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Keys held during a drop.
@@ -93,7 +97,11 @@ public:
     void ClearTree();
     void ReadChildren(HTREEITEM node);
     void ProbeSubfolders(HTREEITEM node);
+    // Without OnFindDir and OnAddDir the children are looked into on a worker thread, the ones in
+    // view first, and their expand buttons settle as the answers come (shown until then).
     void ProbeChildren(HTREEITEM node);
+    // True while children wait for that background look.
+    bool Probing() const { return !probePending_.empty(); }
     void ResetNode(HTREEITEM node);
     bool AcceptDir(const std::wstring& path);
     bool AttrAccepted(uint32_t attributes) const;
@@ -169,8 +177,11 @@ private:
     void SetCaption(HTREEITEM node, const std::wstring& caption);
     // Inserts a node with its record (for path) and images, then gives it its share overlay and
     // raises OnGetIcon. plain: a folder the shell shows as a plain one, whose open icon is known.
+    // buttonOnDemand: the control asks whether to show the expand button (TVN_GETDISPINFO), so
+    // that a node waiting for its background look can show one without a placeholder.
     HTREEITEM InsertFolderNode(HTREEITEM parent, HTREEITEM after, const std::wstring& caption,
-                               const std::wstring& path, void* data, int iconIndex, bool plain);
+                               const std::wstring& path, void* data, int iconIndex, bool plain,
+                               bool buttonOnDemand = false);
     // The selected-state image of a node with this image.
     int SelectedIconOf(int iconIndex, bool plain, const std::wstring& diskPath);
     // Adds a child that the parent's own enumeration found; its name and attributes save asking
@@ -191,6 +202,23 @@ private:
     // Enumerates the node's acceptable subfolders; visit returns false to stop.
     void ForEachSubfolder(TDirNodeInfo& info, bool keepHandlerData,
                           const std::function<bool(TDirRec&)>& visit);
+
+    // The background look into children (DirTreeProbe.cpp). The tree's record of the nodes it
+    // waits for is the truth: a probe is only a worker asked about them, stopped and started
+    // again whenever that record changes under it.
+    struct PendingProbe {
+        uint64_t Ticket;
+        std::wstring DiskPath;
+        std::wstring Path;
+    };
+    bool CanProbeInBackground() const;
+    bool HandleProbeMessage(UINT msg);
+    void ScheduleProbe();
+    void StartProbe();
+    // Joins the worker; the answers it had already found are applied.
+    void StopProbe();
+    void ApplyProbeAnswers(const std::vector<SubfolderProbe::Answer>& answers);
+    bool ShowsButton(HTREEITEM node) const;
 
     int GetShareOverlay(HTREEITEM node);
     void SetOverlay(HTREEITEM node, int overlay);
@@ -237,4 +265,10 @@ private:
     // The node Expand is opening: the control's own announcement of it must not read and probe
     // a second time.
     HTREEITEM expanding_ = nullptr;
+
+    std::unordered_map<HTREEITEM, PendingProbe> probePending_;
+    std::unique_ptr<SubfolderProbe> probe_;
+    uint64_t nextProbeTicket_ = 1;
+    bool probeScheduled_ = false; // a start message is on its way
+    bool probeLost_ = false;      // a node the worker was asked about was deleted
 };

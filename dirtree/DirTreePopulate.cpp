@@ -37,6 +37,9 @@ void TDirTree::CollectNodes(HTREEITEM first, std::vector<HTREEITEM>& nodes) cons
 }
 
 void TDirTree::ClearTree() {
+    // The worker is joined before any node goes; nothing it found is wanted any more.
+    probePending_.clear();
+    StopProbe();
     --changeLock_;
     try {
         if (HandleAllocated()) {
@@ -207,11 +210,12 @@ HTREEITEM TDirTree::AddFoundFolder(HTREEITEM parent, const std::wstring& diskPat
     } else if (const std::optional<ShellItemInfo> shell = drives_->ShellItem(RemoveBackslash(folder))) {
         icon = shell->IconIndex;
     }
-    return InsertFolderNode(parent, TVI_LAST, caption, folder, data, icon, plain);
+    return InsertFolderNode(parent, TVI_LAST, caption, folder, data, icon, plain, CanProbeInBackground());
 }
 
 HTREEITEM TDirTree::InsertFolderNode(HTREEITEM parent, HTREEITEM after, const std::wstring& caption,
-                                     const std::wstring& path, void* data, int iconIndex, bool plain) {
+                                     const std::wstring& path, void* data, int iconIndex, bool plain,
+                                     bool buttonOnDemand) {
     // One message for the node, its record and both images: each message to the control may cost
     // more than reading a folder entry, and a large folder has many nodes.
     std::unique_ptr<TDirNodeInfo> info = MakeNodeInfo(path, data);
@@ -223,6 +227,10 @@ HTREEITEM TDirTree::InsertFolderNode(HTREEITEM parent, HTREEITEM after, const st
     insert.item.lParam = reinterpret_cast<LPARAM>(info.get());
     insert.item.iImage = iconIndex;
     insert.item.iSelectedImage = SelectedIconOf(iconIndex, plain, info->DiskPath);
+    if (buttonOnDemand) {
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = I_CHILDRENCALLBACK;
+    }
     const HTREEITEM node = TreeView_InsertItem(Handle(), &insert);
     if (!node)
         return nullptr;
@@ -277,6 +285,8 @@ void TDirTree::ForEachSubfolder(TDirNodeInfo& info, bool keepHandlerData,
 }
 
 void TDirTree::ProbeSubfolders(HTREEITEM node) {
+    // A look on the spot answers a background request for the same node.
+    probePending_.erase(node);
     TDirNodeInfo* info = Info(node);
     if (!info || info->Read)
         return;
@@ -287,11 +297,24 @@ void TDirTree::ProbeSubfolders(HTREEITEM node) {
 }
 
 void TDirTree::ProbeChildren(HTREEITEM node) {
+    const bool background = CanProbeInBackground();
+    bool queued = false;
     for (HTREEITEM child : Children(node)) {
         // A child that already shows its expand button needs no second look at the disk.
-        if (!FirstChild(child))
+        if (FirstChild(child))
+            continue;
+        if (!background) {
             ProbeSubfolders(child);
+            continue;
+        }
+        const TDirNodeInfo* info = Info(child);
+        if (!info || info->Read || probePending_.count(child))
+            continue;
+        probePending_.emplace(child, PendingProbe{nextProbeTicket_++, info->DiskPath, info->Path});
+        queued = true;
     }
+    if (queued)
+        ScheduleProbe();
 }
 
 void TDirTree::ReadChildren(HTREEITEM node) {
@@ -299,6 +322,7 @@ void TDirTree::ReadChildren(HTREEITEM node) {
     if (!info || info->Read)
         return;
     BulkUpdate update(*this);
+    probePending_.erase(node);
     for (HTREEITEM child : Children(node))
         DeleteNode(child);
     info->Read = true;

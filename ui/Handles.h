@@ -204,3 +204,16 @@ public:
 private:
     UINT old_;
 };
+
+// The same for the calling thread alone, for workers: the process-wide mode belongs to the
+// user-interface thread, whose own guard would otherwise restore a mode a worker set meanwhile.
+class ThreadErrorModeGuard {
+public:
+    ThreadErrorModeGuard() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &old_); }
+    ~ThreadErrorModeGuard() { ::SetThreadErrorMode(old_, nullptr); }
+    ThreadErrorModeGuard(const ThreadErrorModeGuard&) = delete;
+    ThreadErrorModeGuard& operator=(const ThreadErrorModeGuard&) = delete;
+
+private:
+    DWORD old_ = 0;
+};

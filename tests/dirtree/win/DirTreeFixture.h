@@ -127,6 +127,19 @@ protected:
                 return false;
         return true;
     }
+    // Runs the message loop until the background look into new children has answered for all.
+    void SettleProbe() {
+        const DWORD start = ::GetTickCount();
+        while (tree->Probing() && ::GetTickCount() - start < 10000) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+        }
+        ASSERT_FALSE(tree->Probing()) << "the background look did not settle";
+    }
     LRESULT SendDeviceChange() { return ::SendMessageW(frame.Handle(), WM_DEVICECHANGE, 0x0007, 0); }
     void SendClick() {
         NMHDR header{};

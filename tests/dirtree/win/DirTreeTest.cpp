@@ -184,6 +184,7 @@ TEST_F(DirTreeTest, UserExpansionReadsTheFolderAndProbesItsChildren) {
     // The keyboard expands as a user does, through the tree's own notification.
     tree->Send(WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_TRUE(tree->IsExpanded(top));
+    SettleProbe();
     const std::vector<HTREEITEM> children = tree->Children(top);
     ASSERT_EQ(children.size(), 2u);
     EXPECT_TRUE(tree->Children(children[0]).empty());
@@ -281,6 +282,7 @@ TEST_F(DirTreeTest, ChildNodesKeepTheStoredNameAndReachTheFolderAsTheDiskSpellsI
     ASSERT_GE(info->DiskPath.size(), tail.size());
     EXPECT_EQ(info->DiskPath.substr(info->DiskPath.size() - tail.size()), tail);
     EXPECT_EQ(Upper(info->DiskPath), info->Path);
+    SettleProbe();
     EXPECT_TRUE(HasPlaceholderOnly(children[0])) << "probed through the disk's spelling";
 }
 
