@@ -3,15 +3,51 @@
 
 #include "ui/ExceptionDisplay.h"
 
-#include <commctrl.h>
-
 #include <set>
-#include <vector>
+#include <unordered_map>
 
 namespace {
 
-const wchar_t kWrapperProperty[] = L"Kavet24.Window";
-constexpr UINT_PTR kSubclassId = 0x4B415645; // "KAVE"
+// Every window this toolkit made or subclassed, by handle, with the procedure a subclassed
+// control had before. The window procedure looks its wrapper up here for every message, so this
+// must be cheap: a window property or the common controls' subclass chain (which keeps its data
+// in one) costs a round trip to the window server under Wine, some 40 microseconds each, where a
+// bare control answers a query in under one.
+struct Binding {
+    Window* window = nullptr; // null once the wrapper let go while a later subclass still calls us
+    WNDPROC previous = nullptr;
+};
+
+class Bindings {
+public:
+    Binding Find(HWND hwnd) {
+        ::AcquireSRWLockShared(&lock_);
+        const auto found = map_.find(hwnd);
+        const Binding binding = found == map_.end() ? Binding{} : found->second;
+        ::ReleaseSRWLockShared(&lock_);
+        return binding;
+    }
+    void Set(HWND hwnd, const Binding& binding) {
+        ::AcquireSRWLockExclusive(&lock_);
+        map_[hwnd] = binding;
+        ::ReleaseSRWLockExclusive(&lock_);
+    }
+    void Remove(HWND hwnd) {
+        ::AcquireSRWLockExclusive(&lock_);
+        map_.erase(hwnd);
+        ::ReleaseSRWLockExclusive(&lock_);
+    }
+
+private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::unordered_map<HWND, Binding> map_;
+};
+
+// Never destroyed: a window held by a static object may go away after static destruction.
+Bindings& AllBindings() {
+    static Bindings* const bindings = new Bindings();
+    return *bindings;
+}
 
 } // namespace
 
@@ -22,11 +58,11 @@ Window::~Window() {
         ::DestroyWindow(hwnd_);
     }
     if (hwnd_)
-        Unbind();
+        Unbind(false);
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(::GetPropW(hwnd, kWrapperProperty)) : nullptr;
+    return hwnd ? AllBindings().Find(hwnd).window : nullptr;
 }
 
 const wchar_t* Window::RegisterClassOnce(const wchar_t* className, UINT classStyle, HBRUSH background,
@@ -70,8 +106,10 @@ bool Window::CreateControl(const wchar_t* className, const std::wstring& text, D
 void Window::Attach(HWND hwnd) {
     owned_ = false;
     subclassed_ = true;
-    ::SetWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Bound before the procedure changes, so that the first message finds its wrapper.
+    previousProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     Bind(hwnd);
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::SubclassProc));
 }
 
 void Window::Destroy() {
@@ -81,35 +119,51 @@ void Window::Destroy() {
 
 void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    ::SetPropW(hwnd, kWrapperProperty, this);
+    AllBindings().Set(hwnd, {this, subclassed_ ? previousProc_ : nullptr});
 }
 
-void Window::Unbind() {
+void Window::Unbind(bool windowGoing) {
     HWND hwnd = hwnd_;
     hwnd_ = nullptr;
-    ::RemovePropW(hwnd, kWrapperProperty);
-    if (subclassed_)
-        ::RemoveWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId);
+    if (subclassed_) {
+        const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+        if (current == &Window::SubclassProc) {
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        } else if (!windowGoing) {
+            // Someone subclassed the control after us and still calls our procedure: it stays,
+            // passing every message straight on, until the window goes.
+            AllBindings().Set(hwnd, {nullptr, previousProc_});
+            subclassed_ = false;
+            return;
+        }
+    }
+    AllBindings().Remove(hwnd);
     subclassed_ = false;
 }
 
 LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    Window* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    Window* self = nullptr;
     if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        self = static_cast<Window*>(cs->lpCreateParams);
-        if (self) {
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        if (self)
             self->Bind(hwnd);
-        }
+    } else {
+        self = AllBindings().Find(hwnd).window;
     }
     if (!self)
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     return self->Dispatch(msg, wp, lp);
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    return reinterpret_cast<Window*>(data)->Dispatch(msg, wp, lp);
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const Binding binding = AllBindings().Find(hwnd);
+    if (binding.window)
+        return binding.window->Dispatch(msg, wp, lp);
+    if (msg == WM_NCDESTROY)
+        AllBindings().Remove(hwnd);
+    if (binding.previous)
+        return ::CallWindowProcW(binding.previous, hwnd, msg, wp, lp);
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
@@ -123,9 +177,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         ReportUnknownException();
     }
     if (msg == WM_NCDESTROY && hwnd_ == hwnd && hwnd) {
-        if (!subclassed_)
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        Unbind();
+        Unbind(true);
         try {
             Destroyed();
         } catch (...) {
@@ -144,7 +196,7 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT Window::DefaultHandling(UINT msg, WPARAM wp, LPARAM lp) {
     if (subclassed_)
-        return ::DefSubclassProc(hwnd_, msg, wp, lp);
+        return ::CallWindowProcW(previousProc_, hwnd_, msg, wp, lp);
     return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

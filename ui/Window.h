@@ -76,13 +76,16 @@ protected:
 
 private:
     static LRESULT CALLBACK ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void Bind(HWND hwnd);
-    void Unbind();
+    // Forgets the window and gives a subclassed control its own procedure back; windowGoing when
+    // the window receives its last message.
+    void Unbind(bool windowGoing);
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
+    WNDPROC previousProc_ = nullptr; // a subclassed control's own procedure
     bool owned_ = true;
 };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 namespace {
@@ -79,4 +81,77 @@ TEST(Window, DestroyingTheWrapperDestroysItsWindow) {
         EXPECT_TRUE(::IsWindow(hwnd));
     }
     EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+namespace {
+
+// A wrapper over a control made elsewhere, counting the messages it sees.
+class Watcher : public Window {
+public:
+    int messages = 0;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        ++messages;
+        return Window::HandleMessage(msg, wp, lp);
+    }
+};
+
+LRESULT CALLBACK CountingSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR count) {
+    ++*reinterpret_cast<int*>(count);
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+HWND BareEdit(HWND parent) {
+    return ::CreateWindowExW(0, L"EDIT", L"abc", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+} // namespace
+
+TEST(Window, AttachedControlAnswersThroughTheWrapperAndIsHandedBackWhole) {
+    Frame frame;
+    const HWND hwnd = BareEdit(frame.Handle());
+    const LONG_PTR ownProc = ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+    {
+        Watcher watcher;
+        watcher.Attach(hwnd);
+        EXPECT_EQ(Window::FromHandle(hwnd), &watcher);
+        EXPECT_EQ(::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0), 3);
+        EXPECT_GT(watcher.messages, 0);
+    }
+    EXPECT_TRUE(::IsWindow(hwnd));
+    EXPECT_EQ(Window::FromHandle(hwnd), nullptr);
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), ownProc);
+    EXPECT_EQ(::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0), 3);
+}
+
+TEST(Window, ALaterSubclassKeepsWorkingAfterTheWrapperLetsGo) {
+    Frame frame;
+    const HWND hwnd = BareEdit(frame.Handle());
+    int later = 0;
+    {
+        Watcher watcher;
+        watcher.Attach(hwnd);
+        ASSERT_TRUE(::SetWindowSubclass(hwnd, &CountingSubclass, 1, reinterpret_cast<DWORD_PTR>(&later)));
+        ::SetWindowTextW(hwnd, L"abcdef");
+        EXPECT_GT(watcher.messages, 0);
+    }
+    later = 0;
+    EXPECT_EQ(Window::FromHandle(hwnd), nullptr);
+    EXPECT_EQ(::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0), 6);
+    EXPECT_EQ(later, 1);
+    ::RemoveWindowSubclass(hwnd, &CountingSubclass, 1);
+    EXPECT_EQ(::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0), 6);
+    EXPECT_TRUE(::DestroyWindow(hwnd));
+}
+
+TEST(Window, DestroyedControlLeavesItsWrapperWithoutAHandle) {
+    Frame frame;
+    Edit edit(frame.Handle());
+    const HWND hwnd = edit.Handle();
+    ASSERT_EQ(Window::FromHandle(hwnd), &edit);
+    ::DestroyWindow(hwnd);
+    EXPECT_FALSE(edit.HandleAllocated());
+    EXPECT_EQ(Window::FromHandle(hwnd), nullptr);
 }
