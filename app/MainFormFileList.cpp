@@ -67,6 +67,8 @@ void TMainForm::CreateFileList() {
         ArrangeByColumn(column, ascending);
     };
     FileList->OnClick = [this](TCustomEnhListView&) { FileListClick(); };
+    // Keys and clicks that move the selection show its totals at once too.
+    FileList->OnSelectionChangedByUser = [this](TCustomExtListView&) { FileListClick(); };
     FileList->OnDblClick = [this](TCustomEnhListView&) { FileListDblClick(); };
     FileList->OnMouseDown = [this](TCustomEnhListView&, TMouseButton button, WPARAM, int, int) {
         if (button == mbRight)
@@ -129,12 +131,11 @@ void TMainForm::ReorganiseNomClick(MenuItem& sender) {
 void TMainForm::FileListClick() {
     int64_t total = 0;
     int64_t selected = 0;
-    for (int i = FileList->NextItemIndex(-1, sdAll, {isSelected}); i >= 0;
-         i = FileList->NextItemIndex(i, sdAll, {isSelected})) {
+    FileList->ForEachSelectedRow([&](int i) {
         if (static_cast<size_t>(i) < Listing->Count())
             total += (*Listing)[static_cast<size_t>(i)].Size;
         ++selected;
-    }
+    });
     StatusBar.SetPanelText(0, std::to_wstring(selected) + PluralWord(L" fichier", selected) +
                                   PluralWord(L" sélectionné", selected));
     StatusBar.SetPanelText(1, SizeText(Settings.KOctet, total));

@@ -73,6 +73,8 @@ public:
     void SetSortColumnIndex(int column);
     bool SortPending() const { return sortPending_; }
     int UpdateDepth() const { return updateDepth_; }
+    // True while BeginItemUpdate holds the drawing.
+    bool RedrawPaused() const { return redrawLocks_ > 0; }
     virtual void SortByColumn(int column, bool ascending);
     virtual void Resort();
     virtual void BeginItemUpdate();

@@ -4,7 +4,9 @@
 #include "listctrl/ColumnList.h"
 
 #include <array>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 TCustomExtListView::TCustomExtListView() : TCustomEnhListView(std::make_unique<TdfsExtLVSaveSettings>()) {}
 
@@ -20,6 +22,7 @@ void TCustomExtListView::CreateWnd() {
     if (stateImages_)
         Send(LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(stateImages_));
     ApplyCallbackMask();
+    selection_.Reset(virtualMode_ ? virtualCount_ : 0);
     if (virtualMode_ && virtualCount_ > 0)
         Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(virtualCount_), VirtualCountFlagBits(virtualFlags_));
     if (!columnOrder_.empty() && IsColumnPermutation(columnOrder_, ColumnCount()))
@@ -61,6 +64,105 @@ void TCustomExtListView::SetVirtualItemCount(int count, TVirtualCountFlags flags
     virtualCount_ = count;
     virtualFlags_ = flags;
     Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), VirtualCountFlagBits(flags));
+    // The control keeps the selected rows that remain.
+    selection_.Resize(count);
+}
+
+void TCustomExtListView::ForEachSelectedRow(const std::function<void(int)>& visit) const {
+    if (!HandleAllocated())
+        return;
+    if (virtualMode_ && selection_.Rows() == ItemCount() && selection_.Count() == SelectedCount()) {
+        selection_.ForEach(visit);
+        return;
+    }
+    for (int i = NextItemIndex(-1, sdAll, {isSelected}); i >= 0; i = NextItemIndex(i, sdAll, {isSelected}))
+        visit(i);
+}
+
+void TCustomExtListView::KeepSelection(const NMHDR& header) {
+    if (!virtualMode_)
+        return;
+    bool changed = false;
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        changed = (change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED);
+        const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+        if (changed && change.iItem < 0)
+            selection_.SetAll(selected);
+        else if (changed)
+            selection_.Set(change.iItem, change.iItem, selected);
+    } else if (header.code == LVN_ODSTATECHANGED) {
+        const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+        changed = ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
+        if (changed)
+            selection_.Set(change.iFrom, change.iTo, (change.uNewState & LVIS_SELECTED) != 0);
+    } else if (header.code == LVN_DELETEALLITEMS) {
+        changed = selection_.Count() > 0;
+        selection_.Reset(0);
+    }
+    if (changed && userInput_ > 0)
+        userChangedSelection_ = true;
+}
+
+// Moving the selection with the keys, or clicking a row, deselects the rows selected before and
+// selects a Shift range; the control repaints each row on its own, which on tens of thousands of
+// rows takes seconds. With drawing paused, the list is painted once afterwards. Small changes draw
+// as usual (painting the whole list would cost more), as do keys and clicks that may open a window
+// (Enter, F2, a double click) and clicks beside the rows (a drag rectangle).
+bool TCustomExtListView::PausesRedrawFor(UINT msg, WPARAM wp, LPARAM lp) const {
+    constexpr int kRowsDrawnOneByOne = 200;
+    const bool manySelected = selection_.Count() > kRowsDrawnOneByOne;
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    switch (msg) {
+    case WM_KEYDOWN:
+        switch (wp) {
+        case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME: // these scroll: all is drawn anyway
+            return true;
+        case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: case VK_SPACE:
+            return manySelected || shift;
+        default:
+            return false;
+        }
+    case WM_CHAR:
+        return wp >= L' ' && manySelected;
+    case WM_LBUTTONDOWN: {
+        LVHITTESTINFO hit{};
+        hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        const int row = static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row < 0 || !(hit.flags & LVHT_ONITEM))
+            return false;
+        const int mark = static_cast<int>(Send(LVM_GETSELECTIONMARK));
+        return manySelected || ((wp & MK_SHIFT) && (mark < 0 || std::abs(row - mark) > kRowsDrawnOneByOne));
+    }
+    default:
+        return false;
+    }
+}
+
+LRESULT TCustomExtListView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const bool input = msg == WM_KEYDOWN || msg == WM_CHAR || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP ||
+                       msg == WM_LBUTTONDBLCLK;
+    if (!virtualMode_ || !input)
+        return TCustomEnhListView::HandleMessage(msg, wp, lp);
+    struct Pause {
+        TCustomExtListView& list;
+        bool on;
+        ~Pause() {
+            --list.userInput_;
+            if (!on)
+                return;
+            list.Send(WM_SETREDRAW, TRUE);
+            ::InvalidateRect(list.Handle(), nullptr, FALSE);
+        }
+    } pause{*this, !RedrawPaused() && PausesRedrawFor(msg, wp, lp)};
+    if (userInput_++ == 0)
+        userChangedSelection_ = false;
+    if (pause.on)
+        Send(WM_SETREDRAW, FALSE);
+    const LRESULT result = TCustomEnhListView::HandleMessage(msg, wp, lp);
+    if (userInput_ == 1 && std::exchange(userChangedSelection_, false) && OnSelectionChangedByUser)
+        OnSelectionChangedByUser(*this);
+    return result;
 }
 
 int TCustomExtListView::NextItemIndex(int start, TSearchDirection direction, TItemStates states) const {
@@ -148,7 +250,12 @@ bool TCustomExtListView::HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT
             result = found;
             return true;
         }
+        case LVN_ITEMCHANGED:
+        case LVN_DELETEALLITEMS:
+            KeepSelection(*reinterpret_cast<NMHDR*>(lp));
+            break;
         case LVN_ODSTATECHANGED:
+            KeepSelection(*reinterpret_cast<NMHDR*>(lp));
             if (OnVMStateChanged)
                 OnVMStateChanged(*this, *reinterpret_cast<NMLVODSTATECHANGE*>(lp));
             result = 0;

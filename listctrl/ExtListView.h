@@ -6,6 +6,7 @@
 
 #include "listctrl/EnhListView.h"
 #include "listctrl/ExtLVSaveSettings.h"
+#include "listctrl/RowSelection.h"
 #include "listctrl/VMItemInfo.h"
 
 #include <commctrl.h>
@@ -50,6 +51,11 @@ public:
     // when there is none.
     int NextItemIndex(int start, TSearchDirection direction, TItemStates states) const;
 
+    // Calls visit(row) for every selected row of the virtual list, first to last, without a
+    // message per row; should the kept selection ever disagree with the control's count, the
+    // control is walked instead, so the answer stays exact.
+    void ForEachSelectedRow(const std::function<void(int)>& visit) const;
+
     // The owner's description of row index (one request for the caption, one per further column).
     TTransientItem FillTransientItem(int index);
 
@@ -82,11 +88,15 @@ public:
     std::function<void(TCustomExtListView& sender, int item, bool canceled, const std::wstring& text)>
         OnVMCaptionEdited;
     std::function<void(TCustomExtListView& sender)> OnItemActivate;
+    // After a key or a left click that changed which rows are selected (not after changes made
+    // by the program).
+    std::function<void(TCustomExtListView& sender)> OnSelectionChangedByUser;
 
 protected:
     TCustomExtListView();
 
     bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     DWORD ExtraCreationStyle() const override { return virtualMode_ ? LVS_OWNERDATA : 0; }
     void CreateWnd() override;
     void BeforeRecreate() override;
@@ -97,6 +107,8 @@ private:
     void ProvideDisplayInfo(LVITEMW& item);
     void ApplyCallbackMask();
     void ApplyColumnFormats();
+    void KeepSelection(const NMHDR& header);
+    bool PausesRedrawFor(UINT msg, WPARAM wp, LPARAM lp) const;
 
     bool virtualMode_ = false;
     int virtualCount_ = 0;
@@ -106,6 +118,9 @@ private:
     HIMAGELIST stateImages_ = nullptr; // not owned
     mutable std::vector<int> columnOrder_;
     std::vector<TdfsExtListColumn> columnsFormat_;
+    RowSelection selection_;
+    int userInput_ = 0;               // depth of key and click handling under way
+    bool userChangedSelection_ = false; // a selection change came during it
 };
 
 // The control as the main window uses it.

@@ -462,6 +462,90 @@ TEST_F(MainFormFileList, MouseSelectionShowsCountAndSizeInTheStatusBar) {
     EXPECT_EQ(form->StatusBar.PanelText(1), SizeText(false, 5 + 2000 + 3)); // the locale's digit grouping
 }
 
+TEST_F(MainFormFileList, EveryKindOfSelectionChangeKeepsTheTotalsExact) {
+    for (int i = 0; i < 40; ++i)
+        folder.MakeFile(L"row " + std::to_wstring(100 + i) + L".dat", std::string(static_cast<size_t>(i), 'x'));
+    {
+        SettingsRecord settings;
+        settings.Directory = folder.Path();
+        settings.KOctet = false;
+        SettingsStore(key.Path()).StoreOptions(settings);
+    }
+    OpenForm();
+    const int rows = form->FileList->ItemCount();
+    ASSERT_EQ(rows, 43);
+    // What the status bar must say: the rows the control itself holds selected, walked one by one.
+    const auto expectExact = [&](const char* step) {
+        int count = 0;
+        int64_t total = 0;
+        for (int i = 0; i < rows; ++i)
+            if (form->FileList->IsSelected(i)) {
+                ++count;
+                total += (*form->Listing)[static_cast<size_t>(i)].Size;
+            }
+        EXPECT_EQ(form->StatusBar.PanelText(0), std::to_wstring(count) + PluralWord(L" fichier", count) +
+                                                    PluralWord(L" sélectionné", count))
+            << step;
+        EXPECT_EQ(form->StatusBar.PanelText(1), SizeText(false, total)) << step;
+        return count;
+    };
+    const auto click = [this](int row, WPARAM keys) {
+        ::SendMessageW(List(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        RECT r{};
+        r.left = LVIR_LABEL;
+        ::SendMessageW(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        state[VK_SHIFT] = (keys & MK_SHIFT) ? 0x80 : 0;
+        state[VK_CONTROL] = (keys & MK_CONTROL) ? 0x80 : 0;
+        ::SetKeyboardState(state);
+        ::SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+        ::SendMessageW(List(), WM_LBUTTONUP, keys, at);
+        Pump();
+    };
+    const auto key = [this](UINT vk, bool shift) {
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_CONTROL] = 0;
+        ::SetKeyboardState(state);
+        ::SendMessageW(List(), WM_KEYDOWN, vk, 1);
+        ::SendMessageW(List(), WM_KEYUP, vk, 0xC0000001);
+        Pump();
+    };
+    click(5, 0);
+    EXPECT_EQ(expectExact("click"), 1);
+    click(20, MK_SHIFT);
+    EXPECT_EQ(expectExact("Shift+click"), 16);
+    click(30, MK_CONTROL);
+    click(10, MK_CONTROL); // out of the range again
+    EXPECT_EQ(expectExact("Ctrl+clicks"), 16);
+    key(VK_NEXT, false);
+    EXPECT_EQ(expectExact("Page Down"), 1);
+    key(VK_END, false);
+    EXPECT_TRUE(form->FileList->IsSelected(rows - 1));
+    expectExact("End");
+    key(VK_HOME, true);
+    EXPECT_EQ(expectExact("Shift+Home"), rows);
+    key(VK_HOME, false);
+    expectExact("Home");
+    click(0, 0);
+    click(rows - 1, MK_SHIFT);
+    EXPECT_EQ(expectExact("range from the first row to the last"), rows);
+    // A sort empties the selection; the next click counts from there.
+    form->FileListColumnClick(1);
+    click(2, 0);
+    EXPECT_EQ(expectExact("click after a sort"), 1);
+    key(VK_DOWN, true);
+    key(VK_DOWN, true);
+    EXPECT_EQ(expectExact("Shift+Down twice"), 3);
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_SHIFT] = 0;
+    ::SetKeyboardState(state);
+}
+
 TEST_F(MainFormFileList, HeaderClickAfterASortCommandShowsTheOrderOfItsArrow) {
     StoreOptions(false);
     OpenForm();

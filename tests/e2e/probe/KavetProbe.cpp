@@ -149,6 +149,13 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
+// A top-level window's caption without a message: found even while its thread is busy.
+std::wstring Caption(HWND hwnd) {
+    wchar_t text[512] = {};
+    ::InternalGetWindowText(hwnd, text, 512);
+    return text;
+}
+
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[256] = {};
     ::GetClassNameW(hwnd, name, 256);
@@ -187,7 +194,7 @@ HWND MainWindow() {
     for (HWND hwnd : TopWindows()) {
         if (ClassOf(hwnd) != L"KavetForm" || ::GetWindow(hwnd, GW_OWNER))
             continue;
-        if (WindowText(hwnd).rfind(L"Kavet", 0) != 0)
+        if (Caption(hwnd).rfind(L"Kavet", 0) != 0)
             continue;
         DWORD pid = 0;
         ::GetWindowThreadProcessId(hwnd, &pid);

@@ -1,0 +1,249 @@
+// Selecting and scrolling in the main window's list of a 100,000-file folder: a click, a Shift+click
+// range, Page Down, End, Home and a range from the first row to the last, each through the list
+// control's own mouse and key handling, timed until the list and the status bar have answered
+// (every queued message handled and the window painted). The baseline is the same list control
+// answering the same input without the program behind it.
+#include "BenchSupport.h"
+#include "app/MainForm.h"
+#include "listing/FileListing.h"
+#include "listing/TextHelpers.h"
+#include "listing/WinLocale.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+
+namespace {
+
+int kRounds = 3; // a second argument sets another number
+
+void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void PumpFor(DWORD milliseconds) {
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (::GetTickCount64() < deadline) {
+        Pump();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+class ScratchKey {
+public:
+    ScratchKey() : path_(L"Software\\Lumarek\\Kavet24-bench-" + std::to_wstring(::GetCurrentProcessId())) {}
+    ~ScratchKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()); }
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+// Holds Shift (or nothing) in this thread's key state, as the list reads it for keys and clicks.
+void HoldShift(bool down) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+void Click(HWND list, int row, bool shift) {
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    RECT r{};
+    r.left = LVIR_LABEL;
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+    const WPARAM keys = shift ? MK_SHIFT : 0;
+    HoldShift(shift);
+    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    ::PostMessageW(list, WM_LBUTTONUP, keys, at);
+}
+
+void Key(HWND list, UINT key) {
+    HoldShift(false);
+    ::PostMessageW(list, WM_KEYDOWN, key, 1);
+    ::PostMessageW(list, WM_KEYUP, key, 0xC0000001);
+}
+
+// The time from the input until every message it caused is handled and the window is painted.
+double Answer(HWND window, const std::function<void()>& input) {
+    const auto t0 = Clock::now();
+    input();
+    Pump();
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    const double seconds = Seconds(Clock::now() - t0);
+    HoldShift(false);
+    return seconds;
+}
+
+struct Step {
+    const char* name;
+    std::function<void(HWND)> input;
+    int first; // the selected rows the step must leave, first to last
+    int last;
+    double target;
+};
+
+// A bare owner-data list of the same size in a window of its own: what the control costs alone.
+class BareList {
+public:
+    explicit BareList(int rows) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &BareList::FrameProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Kavet24.BenchBareFrame";
+        ::RegisterClassW(&wc);
+        frame_ = ::CreateWindowExW(0, wc.lpszClassName, L"bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
+                                   700, nullptr, nullptr, wc.hInstance, nullptr);
+        list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                  WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0, 0,
+                                  880, 660, frame_, nullptr, wc.hInstance, nullptr);
+        ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+        ::SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK, 0);
+        for (int c = 0; c < 8; ++c) {
+            LVCOLUMNW column{};
+            column.mask = LVCF_WIDTH | LVCF_TEXT;
+            column.cx = 100;
+            column.pszText = const_cast<wchar_t*>(L"column");
+            ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        }
+        ::SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
+        Pump();
+    }
+    ~BareList() { ::DestroyWindow(frame_); }
+    BareList(const BareList&) = delete;
+    BareList& operator=(const BareList&) = delete;
+
+    HWND Frame() const { return frame_; }
+    HWND List() const { return list_; }
+
+private:
+    static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == LVN_GETDISPINFOW) {
+            auto& item = reinterpret_cast<NMLVDISPINFOW*>(lp)->item;
+            if ((item.mask & LVIF_TEXT) && item.cchTextMax > 0) {
+                static const wchar_t kText[] = L"file 12345.txt";
+                lstrcpynW(item.pszText, kText, item.cchTextMax);
+            }
+            return 0;
+        }
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    }
+
+    HWND frame_ = nullptr;
+    HWND list_ = nullptr;
+};
+
+int SelectedCount(HWND list) {
+    return static_cast<int>(::SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+void Run(const std::wstring& folder, TMainForm& form) {
+    form.DirTree->SelectPath(folder);
+    form.DirTreeChange();
+    PumpFor(300);
+    const int rows = form.FileList->ItemCount();
+    if (rows < 100000) {
+        std::printf("%ls lists %d files, fewer than 100,000: run through scripts/bench.sh\n", folder.c_str(), rows);
+        return;
+    }
+    const int perPage = static_cast<int>(form.FileList->Send(LVM_GETCOUNTPERPAGE));
+    const int last = rows - 1;
+    // first and last -1: the step leaves the focused row alone selected.
+    const std::vector<Step> steps = {
+        {"click on a row", [](HWND list) { Click(list, 3, false); }, 3, 3, 0.1},
+        {"Shift+click ten rows on", [](HWND list) { Click(list, 12, true); }, 3, 12, 0.1},
+        {"Page Down", [](HWND list) { Key(list, VK_NEXT); }, -1, -1, 0.1},
+        {"End", [](HWND list) { Key(list, VK_END); }, last, last, 0.1},
+        {"Home", [](HWND list) { Key(list, VK_HOME); }, 0, 0, 0.1},
+        {"range from the first row to the last", [last](HWND list) { Click(list, last, true); }, 0, last, 0.3},
+    };
+
+    const HWND list = form.FileList->Handle();
+    BareList bare(rows);
+    std::vector<double> best(steps.size(), 1e9);
+    std::vector<double> bareBest(steps.size(), 1e9);
+    std::vector<bool> exact(steps.size(), true);
+    for (int round = 0; round < kRounds; ++round) {
+        ::SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+        ::SendMessageW(bare.List(), LVM_ENSUREVISIBLE, 0, FALSE);
+        for (size_t s = 0; s < steps.size(); ++s) {
+            const Step& step = steps[s];
+            best[s] = std::min(best[s], Answer(form.Handle(), [&] { step.input(list); }));
+            bareBest[s] = std::min(bareBest[s], Answer(bare.Frame(), [&] { step.input(bare.List()); }));
+            // The status bar must tell the selection exactly: count, and the sum of the sizes.
+            const int focused = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                                LVNI_FOCUSED));
+            const int first = step.first < 0 ? focused : step.first;
+            const int lastRow = step.last < 0 ? focused : step.last;
+            int64_t total = 0;
+            for (int i = first; i <= lastRow; ++i)
+                total += (*form.Listing)[static_cast<size_t>(i)].Size;
+            const int count = lastRow - first + 1;
+            const std::wstring expected = std::to_wstring(count) + PluralWord(L" fichier", count) +
+                                          PluralWord(L" sélectionné", count);
+            exact[s] = exact[s] && focused >= 0 && SelectedCount(list) == count &&
+                       form.StatusBar.PanelText(0) == expected &&
+                       form.StatusBar.PanelText(1) == SizeText(form.Settings.KOctet, total);
+        }
+    }
+    std::printf("selection in a folder of %d files (%d rows a page), best of %d rounds\n", rows, perPage,
+                kRounds);
+    bool allMet = true;
+    for (size_t s = 0; s < steps.size(); ++s) {
+        const bool met = best[s] <= steps[s].target && exact[s];
+        allMet = allMet && met;
+        std::printf("  %-38s %9.1f ms (target <= %.0f ms), bare list %6.1f ms, ratio %7.2f; status %s%s\n",
+                    steps[s].name, best[s] * 1000, steps[s].target * 1000, bareBest[s] * 1000,
+                    best[s] / bareBest[s], exact[s] ? "exact" : "WRONG", met ? "" : "  MISSED");
+    }
+    std::printf("every step within its target: %s\n", allMet ? "yes" : "NO  MISSED");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    static WinLocale locale;
+    SetCurrentLocale(locale);
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
+                                                        ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    SetExceptionSink([](const std::wstring& text) { std::printf("error shown: %ls\n", text.c_str()); });
+    SetMessageBoxAnswerer([](const MessageBoxRequest& request) {
+        std::printf("message box: %ls\n", request.text.c_str());
+        return IDOK;
+    });
+    const std::wstring data = WithTrailingBackslash(argc > 1 ? Widen(argv[1]) : TempFolder());
+    if (argc > 2)
+        kRounds = std::max(1, std::atoi(argv[2]));
+    {
+        ScratchKey key;
+        TMainForm form(key.Path());
+        ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
+        form.Settings.KOctet = false;
+        PumpFor(200);
+        Run(data + L"listing-100000", form);
+    }
+    SetMessageBoxAnswerer({});
+    SetExceptionSink({});
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+    return 0;
+}
