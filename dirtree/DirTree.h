@@ -6,7 +6,7 @@
 // thousand subfolders opens without waiting for the disk.
 //
 // The parent forwards WM_NOTIFY to HandleReflected (selection, expansion, deletion, click).
-// WM_DEVICECHANGE reaches the tree through a subclass of the top-level window that holds it (the
+// WM_DEVICECHANGE reaches the tree through a listener on the toolkit window at the top of it (the
 // system broadcasts it to top-level windows only), so that roots follow drives that come and go
 // and media that is exchanged.
 //
@@ -224,7 +224,6 @@ private:
     void SetOverlay(HTREEITEM node, int overlay);
     void ApplyShareOverlays(HTREEITEM first);
 
-    static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
     void HookOwner();
     void UnhookOwner();
 
@@ -262,6 +261,7 @@ private:
     bool pending_ = false;
     std::wstring pendingPath_;
     HWND hookedOwner_ = nullptr; // the top-level window whose WM_DEVICECHANGE the tree takes
+    int ownerListenKey_ = 0;
     // The node Expand is opening: the control's own announcement of it must not read and probe
     // a second time.
     HTREEITEM expanding_ = nullptr;

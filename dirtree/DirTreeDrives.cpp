@@ -6,7 +6,6 @@
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "listing/Locale.h"
-#include "ui/ExceptionDisplay.h"
 
 namespace {
 
@@ -131,31 +130,26 @@ void TDirTree::DeviceChange() {
     Change(Selected());
 }
 
-LRESULT CALLBACK TDirTree::OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    if (msg != WM_DEVICECHANGE)
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    try {
-        reinterpret_cast<TDirTree*>(data)->DeviceChange();
-    } catch (const std::exception& e) {
-        ReportException(e);
-    } catch (...) {
-        ReportUnknownException();
-    }
-    return 0;
-}
-
 void TDirTree::HookOwner() {
     if (!parent_ || hookedOwner_)
         return;
-    // The owner may be a panel inside a form; only the form hears the system's broadcast.
+    // The owner may be a panel inside a form; only the form hears the system's broadcast. The tree
+    // takes the message, as the owner has nothing to do with it.
     const HWND topLevel = ::GetAncestor(parent_, GA_ROOT);
-    if (topLevel && ::SetWindowSubclass(topLevel, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this),
-                                        reinterpret_cast<DWORD_PTR>(this)))
-        hookedOwner_ = topLevel;
+    Window* owner = Window::FromHandle(topLevel);
+    if (!owner)
+        return;
+    ownerListenKey_ = owner->Listen(WM_DEVICECHANGE, [this](WPARAM, LPARAM, LRESULT& result) {
+        result = 0;
+        DeviceChange();
+        return true;
+    });
+    hookedOwner_ = topLevel;
 }
 
 void TDirTree::UnhookOwner() {
-    if (hookedOwner_)
-        ::RemoveWindowSubclass(hookedOwner_, &TDirTree::OwnerProc, reinterpret_cast<UINT_PTR>(this));
+    // Looked up again: the owner's wrapper may have let go of its window first.
+    if (Window* owner = Window::FromHandle(hookedOwner_))
+        owner->StopListening(ownerListenKey_);
     hookedOwner_ = nullptr;
 }

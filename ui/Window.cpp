@@ -170,7 +170,8 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     HWND hwnd = hwnd_;
     try {
-        result = HandleMessage(msg, wp, lp);
+        if (listeners_.empty() || !NotifyListeners(msg, wp, lp, result))
+            result = HandleMessage(msg, wp, lp);
     } catch (const std::exception& e) {
         ReportException(e);
     } catch (...) {
@@ -185,6 +186,28 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         }
     }
     return result;
+}
+
+bool Window::NotifyListeners(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    // By index, and each listener copied before the call: a listener may stop listening, or start
+    // another, while it runs.
+    for (size_t i = 0; i < listeners_.size(); ++i) {
+        if (listeners_[i].Msg != msg)
+            continue;
+        const Listener call = listeners_[i].Call;
+        if (call && call(wp, lp, result))
+            return true;
+    }
+    return false;
+}
+
+int Window::Listen(UINT msg, Listener listener) {
+    listeners_.push_back({++lastListenKey_, msg, std::move(listener)});
+    return lastListenKey_;
+}
+
+void Window::StopListening(int key) {
+    std::erase_if(listeners_, [key](const Listening& listening) { return listening.Key == key; });
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -6,12 +6,17 @@
 // WM_MEASUREITEM, WM_CTLCOLOR* and WM_H/VSCROLL to the wrapper of the child that sent them
 // (HandleReflected); only when the child does not handle it does the parent see it as usual.
 //
+// Another object may listen to a message of a window (Listen): a control that needs a broadcast
+// only its top-level window receives hears it there without subclassing that window again.
+//
 // Exceptions never leave a window procedure: they are caught there and handed to ReportException.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class Window {
 public:
@@ -57,6 +62,12 @@ public:
     HFONT Font() const;
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
 
+    // Hears msg before the window handles it. A listener that returns true has handled it and set
+    // result: the window does not see it. Returns the key that StopListening takes.
+    using Listener = std::function<bool(WPARAM wp, LPARAM lp, LRESULT& result)>;
+    int Listen(UINT msg, Listener listener);
+    void StopListening(int key);
+
 protected:
     // Every message of the window. Derived classes handle what they need and call
     // Window::HandleMessage for the rest, which forwards child notifications and then runs the
@@ -78,6 +89,7 @@ private:
     static LRESULT CALLBACK ClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    bool NotifyListeners(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     bool ForwardToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void Bind(HWND hwnd);
     // Forgets the window and gives a subclassed control its own procedure back; windowGoing when
@@ -88,4 +100,12 @@ private:
     bool subclassed_ = false;
     WNDPROC previousProc_ = nullptr; // a subclassed control's own procedure
     bool owned_ = true;
+
+    struct Listening {
+        int Key;
+        UINT Msg;
+        Listener Call;
+    };
+    std::vector<Listening> listeners_;
+    int lastListenKey_ = 0;
 };

@@ -1,5 +1,5 @@
 // Drives that come and go and media that is exchanged, presented through the fake drive seam, with
-// the owner's WM_DEVICECHANGE reaching the tree through its subclass of the owner window.
+// the owner's WM_DEVICECHANGE reaching the tree through its listener on the owner window.
 #include "DirTreeFixture.h"
 
 namespace {

@@ -155,3 +155,26 @@ TEST(Window, DestroyedControlLeavesItsWrapperWithoutAHandle) {
     EXPECT_FALSE(edit.HandleAllocated());
     EXPECT_EQ(Window::FromHandle(hwnd), nullptr);
 }
+
+TEST(Window, ListenerHearsAMessageFirstAndMayTakeItUntilItStops) {
+    Frame frame;
+    int heard = 0;
+    const int key = frame.Listen(WM_USER + 1, [&](WPARAM wp, LPARAM, LRESULT& result) {
+        heard += static_cast<int>(wp);
+        result = 42;
+        return true;
+    });
+    // Taken by the listener: the frame's own handler would throw.
+    EXPECT_EQ(frame.Send(WM_USER + 1, 3), 42);
+    EXPECT_EQ(heard, 3);
+    frame.SetBounds(10, 10, 400, 300);
+    EXPECT_GT(frame.sizeMessages, 0) << "other messages still reach the window";
+
+    frame.StopListening(key);
+    std::wstring shown;
+    SetExceptionSink([&](const std::wstring& text) { shown = text; });
+    frame.Send(WM_USER + 1, 5);
+    SetExceptionSink({});
+    EXPECT_EQ(heard, 3);
+    EXPECT_EQ(shown, L"boom");
+}
