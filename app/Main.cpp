@@ -17,7 +17,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                                         ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
     Application::SetTitle(L"Kavet24");
-    Application::SetHelpFile(L"");
 
     if (!ComCtlCheckPasses()) {
         ShowMessageBox(nullptr, ComCtlWarningText(), MB_OK | MB_HELP | MB_ICONWARNING);

@@ -16,8 +16,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 
 } // namespace
 
-bool TMainForm::TreeChangeEnabled = false;
-
 TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives)
     : FormPlacement(this), productKey_(std::move(productKey)), drives_(std::move(drives)) {
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
@@ -55,6 +53,7 @@ void TMainForm::FormCreate() {
     Listing->SortKey = TFileListing::kName;
     CreateFileList(); // with the system image lists
     CreateDirTree();
+    ConnectAddressBoxes();
     CreateFolderMonitor();
 
     Settings.Directory = ExecutableFolder();
@@ -74,7 +73,7 @@ void TMainForm::FormCreate() {
 
     TreeChangeEnabled = true;
     ApplyOptions();
-    MainMenu->Item(L"AffichageStandard").SetChecked(Standard.Visible());
+    AffichageStandard->SetChecked(Standard.Visible());
     // The stored widths are design values, as the splitters' handlers keep them.
     PanelDirName.SetWidth(Scale(Settings.PanelWidth));
     PanelDirTree.SetWidth(Scale(Settings.DirTreeWidth));

@@ -1,9 +1,16 @@
 // TMainForm, the program's single main window: the toolbars, the explorer pane, the address bar,
 // the places of the directory tree and the file list, the status bar and the menus; the build
 // sequence from the stored settings, the view toggles, the layout rule and the orderly close.
-// Split by concern over MainForm.cpp (build and close), MainFormLayout.cpp (panes and layout),
-// MainFormMenus.cpp, MainFormToolbars.cpp, MainFormView.cpp (toggles, view options) and
-// MainFormCommands.cpp (the commands of the menus and buttons).
+// Split by concern over:
+//   MainForm.cpp            the build sequence and the close
+//   MainFormLayout.cpp      the panes and the layout rule
+//   MainFormMenus.cpp       the menus and their items
+//   MainFormToolbars.cpp    the toolbars and the sizes of their buttons
+//   MainFormView.cpp        the view toggles, the view styles and the options dialog
+//   MainFormNavigation.cpp  the tree, the address and mask boxes, and the re-list of the folder
+//   MainFormFileList.cpp    the file list's cells, sorting and selection totals
+//   MainFormBatch.cpp       the five file operations over the selected files
+//   MainFormCommands.cpp    the commands that open no folder and touch no file
 #pragma once
 
 #include "app/FileIconCache.h"
@@ -47,9 +54,9 @@ public:
     std::wstring Mask;
     // The file count of the last listing.
     int64_t FileCount = 0;
-    // False until the window has finished building itself: the tree's selection changes are
-    // ignored until then.
-    static bool TreeChangeEnabled;
+    // False until the window has finished building itself, and while the tree's context menu is
+    // open: the tree's selection changes are ignored then.
+    bool TreeChangeEnabled = false;
 
     // Components, by their names.
     Dock DockTop;
@@ -70,6 +77,22 @@ public:
     ::StatusBar StatusBar;
     std::unique_ptr<Menu> MainMenu;
     std::unique_ptr<Menu> PopupAffichage;
+    // The menu items the window checks or enables, set as the menus are made.
+    MenuItem* AffichageStandard = nullptr;
+    MenuItem* AffichageBarOptions = nullptr;
+    MenuItem* AffichageAdr = nullptr;
+    MenuItem* AffichageCaptions = nullptr;
+    MenuItem* AffichageEtat = nullptr;
+    MenuItem* AffichageVolet = nullptr;
+    MenuItem* AffichageGIcones = nullptr;
+    MenuItem* AffichagePIcones = nullptr;
+    MenuItem* AffichageListe = nullptr;
+    MenuItem* AffichageDetail = nullptr;
+    MenuItem* AffichageGrille = nullptr;
+    MenuItem* PopGicones = nullptr;
+    MenuItem* PopPicones = nullptr;
+    MenuItem* PopListe = nullptr;
+    MenuItem* PopDetail = nullptr;
     TFormPlacement FormPlacement;
     std::unique_ptr<TDirTree> DirTree;
     std::unique_ptr<TdfsExtListView> FileList;
@@ -154,6 +177,7 @@ protected:
 private:
     void CreateLayout();
     void CreateDirTree();
+    void ConnectAddressBoxes();
     void CreateFileList();
     void CreateFolderMonitor();
     void CreateMenus();
@@ -162,6 +186,10 @@ private:
     // Grid lines of the file list; the list placed in FileListPlace takes them from here.
     void ShowGridLines(bool show);
     void CloseOwnedWindows();
+    // The steps of DirTreeChange.
+    bool CanRelist() const;
+    void ShowFolderAddress();
+    void ListFolder();
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;

@@ -9,7 +9,6 @@
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/OperationPrompts.h"
-#include "settings/optionsdialog/EditOptions.h"
 #include "ui/MessageBox.h"
 
 void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile) {
@@ -94,9 +93,4 @@ void TMainForm::BtnNameMinClick() {
 void TMainForm::BtnNameMajMinClick() {
     if (ConfirmFirstUpper(Handle(), FontName(), Settings))
         RunBatch([](const std::wstring& path) { return FileNameMajMin(path); });
-}
-
-void TMainForm::AffichageOptionsClick() {
-    if (EditOptions(Handle(), FontName(), Settings, [this] { DirTreeChange(); }))
-        DirTreeChange();
 }

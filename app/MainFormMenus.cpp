@@ -17,9 +17,11 @@ void TMainForm::CreateMenus() {
     auto clickWithSender = [this](void (TMainForm::*handler)(MenuItem&)) {
         return [this, handler](MenuItem& sender) { (this->*handler)(sender); };
     };
-    auto view = [&](const wchar_t* name, const wchar_t* caption, int tag, bool checked = false) {
+    auto view = [&](const wchar_t* name, MenuItem*& made, const wchar_t* caption, int tag,
+                    bool checked = false) {
         return MenuItemDesc{.Caption = caption,
                             .Name = name,
+                            .Made = &made,
                             .Tag = tag,
                             .RadioGroup = 1,
                             .Checked = checked,
@@ -46,37 +48,44 @@ void TMainForm::CreateMenus() {
                         .Name = L"AffichageOutils",
                         .Items = {{.Caption = L"Bou&tons standards",
                                    .Name = L"AffichageStandard",
+                                   .Made = &AffichageStandard,
                                    .Checked = true,
                                    .OnClick = click(&TMainForm::AffichageStandardClick)},
                                   {.Caption = L"Boutons &options",
                                    .Name = L"AffichageBarOptions",
+                                   .Made = &AffichageBarOptions,
                                    .Checked = true,
                                    .OnClick = click(&TMainForm::AffichageBarOptionsClick)},
                                   {.Caption = L"&Barre d'adresse",
                                    .Name = L"AffichageAdr",
+                                   .Made = &AffichageAdr,
                                    .Checked = true,
                                    .OnClick = click(&TMainForm::AffichageAdrClick)},
                                   Separator(),
                                   {.Caption = L"Etiquettes te&xte",
                                    .Name = L"AffichageCaptions",
+                                   .Made = &AffichageCaptions,
                                    .Checked = true,
                                    .OnClick = click(&TMainForm::AffichageCaptionsClick)}}},
                        {.Caption = L"Ba&rre d'état",
                         .Name = L"AffichageEtat",
+                        .Made = &AffichageEtat,
                         .Checked = true,
                         .OnClick = click(&TMainForm::AffichageEtatClick)},
                        {.Caption = L"&Volet d'exploration",
                         .Name = L"AffichageVolet",
+                        .Made = &AffichageVolet,
                         .Checked = true,
                         .OnClick = click(&TMainForm::AffichageVoletClick)},
                        Separator(),
-                       view(L"AffichageGIcones", L"&Grandes icônes", vsIcon),
-                       view(L"AffichagePIcones", L"&Petites icônes", vsSmallIcon),
-                       view(L"AffichageListe", L"&Liste", vsList),
-                       view(L"AffichageDetail", L"&Détails", vsReport, true),
+                       view(L"AffichageGIcones", AffichageGIcones, L"&Grandes icônes", vsIcon),
+                       view(L"AffichagePIcones", AffichagePIcones, L"&Petites icônes", vsSmallIcon),
+                       view(L"AffichageListe", AffichageListe, L"&Liste", vsList),
+                       view(L"AffichageDetail", AffichageDetail, L"&Détails", vsReport, true),
                        Separator(),
                        {.Caption = L"&Afficher la grille",
                         .Name = L"AffichageGrille",
+                        .Made = &AffichageGrille,
                         .OnClick = click(&TMainForm::AffichageGrilleClick)},
                        Separator(),
                        {.Caption = L"Réorga&niser les icônes",
@@ -123,10 +132,11 @@ void TMainForm::CreateMenus() {
                         .OnClick = click(&TMainForm::AideAproposClick)}}}});
 
     PopupAffichage = std::make_unique<Menu>(
-        Menu::Kind::Popup, std::vector<MenuItemDesc>{view(L"PopGicones", L"&Grandes icônes", vsIcon),
-                                                     view(L"PopPicones", L"&Petites icônes", vsSmallIcon),
-                                                     view(L"PopListe", L"&Liste", vsList),
-                                                     view(L"PopDetail", L"&Détail", vsReport, true)});
+        Menu::Kind::Popup,
+        std::vector<MenuItemDesc>{view(L"PopGicones", PopGicones, L"&Grandes icônes", vsIcon),
+                                  view(L"PopPicones", PopPicones, L"&Petites icônes", vsSmallIcon),
+                                  view(L"PopListe", PopListe, L"&Liste", vsList),
+                                  view(L"PopDetail", PopDetail, L"&Détail", vsReport, true)});
 
     SetMenuBar(MainMenu->ReleaseToWindow());
     accelerators_ = std::make_unique<Accelerators>(std::vector<const Menu*>{MainMenu.get()});

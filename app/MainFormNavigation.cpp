@@ -6,6 +6,7 @@
 #include "app/ShellContextMenu.h"
 #include "dirtree/PathNames.h"
 #include "listing/TextHelpers.h"
+#include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/WaitCursor.h"
@@ -50,6 +51,18 @@ void Watch(TRxFolderMonitor& monitor, const std::wstring& folder, std::exception
     }
 }
 
+// Holds the list's drawing for one scope, also when the scope is left by an exception.
+class ItemUpdate {
+public:
+    explicit ItemUpdate(TdfsExtListView& list) : list_(list) { list_.BeginItemUpdate(); }
+    ~ItemUpdate() { list_.EndItemUpdate(); }
+    ItemUpdate(const ItemUpdate&) = delete;
+    ItemUpdate& operator=(const ItemUpdate&) = delete;
+
+private:
+    TdfsExtListView& list_;
+};
+
 void Report(const std::exception_ptr& failure) {
     if (!failure)
         return;
@@ -88,7 +101,9 @@ void TMainForm::CreateDirTree() {
     };
     const RECT place = DirTreePlace.ClientRect();
     DirTree->SetBounds(0, 0, place.right, place.bottom);
+}
 
+void TMainForm::ConnectAddressBoxes() {
     EditDirName.OnKeyPress = [this](wchar_t& key) {
         if (key == L'\r') {
             key = 0;
@@ -122,56 +137,57 @@ void TMainForm::CreateFolderMonitor() {
     FolderMonitor->OnChange = [this](TRxFolderMonitor&) { FolderMonitorChange(); };
 }
 
+bool TMainForm::CanRelist() const {
+    return !closing_ && TreeChangeEnabled && DirTree && FileList && Listing;
+}
+
 void TMainForm::DirTreeChange() {
-    if (closing_ || !TreeChangeEnabled || !DirTree || !FileList || !Listing)
+    if (!CanRelist())
         return;
     // Let the window repaint before a long listing.
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    Application::ProcessMessages();
     // A close handled just now freed the listing and switched the monitor off for good.
     if (closing_)
         return;
     FolderMonitor->SetActive(false);
-    {
+    std::exception_ptr watchFailure;
+    bool watching = false;
+    try {
         WaitCursor wait;
-        FileList->BeginItemUpdate();
-        struct Closing {
-            TMainForm& form;
-            bool watching = false;
-            std::exception_ptr watchFailure;
-            ~Closing() {
-                form.FileList->EndItemUpdate();
-                if (!watching)
-                    Watch(*form.FolderMonitor, form.Settings.Directory, watchFailure);
-                Report(watchFailure);
-            }
-        } closing{*this};
-
+        ItemUpdate update(*FileList);
         Settings.Directory = DirTree->GetSelectedPath();
         // The new watch starts before the folder is read: a change made after the read would
         // otherwise fall between the two and stay off the list until the next change.
-        Watch(*FolderMonitor, Settings.Directory, closing.watchFailure);
-        closing.watching = true;
-        HTREEITEM node = DirTree->FindNode(Settings.Directory);
-        Standard.SetButtonEnabled(L"BtnParent", node != nullptr && DirTree->Parent(node) != nullptr);
-        EditDirName.SetText(Settings.Directory == L"?" ? Settings.Directory
-                                                       : GetRealPathName(Settings.Directory));
-        SetText(L"Kavet24 - " + EditDirName.Text());
-        FileCount = Listing->ReadFolder(Settings.Directory, Mask);
-        StatusBar.SetPanelText(0, std::to_wstring(FileCount) + PluralWord(L" fichier", FileCount));
-        StatusBar.SetPanelText(1, SizeText(Settings.KOctet, Listing->TotalSize()));
-        Listing->Sort(Listing->SortKey, SortAscending);
-        FileList->SetVirtualItemCount(static_cast<int>(FileCount), {vcfNoScroll});
+        watching = true;
+        Watch(*FolderMonitor, Settings.Directory, watchFailure);
+        ShowFolderAddress();
+        ListFolder();
+    } catch (...) {
+        // Whatever failed, the monitor is back on, on the folder the window shows.
+        if (!watching)
+            Watch(*FolderMonitor, Settings.Directory, watchFailure);
+        Report(watchFailure);
+        throw;
     }
+    Report(watchFailure);
     FileList->ClearSelection();
     FileList->ClearFocus();
+}
+
+void TMainForm::ShowFolderAddress() {
+    HTREEITEM node = DirTree->FindNode(Settings.Directory);
+    Standard.SetButtonEnabled(L"BtnParent", node != nullptr && DirTree->Parent(node) != nullptr);
+    EditDirName.SetText(Settings.Directory == L"?" ? Settings.Directory
+                                                   : GetRealPathName(Settings.Directory));
+    SetText(L"Kavet24 - " + EditDirName.Text());
+}
+
+void TMainForm::ListFolder() {
+    FileCount = Listing->ReadFolder(Settings.Directory, Mask);
+    StatusBar.SetPanelText(0, std::to_wstring(FileCount) + PluralWord(L" fichier", FileCount));
+    StatusBar.SetPanelText(1, SizeText(Settings.KOctet, Listing->TotalSize()));
+    Listing->Sort(Listing->SortKey, SortAscending);
+    FileList->SetVirtualItemCount(static_cast<int>(FileCount), {vcfNoScroll});
 }
 
 void TMainForm::FolderMonitorChange() {
@@ -244,7 +260,7 @@ void TMainForm::DirTreeMouseDown(int x, int y) {
             ~Restore() {
                 if (node)
                     form.DirTree->Select(node);
-                TreeChangeEnabled = true;
+                form.TreeChangeEnabled = true;
             }
         } restore{*this, remembered};
         POINT screen{};

@@ -1,6 +1,8 @@
-// The view options of the main window: the toggles of the "Affichage" menu, the view styles and
-// how the stored options are put on the window.
+// The view options of the main window: the toggles of the "Affichage" menu, the view styles, the
+// options dialog and how the stored options are put on the window.
 #include "app/MainForm.h"
+
+#include "settings/optionsdialog/EditOptions.h"
 
 namespace {
 
@@ -27,30 +29,30 @@ void TMainForm::ApplyOptions() {
         SelectViewStyle(static_cast<int>(FileList->ViewStyle()) + 1);
 
     StatusBar.SetShown(Settings.ShowState);
-    MainMenu->Item(L"AffichageEtat").SetChecked(Settings.ShowState);
+    AffichageEtat->SetChecked(Settings.ShowState);
 
     PanelEdit.SetShown(Settings.ShowAdr);
-    MainMenu->Item(L"AffichageAdr").SetChecked(Settings.ShowAdr);
+    AffichageAdr->SetChecked(Settings.ShowAdr);
 
     S1.SetWidth(Settings.ShowDir ? Scale(kSplitterWidth) : 0);
     PanelDirTree.SetShown(Settings.ShowDir);
-    MainMenu->Item(L"AffichageVolet").SetChecked(Settings.ShowDir);
+    AffichageVolet->SetChecked(Settings.ShowDir);
 
     // Grid lines only show in the Details view, so the list carries the option in every view: a
     // style restored at start may be another one, and the grid must be there on the way back.
     ShowGridLines(Settings.ShowGrid);
-    MainMenu->Item(L"AffichageGrille").SetChecked(Settings.ShowGrid);
+    AffichageGrille->SetChecked(Settings.ShowGrid);
 
-    MainMenu->Item(L"AffichageCaptions").SetChecked(Settings.ShowCaptions);
+    AffichageCaptions->SetChecked(Settings.ShowCaptions);
     SizeToolButtons();
 
-    MainMenu->Item(L"AffichageGrille").SetEnabled(MainMenu->Item(L"AffichageDetail").Checked());
+    AffichageGrille->SetEnabled(AffichageDetail->Checked());
 }
 
 void TMainForm::AffichageEtatClick() {
     Settings.ShowState = !Settings.ShowState;
     StatusBar.SetShown(Settings.ShowState);
-    MainMenu->Item(L"AffichageEtat").SetChecked(Settings.ShowState);
+    AffichageEtat->SetChecked(Settings.ShowState);
 }
 
 void TMainForm::AffichageVoletClick() {
@@ -62,33 +64,39 @@ void TMainForm::AffichageVoletClick() {
         S1.SetWidth(0);
         PanelDirTree.SetShown(false);
     }
-    MainMenu->Item(L"AffichageVolet").SetChecked(Settings.ShowDir);
+    AffichageVolet->SetChecked(Settings.ShowDir);
     FormResize();
 }
 
 void TMainForm::AffichageAdrClick() {
     Settings.ShowAdr = !Settings.ShowAdr;
     PanelEdit.SetShown(Settings.ShowAdr);
-    MainMenu->Item(L"AffichageAdr").SetChecked(Settings.ShowAdr);
+    AffichageAdr->SetChecked(Settings.ShowAdr);
 }
 
 void TMainForm::AffichageGrilleClick() {
-    if (!MainMenu->Item(L"AffichageDetail").Checked())
+    if (!AffichageDetail->Checked())
         return;
     RedrawLock lock(Handle());
     Settings.ShowGrid = !Settings.ShowGrid;
     ShowGridLines(Settings.ShowGrid);
-    MainMenu->Item(L"AffichageGrille").SetChecked(Settings.ShowGrid);
+    AffichageGrille->SetChecked(Settings.ShowGrid);
 }
 
 void TMainForm::AffichageStandardClick() {
     DockTop.SetBarVisible(Standard, !Standard.Visible());
-    MainMenu->Item(L"AffichageStandard").SetChecked(Standard.Visible());
+    AffichageStandard->SetChecked(Standard.Visible());
 }
 
 void TMainForm::AffichageBarOptionsClick() {
     DockTop.SetBarVisible(BarOptions, !BarOptions.Visible());
-    MainMenu->Item(L"AffichageBarOptions").SetChecked(BarOptions.Visible());
+    AffichageBarOptions->SetChecked(BarOptions.Visible());
+}
+
+void TMainForm::AffichageOptionsClick() {
+    // The preview, and a cancel after one, re-list with the options in force; so does "Régler".
+    if (EditOptions(Handle(), FontName(), Settings, [this] { DirTreeChange(); }))
+        DirTreeChange();
 }
 
 void TMainForm::AffichageCaptionsClick() {
@@ -97,18 +105,16 @@ void TMainForm::AffichageCaptionsClick() {
 }
 
 void TMainForm::SelectViewStyle(int tag) {
-    static const std::pair<const wchar_t*, const wchar_t*> items[] = {{L"AffichageGIcones", L"PopGicones"},
-                                                                      {L"AffichagePIcones", L"PopPicones"},
-                                                                      {L"AffichageListe", L"PopListe"},
-                                                                      {L"AffichageDetail", L"PopDetail"}};
+    MenuItem* const menuItems[] = {AffichageGIcones, AffichagePIcones, AffichageListe, AffichageDetail};
+    MenuItem* const popupItems[] = {PopGicones, PopPicones, PopListe, PopDetail};
     if (tag >= vsIcon && tag <= vsReport) {
         viewStyle_ = tag;
         if (FileList)
             FileList->SetViewStyle(static_cast<TViewStyle>(tag - 1));
-        MainMenu->Item(items[tag - 1].first).SetChecked(true);
-        PopupAffichage->Item(items[tag - 1].second).SetChecked(true);
+        menuItems[tag - 1]->SetChecked(true);
+        popupItems[tag - 1]->SetChecked(true);
     }
-    MainMenu->Item(L"AffichageGrille").SetEnabled(MainMenu->Item(L"AffichageDetail").Checked());
+    AffichageGrille->SetEnabled(AffichageDetail->Checked());
 }
 
 void TMainForm::PopGiconesClick(MenuItem& sender) {

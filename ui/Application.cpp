@@ -7,7 +7,6 @@ namespace {
 
 struct State {
     std::wstring title = L"Kavet24";
-    std::wstring helpFile;
     std::wstring hint;
 };
 
@@ -30,12 +29,6 @@ const std::wstring& Application::Title() {
 }
 void Application::SetTitle(const std::wstring& title) {
     Current().title = title;
-}
-const std::wstring& Application::HelpFile() {
-    return Current().helpFile;
-}
-void Application::SetHelpFile(const std::wstring& file) {
-    Current().helpFile = file;
 }
 const std::wstring& Application::Hint() {
     return Current().hint;

@@ -1,5 +1,5 @@
-// The program-wide state of the user interface: the title used by message boxes, the help file
-// name, the hint of the moment, and the message loop of the main form.
+// The program-wide state of the user interface: the title used by message boxes, the hint of the
+// moment, and the message loop of the main form.
 #pragma once
 
 #include <string>
@@ -8,8 +8,6 @@ class Application {
 public:
     static const std::wstring& Title();
     static void SetTitle(const std::wstring& title);
-    static const std::wstring& HelpFile();
-    static void SetHelpFile(const std::wstring& file);
     static const std::wstring& Hint();
     static void SetHint(const std::wstring& hint);
 

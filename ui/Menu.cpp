@@ -20,7 +20,7 @@ Menu::Menu(Kind kind, const std::vector<MenuItemDesc>& items)
     for (const MenuItemDesc& desc : items) {
         items_.push_back(std::make_unique<MenuItem>(desc, nullptr));
         items_.back()->siblings_ = &items_;
-        items_.back()->Build(menu_.Get(), position++, kind == Kind::Popup);
+        items_.back()->Build(menu_.Get(), position++);
     }
 }
 

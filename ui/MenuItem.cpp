@@ -27,6 +27,8 @@ MenuItem::MenuItem(const MenuItemDesc& desc, MenuItem* parent)
       parent_(parent) {
     id_ = NewId();
     Registry()[id_] = this;
+    if (desc.Made)
+        *desc.Made = this;
     for (const MenuItemDesc& child : desc.Items)
         items_.push_back(std::make_unique<MenuItem>(child, this));
     for (auto& child : items_)
@@ -70,7 +72,7 @@ void MenuItem::SetEnabled(bool enabled) {
     Update();
 }
 
-void MenuItem::Build(HMENU menu, UINT position, bool popupMenu) {
+void MenuItem::Build(HMENU menu, UINT position) {
     owner_ = menu;
     position_ = position;
     std::wstring text = caption_;
@@ -95,9 +97,8 @@ void MenuItem::Build(HMENU menu, UINT position, bool popupMenu) {
         info.hSubMenu = subMenu_;
         UINT childPosition = 0;
         for (auto& child : items_)
-            child->Build(subMenu_, childPosition++, true);
+            child->Build(subMenu_, childPosition++);
     }
-    (void)popupMenu;
     ::InsertMenuItemW(menu, position, TRUE, &info);
 }
 

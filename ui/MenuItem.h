@@ -16,6 +16,9 @@ class MenuItem;
 struct MenuItemDesc {
     std::wstring Caption;
     std::wstring Name;
+    // When given, pointed at the item once it is made: the owner keeps a typed member instead of
+    // looking the item up by name.
+    MenuItem** Made = nullptr;
     int Tag = 0;
     int RadioGroup = 0; // items of one submenu with the same non-zero group check one at a time
     bool Checked = false;
@@ -60,7 +63,7 @@ public:
 private:
     friend class Menu;
     // Adds this item (and its submenu) to a platform menu at the given position.
-    void Build(HMENU menu, UINT position, bool popupMenu);
+    void Build(HMENU menu, UINT position);
     void Update() const;
 
     std::wstring caption_;

@@ -242,7 +242,7 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuI
             [&] {
                 selectedWhileOpen = form->DirTree->Selected();
                 directoryWhileOpen = form->Settings.Directory;
-                switchWhileOpen = TMainForm::TreeChangeEnabled;
+                switchWhileOpen = form->TreeChangeEnabled;
             },
             // The tree follows the button after its owner's handler, until the release.
             [&] { ::PostMessageW(Tree(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y)); }));
@@ -256,7 +256,7 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuI
 
     EXPECT_EQ(form->DirTree->Selected(), shown);
     EXPECT_EQ(form->DirTree->GetSelectedPath(), shownPath);
-    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_TRUE(form->TreeChangeEnabled);
     EXPECT_EQ(form->Settings.Directory, directory);
     EXPECT_EQ(Listed(), listed);
     EXPECT_EQ(form->StatusBar.PanelText(0), status);
@@ -324,7 +324,7 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeAwayFromAnyFolderShowsNoMenuAndKe
     EXPECT_FALSE(state.seen && state.menuShown);
     EXPECT_EQ(form->DirTree->Selected(), shown);
     EXPECT_EQ(form->Settings.Directory, directory);
-    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_TRUE(form->TreeChangeEnabled);
     ExpectNothingLeftBehind();
 }
 

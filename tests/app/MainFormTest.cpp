@@ -81,7 +81,7 @@ TEST_F(MainFormTest, LayoutHasThePanesOfTheDesign) {
               form->PanelDirTree.WindowRectInParent().right + TMainForm::kSplitterWidth);
     ASSERT_TRUE(form->Listing);
     EXPECT_EQ(form->Listing->SortKey, 1);
-    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_TRUE(form->TreeChangeEnabled);
 }
 
 TEST_F(MainFormTest, LayoutRuleLinesUpTheBoxesAndTheStatusPanel) {
@@ -304,7 +304,7 @@ TEST_F(MainFormTest, ColumnLayoutOfAnotherTypeGivesTheDefaultLayoutAndTheStartCo
     form.reset();
     ScratchRegistryKey::PutDword(key / L"Columns", L"Sizes", 80);
     form = std::make_unique<TMainForm>(key.Path());
-    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_TRUE(form->TreeChangeEnabled);
     EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u) << "the first folder was listed";
     EXPECT_EQ(form->FileList->ColumnWidth(0), 120);
 }
@@ -314,7 +314,7 @@ TEST_F(MainFormTest, FailedBuildStillLetsTheTreeListAFolder) {
     // The column layout's key cannot be made under a name longer than the registry allows.
     form = std::make_unique<TMainForm>(key.Path() + L"\\" + std::wstring(300, L'k'));
     EXPECT_NE(errors, L"");
-    EXPECT_TRUE(TMainForm::TreeChangeEnabled);
+    EXPECT_TRUE(form->TreeChangeEnabled);
     form.reset();
     errors.clear();
 }

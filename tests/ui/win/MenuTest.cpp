@@ -101,3 +101,14 @@ TEST(ShortCut, ParsesFunctionKeysAndModifiers) {
     EXPECT_FALSE(ParseShortCut(L"Hop"));
     EXPECT_FALSE(ParseShortCut(L""));
 }
+
+TEST(Menu, MadeIsPointedAtTheItemItDescribes) {
+    MenuItem* quit = nullptr;
+    MenuItem* file = nullptr;
+    Menu menu(Menu::Kind::Bar, {{.Caption = L"&Fichier",
+                                 .Name = L"File",
+                                 .Made = &file,
+                                 .Items = {{.Caption = L"&Quitter", .Name = L"Quit", .Made = &quit}}}});
+    EXPECT_EQ(file, &menu.Item(L"File"));
+    EXPECT_EQ(quit, &menu.Item(L"Quit"));
+}
