@@ -1,5 +1,5 @@
 // Feeds arbitrary registry value bytes, under every value type, to the conversions the settings use.
-#include "settings/RegistryData.h"
+#include "ui/RegistryData.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // to create or write raises RegistryError with the user's French message.
 #pragma once
 
-#include "ui/Handles.h"
+#include "ui/RegistryKey.h"
 
 #include <optional>
 #include <string>
@@ -13,8 +13,8 @@ class RegistrySection {
 public:
     enum class Access { Read, Write };
 
-    // Read: a missing section reads as empty (every value takes its default). Write: the key and
-    // the section are created when missing.
+    // Read: a missing section reads as empty (every value takes its default) and nothing is
+    // created. Write: the key and the section are created when missing.
     RegistrySection(const std::wstring& key, const std::wstring& section, Access access);
 
     // None when the value does not exist, cannot be read or is not text.
@@ -27,5 +27,5 @@ public:
     void WriteBool(const wchar_t* name, bool value);
 
 private:
-    RegKey key_;
+    RegistryKey key_;
 };

@@ -3,7 +3,7 @@
 // value, or one of another type, gives the default); writes that are refused raise RegistryError.
 #pragma once
 
-#include "ui/Handles.h"
+#include "ui/RegistryKey.h"
 
 #include <string>
 
@@ -24,6 +24,6 @@ public:
     void WriteInteger(const std::wstring& section, const std::wstring& name, int value);
 
 private:
-    RegKey key_;
+    RegistryKey key_;
     std::wstring keyPath_;
 };

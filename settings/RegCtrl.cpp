@@ -1,54 +1,22 @@
-// Registry access for the settings: every handle lives inside one call.
+// Registry access for the settings: every handle lives inside one call, and every failure ends
+// as the caller's default or a false.
 #include "settings/RegCtrl.h"
 
-#include "settings/RegistryData.h"
-#include "ui/Handles.h"
+#include "ui/RegistryData.h"
+#include "ui/RegistryKey.h"
 
-#include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace RegCtrl {
 namespace {
 
-struct RawValue {
-    DWORD type = REG_NONE;
-    std::vector<uint8_t> data;
-};
-
-// The value's type and bytes, or nothing when the key or the value cannot be read. The key is
-// never created by a read.
-std::optional<RawValue> ReadRaw(const std::wstring& key, const std::wstring& name) {
-    RegKey handle;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, handle.Put()) != ERROR_SUCCESS)
+// The value's type and bytes, or nothing when the key or the value cannot be read.
+std::optional<RegistryValue> ReadRaw(const std::wstring& key, const std::wstring& name) {
+    RegistryKey handle;
+    RegistryValue value;
+    if (handle.OpenForRead(HKEY_CURRENT_USER, key) != ERROR_SUCCESS || handle.Read(name, value) != ERROR_SUCCESS)
         return std::nullopt;
-    RawValue value;
-    DWORD size = 0;
-    // The value may grow between the size query and the read; ask again until it fits.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        LONG rc = ::RegQueryValueExW(handle.Get(), name.c_str(), nullptr, &value.type, nullptr, &size);
-        if (rc != ERROR_SUCCESS)
-            return std::nullopt;
-        value.data.resize(size);
-        rc = ::RegQueryValueExW(handle.Get(), name.c_str(), nullptr, &value.type,
-                                value.data.empty() ? nullptr : value.data.data(), &size);
-        if (rc == ERROR_SUCCESS) {
-            value.data.resize(size);
-            return value;
-        }
-        if (rc != ERROR_MORE_DATA)
-            return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-bool WriteRaw(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-    RegKey handle;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                          nullptr, handle.Put(), nullptr) != ERROR_SUCCESS)
-        return false;
-    return ::RegSetValueExW(handle.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
-           ERROR_SUCCESS;
+    return value;
 }
 
 } // namespace
@@ -85,13 +53,15 @@ bool RegReadBool(const std::wstring& key, const std::wstring& name, bool default
 }
 
 bool RegWriteString(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return WriteRaw(key, name, REG_SZ, value.c_str(), bytes);
+    RegistryKey handle;
+    return handle.OpenForWrite(HKEY_CURRENT_USER, key) == ERROR_SUCCESS &&
+           handle.WriteText(name, value) == ERROR_SUCCESS;
 }
 
 bool RegWriteInteger(const std::wstring& key, const std::wstring& name, int value) {
-    const DWORD dword = static_cast<DWORD>(value);
-    return WriteRaw(key, name, REG_DWORD, &dword, sizeof dword);
+    RegistryKey handle;
+    return handle.OpenForWrite(HKEY_CURRENT_USER, key) == ERROR_SUCCESS &&
+           handle.WriteDword(name, static_cast<DWORD>(value)) == ERROR_SUCCESS;
 }
 
 bool RegWriteBool(const std::wstring& key, const std::wstring& name, bool value) {
@@ -99,10 +69,7 @@ bool RegWriteBool(const std::wstring& key, const std::wstring& name, bool value)
 }
 
 bool RegDeleteKey(const std::wstring& key) {
-    if (key.find_first_not_of(L'\\') == std::wstring::npos)
-        return false;
-    const LONG rc = ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+    return DeleteRegistryTree(HKEY_CURRENT_USER, key) == ERROR_SUCCESS;
 }
 
 } // namespace RegCtrl

@@ -1,6 +1,7 @@
 // The stored column layout in the real registry, under a scratch key: what a first run, odd
 // stored values and wrong value types give, and exactly what is written.
 #include "ListTestFrame.h"
+#include "support/win/ScratchRegistryKey.h"
 
 #include "ui/Dpi.h"
 #include "ui/ExceptionDisplay.h"
@@ -75,29 +76,38 @@ TEST_F(ColumnSettingsTest, FirstRunKeepsTheFormLayoutAndSortsByTheFirstColumnAsc
     ExpectFormLayoutSortedByTheFirstColumnAscending(*list);
 }
 
+TEST_F(ColumnSettingsTest, ReadingUnderAMissingKeyCreatesNothing) {
+    const std::wstring missing = key / L"Missing";
+    auto list = MakeFileList();
+    list->SaveSettings().RegistryKey = missing;
+    EXPECT_TRUE(list->ReadColumnSettings());
+    ExpectFormLayoutSortedByTheFirstColumnAscending(*list);
+    EXPECT_FALSE(ScratchRegistryKey::KeyExists(missing));
+}
+
 TEST_F(ColumnSettingsTest, SizeThatDoesNotConvertKeepsThatColumnsWidth) {
-    key.SetString(L"Columns", L"Sizes", L"80,abc,100");
+    ScratchRegistryKey::PutText(key / L"Columns", L"Sizes", L"80,abc,100");
     auto list = MakeThreeColumnList();
     list->ReadColumnSettings();
     EXPECT_EQ(Widths(*list), (std::vector<int>{80, 60, 100}));
 }
 
 TEST_F(ColumnSettingsTest, SizesStartingWithMinusOneApplyNoWidth) {
-    key.SetString(L"Columns", L"Sizes", L"-1,10,10");
+    ScratchRegistryKey::PutText(key / L"Columns", L"Sizes", L"-1,10,10");
     auto list = MakeThreeColumnList();
     list->ReadColumnSettings();
     EXPECT_EQ(Widths(*list), (std::vector<int>{50, 60, 70}));
 }
 
 TEST_F(ColumnSettingsTest, SortColumnBeyondTheColumnsBecomesTheLastOne) {
-    key.SetString(L"Sort", L"SortCol", L"12");
+    ScratchRegistryKey::PutText(key / L"Sort", L"SortCol", L"12");
     auto list = MakeFileList();
     list->ReadColumnSettings();
     EXPECT_EQ(list->SortColumnIndex(), 7);
 }
 
 TEST_F(ColumnSettingsTest, NegativeSortColumnBecomesTheFirstOne) {
-    key.SetString(L"Sort", L"SortCol", L"-3");
+    ScratchRegistryKey::PutText(key / L"Sort", L"SortCol", L"-3");
     auto list = MakeFileList();
     list->SortByColumn(4, true);
     list->ReadColumnSettings();
@@ -105,24 +115,24 @@ TEST_F(ColumnSettingsTest, NegativeSortColumnBecomesTheFirstOne) {
 }
 
 TEST_F(ColumnSettingsTest, AscendingThatIsNotANumberMeansAscending) {
-    key.SetString(L"Sort", L"Ascending", L"oui");
+    ScratchRegistryKey::PutText(key / L"Sort", L"Ascending", L"oui");
     auto list = MakeFileList();
     list->SetSortAscending(false);
     list->ReadColumnSettings();
     EXPECT_TRUE(list->SortAscending());
 
-    key.SetString(L"Sort", L"Ascending", L"0");
+    ScratchRegistryKey::PutText(key / L"Sort", L"Ascending", L"0");
     list->ReadColumnSettings();
     EXPECT_FALSE(list->SortAscending());
 }
 
 TEST_F(ColumnSettingsTest, ViewStyleOutOfRangeKeepsTheCurrentView) {
-    key.SetString(L"ViewStyle", L"ViewStyle", L"7");
+    ScratchRegistryKey::PutText(key / L"ViewStyle", L"ViewStyle", L"7");
     auto list = MakeFileList();
     list->ReadColumnSettings();
     EXPECT_EQ(list->ViewStyle(), vsReport);
 
-    key.SetString(L"ViewStyle", L"ViewStyle", L"1");
+    ScratchRegistryKey::PutText(key / L"ViewStyle", L"ViewStyle", L"1");
     list->ReadColumnSettings();
     EXPECT_EQ(list->ViewStyle(), vsSmallIcon);
 }
@@ -130,14 +140,14 @@ TEST_F(ColumnSettingsTest, ViewStyleOutOfRangeKeepsTheCurrentView) {
 TEST_F(ColumnSettingsTest, OrderThatIsNotAPermutationIsNotAppliedAndTheNaturalOrderIsUsed) {
     auto list = MakeFileList();
     list->ApplyColumnOrder({7, 6, 5, 4, 3, 2, 1, 0});
-    key.SetString(L"Columns", L"Order", L"1,1,2,3,4,5,6,7");
+    ScratchRegistryKey::PutText(key / L"Columns", L"Order", L"1,1,2,3,4,5,6,7");
     list->ReadColumnSettings();
     EXPECT_EQ(Order(*list), kNaturalOrder);
 }
 
 TEST_F(ColumnSettingsTest, StoredOrderIsAppliedAndWidthsFollowTheDisplayPositions) {
-    key.SetString(L"Columns", L"Order", L"2,0,1");
-    key.SetString(L"Columns", L"Sizes", L"90,40,30");
+    ScratchRegistryKey::PutText(key / L"Columns", L"Order", L"2,0,1");
+    ScratchRegistryKey::PutText(key / L"Columns", L"Sizes", L"90,40,30");
     auto list = MakeThreeColumnList();
     list->ReadColumnSettings();
     EXPECT_EQ(Order(*list), (std::vector<int>{2, 0, 1}));
@@ -153,17 +163,16 @@ TEST_F(ColumnSettingsTest, WritesTextValuesUnderTheirExactNames) {
     list->SetSortAscending(false);
     ASSERT_TRUE(list->WriteColumnSettings());
 
-    std::wstring text;
-    EXPECT_EQ(key.Get(L"Columns", L"Order", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"7,0,1,2,3,4,5,6");
-    EXPECT_EQ(key.Get(L"Columns", L"Sizes", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"250,120,60,120,120,100,120,50");
-    EXPECT_EQ(key.Get(L"Sort", L"Ascending", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"0");
-    EXPECT_EQ(key.Get(L"Sort", L"SortCol", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"2");
-    EXPECT_EQ(key.Get(L"ViewStyle", L"ViewStyle", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"3");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(key / L"Columns", L"Order"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Columns", L"Order"), L"7,0,1,2,3,4,5,6");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(key / L"Columns", L"Sizes"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Columns", L"Sizes"), L"250,120,60,120,120,100,120,50");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(key / L"Sort", L"Ascending"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Sort", L"Ascending"), L"0");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(key / L"Sort", L"SortCol"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Sort", L"SortCol"), L"2");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(key / L"ViewStyle", L"ViewStyle"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"ViewStyle", L"ViewStyle"), L"3");
 }
 
 TEST_F(ColumnSettingsTest, WrittenLayoutIsReadBackByTheNextRun) {
@@ -198,9 +207,7 @@ TEST_F(ColumnSettingsTest, WidthsAreStoredAsAt96DpiSoThatALayoutReadsBackTheSame
         EXPECT_EQ(again->ColumnWidth(0), 180);
         EXPECT_EQ(again->ColumnWidth(4), 100) << "a width read back is not moved by rounding";
     }
-    std::wstring text;
-    key.Get(L"Columns", L"Sizes", text);
-    EXPECT_EQ(text, L"120,40,80,80,67,80,33,201");
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Columns", L"Sizes"), L"120,40,80,80,67,80,33,201");
     auto at96 = MakeFileList();
     at96->ReadColumnSettings();
     EXPECT_EQ(at96->ColumnWidth(0), 120);
@@ -211,9 +218,7 @@ TEST_F(ColumnSettingsTest, WidthsWrittenInAnotherViewAreTheReportColumnWidths) {
     auto list = MakeFileList();
     list->SetViewStyle(vsList);
     list->WriteColumnSettings();
-    std::wstring text;
-    key.Get(L"Columns", L"Sizes", text);
-    EXPECT_EQ(text, L"120,60,120,120,100,120,50,300");
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Columns", L"Sizes"), L"120,60,120,120,100,120,50,300");
 }
 
 TEST_F(ColumnSettingsTest, FlagsLeaveOutTheirGroups) {
@@ -222,9 +227,9 @@ TEST_F(ColumnSettingsTest, FlagsLeaveOutTheirGroups) {
     list->SaveSettings().SaveColumnSizes = false;
     list->SaveSettings().SaveViewStyle = false;
     list->WriteColumnSettings();
-    EXPECT_FALSE(key.HasSection(L"Columns"));
-    EXPECT_FALSE(key.HasSection(L"ViewStyle"));
-    EXPECT_TRUE(key.HasSection(L"Sort"));
+    EXPECT_FALSE(ScratchRegistryKey::KeyExists(key / L"Columns"));
+    EXPECT_FALSE(ScratchRegistryKey::KeyExists(key / L"ViewStyle"));
+    EXPECT_TRUE(ScratchRegistryKey::KeyExists(key / L"Sort"));
 }
 
 TEST_F(ColumnSettingsTest, AutoSaveWritesWhenTheWindowIsDestroyed) {
@@ -232,23 +237,22 @@ TEST_F(ColumnSettingsTest, AutoSaveWritesWhenTheWindowIsDestroyed) {
     list->SaveSettings().AutoSave = true;
     list->SortByColumn(6, true);
     list->Destroy();
-    std::wstring text;
-    EXPECT_EQ(key.Get(L"Sort", L"SortCol", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"6");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(key / L"Sort", L"SortCol"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(key / L"Sort", L"SortCol"), L"6");
 }
 
 TEST_F(ColumnSettingsTest, WithoutAutoSaveNothingIsWrittenOrRead) {
-    key.SetString(L"Sort", L"SortCol", L"4");
+    ScratchRegistryKey::PutText(key / L"Sort", L"SortCol", L"4");
     auto list = MakeFileList();
     EXPECT_FALSE(list->AutoReadColumnSettings());
     EXPECT_EQ(list->SortColumnIndex(), 0);
     list->Destroy();
-    EXPECT_FALSE(key.HasSection(L"Columns"));
+    EXPECT_FALSE(ScratchRegistryKey::KeyExists(key / L"Columns"));
 }
 
 TEST_F(ColumnSettingsTest, AutoSaveSetBeforeCreationReadsTheLayoutAtStart) {
-    key.SetString(L"Sort", L"SortCol", L"4");
-    key.SetString(L"Sort", L"Ascending", L"0");
+    ScratchRegistryKey::PutText(key / L"Sort", L"SortCol", L"4");
+    ScratchRegistryKey::PutText(key / L"Sort", L"Ascending", L"0");
     TdfsExtListView list;
     ConfigureFileList(list);
     list.SaveSettings().RegistryKey = key.Path();
@@ -260,11 +264,11 @@ TEST_F(ColumnSettingsTest, AutoSaveSetBeforeCreationReadsTheLayoutAtStart) {
 }
 
 TEST_F(ColumnSettingsTest, ValuesOfAnotherTypeReadAsMissingAndGiveTheDefaults) {
-    key.SetDword(L"Columns", L"Order", 76543210);
-    key.SetDword(L"Columns", L"Sizes", 80);
-    key.SetDword(L"Sort", L"SortCol", 3);
-    key.SetDword(L"Sort", L"Ascending", 0);
-    key.SetDword(L"ViewStyle", L"ViewStyle", 1);
+    ScratchRegistryKey::PutDword(key / L"Columns", L"Order", 76543210);
+    ScratchRegistryKey::PutDword(key / L"Columns", L"Sizes", 80);
+    ScratchRegistryKey::PutDword(key / L"Sort", L"SortCol", 3);
+    ScratchRegistryKey::PutDword(key / L"Sort", L"Ascending", 0);
+    ScratchRegistryKey::PutDword(key / L"ViewStyle", L"ViewStyle", 1);
     auto list = MakeFileList();
     list->SortByColumn(4, false);
     EXPECT_NO_THROW(list->ReadColumnSettings());
@@ -273,7 +277,7 @@ TEST_F(ColumnSettingsTest, ValuesOfAnotherTypeReadAsMissingAndGiveTheDefaults) {
 }
 
 TEST_F(ColumnSettingsTest, FailedWriteAtDestructionIsShownAndTheWindowStillGoes) {
-    key.SetDword(L"Sort", L"SortCol", 3);
+    ScratchRegistryKey::PutDword(key / L"Sort", L"SortCol", 3);
     auto list = MakeFileList();
     // A key name longer than the registry allows cannot be created.
     list->SaveSettings().RegistryKey = key.Path() + L"\\" + std::wstring(300, L'k');
@@ -307,10 +311,9 @@ TEST(ColumnSettingsUnderTheUserRoot, EmptyRegistryKeyPutsTheSectionsDirectlyUnde
     ASSERT_TRUE(list.Create(frame.Handle(), 0, 0, 880, 360, 104));
     list.SaveSettings().RegistryKey = L"";
     list.WriteColumnSettings();
-    std::wstring text;
-    EXPECT_EQ(ScratchRegistryKey::Read(L"Columns", L"Order", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"0,1,2,3,4,5,6,7");
-    EXPECT_EQ(ScratchRegistryKey::Read(L"Sort", L"SortCol", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(ScratchRegistryKey::Read(L"ViewStyle", L"ViewStyle", text), static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text, L"3");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(L"Columns", L"Order"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(L"Columns", L"Order"), L"0,1,2,3,4,5,6,7");
+    EXPECT_EQ(ScratchRegistryKey::ValueType(L"Sort", L"SortCol"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::ValueType(L"ViewStyle", L"ViewStyle"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ScratchRegistryKey::Text(L"ViewStyle", L"ViewStyle"), L"3");
 }

@@ -1,5 +1,5 @@
 // A real top-level window holding a real file list control, as the main window builds it, for
-// the list's tests; and a scratch registry key under HKEY_CURRENT_USER for the stored layout.
+// the list's tests.
 #pragma once
 
 #include "listctrl/ExtListView.h"
@@ -9,7 +9,6 @@
 #include <commctrl.h>
 
 #include <memory>
-#include <string>
 
 class ListTestFrame : public Window {
 public:
@@ -59,59 +58,3 @@ inline void PumpMessages() {
         ::DispatchMessageW(&msg);
     }
 }
-
-// A key under HKEY_CURRENT_USER\Software for one test, deleted with everything under it.
-class ScratchRegistryKey {
-public:
-    ScratchRegistryKey()
-        : path_(L"Software\\Kavet24Tests\\listctrl-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                std::to_wstring(::GetTickCount64())) {
-        HKEY key = nullptr;
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr);
-        if (key)
-            ::RegCloseKey(key);
-    }
-    ~ScratchRegistryKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()); }
-    ScratchRegistryKey(const ScratchRegistryKey&) = delete;
-    ScratchRegistryKey& operator=(const ScratchRegistryKey&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-
-    void SetString(const std::wstring& section, const wchar_t* name, const std::wstring& value) const {
-        const std::wstring path = path_ + L"\\" + section;
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, REG_SZ, value.c_str(),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    }
-    void SetDword(const std::wstring& section, const wchar_t* name, DWORD value) const {
-        const std::wstring path = path_ + L"\\" + section;
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value));
-    }
-    // The value's type and text; type 0 when it does not exist.
-    static DWORD Read(const std::wstring& keyPath, const wchar_t* name, std::wstring& text) {
-        DWORD type = 0;
-        DWORD size = 0;
-        if (::RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                           nullptr, &size) != ERROR_SUCCESS)
-            return 0;
-        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        ::RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                       data.data(), &size);
-        text = data.c_str();
-        return type;
-    }
-    DWORD Get(const std::wstring& section, const wchar_t* name, std::wstring& text) const {
-        return Read(path_ + L"\\" + section, name, text);
-    }
-    bool HasSection(const std::wstring& section) const {
-        HKEY key = nullptr;
-        const std::wstring path = path_ + L"\\" + section;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        ::RegCloseKey(key);
-        return true;
-    }
-
-private:
-    std::wstring path_;
-};

@@ -1,4 +1,4 @@
-// Turns the raw bytes of a registry value into the text or integer the settings expect. Kept free of
+// Turns the raw bytes of a registry value into the text or integer its reader expects. Kept free of
 // the platform so that any stored garbage (odd sizes, missing terminators, other types) is tested
 // and fuzzed natively; a value that does not fit gives no result and the caller keeps its default.
 #pragma once
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-// The registry value types the settings read (the platform's REG_SZ, REG_EXPAND_SZ, REG_DWORD).
+// The registry value types the program reads (the platform's REG_SZ, REG_EXPAND_SZ, REG_DWORD).
 constexpr uint32_t kRegText = 1;
 constexpr uint32_t kRegExpandText = 2;
 constexpr uint32_t kRegDword = 4;

@@ -1,5 +1,5 @@
 // Conversion of raw registry bytes into settings values.
-#include "settings/RegistryData.h"
+#include "ui/RegistryData.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// Conversion of raw registry value bytes into settings values.
-#include "settings/RegistryData.h"
+// Conversion of raw registry value bytes into texts and integers.
+#include "ui/RegistryData.h"
 
 #include <cstring>
 
