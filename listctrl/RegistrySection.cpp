@@ -20,9 +20,12 @@ RegistrySection::RegistrySection(const std::wstring& key, const std::wstring& se
             throw RegistryError(L"Echec à la création de la clé " + path);
         return;
     }
-    // Reading leaves the registry as it is: a section that is missing, or cannot be opened,
-    // reads as nothing stored and every value takes its default.
-    key_.OpenForRead(HKEY_CURRENT_USER, path);
+    // Reading leaves the registry as it is: a missing section reads as nothing stored. A key that
+    // cannot exist (a name too long, say) is still reported at once, as when writing it, instead
+    // of passing for a first run and failing only when the program closes.
+    const LSTATUS rc = key_.OpenForRead(HKEY_CURRENT_USER, path);
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+        throw RegistryError(L"Echec à la création de la clé " + path);
 }
 
 std::optional<std::wstring> RegistrySection::ReadString(const wchar_t* name) const {
