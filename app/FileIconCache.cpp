@@ -1,7 +1,7 @@
 // Icon indexes from the shell, per extension.
 #include "app/FileIconCache.h"
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <windows.h>
 #include <shellapi.h>

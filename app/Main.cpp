@@ -2,7 +2,7 @@
 #include "app/ComCtlVersion.h"
 #include "app/MainForm.h"
 #include "app/ModuleVersion.h"
-#include "listing/WinLocale.h"
+#include "base/WinLocale.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 

@@ -3,7 +3,7 @@
 // re-lists the folder once at the end.
 #include "app/MainForm.h"
 
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 #include "operations/ApiPath.h"
 
 #include "operations/FileNameCase.h"

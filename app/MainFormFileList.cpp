@@ -2,7 +2,7 @@
 // sorting from the headers and the "Réorganiser les icônes" commands, and the selection totals.
 #include "app/MainForm.h"
 
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 #include <shellapi.h>
 

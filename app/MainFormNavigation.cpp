@@ -5,7 +5,7 @@
 
 #include "app/ShellContextMenu.h"
 #include "dirtree/PathNames.h"
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/ExceptionDisplay.h"

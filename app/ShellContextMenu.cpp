@@ -4,7 +4,7 @@
 #include "app/ShellContextMenu.h"
 
 #include "ui/Application.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/WaitCursor.h"
 #include "ui/Window.h"
 

@@ -5,8 +5,8 @@
 #include "BenchSupport.h"
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTree.h"
-#include "listing/TextHelpers.h"
-#include "listing/WinLocale.h"
+#include "base/TextHelpers.h"
+#include "base/WinLocale.h"
 #include "ui/Window.h"
 
 #include <windows.h>

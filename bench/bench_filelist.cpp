@@ -3,7 +3,7 @@
 // entries by the same key with a plain comparison.
 #include "listing/FileCellText.h"
 #include "listing/FileListing.h"
-#include "listing/WinLocale.h"
+#include "base/WinLocale.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 // Reading a folder of 100,000 files: ReadFolder with "*.*" and a sort by name, against a bare
 // directory enumeration of the same folder, and the listing's memory per entry.
 #include "listing/FileListing.h"
-#include "listing/TextHelpers.h"
-#include "listing/WinLocale.h"
+#include "base/TextHelpers.h"
+#include "base/WinLocale.h"
 
 #include <windows.h>
 

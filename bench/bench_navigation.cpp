@@ -5,8 +5,8 @@
 #include "app/MainForm.h"
 #include "dirtree/PathNames.h"
 #include "listing/FileListing.h"
-#include "listing/TextHelpers.h"
-#include "listing/WinLocale.h"
+#include "base/TextHelpers.h"
+#include "base/WinLocale.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/MessageBox.h"
 

@@ -6,8 +6,8 @@
 #include "BenchSupport.h"
 #include "app/MainForm.h"
 #include "listing/FileListing.h"
-#include "listing/TextHelpers.h"
-#include "listing/WinLocale.h"
+#include "base/TextHelpers.h"
+#include "base/WinLocale.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/MessageBox.h"
 

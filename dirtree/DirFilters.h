@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dirtree/DirTypes.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 // system. An owner's OnFindDir handler fills the same record instead.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // objects go with it.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <shlobj.h>
 

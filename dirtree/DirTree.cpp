@@ -5,8 +5,8 @@
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "dirtree/PathNames.h"
-#include "listing/Errors.h"
-#include "listing/Locale.h"
+#include "base/Errors.h"
+#include "base/Locale.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/WaitCursor.h"
 

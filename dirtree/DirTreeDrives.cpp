@@ -5,7 +5,7 @@
 #include "dirtree/DirFilters.h"
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "dirtree/PathNames.h"
-#include "listing/Errors.h"
-#include "listing/Locale.h"
+#include "base/Errors.h"
+#include "base/Locale.h"
 #include "ui/WaitCursor.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTreeGuards.h"
 #include "dirtree/PathNames.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 #include "ui/WaitCursor.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // the answers add the placeholders the synchronous look would have added.
 #include "dirtree/DirTree.h"
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <algorithm>
 #include <unordered_set>

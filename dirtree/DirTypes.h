@@ -2,7 +2,7 @@
 // values (one bit per value, in declaration order), so that a filter reads like a list of kinds.
 #pragma once
 
-#include "listing/EnumSet.h"
+#include "base/EnumSet.h"
 
 enum class TDirType { dtReadOnly, dtHidden, dtSystem, dtArchive, dtNormal, dtAll };
 enum class TDriveType { drtUnknown, drtRemovable, drtFixed, drtRemote, drtCDRom, drtRamDisk };

@@ -2,7 +2,7 @@
 #include "dirtree/SubfolderProbe.h"
 
 #include "dirtree/DirFilters.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <cwchar>
 #include <utility>

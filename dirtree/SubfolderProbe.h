@@ -12,7 +12,7 @@
 #pragma once
 
 #include "dirtree/DirTypes.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 #include "ui/Thread.h"
 
 #include <windows.h>

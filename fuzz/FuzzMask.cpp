@@ -1,5 +1,5 @@
 // Mask parsing and matching on any text: no crash, no undefined behaviour, and "*" matches all.
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 #include "listing/MaskSearch.h"
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Feeds arbitrary registry value bytes, under every value type, to the conversions the settings use.
-#include "ui/RegistryData.h"
+#include "base/RegistryData.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,13 +3,12 @@
 // Platform-free, fuzzed: the text comes from the registry and may hold anything.
 #pragma once
 
+#include "base/TextHelpers.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// A decimal integer with an optional sign, nothing else; none when it does not fit 32 bits.
-std::optional<int> ParseDecimalInteger(std::wstring_view text);
 
 // Each value followed by ",", the last "," left out: {0, 1, 2} -> "0,1,2".
 std::wstring FormatColumnList(const std::vector<int>& values);

@@ -6,7 +6,7 @@
 #include "listctrl/EnhLVSaveSettings.h"
 #include "listctrl/HeaderControl.h"
 #include "listctrl/ListViewTypes.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/Window.h"
 
 #include <functional>

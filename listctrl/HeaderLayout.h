@@ -3,19 +3,10 @@
 // not fit) test without a window; the drawing code only carries the result out.
 #pragma once
 
+#include "base/LayoutRect.h"
 #include "listctrl/ListViewTypes.h"
 
 #include <functional>
-
-struct LayoutRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    friend bool operator==(const LayoutRect&, const LayoutRect&) = default;
-};
 
 struct HeaderItemInput {
     LayoutRect item;

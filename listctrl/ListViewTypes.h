@@ -2,7 +2,7 @@
 // their mapping to the list view's bits. Platform-free: the bit values are the documented ones.
 #pragma once
 
-#include "listing/EnumSet.h"
+#include "base/EnumSet.h"
 
 #include <cstdint>
 

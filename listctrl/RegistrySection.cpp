@@ -2,8 +2,8 @@
 #include "listctrl/RegistrySection.h"
 
 #include "listctrl/ColumnList.h"
-#include "listing/Errors.h"
-#include "ui/RegistryData.h"
+#include "base/Errors.h"
+#include "base/RegistryData.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // to create or write raises RegistryError with the user's French message.
 #pragma once
 
-#include "ui/RegistryKey.h"
+#include "base/RegistryKey.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 // raised triangle drawn in the button's shadow and highlight colours.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 // size is even and positive (see SortArrowSize); pointsDown picks the shape.
 GdiObject CreateSortArrowBitmap(int size, bool pointsDown);

@@ -1,7 +1,7 @@
 // Cell texts of the file list.
 #include "listing/FileCellText.h"
 
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 namespace {
 

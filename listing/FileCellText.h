@@ -4,7 +4,7 @@
 #pragma once
 
 #include "listing/FileListing.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "listing/DateTime.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 #include "listing/MaskSearch.h"
 #include "listing/TextArena.h"
 

@@ -4,7 +4,7 @@
 
 #include "listing/FileTimes.h"
 #include "listing/Systeme.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <shellapi.h>
 #include <windows.h>

@@ -2,7 +2,7 @@
 #include "listing/FileTimes.h"
 
 #include "listing/Systeme.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

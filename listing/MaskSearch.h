@@ -4,7 +4,7 @@
 // pattern, and a name without extension is matched with a final dot.
 #pragma once
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <set>
 #include <string>

@@ -1,7 +1,7 @@
 // System facts read from Windows.
 #include "listing/Systeme.h"
 
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 #include <windows.h>
 #include <shellapi.h>

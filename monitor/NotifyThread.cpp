@@ -1,7 +1,7 @@
 // The worker loop of the folder monitor, and the creation of a worker with its error message.
 #include "monitor/NotifyThread.h"
 
-#include "listing/Errors.h"
+#include "base/Errors.h"
 #include "monitor/MonitorErrorText.h"
 
 TNotifyThread::TNotifyThread(const std::wstring& folderName, bool watchSubtree, TFileChangeFilters filter) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "monitor/FileChangeFilter.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/Thread.h"
 
 #include <atomic>

@@ -3,7 +3,7 @@
 
 #include "operations/CaseRenamer.h"
 #include "operations/FileNameParts.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 
 #include "operations/ApiPath.h"
 #include "operations/FileNameParts.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <atomic>
 #include <mutex>

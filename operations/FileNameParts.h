@@ -3,7 +3,7 @@
 // name differing from a given one only in letter case.
 #pragma once
 
-#include "listing/TextHelpers.h" // the extended-length form of a long path
+#include "base/TextHelpers.h" // the extended-length form of a long path
 
 #include <string>
 #include <string_view>

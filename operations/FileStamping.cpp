@@ -4,7 +4,7 @@
 #include "listing/FileTimes.h"
 #include "operations/ApiPath.h"
 #include "operations/PerFileFrame.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <optional>
 

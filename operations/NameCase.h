@@ -2,7 +2,7 @@
 // (extension included), so that the rules are the same whatever case mapping the caller supplies.
 #pragma once
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
 // Text values in the sections of one registry key, for the placement store.
 #include "placement/PlacementRegistry.h"
 
-#include "listing/Errors.h"
+#include "base/Errors.h"
 #include "placement/PlacementText.h"
-#include "ui/RegistryData.h"
+#include "base/RegistryData.h"
 
 PlacementRegistry::PlacementRegistry(HKEY root, const std::wstring& keyPath, Access access)
     : keyPath_(keyPath) {

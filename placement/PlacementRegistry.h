@@ -3,7 +3,7 @@
 // value, or one of another type, gives the default); writes that are refused raise RegistryError.
 #pragma once
 
-#include "ui/RegistryKey.h"
+#include "base/RegistryKey.h"
 
 #include <string>
 

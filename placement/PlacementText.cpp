@@ -1,6 +1,8 @@
 // Stored placement texts and the rules that need no platform.
 #include "placement/PlacementText.h"
 
+#include "base/TextHelpers.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -28,28 +30,7 @@ std::vector<std::wstring_view> PlacementWords(std::wstring_view text) {
 }
 
 int DecimalOrDefault(std::wstring_view word, int defaultValue) {
-    if (word.empty())
-        return defaultValue;
-    bool negative = false;
-    size_t i = 0;
-    if (word[0] == L'-' || word[0] == L'+') {
-        negative = word[0] == L'-';
-        i = 1;
-    }
-    if (i == word.size())
-        return defaultValue;
-    // Accumulated as a magnitude in 64 bits and checked at every digit, so no length overflows.
-    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int>::min())
-                                   : static_cast<int64_t>(std::numeric_limits<int>::max());
-    int64_t magnitude = 0;
-    for (; i < word.size(); ++i) {
-        if (word[i] < L'0' || word[i] > L'9')
-            return defaultValue;
-        magnitude = magnitude * 10 + (word[i] - L'0');
-        if (magnitude > limit)
-            return defaultValue;
-    }
-    return static_cast<int>(negative ? -magnitude : magnitude);
+    return ParseDecimalInteger(word).value_or(defaultValue);
 }
 
 FourNumbers ReadFourNumbers(std::wstring_view text, const FourNumbers& defaults) {

@@ -2,8 +2,8 @@
 // as the caller's default or a false.
 #include "settings/RegCtrl.h"
 
-#include "ui/RegistryData.h"
-#include "ui/RegistryKey.h"
+#include "base/RegistryData.h"
+#include "base/RegistryKey.h"
 
 #include <optional>
 

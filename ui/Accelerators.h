@@ -2,7 +2,7 @@
 // "Ctrl+A"), so that the shortcut shown in the menu and the key that runs it never differ.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <optional>
 #include <string>

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-std::vector<LayoutBox> ArrangeAligned(LayoutBox area, const std::vector<LayoutRequest>& requests) {
-    std::vector<LayoutBox> boxes;
+std::vector<LayoutRect> ArrangeAligned(LayoutRect area, const std::vector<LayoutRequest>& requests) {
+    std::vector<LayoutRect> boxes;
     boxes.reserve(requests.size());
     for (const LayoutRequest& r : requests)
         boxes.push_back(r.current);
@@ -18,7 +18,7 @@ std::vector<LayoutBox> ArrangeAligned(LayoutBox area, const std::vector<LayoutRe
                 continue;
             const int width = std::max(0, requests[i].current.Width());
             const int height = std::max(0, requests[i].current.Height());
-            LayoutBox& box = boxes[i];
+            LayoutRect& box = boxes[i];
             switch (pass) {
             case Align::Top:
                 box = {area.left, area.top, area.right, std::min(area.bottom, area.top + height)};

@@ -3,26 +3,18 @@
 // fills what remains. Kept free of the platform so the rules can be checked on their own.
 #pragma once
 
+#include "base/LayoutRect.h"
+
 #include <vector>
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
 
-struct LayoutBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const LayoutBox&) const = default;
-};
-
 struct LayoutRequest {
     Align align = Align::None;
-    LayoutBox current; // where the control is now; its width or height is kept by edge alignments
+    LayoutRect current; // where the control is now; its width or height is kept by edge alignments
 };
 
 // The new box of every request, in the order given. Edges are served top, bottom, left, right,
 // then client, each group in the order given (so a splitter after a left panel sits to its right);
 // unaligned requests keep their box. No box is given a negative size.
-std::vector<LayoutBox> ArrangeAligned(LayoutBox area, const std::vector<LayoutRequest>& requests);
+std::vector<LayoutRect> ArrangeAligned(LayoutRect area, const std::vector<LayoutRequest>& requests);

@@ -87,10 +87,10 @@ void Control::RealignChildren(HWND container) {
     }
     RECT client{};
     ::GetClientRect(container, &client);
-    const std::vector<LayoutBox> boxes =
+    const std::vector<LayoutRect> boxes =
         ArrangeAligned({client.left, client.top, client.right, client.bottom}, requests);
     for (size_t i = 0; i < children.size(); ++i) {
-        const LayoutBox& b = boxes[i];
+        const LayoutRect& b = boxes[i];
         if (!(b == requests[i].current))
             children[i]->SetBounds(b.left, b.top, b.Width(), b.Height());
     }

@@ -1,7 +1,7 @@
 // Reading a window's DPI and scaling design lengths to it.
 #include "ui/Dpi.h"
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Error message boxes for exceptions that reach a window procedure.
 #include "ui/ExceptionDisplay.h"
 
-#include "listing/Errors.h"
+#include "base/Errors.h"
 #include "ui/FocusKeeper.h"
 
 #include <windows.h>

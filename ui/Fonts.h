@@ -1,7 +1,7 @@
 // Fonts made from a face name and a pixel height, as the forms and labels ask for them.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <string>
 

@@ -9,7 +9,7 @@
 
 #include "ui/Control.h"
 #include "ui/Dpi.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <functional>
 #include <string>

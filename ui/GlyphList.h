@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ui/Dpi.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <functional>
 #include <vector>

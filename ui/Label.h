@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/Control.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 class Label : public Control {
 public:

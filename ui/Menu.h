@@ -2,7 +2,7 @@
 // Items are found by name. A form hands the commands of any menu to its items (MenuItem).
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/MenuItem.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // calls to the user-interface thread through a hidden message-only window.
 #include "ui/Thread.h"
 
-#include "listing/Errors.h"
+#include "base/Errors.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/Window.h"
 

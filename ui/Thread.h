@@ -9,7 +9,7 @@
 // wait for, or destroy, the very thread that handed it over.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <atomic>
 #include <functional>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ui/Control.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <functional>
 #include <memory>

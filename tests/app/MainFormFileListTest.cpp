@@ -2,7 +2,7 @@
 // painted by the header, the column layout kept between runs, in-place label editing that renames
 // nothing, and the grid item that only works in the Details view.
 #include "app/MainForm.h"
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 #include "settings/SettingsStore.h"
 #include "WindowProbe.h"
 #include "support/win/ScratchRegistryKey.h"

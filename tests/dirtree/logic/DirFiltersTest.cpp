@@ -1,6 +1,6 @@
 // Which folders and drives the directory tree shows, and how drive roots are captioned.
 #include "dirtree/DirFilters.h"
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 
 #include <gtest/gtest.h>
 

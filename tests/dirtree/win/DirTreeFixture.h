@@ -6,7 +6,7 @@
 #include "dirtree/DirPaths.h"
 #include "dirtree/DirTree.h"
 #include "dirtree/DriveSystem.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 #include "support/win/TempFolder.h"
 #include "ui/Window.h"
 

@@ -3,7 +3,7 @@
 #include "DirTreeFixture.h"
 
 #include "dirtree/PathNames.h"
-#include "listing/Errors.h"
+#include "base/Errors.h"
 
 #include <shlobj.h>
 

@@ -1,6 +1,6 @@
 // Display forms of folder paths resolved against the real file system.
 #include "dirtree/PathNames.h"
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include "support/win/TempFolder.h"
 

@@ -55,7 +55,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,6 +1,6 @@
 // The file list's cell texts under each display option, in a pinned French locale.
 #include "listing/FileCellText.h"
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 
 #include <gtest/gtest.h>
 

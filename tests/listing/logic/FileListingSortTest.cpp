@@ -1,6 +1,6 @@
 // Sorting the listing by each of its eight keys, both ways, and the full path of an entry.
 #include "listing/FileListing.h"
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The mask matcher, with its deliberate habits: a literal after a star binds to its first
 // occurrence, a blank after ";" is part of the next pattern, names without extension get a dot.
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 #include "listing/MaskSearch.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Reading real folders: which files are listed, their sizes, stamps and names.
 #include "listing/DateTime.h"
 #include "listing/FileListing.h"
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 
 #include "support/win/TempFolder.h"
 

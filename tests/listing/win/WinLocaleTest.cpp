@@ -1,5 +1,5 @@
 // The platform's locales: the language's separators and collation, the file system's case mapping.
-#include "listing/WinLocale.h"
+#include "base/WinLocale.h"
 
 #include "listing/FileListing.h"
 #include "listing/MaskSearch.h"

@@ -2,7 +2,7 @@
 // thread, bursts are folded, and stopping or restarting from inside OnChange neither blocks nor
 // leaks.
 #include "MessagePump.h"
-#include "listing/Errors.h"
+#include "base/Errors.h"
 #include "monitor/RxFolderMonitor.h"
 #include "support/win/TempFolder.h"
 

@@ -1,7 +1,7 @@
 // The three letter-case forms of a file name, with the pinned French locale's case mapping.
 #include "operations/NameCase.h"
 
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "OperationFiles.h"
 #include "support/win/TempFolder.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Readers of file stamps, names and contents for the operation tests.
 #include "OperationFiles.h"
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 std::optional<FileStamps> ReadStamps(const std::wstring& path) {
     FileHandle file(::CreateFileW(

@@ -1,7 +1,7 @@
 // The placement store on a real top-level window, against the real registry under a scratch key.
 #include "placement/FormPlacement.h"
 
-#include "listing/Errors.h"
+#include "base/Errors.h"
 #include "placement/PlacementText.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "ui/ExceptionDisplay.h"

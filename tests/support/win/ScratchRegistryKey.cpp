@@ -1,7 +1,7 @@
 // Scratch registry keys for tests that use the real registry.
 #include "ScratchRegistryKey.h"
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <atomic>
 #include <stdexcept>

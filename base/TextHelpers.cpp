@@ -1,9 +1,11 @@
 // Texts of counts and sizes in the user's locale.
-#include "listing/TextHelpers.h"
+#include "base/TextHelpers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 std::wstring PluralWord(std::wstring_view word, int64_t count) {
     std::wstring result(word);
@@ -150,4 +152,28 @@ bool IsNoVersionArgument(std::wstring_view argument) {
             return false;
     }
     return true;
+}
+
+std::optional<int> ParseDecimalInteger(std::wstring_view text) {
+    bool negative = false;
+    size_t i = 0;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) {
+        negative = text[i] == L'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - L'0');
+        if (value > int64_t{std::numeric_limits<int>::max()} + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
 }

@@ -2,7 +2,7 @@
 // Cyrillic alphabets, and a code-point collation of the lowered texts. French by default.
 #pragma once
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 class FixedLocale : public Locale {
 public:

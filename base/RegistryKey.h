@@ -3,7 +3,7 @@
 // policy (fall back to a default, report false, raise); opening for reading never creates a key.
 #pragma once
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 #include <cstdint>
 #include <string>

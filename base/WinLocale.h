@@ -1,7 +1,7 @@
 // The user's regional settings (or a named locale's), read from Windows once.
 #pragma once
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 class WinLocale : public Locale {
 public:

@@ -1,5 +1,5 @@
 // Separators, case mapping and collation of the user's locale.
-#include "listing/WinLocale.h"
+#include "base/WinLocale.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Conversion of raw registry value bytes into texts and integers.
-#include "ui/RegistryData.h"
+#include "base/RegistryData.h"
 
 #include <cstring>
 

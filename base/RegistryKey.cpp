@@ -1,5 +1,5 @@
 // Registry keys and values: the size-query-then-read loop and the key creation, written once.
-#include "ui/RegistryKey.h"
+#include "base/RegistryKey.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 // The registry core under a scratch key: reading creates nothing, values come back whole whatever
 // their shape, writing creates the key, and deleting refuses to empty a whole root.
-#include "ui/RegistryKey.h"
+#include "base/RegistryKey.h"
 
 #include "support/win/ScratchRegistryKey.h"
 

@@ -1,5 +1,5 @@
 // Conversion of raw registry bytes into settings values.
-#include "ui/RegistryData.h"
+#include "base/RegistryData.h"
 
 #include <gtest/gtest.h>
 

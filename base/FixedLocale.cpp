@@ -1,5 +1,5 @@
 // A platform-free locale for tests, fuzzing and the native build.
-#include "listing/FixedLocale.h"
+#include "base/FixedLocale.h"
 
 #include <algorithm>
 #include <cstdint>

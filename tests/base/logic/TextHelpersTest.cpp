@@ -1,6 +1,6 @@
 // Plurals, byte counts and size texts in a pinned French locale, and the path helpers.
-#include "listing/FixedLocale.h"
-#include "listing/TextHelpers.h"
+#include "base/FixedLocale.h"
+#include "base/TextHelpers.h"
 
 #include <gtest/gtest.h>
 

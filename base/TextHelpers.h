@@ -2,9 +2,10 @@
 // octets, Ko, Mo or Go, and the trailing-backslash rules of folder paths.
 #pragma once
 
-#include "listing/Locale.h"
+#include "base/Locale.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,3 +37,6 @@ std::wstring ExtendedLengthPath(std::wstring_view fullPath);
 
 // True when a command-line argument is "/noversion", whatever the case of its letters A to Z.
 bool IsNoVersionArgument(std::wstring_view argument);
+
+// A whole decimal integer: an optional sign and ASCII digits only, within int; anything else, none.
+std::optional<int> ParseDecimalInteger(std::wstring_view text);
