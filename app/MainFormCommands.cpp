@@ -11,4 +11,3 @@ void TMainForm::AideAproposClick() {
     TPropos propos(Handle(), FontName());
     propos.ShowModal();
 }
-

@@ -8,7 +8,8 @@
 
 class Error : public std::runtime_error {
 public:
-    explicit Error(std::wstring message) : std::runtime_error("Kavet24 error"), message_(std::move(message)) {}
+    explicit Error(std::wstring message)
+        : std::runtime_error("Kavet24 error"), message_(std::move(message)) {}
     const std::wstring& Message() const { return message_; }
 
 private:

@@ -8,8 +8,7 @@
 
 #include <utility>
 
-template <typename Traits>
-class UniqueResource {
+template <typename Traits> class UniqueResource {
 public:
     using Type = typename Traits::Type;
 
@@ -109,8 +108,7 @@ using ItemIdList = UniqueResource<ItemIdListTraits>;
 using ImageListHandle = UniqueResource<ImageListTraits>; // only for lists the program made itself
 
 // A reference-counted COM interface pointer.
-template <typename T>
-class ComPtr {
+template <typename T> class ComPtr {
 public:
     ComPtr() = default;
     ~ComPtr() { Reset(); }
@@ -134,8 +132,7 @@ public:
         return &p_;
     }
     void** PutVoid() { return reinterpret_cast<void**>(Put()); }
-    template <typename U>
-    ComPtr<U> As(REFIID iid) const {
+    template <typename U> ComPtr<U> As(REFIID iid) const {
         ComPtr<U> result;
         if (p_)
             p_->QueryInterface(iid, result.PutVoid());

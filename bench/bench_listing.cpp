@@ -50,12 +50,24 @@ void CountedFree(void* pointer) {
 
 } // namespace
 
-void* operator new(size_t size) { return CountedAllocate(size); }
-void* operator new[](size_t size) { return CountedAllocate(size); }
-void operator delete(void* pointer) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
-void operator delete(void* pointer, size_t) noexcept { CountedFree(pointer); }
-void operator delete[](void* pointer, size_t) noexcept { CountedFree(pointer); }
+void* operator new(size_t size) {
+    return CountedAllocate(size);
+}
+void* operator new[](size_t size) {
+    return CountedAllocate(size);
+}
+void operator delete(void* pointer) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer) noexcept {
+    CountedFree(pointer);
+}
+void operator delete(void* pointer, size_t) noexcept {
+    CountedFree(pointer);
+}
+void operator delete[](void* pointer, size_t) noexcept {
+    CountedFree(pointer);
+}
 
 int main(int argc, char** argv) {
     // Arguments: the benchmark data folder, in which scripts/bench.sh has made "listing-100000" from
@@ -79,7 +91,8 @@ int main(int argc, char** argv) {
     const wchar_t* extensions[] = {L".txt", L".doc", L".jpg", L".pdf", L".exe", L".zip", L".xml", L".dat"};
     for (int i = 0; i < count; ++i) {
         const std::wstring path = folder + L"\\file " + std::to_wstring(i * 7919 % count) + extensions[i % 8];
-        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
         if (h != INVALID_HANDLE_VALUE)
             ::CloseHandle(h);
     }
@@ -147,15 +160,18 @@ int main(int argc, char** argv) {
     // The heap adds its bookkeeping to every block it hands out.
     const size_t perEntry = (peak - names + heldBlocks * kHeader) / entries;
 
-    std::printf("folder of %d files (%d found by the bare enumeration, %d listed)\n", count, bareCount, listed);
+    std::printf("folder of %d files (%d found by the bare enumeration, %d listed)\n", count, bareCount,
+                listed);
     std::printf("bare enumeration (FindFirstFileEx, large fetch): %.3f s\n", bareTime);
     std::printf("ReadFolder \"*.*\" + Sort by name:                %.3f s\n", listingTime);
     std::printf("  of which ReadFolder %.3f s, Sort %.3f s\n", readTime, sortTime);
     std::printf("ratio listing / bare: %.2f (target <= 1.5)\n", listingTime / bareTime);
-    std::printf("held after ReadFolder: %zu bytes and %.2f heap blocks per entry, of which name texts %zu bytes\n",
-                heldBytes / entries, static_cast<double>(heldBlocks) / static_cast<double>(entries), names / entries);
-    std::printf("peak memory per entry beyond name texts (sort included, %zu bytes of heap bookkeeping per block): "
-                "%zu bytes (target <= 150)\n",
-                kHeader, perEntry);
+    std::printf(
+        "held after ReadFolder: %zu bytes and %.2f heap blocks per entry, of which name texts %zu bytes\n",
+        heldBytes / entries, static_cast<double>(heldBlocks) / static_cast<double>(entries), names / entries);
+    std::printf(
+        "peak memory per entry beyond name texts (sort included, %zu bytes of heap bookkeeping per block): "
+        "%zu bytes (target <= 150)\n",
+        kHeader, perEntry);
     return 0;
 }

@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-
 namespace {
 
 int kRounds = 3; // a second argument sets another number
@@ -111,8 +110,8 @@ public:
         frame_ = ::CreateWindowExW(0, wc.lpszClassName, L"bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900,
                                    700, nullptr, nullptr, wc.hInstance, nullptr);
         list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
-                                  WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0, 0,
-                                  880, 660, frame_, nullptr, wc.hInstance, nullptr);
+                                  WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0,
+                                  0, 880, 660, frame_, nullptr, wc.hInstance, nullptr);
         ::SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
         ::SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_OVERLAYMASK, 0);
         for (int c = 0; c < 8; ++c) {
@@ -120,7 +119,8 @@ public:
             column.mask = LVCF_WIDTH | LVCF_TEXT;
             column.cx = 100;
             column.pszText = const_cast<wchar_t*>(L"column");
-            ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+            ::SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
+                           reinterpret_cast<LPARAM>(&column));
         }
         ::SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), 0);
         Pump();
@@ -159,7 +159,8 @@ void Run(const std::wstring& folder, TMainForm& form) {
     PumpFor(300);
     const int rows = form.FileList->ItemCount();
     if (rows < 100000) {
-        std::printf("%ls lists %d files, fewer than 100,000: run through scripts/bench.sh\n", folder.c_str(), rows);
+        std::printf("%ls lists %d files, fewer than 100,000: run through scripts/bench.sh\n", folder.c_str(),
+                    rows);
         return;
     }
     const int perPage = static_cast<int>(form.FileList->Send(LVM_GETCOUNTPERPAGE));
@@ -171,7 +172,8 @@ void Run(const std::wstring& folder, TMainForm& form) {
         {"Page Down", [](HWND list) { Key(list, VK_NEXT); }, -1, -1, 0.1},
         {"End", [](HWND list) { Key(list, VK_END); }, last, last, 0.1},
         {"Home", [](HWND list) { Key(list, VK_HOME); }, 0, 0, 0.1},
-        {"range from the first row to the last", [last](HWND list) { Click(list, last, true); }, 0, last, 0.3},
+        {"range from the first row to the last", [last](HWND list) { Click(list, last, true); }, 0, last,
+         0.3},
     };
 
     const HWND list = form.FileList->Handle();
@@ -187,16 +189,16 @@ void Run(const std::wstring& folder, TMainForm& form) {
             best[s] = std::min(best[s], Answer(form.Handle(), [&] { step.input(list); }));
             bareBest[s] = std::min(bareBest[s], Answer(bare.Frame(), [&] { step.input(bare.List()); }));
             // The status bar must tell the selection exactly: count, and the sum of the sizes.
-            const int focused = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                                LVNI_FOCUSED));
+            const int focused = static_cast<int>(
+                ::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
             const int first = step.first < 0 ? focused : step.first;
             const int lastRow = step.last < 0 ? focused : step.last;
             int64_t total = 0;
             for (int i = first; i <= lastRow; ++i)
                 total += (*form.Listing)[static_cast<size_t>(i)].Size;
             const int count = lastRow - first + 1;
-            const std::wstring expected = std::to_wstring(count) + PluralWord(L" fichier", count) +
-                                          PluralWord(L" sélectionné", count);
+            const std::wstring expected =
+                std::to_wstring(count) + PluralWord(L" fichier", count) + PluralWord(L" sélectionné", count);
             exact[s] = exact[s] && focused >= 0 && SelectedCount(list) == count &&
                        form.StatusBar.PanelText(0) == expected &&
                        form.StatusBar.PanelText(1) == SizeText(form.Settings.KOctet, total);

@@ -116,9 +116,16 @@ bool TCustomExtListView::PausesRedrawFor(UINT msg, WPARAM wp, LPARAM lp) const {
     switch (msg) {
     case WM_KEYDOWN:
         switch (wp) {
-        case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME: // these scroll: all is drawn anyway
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_HOME: // these scroll: all is drawn anyway
             return true;
-        case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: case VK_SPACE:
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+        case VK_SPACE:
             return manySelected || shift;
         default:
             return false;

@@ -119,7 +119,7 @@ private:
     mutable std::vector<int> columnOrder_;
     std::vector<TdfsExtListColumn> columnsFormat_;
     RowSelection selection_;
-    int userInput_ = 0;               // depth of key and click handling under way
+    int userInput_ = 0;                 // depth of key and click handling under way
     bool userChangedSelection_ = false; // a selection change came during it
 };
 

@@ -21,8 +21,7 @@ public:
     bool IsSelected(int row) const { return row >= 0 && row < Rows() && rows_[static_cast<size_t>(row)]; }
 
     // Calls visit(row) for every selected row, first to last.
-    template <class Visit>
-    void ForEach(Visit visit) const {
+    template <class Visit> void ForEach(Visit visit) const {
         int left = count_;
         for (int row = 0; left > 0 && row < Rows(); ++row)
             if (rows_[static_cast<size_t>(row)]) {

@@ -38,7 +38,8 @@ std::optional<TDateTime> EncodeDateTime(const CivilTime& c) {
         return std::nullopt;
     const int leap = IsLeapYear(c.Year) ? 1 : 0;
     const int64_t days = DaysBeforeYear(c.Year) + kCumulativeDays[leap][c.Month - 1] + c.Day - 1;
-    const double time = (c.Hour * 3600000.0 + c.Minute * 60000.0 + c.Second * 1000.0 + c.Millisecond) / 86400000.0;
+    const double time =
+        (c.Hour * 3600000.0 + c.Minute * 60000.0 + c.Second * 1000.0 + c.Millisecond) / 86400000.0;
     return static_cast<double>(days - kDaysToEpoch) + time;
 }
 

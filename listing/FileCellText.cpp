@@ -85,7 +85,8 @@ void FileCellText(const TFileObject& entry, int column, const TDisplayOptions& o
     }
     case TFileColumn::Created:
     case TFileColumn::Modified: {
-        const TDateTime value = column == static_cast<int>(TFileColumn::Created) ? entry.Created : entry.Modified;
+        const TDateTime value =
+            column == static_cast<int>(TFileColumn::Created) ? entry.Created : entry.Modified;
         DateTimeText(value, options.FullYear, options.TimeZero || !IsMidnight(value), locale, text);
         break;
     }

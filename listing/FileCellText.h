@@ -9,10 +9,10 @@
 #include <string>
 
 struct TDisplayOptions {
-    bool NameMaj = true;   // names as on disk; otherwise "Abcdef.txt"
-    bool SizeKo = false;   // sizes in whole Ko, rounded up
-    bool FullYear = true;  // four-digit years
-    bool TimeZero = true;  // show 00:00:00 rather than dropping a midnight time
+    bool NameMaj = true;  // names as on disk; otherwise "Abcdef.txt"
+    bool SizeKo = false;  // sizes in whole Ko, rounded up
+    bool FullYear = true; // four-digit years
+    bool TimeZero = true; // show 00:00:00 rather than dropping a midnight time
 };
 
 enum class TFileColumn { Name = 0, Size, Created, Modified, Accessed, DosName, Attributes, Type };

@@ -80,7 +80,8 @@ bool MatchPattern(std::wstring_view name, std::wstring_view pattern) {
             const std::wstring_view rest = name.substr(p);
             if (t + 1 == tokens.size()) {
                 // The last literal is bound to the end of the name.
-                const bool endsWith = rest.size() >= token.size() && rest.substr(rest.size() - token.size()) == token;
+                const bool endsWith =
+                    rest.size() >= token.size() && rest.substr(rest.size() - token.size()) == token;
                 if (!endsWith)
                     return false;
                 p = length;

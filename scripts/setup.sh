@@ -12,7 +12,7 @@ required=(
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-wine fonts-wqy-microhei fonts-lohit-deva
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   googletest
 )
 optional=(wine32:i386)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up this machine, builds everything and runs every test headless (Xvfb, Wine):
+# Sets up this machine, checks the layering of the areas and the formatting, builds everything and
+# runs every test headless (Xvfb, Wine):
 #  1. the platform-free logic, natively, with AddressSanitizer and UndefinedBehaviorSanitizer;
 #  2. a short run of every fuzz target;
 #  3. the Windows program and its tests under Wine;
@@ -11,6 +12,12 @@ build=${KAVET_BUILD_DIR:-$root/build}
 fuzz_seconds=${KAVET_FUZZ_SECONDS:-10}
 
 if [ "$(id -u)" = 0 ]; then bash "$root/scripts/setup.sh"; else sudo bash "$root/scripts/setup.sh"; fi
+
+echo "== Layers and formatting"
+bash "$root/scripts/check-layers.sh" "$root"
+# Every source as the committed .clang-format lays it out; a difference fails with its place.
+(cd "$root" && find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | sort |
+    xargs clang-format --dry-run --Werror)
 
 echo "== Platform-free logic with sanitizers"
 cmake -S "$root" -B "$build/native" -G Ninja -DKAVET_LOGIC_ONLY=ON -DKAVET_SANITIZE=ON \

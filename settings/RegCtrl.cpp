@@ -14,7 +14,8 @@ namespace {
 std::optional<RegistryValue> ReadRaw(const std::wstring& key, const std::wstring& name) {
     RegistryKey handle;
     RegistryValue value;
-    if (handle.OpenForRead(HKEY_CURRENT_USER, key) != ERROR_SUCCESS || handle.Read(name, value) != ERROR_SUCCESS)
+    if (handle.OpenForRead(HKEY_CURRENT_USER, key) != ERROR_SUCCESS ||
+        handle.Read(name, value) != ERROR_SUCCESS)
         return std::nullopt;
     return value;
 }

@@ -83,19 +83,20 @@ const wchar_t* Window::RegisterClassOnce(const wchar_t* className, UINT classSty
     return className;
 }
 
-bool Window::CreateWindowOfClass(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
-                                 int x, int y, int width, int height, HWND parent, HMENU menuOrId) {
+bool Window::CreateWindowOfClass(const wchar_t* className, const std::wstring& text, DWORD style,
+                                 DWORD exStyle, int x, int y, int width, int height, HWND parent,
+                                 HMENU menuOrId) {
     owned_ = true;
-    HWND hwnd = ::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent, menuOrId,
-                                  ::GetModuleHandleW(nullptr), this);
+    HWND hwnd = ::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent,
+                                  menuOrId, ::GetModuleHandleW(nullptr), this);
     return hwnd != nullptr;
 }
 
-bool Window::CreateControl(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int x,
-                           int y, int width, int height, HWND parent, int id) {
-    HWND hwnd =
-        ::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+bool Window::CreateControl(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                           int x, int y, int width, int height, HWND parent, int id) {
+    HWND hwnd = ::CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  ::GetModuleHandleW(nullptr), nullptr);
     if (!hwnd)
         return false;
     Attach(hwnd);

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 constexpr const wchar_t* kHelperClass = L"ItemPropMenuCallbackHelper";
 constexpr const wchar_t* kHelperTitle = L"ItemPropCallbackProcessor";
 

@@ -18,7 +18,6 @@
 
 namespace {
 
-
 // The pixels of a bitmap or of a rendered window, as 0x00RRGGBB words, row by row from the top.
 struct Picture {
     int width = 0;
@@ -464,7 +463,8 @@ TEST_F(MainFormFileList, MouseSelectionShowsCountAndSizeInTheStatusBar) {
 
 TEST_F(MainFormFileList, EveryKindOfSelectionChangeKeepsTheTotalsExact) {
     for (int i = 0; i < 40; ++i)
-        folder.MakeFile(L"row " + std::to_wstring(100 + i) + L".dat", std::string(static_cast<size_t>(i), 'x'));
+        folder.MakeFile(L"row " + std::to_wstring(100 + i) + L".dat",
+                        std::string(static_cast<size_t>(i), 'x'));
     {
         SettingsRecord settings;
         settings.Directory = folder.Path();

@@ -18,7 +18,6 @@
 
 namespace {
 
-
 class MainFormMonitor : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -63,7 +63,8 @@ TEST_F(MainFormTest, OpensAt102With750By550CaptionedWithTheListedFolder) {
     EXPECT_EQ(r.top, 102);
     EXPECT_EQ(r.right - r.left, 750);
     EXPECT_EQ(r.bottom - r.top, 550);
-    EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u) << "the first folder is listed while the window builds";
+    EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u)
+        << "the first folder is listed while the window builds";
 }
 
 TEST_F(MainFormTest, LayoutHasThePanesOfTheDesign) {

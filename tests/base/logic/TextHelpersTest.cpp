@@ -24,7 +24,8 @@ TEST(ByteCountText, GroupsEveryDigitByThousands) {
     EXPECT_EQ(ByteCountText(1234567, french), L"1" + nbsp + L"234" + nbsp + L"567");
     EXPECT_EQ(ByteCountText(123456789, french), L"123" + nbsp + L"456" + nbsp + L"789");
     EXPECT_EQ(ByteCountText(std::numeric_limits<int64_t>::max(), french),
-              L"9" + nbsp + L"223" + nbsp + L"372" + nbsp + L"036" + nbsp + L"854" + nbsp + L"775" + nbsp + L"807");
+              L"9" + nbsp + L"223" + nbsp + L"372" + nbsp + L"036" + nbsp + L"854" + nbsp + L"775" + nbsp +
+                  L"807");
 }
 
 TEST(SizeText, InOctets) {

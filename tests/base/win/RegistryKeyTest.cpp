@@ -39,13 +39,13 @@ TEST_P(RegistryKeyValueShapes, ReadGivesTheTypeAndEveryByteAsStored) {
     EXPECT_EQ(value.data, GetParam().bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, RegistryKeyValueShapes,
-    ::testing::Values(StoredShape{"Empty", REG_BINARY, {}},
-                      StoredShape{"TextOfAnOddByteCount", REG_SZ, {'a', 0, 'b'}},
-                      StoredShape{"DwordOfTwoBytes", REG_DWORD, {1, 2}},
-                      StoredShape{"Large", REG_BINARY, std::vector<uint8_t>(200000, 0x5A)}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Shapes, RegistryKeyValueShapes,
+                         ::testing::Values(StoredShape{"Empty", REG_BINARY, {}},
+                                           StoredShape{"TextOfAnOddByteCount", REG_SZ, {'a', 0, 'b'}},
+                                           StoredShape{"DwordOfTwoBytes", REG_DWORD, {1, 2}},
+                                           StoredShape{"Large", REG_BINARY,
+                                                       std::vector<uint8_t>(200000, 0x5A)}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(RegistryKey, ReadingAMissingKeyOrValueFailsAndCreatesNothing) {
     ScratchRegistryKey scratch;

@@ -20,15 +20,17 @@ struct MaskCase {
 };
 
 void PrintTo(const MaskCase& c, std::ostream* os) {
-    *os << testing::PrintToString(std::wstring(c.mask)) << " " << testing::PrintToString(std::wstring(c.name));
+    *os << testing::PrintToString(std::wstring(c.mask)) << " "
+        << testing::PrintToString(std::wstring(c.name));
 }
 
 class MaskMatching : public testing::TestWithParam<MaskCase> {};
 
 TEST_P(MaskMatching, GivesTheExpectedAnswer) {
     const MaskCase& c = GetParam();
-    EXPECT_EQ(Matches(c.mask, c.name), c.expected) << "mask " << testing::PrintToString(std::wstring(c.mask))
-                                                   << " name " << testing::PrintToString(std::wstring(c.name));
+    EXPECT_EQ(Matches(c.mask, c.name), c.expected)
+        << "mask " << testing::PrintToString(std::wstring(c.mask)) << " name "
+        << testing::PrintToString(std::wstring(c.name));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{L"*.TXT; *.DOC", L"a.doc", false}, MaskCase{L"*.TXT; *.DOC", L"a.txt", true},
         // First occurrence binding.
         MaskCase{L"*N?.TXT", L"banana.txt", false}, MaskCase{L"*AN*.TXT", L"banana.txt", true},
-        MaskCase{L"A*B*C", L"axb.c", true}, MaskCase{L"A*B*C", L"abc", false}, MaskCase{L"A*B*C", L"axbyc", false},
+        MaskCase{L"A*B*C", L"axb.c", true}, MaskCase{L"A*B*C", L"abc", false},
+        MaskCase{L"A*B*C", L"axbyc", false},
         // Exactly one character per "?".
         MaskCase{L"??.TXT", L"ab.txt", true}, MaskCase{L"??.TXT", L"a.txt", false},
         MaskCase{L"??.TXT", L"abc.txt", false},

@@ -27,9 +27,11 @@ TempFolder::~TempFolder() {
     DeleteTree(path_);
 }
 
-std::wstring TempFolder::MakeFile(const std::wstring& name, const std::string& contents, DWORD attributes) const {
+std::wstring TempFolder::MakeFile(const std::wstring& name, const std::string& contents,
+                                  DWORD attributes) const {
     const std::wstring full = *this / name;
-    HANDLE h = ::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        ::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot create a test file");
     DWORD written = 0;

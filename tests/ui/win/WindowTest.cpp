@@ -14,8 +14,8 @@ namespace {
 class Frame : public Window {
 public:
     Frame() {
-        CreateWindowOfClass(RegisterClassOnce(L"KavetTestFrame"), L"Frame", WS_OVERLAPPEDWINDOW, 0, 0, 0, 300, 200,
-                            nullptr);
+        CreateWindowOfClass(RegisterClassOnce(L"KavetTestFrame"), L"Frame", WS_OVERLAPPEDWINDOW, 0, 0, 0, 300,
+                            200, nullptr);
     }
     int sizeMessages = 0;
 
@@ -31,7 +31,9 @@ protected:
 
 class Edit : public Window {
 public:
-    explicit Edit(HWND parent) { CreateControl(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 20, parent, 7); }
+    explicit Edit(HWND parent) {
+        CreateControl(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 100, 20, parent, 7);
+    }
     int changes = 0;
 
 protected:
