@@ -2,17 +2,14 @@
 // of that folder, with what the re-list spends outside ReadFolder; and a burst of 1,000 file
 // creations in the watched folder, counting the monitor's wake-ups, OnChange calls and re-lists.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "app/MainForm.h"
 #include "dirtree/PathNames.h"
 #include "listing/FileListing.h"
 #include "base/TextHelpers.h"
-#include "base/WinLocale.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/MessageBox.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
 #include <atomic>
@@ -39,33 +36,6 @@ int BareEnumeration(const std::wstring& folder) {
     while (::FindNextFileW(find.Get(), &data));
     return found;
 }
-
-// Runs the window's queued messages; with a wait, keeps at it until nothing came for that long.
-void Pump(DWORD quietMs = 0) {
-    for (;;) {
-        MSG msg;
-        bool any = false;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            any = true;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (quietMs == 0 ||
-            (!any && ::MsgWaitForMultipleObjects(0, nullptr, FALSE, quietMs, QS_ALLINPUT) == WAIT_TIMEOUT))
-            return;
-    }
-}
-
-// A product key of its own under HKEY_CURRENT_USER, removed at the end.
-class ScratchKey {
-public:
-    ScratchKey() : path_(L"Software\\Lumarek\\Kavet24-bench-" + std::to_wstring(::GetCurrentProcessId())) {}
-    ~ScratchKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()); }
-    const std::wstring& Path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
 
 // Counts the messages of one kind that reach a window, without changing what the window does.
 class MessageCounter {
@@ -273,19 +243,7 @@ void Burst(const std::wstring& folder, TMainForm& form) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    static WinLocale locale;
-    SetCurrentLocale(locale);
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
-                                                        ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    // Nothing may wait for a click: errors are printed, questions answered.
-    SetExceptionSink([](const std::wstring& text) { std::printf("error shown: %ls\n", text.c_str()); });
-    SetMessageBoxAnswerer([](const MessageBoxRequest& request) {
-        std::printf("message box: %ls\n", request.text.c_str());
-        return IDOK;
-    });
+    BenchWindowSession session;
 
     const std::wstring data = WithTrailingBackslash(argc > 1 ? Widen(argv[1]) : TempFolder());
     // The tree reads a folder once: the burst's folder must exist before the window reads its parent.
@@ -303,9 +261,5 @@ int main(int argc, char** argv) {
             Relist(data + L"listing-100000", form);
         Burst(burst, form);
     }
-    SetMessageBoxAnswerer({});
-    SetExceptionSink({});
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
     return 0;
 }

@@ -4,16 +4,13 @@
 // (every queued message handled and the window painted). The baseline is the same list control
 // answering the same input without the program behind it.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "app/MainForm.h"
 #include "listing/FileListing.h"
 #include "base/TextHelpers.h"
-#include "base/WinLocale.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/MessageBox.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,32 +22,6 @@
 namespace {
 
 int kRounds = 3; // a second argument sets another number
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-void PumpFor(DWORD milliseconds) {
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    while (::GetTickCount64() < deadline) {
-        Pump();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-class ScratchKey {
-public:
-    ScratchKey() : path_(L"Software\\Lumarek\\Kavet24-bench-" + std::to_wstring(::GetCurrentProcessId())) {}
-    ~ScratchKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()); }
-    const std::wstring& Path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
 
 // Holds Shift (or nothing) in this thread's key state, as the list reads it for keys and clicks.
 void HoldShift(bool down) {
@@ -156,7 +127,7 @@ int SelectedCount(HWND list) {
 void Run(const std::wstring& folder, TMainForm& form) {
     form.DirTree->SelectPath(folder);
     form.DirTreeChange();
-    PumpFor(300);
+    Pump(300);
     const int rows = form.FileList->ItemCount();
     if (rows < 100000) {
         std::printf("%ls lists %d files, fewer than 100,000: run through scripts/bench.sh\n", folder.c_str(),
@@ -220,18 +191,7 @@ void Run(const std::wstring& folder, TMainForm& form) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    static WinLocale locale;
-    SetCurrentLocale(locale);
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
-                                                        ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    SetExceptionSink([](const std::wstring& text) { std::printf("error shown: %ls\n", text.c_str()); });
-    SetMessageBoxAnswerer([](const MessageBoxRequest& request) {
-        std::printf("message box: %ls\n", request.text.c_str());
-        return IDOK;
-    });
+    BenchWindowSession session;
     const std::wstring data = WithTrailingBackslash(argc > 1 ? Widen(argv[1]) : TempFolder());
     if (argc > 2)
         kRounds = std::max(1, std::atoi(argv[2]));
@@ -240,12 +200,8 @@ int main(int argc, char** argv) {
         TMainForm form(key.Path());
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
         form.Settings.KOctet = false;
-        PumpFor(200);
+        Pump(200);
         Run(data + L"listing-100000", form);
     }
-    SetMessageBoxAnswerer({});
-    SetExceptionSink({});
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
     return 0;
 }
