@@ -18,7 +18,6 @@ public:
 
     int Rows() const { return static_cast<int>(rows_.size()); }
     int Count() const { return count_; }
-    bool IsSelected(int row) const { return row >= 0 && row < Rows() && rows_[static_cast<size_t>(row)]; }
 
     // Calls visit(row) for every selected row, first to last.
     template <class Visit> void ForEach(Visit visit) const {
