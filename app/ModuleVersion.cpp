@@ -1,6 +1,8 @@
 // Version resources of program files.
 #include "app/ModuleVersion.h"
 
+#include "base/ModulePath.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -27,17 +29,7 @@ std::wstring LoadedModulePath(const std::wstring& moduleName) {
     HMODULE module = ::GetModuleHandleW(moduleName.c_str());
     if (!module)
         return {};
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    return ModuleFileName(module);
 }
 
 bool ComCtlCheckPasses() {

@@ -1,6 +1,7 @@
 // System facts read from Windows.
 #include "listing/Systeme.h"
 
+#include "base/ModulePath.h"
 #include "base/TextHelpers.h"
 
 #include <windows.h>
@@ -27,17 +28,7 @@ bool IsModernSystem() {
 }
 
 std::wstring ExecutableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = ModuleFileName();
     const size_t slash = path.find_last_of(L"\\/");
     return StripTrailingBackslashes(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1));
 }

@@ -1,23 +1,13 @@
 // Storing and restoring a form's window placement.
 #include "placement/FormPlacement.h"
 
+#include "base/ModulePath.h"
 #include "placement/PlacementText.h"
 #include "ui/ExceptionDisplay.h"
 
 #include <exception>
-#include <vector>
 
 namespace {
-
-std::wstring ProgramPath() {
-    std::vector<wchar_t> buffer(260);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 // The window's placement, with a hidden window's show command turned into SW_HIDE so that giving
 // the placement back does not show it.
@@ -72,7 +62,7 @@ std::wstring TFormPlacement::IniFileName() const {
         return iniFileName_;
     const PlacementKeyNaming& naming = KeyNaming();
     return DerivedStoreName(useRegistry_, naming.Prefix, naming.UseApplicationTitle, naming.ApplicationTitle,
-                            ProgramPath());
+                            ModuleFileName());
 }
 
 std::wstring TFormPlacement::IniSection() const {
