@@ -26,11 +26,11 @@ TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drive
     OnClose = [this] { FormClose(); };
     try {
         FormCreate();
-    } catch (const std::exception& e) {
+    } catch (...) {
         // The window still opens; what failed is told to the user, and picking a folder in the
         // tree lists it.
         TreeChangeEnabled = true;
-        ReportException(e);
+        ReportCurrentException();
     }
 }
 
@@ -93,8 +93,8 @@ void TMainForm::FormClose() {
     FormPlacement.SetUseRegistry(true);
     try {
         FormPlacement.StorePlacement();
-    } catch (const std::exception& e) {
-        ReportException(e);
+    } catch (...) {
+        ReportCurrentException();
     }
     Listing.reset();
 }

@@ -68,10 +68,8 @@ void Report(const std::exception_ptr& failure) {
         return;
     try {
         std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        ReportException(e);
     } catch (...) {
-        ReportUnknownException();
+        ReportCurrentException();
     }
 }
 

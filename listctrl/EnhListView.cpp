@@ -410,8 +410,8 @@ LRESULT TCustomEnhListView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // A failure to store the layout is shown, and the window still goes away cleanly.
         try {
             AutoWriteColumnSettings();
-        } catch (const std::exception& e) {
-            ReportException(e);
+        } catch (...) {
+            ReportCurrentException();
         }
         break;
     case WM_NOTIFY: {

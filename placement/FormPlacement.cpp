@@ -37,16 +37,6 @@ POINT FrameSize(BorderStyle border) {
     return {0, 0};
 }
 
-void ReportFailure() {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        ReportException(e);
-    } catch (...) {
-        ReportUnknownException();
-    }
-}
-
 } // namespace
 
 TFormPlacement::TFormPlacement(PlacementOwner* owner)
@@ -259,7 +249,7 @@ void TFormPlacement::FormShow() {
     try {
         LoadPlacement();
     } catch (...) {
-        ReportFailure();
+        ReportCurrentException();
     }
 }
 
@@ -269,7 +259,7 @@ void TFormPlacement::FormCloseQuery(bool canClose) {
     try {
         StorePlacement();
     } catch (...) {
-        ReportFailure();
+        ReportCurrentException();
     }
 }
 
@@ -280,7 +270,7 @@ void TFormPlacement::FormDestroy() {
     try {
         StorePlacement();
     } catch (...) {
-        ReportFailure();
+        ReportCurrentException();
     }
     destroying_ = false;
 }

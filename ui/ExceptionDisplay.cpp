@@ -42,6 +42,16 @@ void ReportUnknownException() {
     Show(L"Erreur inattendue.");
 }
 
+void ReportCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ReportException(e);
+    } catch (...) {
+        ReportUnknownException();
+    }
+}
+
 void SetExceptionSink(std::function<void(const std::wstring&)> sink) {
     Sink() = std::move(sink);
 }

@@ -48,10 +48,8 @@ protected:
             return 0; // the worker withdrew it
         try {
             (*request->call)();
-        } catch (const std::exception& e) {
-            ReportException(e);
         } catch (...) {
-            ReportUnknownException();
+            ReportCurrentException();
         }
         ::SetEvent(request->done.Get());
         return 0;
@@ -117,10 +115,8 @@ bool Thread::Synchronize(const std::function<void()>& call) {
     if (OnUserInterfaceThread()) {
         try {
             call();
-        } catch (const std::exception& e) {
-            ReportException(e);
         } catch (...) {
-            ReportUnknownException();
+            ReportCurrentException();
         }
         return true;
     }
@@ -161,10 +157,8 @@ DWORD WINAPI Thread::Run(void* parameter) {
         self->Synchronize([&failure] {
             try {
                 std::rethrow_exception(failure);
-            } catch (const std::exception& e) {
-                ReportException(e);
             } catch (...) {
-                ReportUnknownException();
+                ReportCurrentException();
             }
         });
     }

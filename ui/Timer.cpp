@@ -81,10 +81,8 @@ LRESULT CALLBACK Timer::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         try {
             if (auto* timer = reinterpret_cast<Timer*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
                 timer->Tick(static_cast<UINT_PTR>(wp));
-        } catch (const std::exception& e) {
-            ReportException(e);
         } catch (...) {
-            ReportUnknownException();
+            ReportCurrentException();
         }
         return 0;
     }

@@ -173,10 +173,8 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     try {
         if (listeners_.empty() || !NotifyListeners(msg, wp, lp, result))
             result = HandleMessage(msg, wp, lp);
-    } catch (const std::exception& e) {
-        ReportException(e);
     } catch (...) {
-        ReportUnknownException();
+        ReportCurrentException();
     }
     if (msg == WM_NCDESTROY && hwnd_ == hwnd && hwnd) {
         Unbind(true);
