@@ -1,0 +1,53 @@
+// What became of one file of a batch: done as asked, done with remarks (the file system kept
+// something other than what was asked, seen when the file was read back), or not done, and why.
+// The texts are those of the report, in French.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Why a file was left as it was.
+enum class Failure {
+    None,
+    NotFound,
+    InUse,
+    AccessDenied,
+    ReadOnlyMedium,
+    // Another file's name equals the new one ignoring letter case.
+    CaseTwin,
+    // The file system kept the old letter case.
+    CaseKept,
+    // A date the file system cannot hold.
+    DateOutOfRange,
+    PathTooLong,
+    // Any other platform error; its message is the detail.
+    Other,
+};
+
+class FileOutcome {
+public:
+    // Done as asked.
+    FileOutcome() = default;
+    // Not done: `detail` completes the reason (the twin's name, the system's message).
+    static FileOutcome Failed(Failure why, std::wstring detail = {});
+
+    bool Done() const { return why_ == Failure::None; }
+    explicit operator bool() const { return Done(); }
+    Failure Why() const { return why_; }
+    const std::wstring& Detail() const { return detail_; }
+
+    // How the file differs from what was asked though it was changed.
+    void AddRemark(std::wstring remark);
+    const std::vector<std::wstring>& Remarks() const { return remarks_; }
+
+    // Why the file was not done, or its remarks, in one line.
+    std::wstring ReasonText() const;
+
+private:
+    Failure why_ = Failure::None;
+    std::wstring detail_;
+    std::vector<std::wstring> remarks_;
+};
+
+// The reason alone, without detail.
+std::wstring FailureText(Failure why);

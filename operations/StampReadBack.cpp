@@ -1,0 +1,68 @@
+// Comparing written stamps with what reads back.
+#include "operations/StampReadBack.h"
+
+namespace {
+
+constexpr uint64_t kTicksPerSecond = 10'000'000;
+
+uint64_t Distance(uint64_t a, uint64_t b) {
+    return a > b ? a - b : b - a;
+}
+
+const wchar_t* StampName(StampKind kind) {
+    switch (kind) {
+    case StampKind::Creation:
+        return L"date de création";
+    case StampKind::LastWrite:
+        return L"date de modification";
+    case StampKind::LastAccess:
+        break;
+    }
+    return L"date de dernier accès";
+}
+
+std::wstring TwoDigits(int value) {
+    return (value < 10 ? L"0" : L"") + std::to_wstring(value);
+}
+
+} // namespace
+
+ReadBack CompareReadBack(StampKind kind, uint64_t asked, uint64_t before, uint64_t read,
+                         const CivilTime& askedLocal, const CivilTime& readLocal) {
+    if (read == asked)
+        return ReadBack::AsAsked;
+    if (Distance(read, asked) <= 2 * kTicksPerSecond)
+        return ReadBack::Rounded;
+    const bool midnight =
+        readLocal.Hour == 0 && readLocal.Minute == 0 && readLocal.Second == 0 && readLocal.Millisecond == 0;
+    if (midnight && readLocal.Year == askedLocal.Year && readLocal.Month == askedLocal.Month &&
+        readLocal.Day == askedLocal.Day)
+        return ReadBack::KeptToTheDay;
+    // A creation time that is not the one asked is one the file system makes up itself.
+    if (read == before || kind == StampKind::Creation)
+        return ReadBack::NotKept;
+    return ReadBack::Differs;
+}
+
+std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<CivilTime>& readLocal) {
+    const std::wstring name = StampName(kind);
+    const std::wstring value = readLocal ? L" (relue : " + ReportDateTimeText(*readLocal) + L")" : L"";
+    switch (how) {
+    case ReadBack::AsAsked:
+        return L"";
+    case ReadBack::NotKept:
+        return name + L" non conservée par le système de fichiers" + value;
+    case ReadBack::Rounded:
+        return name + L" arrondie à 2 secondes près par le système de fichiers" + value;
+    case ReadBack::KeptToTheDay:
+        return name + L" conservée au jour près par le système de fichiers";
+    case ReadBack::Differs:
+        break;
+    }
+    return name + L" relue différente" + value;
+}
+
+std::wstring ReportDateTimeText(const CivilTime& local) {
+    return TwoDigits(local.Day) + L"/" + TwoDigits(local.Month) + L"/" + std::to_wstring(local.Year) + L" " +
+           TwoDigits(local.Hour) + L":" + TwoDigits(local.Minute) + L":" + TwoDigits(local.Second);
+}
