@@ -26,7 +26,8 @@ void BatchReport::Add(std::wstring name, const FileOutcome& outcome) {
 }
 
 std::wstring BatchReport::CountLine() const {
-    std::wstring line = Counted(changed_, L" fichier") + PluralWord(L" modifié", static_cast<int64_t>(changed_));
+    std::wstring line =
+        Counted(changed_, L" fichier") + PluralWord(L" modifié", static_cast<int64_t>(changed_));
     if (notChanged_ > 0)
         line += L", " + Counted(notChanged_, L" non modifié");
     if (withRemark_ > 0)
