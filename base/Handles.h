@@ -90,6 +90,11 @@ struct ItemIdListTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::CoTaskMemFree(h); }
 };
+struct GlobalMemoryTraits {
+    using Type = HGLOBAL;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::GlobalFree(h); }
+};
 struct ImageListTraits {
     using Type = HIMAGELIST;
     static Type Invalid() { return nullptr; }
@@ -106,6 +111,7 @@ using IconHandle = UniqueResource<IconTraits>;
 using MenuHandle = UniqueResource<MenuTraits>;
 using ItemIdList = UniqueResource<ItemIdListTraits>;
 using ImageListHandle = UniqueResource<ImageListTraits>; // only for lists the program made itself
+using GlobalMemory = UniqueResource<GlobalMemoryTraits>; // released once the clipboard owns it
 
 // A reference-counted COM interface pointer.
 template <typename T> class ComPtr {
@@ -187,6 +193,22 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// The clipboard, open for one scope.
+class ClipboardGuard {
+public:
+    explicit ClipboardGuard(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+    ~ClipboardGuard() {
+        if (open_)
+            ::CloseClipboard();
+    }
+    ClipboardGuard(const ClipboardGuard&) = delete;
+    ClipboardGuard& operator=(const ClipboardGuard&) = delete;
+    bool Open() const { return open_; }
+
+private:
+    bool open_;
 };
 
 // Fails critical errors (an empty floppy or card drive) with an error code instead of a system

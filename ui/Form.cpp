@@ -7,6 +7,8 @@
 #include "ui/MenuItem.h"
 #include "ui/ModalRunner.h"
 
+#include <algorithm>
+
 namespace {
 
 BOOL CALLBACK GiveFont(HWND child, LPARAM font) {
@@ -85,6 +87,29 @@ void Form::CenterOnScreen() {
     const int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
     const int y = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 2;
     ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CenterOnOwner() {
+    HWND owner = ::GetWindow(Handle(), GW_OWNER);
+    if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner)) {
+        CenterOnScreen();
+        return;
+    }
+    RECT over{};
+    ::GetWindowRect(owner, &over);
+    RECT r{};
+    ::GetWindowRect(Handle(), &r);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const int x = over.left + ((over.right - over.left) - width) / 2;
+    const int y = over.top + ((over.bottom - over.top) - height) / 2;
+    const int left = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - width));
+    const int top = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - height));
+    ::SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::SetIcon(HICON icon) {

@@ -48,6 +48,8 @@ public:
     // In pixels.
     void SetClientSize(int width, int height);
     void CenterOnScreen();
+    // Centres the form over its owner, kept on the owner's screen; on the screen when it has none.
+    void CenterOnOwner();
     void SetIcon(HICON icon);
 
     // Shows the form modally and returns its modal result: runs the modal loop (or the installed
