@@ -5,9 +5,14 @@
 #pragma once
 
 #include "operations/FileOutcome.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/ProgressBar.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,3 +32,36 @@ struct BatchProgressResult {
 BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
                                     const std::vector<std::wstring>& paths, const PerFileWork& work,
                                     unsigned showAfterMs = 500);
+
+// The window that shows a running batch. It belongs to RunWithProgress's own loop, not to a modal
+// loop: the button, Escape and the title-bar button only ask for the stop (OnStop), once.
+class BatchProgressForm : public Form {
+public:
+    static constexpr int kClientWidth = 380;
+    static constexpr int kClientHeight = 120;
+    static constexpr const wchar_t* kCaption = L"Kavet24";
+
+    BatchProgressForm(HWND owner, const std::wstring& fontName, size_t total);
+    ~BatchProgressForm() override;
+
+    // The file being done, counted from 1, and how many are finished.
+    void ShowFile(size_t number, const std::wstring& path, size_t finished);
+    bool StopAsked() const { return stopAsked_; }
+
+    std::function<void()> OnStop;
+
+    Label CountLabel;
+    Label NameLabel;
+    ProgressBar Bar;
+    Button BtnStop;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void AskStop();
+
+    size_t total_;
+    size_t shownNumber_ = 0;
+    bool stopAsked_ = false;
+};

@@ -3,6 +3,10 @@
 #pragma once
 
 #include "operations/BatchReport.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/OwnerDataList.h"
 
 #include <windows.h>
 
@@ -10,3 +14,30 @@
 
 // Shows the report modally (through the modal runner, so tests can read it).
 void ShowBatchReport(HWND owner, const std::wstring& fontName, const BatchReport& report);
+
+class BatchReportForm : public Form {
+public:
+    static constexpr int kClientWidth = 560;
+    static constexpr int kClientHeight = 320;
+
+    // The report must outlive the form: the list reads its rows as it draws them.
+    BatchReportForm(HWND owner, const std::wstring& fontName, const BatchReport& report);
+    ~BatchReportForm() override;
+
+    // Puts the report's text on the clipboard.
+    void CopyReport();
+
+    Label CountLabel;
+    OwnerDataList List;
+    Button BtnCopy;
+    Button BtnClose;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void Layout();
+    void ListenForCopyKey(Window& window);
+
+    const BatchReport& report_;
+};

@@ -1,0 +1,136 @@
+// Batches on a worker thread behind a disabled owner, and the progress window's stop, on real
+// windows.
+#include "operations/dialogs/BatchProgress.h"
+#include "ui/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+const std::wstring kFont = L"Tahoma";
+
+class BatchProgressTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(owner.Create(L"Propriétaire", 0, 0, 400, 300, WS_OVERLAPPEDWINDOW));
+        ASSERT_TRUE(button.Create(owner.Handle(), L"Bouton", 10, 10, 80, 26));
+        ::ShowWindow(owner.Handle(), SW_SHOW);
+        ::SetActiveWindow(owner.Handle());
+        ::SetFocus(button.Handle());
+        for (int i = 0; i < 20; ++i)
+            paths.push_back(L"C:\\dossier\\f" + std::to_wstring(i) + L".txt");
+    }
+
+    Form owner;
+    Button button;
+    std::vector<std::wstring> paths;
+};
+
+} // namespace
+
+TEST_F(BatchProgressTest, OutcomesComeBackInOrderBehindADisabledOwner) {
+    paths.resize(4);
+    bool ownerEnabledDuring = false;
+    bool windowSeen = false;
+    const auto work = [&](const std::wstring& path) {
+        ownerEnabledDuring = ownerEnabledDuring || ::IsWindowEnabled(owner.Handle());
+        // A batch shorter than the delay shows no window.
+        windowSeen = windowSeen || ::FindWindowW(nullptr, BatchProgressForm::kCaption);
+        if (path == paths[2])
+            throw std::runtime_error("contrat rompu");
+        return FileOutcome::Failed(Failure::Other, path);
+    };
+    const BatchProgressResult result = RunWithProgress(owner.Handle(), kFont, paths, work);
+    ASSERT_EQ(result.Outcomes.size(), 4u);
+    EXPECT_FALSE(result.Stopped);
+    EXPECT_EQ(result.Outcomes[0].Detail(), paths[0]);
+    EXPECT_EQ(result.Outcomes[1].Detail(), paths[1]);
+    EXPECT_EQ(result.Outcomes[2].Detail(), L"erreur inattendue");
+    EXPECT_EQ(result.Outcomes[3].Detail(), paths[3]);
+    EXPECT_FALSE(ownerEnabledDuring);
+    EXPECT_FALSE(windowSeen);
+    EXPECT_TRUE(owner.Enabled());
+    EXPECT_EQ(::GetFocus(), button.Handle());
+}
+
+enum class StopBy { Button, Escape, TitleBarClose };
+
+class BatchStopTest : public BatchProgressTest, public ::testing::WithParamInterface<StopBy> {};
+
+TEST_P(BatchStopTest, StopsAfterTheFileBeingDone) {
+    std::atomic<int> calls{0};
+    const auto work = [&](const std::wstring&) {
+        ++calls;
+        ::Sleep(40);
+        return FileOutcome();
+    };
+    // Plays the user from the user-interface thread, which the batch keeps pumping.
+    BatchProgressForm* shown = nullptr;
+    std::wstring countLine, nameLine;
+    Timer user;
+    user.SetInterval(150);
+    user.OnTimer = [&] {
+        user.SetEnabled(false);
+        HWND found = ::FindWindowW(nullptr, BatchProgressForm::kCaption);
+        shown = dynamic_cast<BatchProgressForm*>(Window::FromHandle(found));
+        if (!shown || ::GetWindow(found, GW_OWNER) != owner.Handle())
+            return;
+        countLine = shown->CountLabel.Text();
+        nameLine = shown->NameLabel.Text();
+        if (GetParam() == StopBy::Button)
+            shown->BtnStop.Click();
+        else if (GetParam() == StopBy::Escape)
+            ::PostMessageW(found, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            shown->Close();
+    };
+    const BatchProgressResult result = RunWithProgress(owner.Handle(), kFont, paths, work, 0);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(countLine.rfind(L"Fichier ", 0), 0u) << countLine;
+    EXPECT_NE(countLine.find(L" sur 20"), std::wstring::npos) << countLine;
+    EXPECT_EQ(nameLine.rfind(L"f", 0), 0u) << nameLine;
+    EXPECT_TRUE(result.Stopped);
+    EXPECT_GT(result.Outcomes.size(), 0u);
+    EXPECT_LT(result.Outcomes.size(), paths.size());
+    EXPECT_EQ(static_cast<size_t>(calls), result.Outcomes.size());
+    EXPECT_TRUE(owner.Enabled());
+}
+
+static std::string StopName(const ::testing::TestParamInfo<StopBy>& info) {
+    return info.param == StopBy::Button   ? "Button"
+           : info.param == StopBy::Escape ? "Escape"
+                                          : "TitleBarClose";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, BatchStopTest,
+                         ::testing::Values(StopBy::Button, StopBy::Escape, StopBy::TitleBarClose), StopName);
+
+TEST_F(BatchProgressTest, StopAskedShowsItAndDisablesTheButton) {
+    HWND found = nullptr;
+    bool buttonEnabled = true;
+    std::wstring stopLine;
+    const auto work = [&](const std::wstring&) {
+        ::Sleep(40);
+        return FileOutcome();
+    };
+    Timer user;
+    user.SetInterval(100);
+    user.OnTimer = [&] {
+        found = ::FindWindowW(nullptr, BatchProgressForm::kCaption);
+        auto* shown = dynamic_cast<BatchProgressForm*>(Window::FromHandle(found));
+        if (!shown)
+            return;
+        user.SetEnabled(false);
+        shown->BtnStop.Click();
+        stopLine = shown->CountLabel.Text();
+        buttonEnabled = shown->BtnStop.Enabled();
+    };
+    EXPECT_TRUE(RunWithProgress(owner.Handle(), kFont, paths, work, 0).Stopped);
+    EXPECT_EQ(stopLine, L"Arrêt après le fichier en cours...");
+    EXPECT_FALSE(buttonEnabled);
+    EXPECT_FALSE(::IsWindow(found));
+}
