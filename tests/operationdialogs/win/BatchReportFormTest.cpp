@@ -61,6 +61,19 @@ TEST_F(BatchReportFormTest, CopyPutsTheReportTextOnTheClipboard) {
     EXPECT_EQ(ClipboardText(nullptr), report.Text());
 }
 
+TEST_F(BatchReportFormTest, CtrlCInTheListCopiesTheReportText) {
+    ASSERT_TRUE(CopyTextToClipboard(nullptr, L"autre chose"));
+    BatchReportForm form(nullptr, kFont, report);
+    BYTE keys[256]{};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    form.List.Send(WM_KEYDOWN, 'C', 1);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(ClipboardText(nullptr), report.Text());
+}
+
 TEST_F(BatchReportFormTest, ListAndButtonsFollowTheWindowSize) {
     BatchReportForm form(nullptr, kFont, report);
     ::SetWindowPos(form.Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
