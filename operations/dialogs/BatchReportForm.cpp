@@ -96,6 +96,11 @@ LRESULT BatchReportForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         limits->ptMinTrackSize.y = least.bottom - least.top;
         return 0;
     }
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK && lp == 0) {
+        // Enter in the list: the dialog keys ask for the default button by its identifier.
+        BtnClose.Click();
+        return 0;
+    }
     return Form::HandleMessage(msg, wp, lp);
 }
 

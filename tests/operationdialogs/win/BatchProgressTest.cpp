@@ -13,6 +13,28 @@ namespace {
 
 const std::wstring kFont = L"Tahoma";
 
+// The progress window that owner has on the given thread; tests running side by side show theirs
+// on the same desktop.
+HWND ProgressWindow(DWORD thread, HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found = nullptr;
+    } search{owner};
+    ::EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t caption[32]{};
+            ::GetWindowTextW(window, caption, 32);
+            if (::GetWindow(window, GW_OWNER) == s->owner &&
+                std::wstring(caption) == BatchProgressForm::kCaption)
+                s->found = window;
+            return s->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class BatchProgressTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -36,10 +58,11 @@ TEST_F(BatchProgressTest, OutcomesComeBackInOrderBehindADisabledOwner) {
     paths.resize(4);
     bool ownerEnabledDuring = false;
     bool windowSeen = false;
+    const DWORD uiThread = ::GetCurrentThreadId();
     const auto work = [&](const std::wstring& path) {
         ownerEnabledDuring = ownerEnabledDuring || ::IsWindowEnabled(owner.Handle());
         // A batch shorter than the delay shows no window.
-        windowSeen = windowSeen || ::FindWindowW(nullptr, BatchProgressForm::kCaption);
+        windowSeen = windowSeen || ProgressWindow(uiThread, owner.Handle());
         if (path == paths[2])
             throw std::runtime_error("contrat rompu");
         return FileOutcome::Failed(Failure::Other, path);
@@ -83,11 +106,10 @@ TEST_P(BatchStopTest, StopsAfterTheFileBeingDone) {
             buttonEnabled = shown->BtnStop.Enabled();
             return;
         }
-        found = ::FindWindowW(nullptr, BatchProgressForm::kCaption);
+        found = ProgressWindow(::GetCurrentThreadId(), owner.Handle());
         shown = dynamic_cast<BatchProgressForm*>(Window::FromHandle(found));
         user.SetInterval(20);
-        if (!shown || ::GetWindow(found, GW_OWNER) != owner.Handle()) {
-            shown = nullptr;
+        if (!shown) {
             user.SetEnabled(false);
             return;
         }
