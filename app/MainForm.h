@@ -19,6 +19,7 @@
 #include "listing/FileCellText.h"
 #include "listing/FileListing.h"
 #include "monitor/RxFolderMonitor.h"
+#include "operations/FileOutcome.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Accelerators.h"
@@ -159,8 +160,9 @@ public:
     void FileListDblClick();
 
     // Applies a per-file function to the selected rows, or to every row when none is selected,
-    // then re-lists the folder.
-    void RunBatch(const std::function<bool(const std::wstring&)>& perFile);
+    // then re-lists the folder and tells what was not done (the "Rapport" window) or how many
+    // files were changed (the status bar, until the next listing).
+    void RunBatch(const std::function<FileOutcome(const std::wstring&)>& perFile);
     // Tells the user of every file a batch's renames left under a temporary name.
     void ReportStrandedFiles();
 
@@ -190,6 +192,8 @@ private:
     bool CanRelist() const;
     void ShowFolderAddress();
     void ListFolder();
+    // The count of a batch's changed files in a panel of its own, or no such panel.
+    void ShowBatchNote(const std::wstring& note);
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;
@@ -197,6 +201,9 @@ private:
     bool closing_ = false;
     // A monitor change came while the tree-change switch was off: re-list when it is back on.
     bool relistPending_ = false;
+    // A batch is running: a close asked meanwhile waits for its end, so no file is left half done.
+    bool batchRunning_ = false;
+    bool closeAfterBatch_ = false;
     bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;

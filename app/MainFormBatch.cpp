@@ -1,6 +1,7 @@
 // The five file operations: each asks what it needs (or not, once the user said so), then runs
-// one per-file function over the selected rows, or over every row when none is selected, and
-// re-lists the folder once at the end.
+// one per-file function over the selected rows, or over every row when none is selected, on a
+// worker thread with its progress shown, re-lists the folder once at the end and reports every
+// file not done as asked.
 #include "app/MainForm.h"
 
 #include "base/TextHelpers.h"
@@ -8,10 +9,17 @@
 
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
+#include "operations/BatchReport.h"
+#include "operations/dialogs/BatchProgress.h"
+#include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/OperationPrompts.h"
 #include "ui/MessageBox.h"
 
-void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile) {
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+void TMainForm::RunBatch(const std::function<FileOutcome(const std::wstring&)>& perFile) {
     // The window may have closed while its dialog was up: the listing is gone then.
     if (closing_ || !Listing)
         return;
@@ -29,6 +37,8 @@ void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile
         }
     } monitorBack{*this};
     try {
+        std::vector<std::wstring> paths;
+        std::vector<std::wstring> names;
         const int rows = FileList->ItemCount();
         const bool anySelected = FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
         // The listing holds the tree's upper-cased form of the folder. The same folder spelt as
@@ -42,11 +52,32 @@ void TMainForm::RunBatch(const std::function<bool(const std::wstring&)>& perFile
             if (anySelected && !FileList->IsSelected(i))
                 continue;
             const size_t entry = static_cast<size_t>(i);
-            perFile(folder.empty() ? Listing->FullName(entry)
-                                   : folder + std::wstring((*Listing)[entry].Name));
+            names.emplace_back((*Listing)[entry].Name);
+            paths.push_back(folder.empty() ? Listing->FullName(entry) : folder + names.back());
+        }
+        BatchProgressResult run;
+        {
+            struct Running {
+                bool& flag;
+                ~Running() { flag = false; }
+            } running{batchRunning_ = true};
+            run = RunWithProgress(Handle(), FontName(), paths, perFile);
+        }
+        BatchReport report;
+        for (size_t i = 0; i < run.Outcomes.size() && i < names.size(); ++i)
+            report.Add(std::move(names[i]), run.Outcomes[i]);
+        report.SetNotReached(paths.size() - std::min(paths.size(), run.Outcomes.size()));
+        if (std::exchange(closeAfterBatch_, false)) {
+            // Every file is done; what the user must still learn is where a file went.
+            ReportStrandedFiles();
+            Close();
+            return;
         }
         DirTreeChange();
         ReportStrandedFiles();
+        ShowBatchNote(report.CountLine());
+        if (report.NeedsWindow() && !closing_)
+            ShowBatchReport(Handle(), FontName(), report);
     } catch (...) {
         // A failure of the list or the listing ends the batch without a message; every file
         // already done stays done.

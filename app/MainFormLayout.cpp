@@ -39,6 +39,18 @@ void TMainForm::FormResize() {
     StatusBar.SetPanelWidth(0, PanelDirTree.Width());
 }
 
+void TMainForm::ShowBatchNote(const std::wstring& note) {
+    const bool shown = StatusBar.PanelWidths().size() > 2;
+    if (note.empty() && !shown)
+        return;
+    if (note.empty())
+        StatusBar.SetPanelWidths({PanelDirTree.Width(), -1});
+    else if (!shown)
+        StatusBar.SetPanelWidths({PanelDirTree.Width(), Scale(200), -1});
+    if (!note.empty())
+        StatusBar.SetPanelText(2, note);
+}
+
 void TMainForm::S1Moved() {
     Settings.DirTreeWidth = Unscale(PanelDirTree.Width());
     FormResize();

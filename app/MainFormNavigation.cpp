@@ -181,6 +181,7 @@ void TMainForm::ShowFolderAddress() {
 }
 
 void TMainForm::ListFolder() {
+    ShowBatchNote(L"");
     FileCount = Listing->ReadFolder(Settings.Directory, Mask);
     StatusBar.SetPanelText(0, std::to_wstring(FileCount) + PluralWord(L" fichier", FileCount));
     StatusBar.SetPanelText(1, SizeText(Settings.KOctet, Listing->TotalSize()));
@@ -277,6 +278,10 @@ void TMainForm::DirTreeMouseDown(int x, int y) {
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kRelistMessage) {
         DirTreeChange();
+        return 0;
+    }
+    if (msg == WM_CLOSE && batchRunning_) {
+        closeAfterBatch_ = true;
         return 0;
     }
     return Form::HandleMessage(msg, wp, lp);

@@ -3,6 +3,7 @@
 
 #include "operations/ApiPath.h"
 #include "operations/FileNameParts.h"
+#include "operations/SystemFailure.h"
 #include "base/Handles.h"
 
 #include <atomic>
@@ -113,42 +114,65 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
     if (parts.Name.empty() || !convert || !move_)
         return result;
     // Exactly one entry may answer to the name: with two, a rename could reach the wrong file.
-    const std::optional<std::wstring> oldName = NameOnDisk(parts.Folder, parts.Name);
-    if (!oldName)
+    const std::vector<std::wstring> names = NamesEqualIgnoringCase(parts.Folder, parts.Name);
+    if (names.empty()) {
+        result.Outcome = FileOutcome::Failed(Failure::NotFound);
         return result;
-    const std::wstring oldPath = parts.Folder + *oldName;
+    }
+    if (names.size() > 1) {
+        std::wstring others;
+        for (const std::wstring& name : names)
+            if (name != parts.Name)
+                others += (others.empty() ? L"« " : L", « ") + name + L" »";
+        result.Outcome = FileOutcome::Failed(Failure::CaseTwin, others);
+        return result;
+    }
+    const std::wstring& oldName = names.front();
+    const std::wstring oldPath = parts.Folder + oldName;
     result.Path = oldPath;
-    const std::wstring newName = convert(*oldName);
-    if (newName == *oldName) {
+    const std::wstring newName = convert(oldName);
+    if (newName == oldName) {
         result.Renamed = true;
+        result.Outcome = FileOutcome();
         return result;
     }
     // A mapping that changed more than letter case would make a different name, which could be
     // another file's.
-    if (newName.empty() || !EqualIgnoringCase(newName, *oldName))
+    if (newName.empty() || !EqualIgnoringCase(newName, oldName)) {
+        result.Outcome = FileOutcome::Failed(Failure::Other, L"le nouveau nom diffère par plus que la casse");
         return result;
+    }
     const std::wstring newPath = parts.Folder + newName;
     std::wstring where;
     if (!g_keepsCase.Is(parts.Folder)) {
-        if (!move_(ApiPath(oldPath), ApiPath(newPath)))
+        if (!move_(ApiPath(oldPath), ApiPath(newPath))) {
+            result.Outcome = FailureOfLastError();
             return result;
+        }
         const std::optional<std::wstring> afterMove = StoredName(newPath);
-        if (!afterMove)
+        if (!afterMove) {
+            result.Outcome = FailureOfLastError();
             return result;
+        }
         if (*afterMove == newName) {
-            result = {true, newPath};
+            result = {true, newPath, false, FileOutcome()};
             return result;
         }
         // The platform reported success and kept the old letter case.
         g_keepsCase.Set(parts.Folder);
-        result.Renamed = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, where);
+        result.Outcome = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, where);
     } else {
-        result.Renamed = MoveThroughTemporaryName(parts.Folder, *oldName, newName, where);
+        result.Outcome = MoveThroughTemporaryName(parts.Folder, oldName, newName, where);
     }
+    result.Renamed = result.Outcome.Done();
     result.Path = parts.Folder + where;
-    if (!result.Renamed && !EqualIgnoringCase(where, *oldName)) {
+    if (!result.Renamed && !EqualIgnoringCase(where, oldName)) {
         result.Stranded = true;
-        g_stranded.Add({result.Path, *oldName});
+        g_stranded.Add({result.Path, oldName});
+        const std::wstring left = L"laissé sous le nom « " + where + L" »";
+        const std::wstring& detail = result.Outcome.Detail();
+        result.Outcome =
+            FileOutcome::Failed(result.Outcome.Why(), detail.empty() ? left : detail + L" ; " + left);
     }
     return result;
 }
@@ -164,8 +188,8 @@ bool CaseRenamer::PutBack(const std::wstring& from, const std::wstring& to) cons
     return false;
 }
 
-bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
-                                           const std::wstring& newName, std::wstring& where) const {
+FileOutcome CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
+                                                  const std::wstring& newName, std::wstring& where) const {
     where = oldName;
     const std::wstring oldPath = ApiPath(folder + oldName);
     // A move never replaces an existing file, so a temporary name already taken is refused by the
@@ -178,17 +202,18 @@ bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std
         moved = move_(oldPath, ApiPath(folder + temporaryName));
         const DWORD error = ::GetLastError();
         if (!moved && error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
-            return false;
+            return FailureOfSystemError(error);
     }
     if (!moved)
-        return false;
+        return FileOutcome::Failed(Failure::Other, L"aucun nom temporaire libre dans le dossier");
     where = temporaryName;
     const std::wstring temporaryPath = ApiPath(folder + temporaryName);
+    ::SetLastError(ERROR_SUCCESS);
     if (move_(temporaryPath, ApiPath(folder + newName))) {
         const std::optional<std::wstring> now = StoredName(folder + newName);
         if (now && *now == newName) {
             where = newName;
-            return true;
+            return FileOutcome();
         }
         // Yet another letter case came out: the old name is put back.
         if (now) {
@@ -196,10 +221,11 @@ bool CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std
             if (PutBack(ApiPath(folder + *now), oldPath))
                 where = oldName;
         }
-        return false;
+        return FileOutcome::Failed(Failure::CaseKept);
     }
+    const FileOutcome failure = FailureOfLastError();
     // The second step failed: the old name comes back.
     if (PutBack(temporaryPath, oldPath))
         where = oldName;
-    return false;
+    return failure;
 }

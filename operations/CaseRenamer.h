@@ -5,6 +5,8 @@
 // replaces another file.
 #pragma once
 
+#include "operations/FileOutcome.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,6 +25,8 @@ public:
         std::wstring Path;
         // The file could not be given either name back and is left under a temporary name (Path).
         bool Stranded = false;
+        // Done, or why not.
+        FileOutcome Outcome = FileOutcome::Failed(Failure::Other);
     };
 
     explicit CaseRenamer(MoveFunction move = PlatformMove);
@@ -30,7 +34,7 @@ public:
     // Gives the file at `path` the name `convert` makes of its name as stored on disk. Success
     // when the file bears exactly that name afterwards (also when it already did). The file is
     // left alone when the new name differs from the old one in more than letter case, when
-    // another file's name equals it ignoring case, or when it is missing.
+    // another file's name equals it ignoring case, or when it is missing; the outcome says which.
     Result Rename(const std::wstring& path, const NameConverter& convert) const;
 
     static bool PlatformMove(const std::wstring& from, const std::wstring& to);
@@ -39,8 +43,8 @@ private:
     // Moves `from` back to `to`, trying again a few times: what refused it (a scanner or an
     // indexer holding the file a moment) is often gone a little later.
     bool PutBack(const std::wstring& from, const std::wstring& to) const;
-    bool MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
-                                  const std::wstring& newName, std::wstring& where) const;
+    FileOutcome MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
+                                         const std::wstring& newName, std::wstring& where) const;
 
     MoveFunction move_;
 };

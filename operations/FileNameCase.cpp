@@ -19,24 +19,24 @@ std::wstring SystemLower(std::wstring_view text) {
     return result;
 }
 
-bool ChangeNameCase(const std::wstring& path, NameCase form, const CaseRenamer& renamer) {
+FileOutcome ChangeNameCase(const std::wstring& path, NameCase form, const CaseRenamer& renamer) {
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         const CaseRenamer::Result result = renamer.Rename(frame.Path(), [form](std::wstring_view name) {
             return ConvertNameCase(name, form, SystemUpper, SystemLower);
         });
         frame.MovedTo(result.Path);
-        return result.Renamed;
+        return result.Outcome;
     });
 }
 
-bool FileNameMaj(const std::wstring& path) {
+FileOutcome FileNameMaj(const std::wstring& path) {
     return ChangeNameCase(path, NameCase::Upper);
 }
 
-bool FileNameMin(const std::wstring& path) {
+FileOutcome FileNameMin(const std::wstring& path) {
     return ChangeNameCase(path, NameCase::Lower);
 }
 
-bool FileNameMajMin(const std::wstring& path) {
+FileOutcome FileNameMajMin(const std::wstring& path) {
     return ChangeNameCase(path, NameCase::FirstUpper);
 }

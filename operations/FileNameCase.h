@@ -13,10 +13,11 @@
 std::wstring SystemUpper(std::wstring_view text);
 std::wstring SystemLower(std::wstring_view text);
 
-// Gives the file at `path` the name in `form`, inside the per-file frame; true when the file
+// Gives the file at `path` the name in `form`, inside the per-file frame; done when the file
 // bears that name afterwards.
-bool ChangeNameCase(const std::wstring& path, NameCase form, const CaseRenamer& renamer = CaseRenamer());
+FileOutcome ChangeNameCase(const std::wstring& path, NameCase form,
+                           const CaseRenamer& renamer = CaseRenamer());
 
-bool FileNameMaj(const std::wstring& path);
-bool FileNameMin(const std::wstring& path);
-bool FileNameMajMin(const std::wstring& path);
+FileOutcome FileNameMaj(const std::wstring& path);
+FileOutcome FileNameMin(const std::wstring& path);
+FileOutcome FileNameMajMin(const std::wstring& path);

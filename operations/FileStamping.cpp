@@ -4,26 +4,49 @@
 #include "listing/FileTimes.h"
 #include "operations/ApiPath.h"
 #include "operations/PerFileFrame.h"
+#include "operations/StampReadBack.h"
+#include "operations/SystemFailure.h"
 #include "base/Handles.h"
 
 #include <optional>
 
 namespace {
 
-// Empty while the platform's writer is in use.
+// Empty while the platform's are in use.
 FileTimeWriter g_batchWriter;
+FileTimeReader g_batchReader;
 
 FileStamping BatchStamping() {
-    return g_batchWriter ? FileStamping(g_batchWriter) : FileStamping();
+    return FileStamping(g_batchWriter ? g_batchWriter : PlatformFileTimeWriter, PlatformLocalClock,
+                        g_batchReader ? g_batchReader : PlatformFileTimeReader);
 }
 
-std::optional<FILETIME> ToUtcFileTime(const std::wstring& path, const CivilTime& local) {
-    LocalTimeConverter converter(VolumeStampClock(path));
-    const std::optional<uint64_t> ticks = converter.ToUtc(local);
-    if (!ticks)
-        return std::nullopt;
-    return FILETIME{static_cast<DWORD>(*ticks & 0xFFFFFFFFu), static_cast<DWORD>(*ticks >> 32)};
+uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
+
+FILETIME FileTimeOf(uint64_t ticks) {
+    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+}
+
+// The UTC stamp of `local` on a volume with `clock`; none when that volume cannot hold the date
+// (the FAT family keeps the years 1980 to 2107 only) or it does not exist.
+std::optional<uint64_t> HoldableStamp(StampClock clock, LocalTimeConverter& converter,
+                                      const CivilTime& local) {
+    if (clock == StampClock::Local && !ReduceToFat(local))
+        return std::nullopt;
+    return converter.ToUtc(local);
+}
+
+struct StampField {
+    StampKind Kind;
+    int Bit;
+    FILETIME FileStamps::*Member;
+};
+
+constexpr StampField kStampFields[] = {{StampKind::Creation, kStampCreation, &FileStamps::Creation},
+                                       {StampKind::LastWrite, kStampLastWrite, &FileStamps::LastWrite},
+                                       {StampKind::LastAccess, kStampLastAccess, &FileStamps::LastAccess}};
 
 } // namespace
 
@@ -32,71 +55,111 @@ bool PlatformFileTimeWriter(HANDLE file, const FILETIME& creation, const FILETIM
     return ::SetFileTime(file, &creation, &lastAccess, &lastWrite) != FALSE;
 }
 
+std::optional<FileStamps> PlatformFileTimeReader(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(ApiPath(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return FileStamps{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
+}
+
 CivilTime PlatformLocalClock() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     return CivilTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
-FileStamping::FileStamping(FileTimeWriter writer, LocalClock clock)
-    : writer_(std::move(writer)), clock_(std::move(clock)) {}
+FileStamping::FileStamping(FileTimeWriter writer, LocalClock clock, FileTimeReader reader)
+    : writer_(std::move(writer)), clock_(std::move(clock)), reader_(std::move(reader)) {}
 
-bool FileStamping::FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) const {
+FileOutcome FileStamping::FileSetDateTime(const std::wstring& path, const CivilTime& local,
+                                          int actionMask) const {
     // Checked before the frame, so that a bad request touches no file at all.
     if (actionMask < 1 || actionMask > 7)
-        return false;
-    const std::optional<FILETIME> stamp = ToUtcFileTime(path, local);
+        return FileOutcome::Failed(Failure::Other, L"aucune date choisie");
+    const StampClock clock = VolumeStampClock(path);
+    LocalTimeConverter converter(clock);
+    const std::optional<uint64_t> stamp = HoldableStamp(clock, converter, local);
     if (!stamp)
-        return false;
-    return PerFileFrame::Run(path,
-                             [&](PerFileFrame& frame) { return Stamp(frame.Path(), *stamp, actionMask); });
+        return FileOutcome::Failed(Failure::DateOutOfRange);
+    return PerFileFrame::Run(
+        path, [&](PerFileFrame& frame) { return Stamp(frame.Path(), local, *stamp, actionMask, converter); });
 }
 
-bool FileStamping::FileTimeZero(const std::wstring& path) const {
+FileOutcome FileStamping::FileTimeZero(const std::wstring& path) const {
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         const CivilTime now = clock_();
-        const std::optional<FILETIME> midnight =
-            ToUtcFileTime(frame.Path(), CivilTime{now.Year, now.Month, now.Day, 0, 0, 0, 0});
-        return midnight &&
-               Stamp(frame.Path(), *midnight, kStampCreation | kStampLastWrite | kStampLastAccess);
+        const CivilTime midnight{now.Year, now.Month, now.Day, 0, 0, 0, 0};
+        const StampClock clock = VolumeStampClock(frame.Path());
+        LocalTimeConverter converter(clock);
+        const std::optional<uint64_t> stamp = HoldableStamp(clock, converter, midnight);
+        if (!stamp)
+            return FileOutcome::Failed(Failure::DateOutOfRange);
+        return Stamp(frame.Path(), midnight, *stamp, kStampCreation | kStampLastWrite | kStampLastAccess,
+                     converter);
     });
 }
 
-bool FileStamping::Stamp(const std::wstring& path, const FILETIME& stamp, int actionMask) const {
+FileOutcome FileStamping::Stamp(const std::wstring& path, const CivilTime& local, uint64_t stamp,
+                                int actionMask, LocalTimeConverter& converter) const {
     if (!writer_)
-        return false;
-    // One handle for reading and writing, shared with nobody: no other program can change the
-    // stamps between the two, and a file another program holds open is left alone.
-    FileHandle file(::CreateFileW(ApiPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    FILETIME creation{};
-    FILETIME lastAccess{};
-    FILETIME lastWrite{};
-    if (!::GetFileTime(file.Get(), &creation, &lastAccess, &lastWrite))
-        return false;
-    if (actionMask & kStampCreation)
-        creation = stamp;
-    if (actionMask & kStampLastWrite)
-        lastWrite = stamp;
-    if (actionMask & kStampLastAccess)
-        lastAccess = stamp;
-    return writer_(file.Get(), creation, lastAccess, lastWrite);
+        return FileOutcome::Failed(Failure::Other, L"aucune écriture des dates");
+    FileStamps before;
+    {
+        // One handle for reading and writing, shared with nobody: no other program can change the
+        // stamps between the two, and a file another program holds open is left alone.
+        FileHandle file(::CreateFileW(ApiPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return FailureOfLastError();
+        if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))
+            return FailureOfLastError();
+        FileStamps asked = before;
+        for (const StampField& field : kStampFields)
+            if (actionMask & field.Bit)
+                asked.*field.Member = FileTimeOf(stamp);
+        ::SetLastError(ERROR_SUCCESS);
+        if (!writer_(file.Get(), asked.Creation, asked.LastAccess, asked.LastWrite)) {
+            const DWORD error = ::GetLastError();
+            // What the platform answers for a time its file system has no form for.
+            return error == ERROR_INVALID_PARAMETER ? FileOutcome::Failed(Failure::DateOutOfRange)
+                                                    : FailureOfSystemError(error);
+        }
+    }
+    // Read once the handle is closed: what the file system kept, not what the handle remembers.
+    FileOutcome outcome;
+    const std::optional<FileStamps> read = reader_ ? reader_(path) : std::nullopt;
+    if (!read) {
+        outcome.AddRemark(L"dates non relues après l'écriture");
+        return outcome;
+    }
+    for (const StampField& field : kStampFields) {
+        if (!(actionMask & field.Bit))
+            continue;
+        const uint64_t kept = Ticks((*read).*field.Member);
+        const std::optional<CivilTime> keptLocal = converter.ToLocal(kept);
+        const ReadBack how = CompareReadBack(field.Kind, stamp, Ticks(before.*field.Member), kept, local,
+                                             keptLocal.value_or(CivilTime{}));
+        if (how != ReadBack::AsAsked)
+            outcome.AddRemark(ReadBackRemark(field.Kind, how, keptLocal));
+    }
+    return outcome;
 }
 
-bool FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) {
+FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) {
     return BatchStamping().FileSetDateTime(path, local, actionMask);
 }
 
-bool FileTimeZero(const std::wstring& path) {
+FileOutcome FileTimeZero(const std::wstring& path) {
     return BatchStamping().FileTimeZero(path);
 }
 
-ScopedFileTimeWriter::ScopedFileTimeWriter(FileTimeWriter writer) : previous_(std::move(g_batchWriter)) {
+ScopedFileTimeWriter::ScopedFileTimeWriter(FileTimeWriter writer, FileTimeReader reader)
+    : previousWriter_(std::move(g_batchWriter)), previousReader_(std::move(g_batchReader)) {
     g_batchWriter = std::move(writer);
+    g_batchReader = std::move(reader);
 }
 
 ScopedFileTimeWriter::~ScopedFileTimeWriter() {
-    g_batchWriter = std::move(previous_);
+    g_batchWriter = std::move(previousWriter_);
+    g_batchReader = std::move(previousReader_);
 }

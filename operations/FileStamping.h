@@ -1,14 +1,19 @@
 // Writing a local date-time into a file's stamps: the chosen ones of creation, last write and
-// last access ("Date-Heure"), or all three set to today at 00:00:00 ("Heure Zéro"). The call
-// that hands the stamps to the platform and the local clock are replaceable, so tests can see the
-// exact values written (the creation time is not kept by every file system) and pin the date.
+// last access ("Date-Heure"), or all three set to today at 00:00:00 ("Heure Zéro"). Each file's
+// stamps are read back afterwards, and what the file system kept other than asked comes back as a
+// remark. The calls that hand the stamps to the platform and read them back, and the local clock,
+// are replaceable, so tests can see the exact values written (the creation time is not kept by
+// every file system) and pin the date.
 #pragma once
 
 #include "listing/DateTime.h"
+#include "listing/FileTimes.h"
+#include "operations/FileOutcome.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // The stamps chosen in the date-time dialog, summed into its `ActionMask`.
@@ -19,47 +24,62 @@ constexpr int kStampLastAccess = 4;
 // Sets the three times of an open file in one call; true on success.
 using FileTimeWriter = std::function<bool(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
                                           const FILETIME& lastWrite)>;
+struct FileStamps {
+    FILETIME Creation{};
+    FILETIME LastAccess{};
+    FILETIME LastWrite{};
+};
+// The three times of the file at a path, as stored; none when they cannot be read.
+using FileTimeReader = std::function<std::optional<FileStamps>(const std::wstring& path)>;
 // The local date and time of day now.
 using LocalClock = std::function<CivilTime()>;
 
 bool PlatformFileTimeWriter(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
                             const FILETIME& lastWrite);
+std::optional<FileStamps> PlatformFileTimeReader(const std::wstring& path);
 CivilTime PlatformLocalClock();
 
 class FileStamping {
 public:
     explicit FileStamping(FileTimeWriter writer = PlatformFileTimeWriter,
-                          LocalClock clock = PlatformLocalClock);
+                          LocalClock clock = PlatformLocalClock,
+                          FileTimeReader reader = PlatformFileTimeReader);
 
     // Writes `local` (converted to UTC as the listing converts back, see LocalTimeConverter) into the
-    // stamps whose bits are in `actionMask`; the other stamps keep exactly their values. False,
-    // with the file unchanged, when it is missing, held open by another program, or when the
-    // date-time or the mask (1 to 7) is not valid.
-    bool FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) const;
+    // stamps whose bits are in `actionMask`; the other stamps keep exactly their values. Not done,
+    // with the file unchanged, when it is missing, held open by another program, when the
+    // date-time cannot be held by its file system, or when the mask (1 to 7) is not valid.
+    FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) const;
     // All three stamps to today's local date at 00:00:00, today being read when this file is done.
-    bool FileTimeZero(const std::wstring& path) const;
+    FileOutcome FileTimeZero(const std::wstring& path) const;
 
 private:
-    bool Stamp(const std::wstring& path, const FILETIME& stamp, int actionMask) const;
+    // Writes `stamp` (the UTC form of `local`) into the chosen stamps and reads them back.
+    FileOutcome Stamp(const std::wstring& path, const CivilTime& local, uint64_t stamp, int actionMask,
+                      LocalTimeConverter& converter) const;
 
     FileTimeWriter writer_;
     LocalClock clock_;
+    FileTimeReader reader_;
 };
 
-// The per-file functions of the batch, with the platform's clock and the batch's writer: the
-// platform's, unless a ScopedFileTimeWriter is in force.
-bool FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask);
-bool FileTimeZero(const std::wstring& path);
+// The per-file functions of the batch, with the platform's clock and the batch's writer and
+// reader: the platform's, unless a ScopedFileTimeWriter is in force.
+FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask);
+FileOutcome FileTimeZero(const std::wstring& path);
 
-// Hands the batch's stamps to another writer for one scope (tests see the creation time this
-// way, which not every file system keeps), then puts the previous one back.
+// Hands the batch's stamps to another writer, and their read-back to another reader (the
+// platform's when none is given), for one scope: tests see the creation time this way, which not
+// every file system keeps. Then puts the previous ones back. Set before a batch starts: the
+// batch's worker thread reads them.
 class ScopedFileTimeWriter {
 public:
-    explicit ScopedFileTimeWriter(FileTimeWriter writer);
+    explicit ScopedFileTimeWriter(FileTimeWriter writer, FileTimeReader reader = {});
     ~ScopedFileTimeWriter();
     ScopedFileTimeWriter(const ScopedFileTimeWriter&) = delete;
     ScopedFileTimeWriter& operator=(const ScopedFileTimeWriter&) = delete;
 
 private:
-    FileTimeWriter previous_;
+    FileTimeWriter previousWriter_;
+    FileTimeReader previousReader_;
 };

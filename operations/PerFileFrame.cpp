@@ -2,6 +2,7 @@
 #include "operations/PerFileFrame.h"
 
 #include "operations/ApiPath.h"
+#include "operations/SystemFailure.h"
 
 #include <windows.h>
 
@@ -39,13 +40,15 @@ void PerFileFrame::MovedTo(std::wstring path) {
     apiPath_ = std::move(apiPath);
 }
 
-bool PerFileFrame::Run(const std::wstring& path, const Work& work) noexcept {
+FileOutcome PerFileFrame::Run(const std::wstring& path, const Work& work) noexcept {
     try {
         PerFileFrame frame(path);
         const DWORD attributes = ::GetFileAttributesW(frame.apiPath_.c_str());
         // Without the attributes there is nothing to restore them from, so the file is left alone.
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            return false;
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return FailureOfLastError();
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return FileOutcome::Failed(Failure::Other, L"dossier et non fichier");
         // A plain file (the archive bit at most) is opened for writing and renamed as it is, which
         // spares two attribute writes per file of a batch; any other attribute is cleared first.
         const bool plain =
@@ -54,8 +57,15 @@ bool PerFileFrame::Run(const std::wstring& path, const Work& work) noexcept {
         // NORMAL is the value that truly clears them all; 0 is refused by some systems.
         if (!plain)
             ::SetFileAttributesW(frame.apiPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        return work && work(frame);
+        if (!work)
+            return FileOutcome::Failed(Failure::Other, L"aucune opération");
+        return work(frame);
     } catch (...) {
-        return false;
+        try {
+            return FileOutcome::Failed(Failure::Other, L"erreur inattendue");
+        } catch (...) {
+            // Out of memory even for the message: the file counts as not done all the same.
+            return FileOutcome::Failed(Failure::Other);
+        }
     }
 }

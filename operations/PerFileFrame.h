@@ -3,17 +3,19 @@
 // and no exception leaves the operation.
 #pragma once
 
+#include "operations/FileOutcome.h"
+
 #include <functional>
 #include <string>
 
 class PerFileFrame {
 public:
-    using Work = std::function<bool(PerFileFrame& frame)>;
+    using Work = std::function<FileOutcome(PerFileFrame& frame)>;
 
-    // Runs `work` on the file at `path` inside the frame and returns its result; false, with
-    // nothing done, when the path does not name an existing file (folders included), and false
-    // when anything throws. The attributes read are restored in every case.
-    static bool Run(const std::wstring& path, const Work& work) noexcept;
+    // Runs `work` on the file at `path` inside the frame and returns its outcome; not done, with
+    // nothing done, when the path does not name an existing file (folders included), or when
+    // anything throws. The attributes read are restored in every case.
+    static FileOutcome Run(const std::wstring& path, const Work& work) noexcept;
 
     // Where the file is now: the path given, or the one a successful rename reported.
     const std::wstring& Path() const { return path_; }

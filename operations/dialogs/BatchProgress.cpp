@@ -198,8 +198,10 @@ BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
     timer.OnTimer = refresh;
     worker.Start();
     refresh();
+    // Once the program is asked to end, its windows no longer matter: the batch still finishes
+    // every file, so that the user finds them all done, and the request waits in the queue.
     if (!PumpUntil(worker.Ended()))
-        worker.Terminate();
+        ::WaitForSingleObject(worker.Ended(), INFINITE);
     worker.WaitFor();
     timer.SetEnabled(false);
     result.Outcomes = worker.TakeOutcomes();

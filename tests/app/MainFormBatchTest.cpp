@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/DateHeureForm.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
@@ -251,6 +252,39 @@ TEST_F(MainFormBatch, DateHeureStampsTheSelectedFilesAndTheListShowsTheNewStamps
     EXPECT_EQ(Cell(L"beta.txt", 3), DateTimeText(2003, 4, 5, 6, 7, 8));
     EXPECT_EQ(form->FileList->SelectedCount(), 0);
     EXPECT_TRUE(boxes.empty());
+    // Done as asked: no report, the count in the status bar until the next listing.
+    EXPECT_EQ(form->StatusBar.PanelText(2), L"2 fichiers modifiés");
+    form->DirTreeChange();
+    EXPECT_EQ(form->StatusBar.PanelWidths().size(), 2u);
+}
+
+TEST_F(MainFormBatch, FileInUseIsLeftAloneAndNamedInTheReportWithTheOthersDone) {
+    HANDLE held = ::CreateFileW((folder / L"beta.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::wstring countLine;
+    std::vector<std::wstring> cells;
+    {
+        const ModalRunner choose = ChooseDateTime(Day(2015, 6, 15), Day(2015, 6, 15, 10, 30, 0), 7);
+        ScopedModalRunner runner([&](Form& shown) {
+            auto* report = dynamic_cast<BatchReportForm*>(&shown);
+            if (!report)
+                return choose(shown);
+            countLine = report->CountLabel.Text();
+            for (int row = 0; row < report->List.RowCount(); ++row)
+                for (int column = 0; column < 3; ++column)
+                    cells.push_back(report->List.CellText(row, column));
+            report->BtnClose.Click();
+        });
+        ClickDateTime();
+    }
+    ::CloseHandle(held);
+    EXPECT_EQ(countLine, L"2 fichiers modifiés, 1 non modifié");
+    EXPECT_EQ(cells, (std::vector<std::wstring>{L"beta.txt", L"non modifié",
+                                                L"fichier utilisé par un autre programme"}));
+    ExpectUnchanged(L"beta.txt");
+    EXPECT_TRUE(Same(OnDisk(L"gamma.txt").LastWrite, UtcOfLocal(2015, 6, 15, 10, 30, 0)));
+    EXPECT_EQ(form->StatusBar.PanelText(2), countLine);
 }
 
 TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) {

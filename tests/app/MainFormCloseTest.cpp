@@ -69,7 +69,7 @@ TEST_F(MainFormClose, CloseDuringABatch) {
     form->RunBatch([&](const std::wstring&) {
         if (files++ == 0)
             PostClose();
-        return true;
+        return FileOutcome();
     });
     EXPECT_EQ(files, 2) << "the batch finishes its files";
     ExpectClosedCleanly();

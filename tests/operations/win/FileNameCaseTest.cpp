@@ -12,7 +12,7 @@
 
 namespace {
 
-using Operation = bool (*)(const std::wstring&);
+using Operation = FileOutcome (*)(const std::wstring&);
 
 struct Case {
     const wchar_t* Before;
@@ -111,7 +111,9 @@ TEST_F(FileNameCaseTest, TwoFilesDifferingOnlyInCaseAreBothLeftIntact) {
         GTEST_SKIP() << "this folder cannot hold two names that differ only in case";
     ASSERT_EQ(Names().size(), 2u);
 
-    EXPECT_FALSE(FileNameMaj(lower));
+    const FileOutcome twin = FileNameMaj(lower);
+    EXPECT_EQ(twin.Why(), Failure::CaseTwin);
+    EXPECT_EQ(twin.Detail(), L"« ABC.TXT »");
     EXPECT_FALSE(FileNameMin(upper));
     EXPECT_FALSE(FileNameMajMin(lower));
 
@@ -133,7 +135,7 @@ TEST_F(FileNameCaseTest, FileBeyondTheOldPathLimitIsRenamed) {
     ASSERT_TRUE(MakeExactCaseFile(L"\\\\?\\" + path, "deep"));
     ASSERT_GT(path.size(), 260u);
 
-    const bool renamed = FileNameMaj(path);
+    const bool renamed = FileNameMaj(path).Done();
     const std::vector<std::wstring> names = NamesIn(L"\\\\?\\" + deep);
     DeleteTree(L"\\\\?\\" + root);
 

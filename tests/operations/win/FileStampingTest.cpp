@@ -91,11 +91,45 @@ TEST_F(FileStampingTest, MaskOutsideOneToSevenTouchesNothing) {
 TEST_F(FileStampingTest, ImpossibleDateTimeIsRefused) {
     const std::wstring path = MakeStampedFile(L"date.txt");
     const FileStamping stamping(recorder_.Writer());
-    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{2015, 2, 30, 10, 0, 0, 0}, 7));
+    EXPECT_EQ(stamping.FileSetDateTime(path, CivilTime{2015, 2, 30, 10, 0, 0, 0}, 7).Why(),
+              Failure::DateOutOfRange);
     EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{1500, 1, 1, 0, 0, 0, 0}, 7));
     EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{2015, 1, 1, 25, 0, 0, 0}, 7));
     EXPECT_TRUE(recorder_.calls.empty());
     EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kOldWrite));
+}
+
+TEST_F(FileStampingTest, DateBeforeWhatAFatVolumeHoldsIsRefusedThere) {
+    const std::wstring path = MakeStampedFile(L"fat.txt");
+    const FileStamping stamping(recorder_.Writer());
+    const CivilTime before1980{1979, 12, 31, 23, 0, 0, 0};
+    {
+        ScopedVolumeStampClock fat(StampClock::Local);
+        EXPECT_EQ(stamping.FileSetDateTime(path, before1980, 7).Why(), Failure::DateOutOfRange);
+    }
+    EXPECT_TRUE(recorder_.calls.empty());
+    EXPECT_TRUE(stamping.FileSetDateTime(path, before1980, 7)) << "other volumes hold it";
+}
+
+TEST_F(FileStampingTest, StampsKeptOtherwiseThanAskedAreDoneWithRemarks) {
+    const std::wstring path = MakeStampedFile(L"kept.txt");
+    // What a FAT volume keeps: the write time to 2 seconds, the access time to the day.
+    const FileTimeReader fatLike = [](const std::wstring& file) {
+        std::optional<FileStamps> stamps = PlatformFileTimeReader(file);
+        stamps->LastWrite = UtcFileTime(2015, 6, 15, 8, 0, 1);
+        stamps->LastAccess = UtcFileTime(2015, 6, 14, 22, 0, 0); // local midnight
+        return stamps;
+    };
+    const FileStamping stamping(recorder_.Writer(), PlatformLocalClock, fatLike);
+    const FileOutcome outcome =
+        stamping.FileSetDateTime(path, kSummerLocal, kStampLastWrite | kStampLastAccess);
+    EXPECT_TRUE(outcome.Done());
+    EXPECT_EQ(outcome.Remarks(),
+              (std::vector<std::wstring>{
+                  L"date de modification arrondie à 2 secondes près par le système de "
+                  L"fichiers (relue : 15/06/2015 10:00:01)",
+                  L"date de dernier accès conservée au jour près par le système de fichiers"}));
+    EXPECT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7).Remarks().empty());
 }
 
 TEST_F(FileStampingTest, SummerAndWinterDatesReadBackAtTheClockTimeWritten) {
@@ -141,8 +175,8 @@ TEST_F(FileStampingTest, HiddenFileKeepsItsAttributes) {
 
 TEST_F(FileStampingTest, MissingFileFailsAndNothingIsCreated) {
     const std::wstring path = folder_ / L"absent.txt";
-    EXPECT_FALSE(FileSetDateTime(path, kSummerLocal, 7));
-    EXPECT_FALSE(FileTimeZero(path));
+    EXPECT_EQ(FileSetDateTime(path, kSummerLocal, 7).Why(), Failure::NotFound);
+    EXPECT_EQ(FileTimeZero(path).Why(), Failure::NotFound);
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(NamesIn(folder_.Path()).empty());
 }
@@ -160,7 +194,8 @@ TEST_F(FileStampingTest, FileHeldOpenWithoutSharingIsLeftUnchangedWithItsAttribu
         FileHandle held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7));
+        EXPECT_EQ(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7).Why(),
+                  Failure::InUse);
         EXPECT_FALSE(FileStamping(recorder_.Writer()).FileTimeZero(path));
         EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributes);
     }

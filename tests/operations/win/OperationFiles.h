@@ -2,17 +2,13 @@
 // names a folder holds as stored, a file's contents; and a twin maker for case-sensitive folders.
 #pragma once
 
+#include "operations/FileStamping.h" // FileStamps
+
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <vector>
-
-struct FileStamps {
-    FILETIME Creation{};
-    FILETIME LastAccess{};
-    FILETIME LastWrite{};
-};
 
 std::optional<FileStamps> ReadStamps(const std::wstring& path);
 bool WriteStamps(const std::wstring& path, const FILETIME& creation, const FILETIME& lastAccess,

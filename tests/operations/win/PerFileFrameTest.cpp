@@ -21,9 +21,9 @@ TEST_F(PerFileFrameTest, WorkSeesTheAttributesClearedAndTheyComeBackAfterwards) 
     const DWORD before = ::GetFileAttributesW(path.c_str());
     DWORD during = 0;
 
-    const bool result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+    const FileOutcome result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         during = ::GetFileAttributesW(frame.Path().c_str());
-        return true;
+        return FileOutcome();
     });
 
     EXPECT_TRUE(result);
@@ -36,9 +36,9 @@ TEST_F(PerFileFrameTest, PlainFileKeepsItsAttributesAndGetsThemBackWhenTheWorkCh
     const DWORD before = ::GetFileAttributesW(path.c_str());
     ASSERT_EQ(before & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL), 0u);
 
-    const bool result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        return ::SetFileAttributesW(frame.Path().c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN) !=
-               FALSE;
+    const FileOutcome result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        ::SetFileAttributesW(frame.Path().c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        return FileOutcome();
     });
 
     EXPECT_TRUE(result);
@@ -48,21 +48,25 @@ TEST_F(PerFileFrameTest, PlainFileKeepsItsAttributesAndGetsThemBackWhenTheWorkCh
 TEST_F(PerFileFrameTest, FailedWorkGivesFalseAndTheAttributesAreRestored) {
     const std::wstring path = folder_.MakeFile(L"a.txt", "x", FILE_ATTRIBUTE_READONLY);
     const DWORD before = ::GetFileAttributesW(path.c_str());
-    EXPECT_FALSE(PerFileFrame::Run(path, [](PerFileFrame&) { return false; }));
+    EXPECT_FALSE(PerFileFrame::Run(path, [](PerFileFrame&) { return FileOutcome::Failed(Failure::InUse); }));
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
 }
 
 TEST_F(PerFileFrameTest, ExceptionInTheWorkGivesFalseAndTheAttributesAreRestored) {
     const std::wstring path = folder_.MakeFile(L"a.txt", "x", FILE_ATTRIBUTE_READONLY);
     const DWORD before = ::GetFileAttributesW(path.c_str());
-    EXPECT_FALSE(PerFileFrame::Run(path, [](PerFileFrame&) -> bool { throw std::runtime_error("lost"); }));
+    EXPECT_FALSE(
+        PerFileFrame::Run(path, [](PerFileFrame&) -> FileOutcome { throw std::runtime_error("lost"); }));
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
 }
 
 TEST_F(PerFileFrameTest, MissingFileOrFolderIsNotWorkedOn) {
     bool called = false;
-    const auto work = [&](PerFileFrame&) { return called = true; };
-    EXPECT_FALSE(PerFileFrame::Run(folder_ / L"absent.txt", work));
+    const auto work = [&](PerFileFrame&) {
+        called = true;
+        return FileOutcome();
+    };
+    EXPECT_EQ(PerFileFrame::Run(folder_ / L"absent.txt", work).Why(), Failure::NotFound);
     EXPECT_FALSE(PerFileFrame::Run(folder_.MakeFolder(L"sub"), work));
     EXPECT_FALSE(called);
     EXPECT_EQ(::GetFileAttributesW((folder_ / L"absent.txt").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -71,11 +75,11 @@ TEST_F(PerFileFrameTest, MissingFileOrFolderIsNotWorkedOn) {
 TEST_F(PerFileFrameTest, AttributesFollowTheFileToItsNewName) {
     const std::wstring path = folder_.MakeFile(L"old.txt", "x", FILE_ATTRIBUTE_READONLY);
     const std::wstring moved = folder_ / L"new.txt";
-    const bool result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+    const FileOutcome result = PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         if (!::MoveFileExW(frame.Path().c_str(), moved.c_str(), 0))
-            return false;
+            return FileOutcome::Failed(Failure::Other);
         frame.MovedTo(moved);
-        return true;
+        return FileOutcome();
     });
     ASSERT_TRUE(result);
     EXPECT_NE(::GetFileAttributesW(moved.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
