@@ -4,6 +4,7 @@
 
 #include "listctrl/ExtListView.h"
 #include "ui/Window.h"
+#include "support/win/MessagePump.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -49,12 +50,4 @@ inline void ConfigureFileList(TdfsExtListView& list) {
     list.SetHideSelection(false);
     list.SetReadOnly(false);
     list.SetViewStyle(vsReport);
-}
-
-inline void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
 }

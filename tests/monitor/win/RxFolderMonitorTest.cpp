@@ -1,9 +1,10 @@
 // The folder monitor on real folders, with the real message loop: changes raise OnChange on this
 // thread, bursts are folded, and stopping or restarting from inside OnChange neither blocks nor
 // leaks.
-#include "MessagePump.h"
+#include "ProcessCounts.h"
 #include "base/Errors.h"
 #include "monitor/RxFolderMonitor.h"
+#include "support/win/MessagePump.h"
 #include "support/win/TempFolder.h"
 
 #include <gtest/gtest.h>
