@@ -121,9 +121,7 @@ void TMainForm::ConnectAddressBoxes() {
 void TMainForm::CreateFolderMonitor() {
     FolderMonitor = std::make_unique<TRxFolderMonitor>();
     FolderMonitor->SetMonitorSubtree(false);
-    using F = TFileChangeFilter;
-    FolderMonitor->SetFilter(
-        {F::fnFileName, F::fnDirName, F::fnAttributes, F::fnSize, F::fnLastWrite, F::fnCreation});
+    FolderMonitor->SetFilter(kListingChangeFilter);
     FolderMonitor->OnChange = [this](TRxFolderMonitor&) { FolderMonitorChange(); };
 }
 

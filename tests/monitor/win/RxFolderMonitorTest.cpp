@@ -21,10 +21,6 @@ namespace {
 
 using enum TFileChangeFilter;
 
-// The main window's choice of changes.
-const TFileChangeFilters kMainWindowFilter{fnFileName, fnDirName,   fnAttributes,
-                                           fnSize,     fnLastWrite, fnCreation};
-
 void AppendTo(const std::wstring& path, const char* text = "more") {
     HANDLE h = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -112,7 +108,7 @@ TEST_F(RxFolderMonitorTest, ChangeInsideASubfolderIsIgnoredWithoutSubtree) {
     folder.MakeFile(L"sub\\inner.txt", "start");
     TRxFolderMonitor monitor;
     monitor.SetMonitorSubtree(false);
-    monitor.SetFilter(kMainWindowFilter);
+    monitor.SetFilter(kListingChangeFilter);
     Watch(monitor);
     AppendTo(inner);
     PumpFor(1000);
@@ -128,7 +124,7 @@ TEST_F(RxFolderMonitorTest, ChangeInsideASubfolderIsSeenWithSubtree) {
     const std::wstring inner = folder.MakeFolder(L"sub") + L"\\inner.txt";
     folder.MakeFile(L"sub\\inner.txt", "start");
     TRxFolderMonitor monitor;
-    monitor.SetFilter(kMainWindowFilter);
+    monitor.SetFilter(kListingChangeFilter);
     Watch(monitor);
     AppendTo(inner);
     EXPECT_TRUE(PumpUntil([&] { return changes > 0; }, 5000));
