@@ -3,23 +3,13 @@
 #include "app/MainForm.h"
 
 #include "base/TextHelpers.h"
+#include "listctrl/FileListColumns.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 
 namespace {
-
-struct ColumnDesign {
-    const wchar_t* caption;
-    int width;
-    TCaptionAlignment alignment;
-};
-
-constexpr ColumnDesign kColumns[] = {{L"Nom", 120, caLeft},       {L"Taille", 60, caRight},
-                                     {L"Créé", 120, caLeft},      {L"Modifié", 120, caLeft},
-                                     {L"Accédé", 100, caLeft},    {L"Nom Dos", 120, caLeft},
-                                     {L"Attributs", 50, caRight}, {L"Type", 300, caLeft}};
 
 HIMAGELIST SystemImageList(UINT sizeFlag) {
     SHFILEINFOW info{};
@@ -32,7 +22,7 @@ HIMAGELIST SystemImageList(UINT sizeFlag) {
 
 void TMainForm::CreateFileList() {
     FileList = std::make_unique<TdfsExtListView>();
-    for (const ColumnDesign& c : kColumns)
+    for (const ColumnDesign& c : kFileListColumns)
         FileList->AddColumn(c.caption, Scale(c.width), c.alignment);
     FileList->SetExtendedStyles({lvxHeaderDragDrop, lvxFullRowSelect});
     FileList->SetVirtualMode(true);

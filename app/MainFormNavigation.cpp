@@ -19,17 +19,9 @@ namespace {
 // Asks the window to re-list once the handler that posted it is done.
 constexpr UINT kRelistMessage = WM_APP + 0x10;
 
-std::wstring Trimmed(const std::wstring& text) {
-    const size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos)
-        return {};
-    const size_t last = text.find_last_not_of(L' ');
-    return text.substr(first, last - first + 1);
-}
-
 // The form in which two typed paths are compared: trimmed, no trailing backslash, upper case.
 std::wstring ComparablePath(const std::wstring& path) {
-    return CurrentLocale().ToUpper(StripTrailingBackslashes(Trimmed(path)));
+    return CurrentLocale().ToUpper(StripTrailingBackslashes(TrimSpaces(path)));
 }
 
 bool FolderExists(const std::wstring& path) {
@@ -129,9 +121,7 @@ void TMainForm::ConnectAddressBoxes() {
 void TMainForm::CreateFolderMonitor() {
     FolderMonitor = std::make_unique<TRxFolderMonitor>();
     FolderMonitor->SetMonitorSubtree(false);
-    using F = TFileChangeFilter;
-    FolderMonitor->SetFilter(
-        {F::fnFileName, F::fnDirName, F::fnAttributes, F::fnSize, F::fnLastWrite, F::fnCreation});
+    FolderMonitor->SetFilter(kListingChangeFilter);
     FolderMonitor->OnChange = [this](TRxFolderMonitor&) { FolderMonitorChange(); };
 }
 

@@ -103,6 +103,14 @@ std::wstring SizeText(bool adaptiveUnits, int64_t size, const Locale& locale) {
     return GeneralNumberText(static_cast<double>(size) / kGiga, locale) + L" Go";
 }
 
+std::wstring TrimSpaces(std::wstring_view text) {
+    const size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos)
+        return {};
+    const size_t last = text.find_last_not_of(L' ');
+    return std::wstring(text.substr(first, last - first + 1));
+}
+
 std::wstring StripTrailingBackslashes(std::wstring_view path) {
     size_t end = path.size();
     while (end > 0 && path[end - 1] == L'\\')

@@ -22,6 +22,9 @@ std::wstring GeneralNumberText(double value, const Locale& locale = CurrentLocal
 // The status-bar size: in octets with the flag clear, in octets, Ko, Mo or Go with it set.
 std::wstring SizeText(bool adaptiveUnits, int64_t size, const Locale& locale = CurrentLocale());
 
+// The text without its leading and trailing spaces (other blanks stay); all spaces give "".
+std::wstring TrimSpaces(std::wstring_view text);
+
 // "C:\\" gives "C:"; every trailing backslash goes.
 std::wstring StripTrailingBackslashes(std::wstring_view path);
 // The path followed by one backslash unless it already ends with one.

@@ -3,6 +3,7 @@
 
 #include "dirtree/DirFind.h"
 #include "dirtree/DirPaths.h"
+#include "base/TextHelpers.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -18,7 +19,7 @@ std::wstring GetRealFolderName(const std::wstring& folderPath) {
     TDirRec rec;
     if (DirFindFirst(RemoveBackslash(folderPath), rec) == 0)
         result = rec.Name;
-    return result + L"\\";
+    return WithTrailingBackslash(result);
 }
 
 std::wstring GetDisplayFolderName(const std::wstring& folderPath) {

@@ -1,6 +1,8 @@
 // The platform-free half of the listing: building, sorting and full paths.
 #include "listing/FileListing.h"
 
+#include "base/TextHelpers.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -45,9 +47,7 @@ const std::wstring* TFileListing::FindTypeName(const std::wstring& extensionKey)
 
 std::wstring TFileListing::FullName(size_t index) const {
     const TFileObject& entry = (*this)[index];
-    std::wstring path = folder_;
-    if (path.empty() || path.back() != L'\\')
-        path += L'\\';
+    std::wstring path = WithTrailingBackslash(folder_);
     path += entry.Name;
     return path;
 }

@@ -5,6 +5,7 @@
 #include "listing/FileTimes.h"
 #include "listing/Systeme.h"
 #include "base/Handles.h"
+#include "base/TextHelpers.h"
 
 #include <shellapi.h>
 #include <windows.h>
@@ -58,9 +59,7 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     Reset(folder);
     const Locale& locale = CurrentLocale();
     const TMaskList patterns = ParseMask(mask, locale);
-    std::wstring base = folder;
-    if (base.empty() || base.back() != L'\\')
-        base += L'\\';
+    const std::wstring base = WithTrailingBackslash(folder);
 
     const QuickMatch quick(patterns);
     LocalTimeConverter converter(VolumeStampClock(folder));

@@ -37,3 +37,7 @@ uint32_t TFileChangeFilters::NotifyFlags() const {
     }
     return flags;
 }
+
+const TFileChangeFilters kListingChangeFilter{TFileChangeFilter::fnFileName,   TFileChangeFilter::fnDirName,
+                                              TFileChangeFilter::fnAttributes, TFileChangeFilter::fnSize,
+                                              TFileChangeFilter::fnLastWrite,  TFileChangeFilter::fnCreation};

@@ -39,3 +39,7 @@ private:
     static uint32_t Bit(TFileChangeFilter kind) { return 1u << static_cast<unsigned>(kind); }
     uint32_t bits_ = 0;
 };
+
+// The changes the main window watches its folder for, to re-list it: names, attributes, sizes,
+// writes and creations.
+extern const TFileChangeFilters kListingChangeFilter;

@@ -7,6 +7,7 @@
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/DateHeureForm.h"
+#include "support/win/FileStamps.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
 #include "ui/ExceptionDisplay.h"
@@ -22,39 +23,6 @@
 #include <vector>
 
 namespace {
-
-struct Stamps {
-    FILETIME Creation{};
-    FILETIME LastAccess{};
-    FILETIME LastWrite{};
-};
-
-std::optional<Stamps> ReadStamps(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    Stamps stamps;
-    const bool read = ::GetFileTime(file, &stamps.Creation, &stamps.LastAccess, &stamps.LastWrite) != FALSE;
-    ::CloseHandle(file);
-    if (!read)
-        return std::nullopt;
-    return stamps;
-}
-
-bool WriteStamps(const std::wstring& path, const FILETIME& stamp) {
-    HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool written = ::SetFileTime(file, &stamp, &stamp, &stamp) != FALSE;
-    ::CloseHandle(file);
-    return written;
-}
-
-bool Same(const FILETIME& a, const FILETIME& b) {
-    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
-}
 
 // The UTC file time of a local clock time, with the rules in force at that date.
 FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
@@ -116,7 +84,7 @@ public:
             return PlatformFileTimeWriter(file, creation, lastAccess, lastWrite);
         };
     }
-    std::map<std::wstring, Stamps> calls;
+    std::map<std::wstring, DiskStamps> calls;
 };
 
 const FILETIME kOldStamp = UtcOfLocal(2003, 4, 5, 6, 7, 8);
@@ -131,7 +99,7 @@ protected:
         });
         for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
             folder.MakeFile(name, "contents");
-            EXPECT_TRUE(WriteStamps(folder / name, kOldStamp));
+            EXPECT_TRUE(WriteStamps(folder / name, kOldStamp, kOldStamp, kOldStamp));
         }
         OpenWindow();
     }
@@ -179,15 +147,15 @@ protected:
         form->FileListVMGetItemInfo(info);
         return buffer;
     }
-    Stamps OnDisk(const std::wstring& name) const {
-        const std::optional<Stamps> stamps = ReadStamps(folder / name);
+    DiskStamps OnDisk(const std::wstring& name) const {
+        const std::optional<DiskStamps> stamps = ReadStamps(folder / name);
         EXPECT_TRUE(stamps);
-        return stamps.value_or(Stamps{});
+        return stamps.value_or(DiskStamps{});
     }
     void ExpectUnchanged(const std::wstring& name) {
-        const Stamps stamps = OnDisk(name);
-        EXPECT_TRUE(Same(stamps.LastWrite, kOldStamp));
-        EXPECT_TRUE(Same(stamps.LastAccess, kOldStamp));
+        const DiskStamps stamps = OnDisk(name);
+        EXPECT_TRUE(SameTime(stamps.LastWrite, kOldStamp));
+        EXPECT_TRUE(SameTime(stamps.LastAccess, kOldStamp));
         EXPECT_EQ(recorder.calls.count(name), 0u);
     }
     // Plays the date-time dialog: picks the date and the time, ticks the boxes of the mask and
@@ -241,11 +209,11 @@ TEST_F(MainFormBatch, DateHeureStampsTheSelectedFilesAndTheListShowsTheNewStamps
     // 15 June 2015 10:30 in Paris is summer time.
     const FILETIME expected = UtcOfLocal(2015, 6, 15, 10, 30, 0);
     for (const wchar_t* name : {L"alpha.txt", L"gamma.txt"}) {
-        const Stamps stamps = OnDisk(name);
-        EXPECT_TRUE(Same(stamps.LastWrite, expected));
-        EXPECT_TRUE(Same(stamps.LastAccess, expected));
+        const DiskStamps stamps = OnDisk(name);
+        EXPECT_TRUE(SameTime(stamps.LastWrite, expected));
+        EXPECT_TRUE(SameTime(stamps.LastAccess, expected));
         ASSERT_EQ(recorder.calls.count(name), 1u);
-        EXPECT_TRUE(Same(recorder.calls[name].Creation, expected));
+        EXPECT_TRUE(SameTime(recorder.calls[name].Creation, expected));
         EXPECT_EQ(Cell(name, 3), DateTimeText(2015, 6, 15, 10, 30, 0));
     }
     ExpectUnchanged(L"beta.txt");
@@ -283,12 +251,12 @@ TEST_F(MainFormBatch, FileInUseIsLeftAloneAndNamedInTheReportWithTheOthersDone) 
     EXPECT_EQ(cells, (std::vector<std::wstring>{L"beta.txt", L"non modifié",
                                                 L"fichier utilisé par un autre programme"}));
     ExpectUnchanged(L"beta.txt");
-    EXPECT_TRUE(Same(OnDisk(L"gamma.txt").LastWrite, UtcOfLocal(2015, 6, 15, 10, 30, 0)));
+    EXPECT_TRUE(SameTime(OnDisk(L"gamma.txt").LastWrite, UtcOfLocal(2015, 6, 15, 10, 30, 0)));
     EXPECT_EQ(form->StatusBar.PanelText(2), countLine);
 }
 
 TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) {
-    std::map<std::wstring, Stamps> before;
+    std::map<std::wstring, DiskStamps> before;
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
         before[name] = OnDisk(name);
     {
@@ -297,15 +265,15 @@ TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) 
     }
     const FILETIME expected = UtcOfLocal(1999, 12, 31, 23, 59, 58);
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
-        const Stamps stamps = OnDisk(name);
-        EXPECT_TRUE(Same(stamps.LastAccess, expected));
-        EXPECT_TRUE(Same(stamps.LastWrite, kOldStamp));
+        const DiskStamps stamps = OnDisk(name);
+        EXPECT_TRUE(SameTime(stamps.LastAccess, expected));
+        EXPECT_TRUE(SameTime(stamps.LastWrite, kOldStamp));
         ASSERT_EQ(recorder.calls.count(name), 1u);
-        const Stamps& call = recorder.calls[name];
-        EXPECT_TRUE(Same(call.LastAccess, expected));
-        EXPECT_TRUE(Same(call.LastWrite, kOldStamp));
+        const DiskStamps& call = recorder.calls[name];
+        EXPECT_TRUE(SameTime(call.LastAccess, expected));
+        EXPECT_TRUE(SameTime(call.LastWrite, kOldStamp));
         // The creation time handed over is the one the file had.
-        EXPECT_TRUE(Same(call.Creation, before[name].Creation));
+        EXPECT_TRUE(SameTime(call.Creation, before[name].Creation));
         EXPECT_EQ(Cell(name, 3), DateTimeText(2003, 4, 5, 6, 7, 8));
     }
 }
@@ -317,11 +285,11 @@ TEST_F(MainFormBatch, DateHeureWithOnlyCreationHandsOverTheNewCreationAlone) {
         ClickDateTime();
     }
     ASSERT_EQ(recorder.calls.size(), 1u);
-    const Stamps& call = recorder.calls[L"beta.txt"];
-    EXPECT_TRUE(Same(call.Creation, UtcOfLocal(1980, 1, 1, 0, 0, 0)));
-    EXPECT_TRUE(Same(call.LastWrite, kOldStamp));
-    EXPECT_TRUE(Same(call.LastAccess, kOldStamp));
-    EXPECT_TRUE(Same(OnDisk(L"beta.txt").LastWrite, kOldStamp));
+    const DiskStamps& call = recorder.calls[L"beta.txt"];
+    EXPECT_TRUE(SameTime(call.Creation, UtcOfLocal(1980, 1, 1, 0, 0, 0)));
+    EXPECT_TRUE(SameTime(call.LastWrite, kOldStamp));
+    EXPECT_TRUE(SameTime(call.LastAccess, kOldStamp));
+    EXPECT_TRUE(SameTime(OnDisk(L"beta.txt").LastWrite, kOldStamp));
 }
 
 TEST_F(MainFormBatch, DateHeureCancelledChangesNothing) {
@@ -372,13 +340,13 @@ TEST_F(MainFormBatch, HeureZeroSetsTodayAtMidnightInAllThreeStamps) {
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(zeroCaption, L"Horodatage");
     const FILETIME midnight = UtcOfLocal(today.wYear, today.wMonth, today.wDay, 0, 0, 0);
-    const Stamps stamps = OnDisk(L"beta.txt");
-    EXPECT_TRUE(Same(stamps.LastWrite, midnight));
-    EXPECT_TRUE(Same(stamps.LastAccess, midnight));
+    const DiskStamps stamps = OnDisk(L"beta.txt");
+    EXPECT_TRUE(SameTime(stamps.LastWrite, midnight));
+    EXPECT_TRUE(SameTime(stamps.LastAccess, midnight));
     ASSERT_EQ(recorder.calls.count(L"beta.txt"), 1u);
-    EXPECT_TRUE(Same(recorder.calls[L"beta.txt"].Creation, midnight));
-    EXPECT_TRUE(Same(recorder.calls[L"beta.txt"].LastWrite, midnight));
-    EXPECT_TRUE(Same(recorder.calls[L"beta.txt"].LastAccess, midnight));
+    EXPECT_TRUE(SameTime(recorder.calls[L"beta.txt"].Creation, midnight));
+    EXPECT_TRUE(SameTime(recorder.calls[L"beta.txt"].LastWrite, midnight));
+    EXPECT_TRUE(SameTime(recorder.calls[L"beta.txt"].LastAccess, midnight));
     // TimeZero is on by default, so midnight is shown in full.
     EXPECT_EQ(Cell(L"beta.txt", 3), DateTimeText(today.wYear, today.wMonth, today.wDay, 0, 0, 0));
     ExpectUnchanged(L"alpha.txt");
@@ -418,7 +386,7 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenCancelStampsNothingButStopsAsking) {
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(recorder.calls.size(), 1u);
     EXPECT_EQ(recorder.calls.count(L"gamma.txt"), 1u);
-    EXPECT_FALSE(Same(OnDisk(L"gamma.txt").LastWrite, kOldStamp));
+    EXPECT_FALSE(SameTime(OnDisk(L"gamma.txt").LastWrite, kOldStamp));
 }
 
 TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARestart) {
@@ -431,7 +399,7 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARe
     EXPECT_FALSE(form->Settings.FirstZero);
 
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
-        EXPECT_TRUE(WriteStamps(folder / name, kOldStamp));
+        EXPECT_TRUE(WriteStamps(folder / name, kOldStamp, kOldStamp, kOldStamp));
     form->DirTreeChange();
     recorder.calls.clear();
     {
@@ -442,7 +410,7 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARe
     EXPECT_EQ(recorder.calls.size(), 3u);
     const SYSTEMTIME today = Today();
     EXPECT_TRUE(
-        Same(OnDisk(L"alpha.txt").LastWrite, UtcOfLocal(today.wYear, today.wMonth, today.wDay, 0, 0, 0)));
+        SameTime(OnDisk(L"alpha.txt").LastWrite, UtcOfLocal(today.wYear, today.wMonth, today.wDay, 0, 0, 0)));
 }
 
 TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {

@@ -35,7 +35,7 @@ protected:
     void PostClose() const { ::PostMessageW(window, WM_CLOSE, 0, 0); }
     // The close ran to its end: window gone, monitor off for good, settings stored.
     void ExpectClosedCleanly() {
-        PumpMessagesFor(300);
+        PumpFor(300);
         EXPECT_FALSE(::IsWindow(window));
         EXPECT_FALSE(form->Listing);
         EXPECT_FALSE(form->FolderMonitor->Active()) << "nothing watches again after the close";
@@ -60,7 +60,7 @@ TEST_F(MainFormClose, CloseWhileAMonitorRelistWaitsForItsTurn) {
         relist(monitor);
     };
     folder.MakeFile(L"delta.txt");
-    ASSERT_TRUE(PumpMessagesUntil([&] { return !::IsWindow(window); }));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(window); }));
     ExpectClosedCleanly();
 }
 

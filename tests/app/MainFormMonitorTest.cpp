@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -34,7 +33,7 @@ protected:
         SettingsStore(key.Path()).StoreOptions(settings);
         form = std::make_unique<TMainForm>(key.Path());
         ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         form.reset();
@@ -42,12 +41,6 @@ protected:
         SetExceptionSink({});
         EXPECT_EQ(errors, L"");
     }
-
-    static void Pump() { PumpMessages(); }
-    // Runs the window's messages until `done` holds or five seconds have passed.
-    static bool PumpUntil(const std::function<bool()>& done) { return PumpMessagesUntil(done); }
-    // Lets a change that should not come show itself if it were to.
-    static void PumpFor(DWORD milliseconds) { PumpMessagesFor(milliseconds); }
 
     HWND List() const { return form->FileList->Handle(); }
     // The names as the list shows them, row by row.

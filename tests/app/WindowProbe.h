@@ -1,49 +1,18 @@
-// Small probes the main-window tests share: running the thread's messages (until a condition, or
-// for a while), reading the rows of the file list as the control itself shows them, and catching
-// what the window would report to the user.
+// Small probes the main-window tests share, beside the shared message pump: reading the rows of the
+// file list as the control itself shows them, and catching what the window would report to the user.
 #pragma once
 
 #include "ui/ExceptionDisplay.h"
 #include "ui/MessageBox.h"
+#include "support/win/MessagePump.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 using Names = std::vector<std::wstring>;
-
-inline void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// Runs the thread's messages until `done` holds or the time has passed; false on time out.
-inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    for (;;) {
-        PumpMessages();
-        if (done())
-            return true;
-        if (::GetTickCount64() >= deadline)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-}
-
-// Runs the thread's messages for a while, so that something that should not come could show.
-inline void PumpMessagesFor(DWORD milliseconds) {
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    while (::GetTickCount64() < deadline) {
-        PumpMessages();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-}
 
 // A cell's text as the list shows it (the list asks its owner for it).
 inline std::wstring ListItemText(HWND list, int row, int column) {

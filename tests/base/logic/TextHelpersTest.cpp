@@ -65,6 +65,13 @@ TEST(PathHelpers, TrailingBackslashes) {
     EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
 }
 
+TEST(TrimSpaces, OnlySpacesAtEitherEnd) {
+    EXPECT_EQ(TrimSpaces(L"  C:\\A b  "), L"C:\\A b");
+    EXPECT_EQ(TrimSpaces(L"\tA "), L"\tA");
+    EXPECT_EQ(TrimSpaces(L"   "), L"");
+    EXPECT_EQ(TrimSpaces(L""), L"");
+}
+
 TEST(IsNoVersionArgument, RecognisedWhateverTheCase) {
     EXPECT_TRUE(IsNoVersionArgument(L"/noversion"));
     EXPECT_TRUE(IsNoVersionArgument(L"/NoVersion"));

@@ -7,6 +7,7 @@
 #include "dirtree/DirTree.h"
 #include "dirtree/DriveSystem.h"
 #include "base/Locale.h"
+#include "support/win/MessagePump.h"
 #include "support/win/TempFolder.h"
 #include "ui/Window.h"
 
@@ -129,15 +130,7 @@ protected:
     }
     // Runs the message loop until the background look into new children has answered for all.
     void SettleProbe() {
-        const DWORD start = ::GetTickCount();
-        while (tree->Probing() && ::GetTickCount() - start < 10000) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
+        PumpUntil([this] { return !tree->Probing(); }, 10000);
         ASSERT_FALSE(tree->Probing()) << "the background look did not settle";
     }
     LRESULT SendDeviceChange() { return ::SendMessageW(frame.Handle(), WM_DEVICECHANGE, 0x0007, 0); }

@@ -12,14 +12,6 @@ std::wstring Numbered(const wchar_t* prefix, int i) {
 
 class DirTreeProbeTest : public DirTreeTest {
 protected:
-    // Handles what is already queued (the worker's start among it) without waiting.
-    static void PumpPending() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
     // Per child caption: whether it shows an expand button through placeholders alone.
     std::map<std::wstring, bool> Buttons(HTREEITEM node) const {
         std::map<std::wstring, bool> buttons;
@@ -99,7 +91,7 @@ TEST_F(DirTreeProbeTest, ChildReadWhileTheLookRunsGetsNoPlaceholderAmongItsFolde
     temp.MakeFolder(Numbered(L"Folder ", 99) + L"\\Inner");
     MakeTree();
     const HTREEITEM top = ExpandTop();
-    PumpPending(); // the worker is running now
+    PumpMessages(); // the worker is running now
     const HTREEITEM last = tree->FindNode(temp / Numbered(L"Folder ", 99));
     ASSERT_NE(last, nullptr);
     tree->Expand(last);
@@ -116,7 +108,7 @@ TEST_F(DirTreeProbeTest, NodesDeletedWhileTheLookRunsTakeNoAnswerMeantForThem) {
     }
     MakeTree();
     const HTREEITEM top = ExpandTop();
-    PumpPending();
+    PumpMessages();
     // The children go while the worker looks into them; their handles may come back for the new
     // nodes below, whose folders now differ from what the old answers said.
     tree->ResetNode(top);
@@ -137,13 +129,13 @@ TEST_F(DirTreeProbeTest, TreeGoesWhileTheLookRuns) {
     }
     MakeTree();
     ExpandTop();
-    PumpPending();
+    PumpMessages();
     tree->RecreateWnd(); // the nodes go with the window, the selection comes back
     EXPECT_EQ(tree->GetSelectedPath(), TreePath());
     ExpandTop();
-    PumpPending();
+    PumpMessages();
     tree.reset(); // the worker is joined: nothing of the tree is touched afterwards
-    PumpPending();
+    PumpMessages();
     ::Sleep(50);
-    PumpPending();
+    PumpMessages();
 }

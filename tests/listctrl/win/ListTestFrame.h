@@ -3,7 +3,9 @@
 #pragma once
 
 #include "listctrl/ExtListView.h"
+#include "listctrl/FileListColumns.h"
 #include "ui/Window.h"
+#include "support/win/MessagePump.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -32,14 +34,7 @@ public:
 
 // The eight columns of the file list, in report view, virtual.
 inline void ConfigureFileList(TdfsExtListView& list) {
-    const struct {
-        const wchar_t* caption;
-        int width;
-        TCaptionAlignment alignment;
-    } columns[] = {{L"Nom", 120, caLeft},       {L"Taille", 60, caRight}, {L"Créé", 120, caLeft},
-                   {L"Modifié", 120, caLeft},   {L"Accédé", 100, caLeft}, {L"Nom Dos", 120, caLeft},
-                   {L"Attributs", 50, caRight}, {L"Type", 300, caLeft}};
-    for (const auto& c : columns)
+    for (const ColumnDesign& c : kFileListColumns)
         list.AddColumn(c.caption, c.width, c.alignment);
     list.SetExtendedStyles({lvxHeaderDragDrop, lvxFullRowSelect});
     list.SetVirtualMode(true);
@@ -49,12 +44,4 @@ inline void ConfigureFileList(TdfsExtListView& list) {
     list.SetHideSelection(false);
     list.SetReadOnly(false);
     list.SetViewStyle(vsReport);
-}
-
-inline void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
 }

@@ -25,6 +25,10 @@ TEST(FileChangeFilter, SetGivesTheOrOfItsFlags) {
     EXPECT_EQ((TFileChangeFilters{fnSecurity, fnLastAccess}.NotifyFlags()), 0x120u);
 }
 
+TEST(FileChangeFilter, ListingWatchesEverythingButAccessAndSecurity) {
+    EXPECT_EQ(kListingChangeFilter.NotifyFlags(), 0x5Fu);
+}
+
 TEST(FileChangeFilter, IncludeExcludeAndCompare) {
     TFileChangeFilters set;
     EXPECT_TRUE(set.Empty());

@@ -1,8 +1,8 @@
 // The monitor's worker on real folders: the error raised when a folder cannot be watched, the
 // hand-over of wake-ups, and its end when stopped.
-#include "MessagePump.h"
 #include "base/Errors.h"
 #include "monitor/NotifyThread.h"
+#include "support/win/MessagePump.h"
 #include "support/win/TempFolder.h"
 
 #include <gtest/gtest.h>

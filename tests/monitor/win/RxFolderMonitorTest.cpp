@@ -1,9 +1,10 @@
 // The folder monitor on real folders, with the real message loop: changes raise OnChange on this
 // thread, bursts are folded, and stopping or restarting from inside OnChange neither blocks nor
 // leaks.
-#include "MessagePump.h"
+#include "ProcessCounts.h"
 #include "base/Errors.h"
 #include "monitor/RxFolderMonitor.h"
+#include "support/win/MessagePump.h"
 #include "support/win/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,6 @@
 namespace {
 
 using enum TFileChangeFilter;
-
-// The main window's choice of changes.
-const TFileChangeFilters kMainWindowFilter{fnFileName, fnDirName,   fnAttributes,
-                                           fnSize,     fnLastWrite, fnCreation};
 
 void AppendTo(const std::wstring& path, const char* text = "more") {
     HANDLE h = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -111,7 +108,7 @@ TEST_F(RxFolderMonitorTest, ChangeInsideASubfolderIsIgnoredWithoutSubtree) {
     folder.MakeFile(L"sub\\inner.txt", "start");
     TRxFolderMonitor monitor;
     monitor.SetMonitorSubtree(false);
-    monitor.SetFilter(kMainWindowFilter);
+    monitor.SetFilter(kListingChangeFilter);
     Watch(monitor);
     AppendTo(inner);
     PumpFor(1000);
@@ -127,7 +124,7 @@ TEST_F(RxFolderMonitorTest, ChangeInsideASubfolderIsSeenWithSubtree) {
     const std::wstring inner = folder.MakeFolder(L"sub") + L"\\inner.txt";
     folder.MakeFile(L"sub\\inner.txt", "start");
     TRxFolderMonitor monitor;
-    monitor.SetFilter(kMainWindowFilter);
+    monitor.SetFilter(kListingChangeFilter);
     Watch(monitor);
     AppendTo(inner);
     EXPECT_TRUE(PumpUntil([&] { return changes > 0; }, 5000));

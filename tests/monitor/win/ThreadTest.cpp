@@ -1,8 +1,9 @@
 // The toolkit's thread class: calls handed to the user-interface thread, owners that wait for a
 // worker blocked in such a call, and threads that are let go and delete themselves.
-#include "MessagePump.h"
+#include "ProcessCounts.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/Thread.h"
+#include "support/win/MessagePump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The toolkit's timer: ticks while enabled, restarts on a new interval, and may be destroyed from
 // inside its own handler.
-#include "MessagePump.h"
 #include "ui/Timer.h"
+#include "support/win/MessagePump.h"
 
 #include <gtest/gtest.h>
 

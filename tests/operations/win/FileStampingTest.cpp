@@ -59,7 +59,7 @@ class ActionMasks : public FileStampingTest, public testing::WithParamInterface<
 TEST_P(ActionMasks, ChosenStampsGetTheDateAndTheOthersKeepExactlyTheirValues) {
     const int mask = GetParam();
     const std::wstring path = MakeStampedFile(L"stamp.txt");
-    const std::optional<FileStamps> before = ReadStamps(path);
+    const std::optional<DiskStamps> before = ReadStamps(path);
     ASSERT_TRUE(before);
 
     ASSERT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, mask));
@@ -70,7 +70,7 @@ TEST_P(ActionMasks, ChosenStampsGetTheDateAndTheOthersKeepExactlyTheirValues) {
     EXPECT_TRUE(SameTime(call.LastWrite, (mask & kStampLastWrite) ? kSummerUtc : kOldWrite));
     EXPECT_TRUE(SameTime(call.LastAccess, (mask & kStampLastAccess) ? kSummerUtc : kOldAccess));
 
-    const std::optional<FileStamps> after = ReadStamps(path);
+    const std::optional<DiskStamps> after = ReadStamps(path);
     ASSERT_TRUE(after);
     EXPECT_TRUE(SameTime(after->LastWrite, (mask & kStampLastWrite) ? kSummerUtc : kOldWrite));
     EXPECT_TRUE(SameTime(after->LastAccess, (mask & kStampLastAccess) ? kSummerUtc : kOldAccess));
@@ -200,7 +200,7 @@ TEST_F(FileStampingTest, FileHeldOpenWithoutSharingIsLeftUnchangedWithItsAttribu
         EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributes);
     }
     EXPECT_TRUE(recorder_.calls.empty());
-    const std::optional<FileStamps> after = ReadStamps(path);
+    const std::optional<DiskStamps> after = ReadStamps(path);
     ASSERT_TRUE(after);
     EXPECT_TRUE(SameTime(after->LastWrite, kOldWrite));
     EXPECT_TRUE(SameTime(after->LastAccess, kOldAccess));
@@ -220,7 +220,7 @@ TEST_F(FileStampingTest, TimeZeroGivesTodayAtMidnightInAllThreeStamps) {
     const WriteCall& call = recorder_.calls[0];
     EXPECT_TRUE(SameTime(call.Creation, call.LastWrite));
     EXPECT_TRUE(SameTime(call.LastAccess, call.LastWrite));
-    const std::optional<FileStamps> stamps = ReadStamps(path);
+    const std::optional<DiskStamps> stamps = ReadStamps(path);
     ASSERT_TRUE(stamps);
     for (const FILETIME& stamp : {stamps->LastWrite, stamps->LastAccess}) {
         const SYSTEMTIME local = LocalOf(stamp);
@@ -290,7 +290,7 @@ TEST_F(FileStampingTest, FileBeyondTheOldPathLimitIsStamped) {
 
     ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, kStampLastWrite));
 
-    const std::optional<FileStamps> after = ReadStamps(L"\\\\?\\" + path);
+    const std::optional<DiskStamps> after = ReadStamps(L"\\\\?\\" + path);
     ASSERT_TRUE(after);
     EXPECT_TRUE(SameTime(after->LastWrite, kSummerUtc));
     EXPECT_TRUE(SameTime(after->LastAccess, kOldAccess));

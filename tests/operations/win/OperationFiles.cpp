@@ -1,24 +1,7 @@
-// Readers of file stamps, names and contents for the operation tests.
+// Readers of local times, names and contents for the operation tests.
 #include "OperationFiles.h"
 
 #include "base/Handles.h"
-
-std::optional<FileStamps> ReadStamps(const std::wstring& path) {
-    FileHandle file(::CreateFileW(
-        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_POSIX_SEMANTICS, nullptr));
-    FileStamps stamps;
-    if (!file || !::GetFileTime(file.Get(), &stamps.Creation, &stamps.LastAccess, &stamps.LastWrite))
-        return std::nullopt;
-    return stamps;
-}
-
-bool WriteStamps(const std::wstring& path, const FILETIME& creation, const FILETIME& lastAccess,
-                 const FILETIME& lastWrite) {
-    FileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_POSIX_SEMANTICS, nullptr));
-    return file && ::SetFileTime(file.Get(), &creation, &lastAccess, &lastWrite);
-}
 
 SYSTEMTIME LocalOf(const FILETIME& utc) {
     SYSTEMTIME universal{};
@@ -26,10 +9,6 @@ SYSTEMTIME LocalOf(const FILETIME& utc) {
     ::FileTimeToSystemTime(&utc, &universal);
     ::SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local);
     return local;
-}
-
-bool SameTime(const FILETIME& a, const FILETIME& b) {
-    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {

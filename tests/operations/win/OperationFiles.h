@@ -1,8 +1,9 @@
-// Small readers of what the per-file operations leave on disk: stamps, local clock times, the
-// names a folder holds as stored, a file's contents; and a twin maker for case-sensitive folders.
+// Small readers of what the per-file operations leave on disk beside the shared stamp reader: local
+// clock times, the names a folder holds as stored, a file's contents; and a twin maker for
+// case-sensitive folders.
 #pragma once
 
-#include "operations/FileStamping.h" // FileStamps
+#include "support/win/FileStamps.h"
 
 #include <windows.h>
 
@@ -10,12 +11,8 @@
 #include <string>
 #include <vector>
 
-std::optional<FileStamps> ReadStamps(const std::wstring& path);
-bool WriteStamps(const std::wstring& path, const FILETIME& creation, const FILETIME& lastAccess,
-                 const FILETIME& lastWrite);
 // The local clock time of a UTC file time, with the rules in force at that date.
 SYSTEMTIME LocalOf(const FILETIME& utc);
-bool SameTime(const FILETIME& a, const FILETIME& b);
 // Every entry of a folder except "." and "..", as stored.
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
 // Reads a file with the exact letter case given.

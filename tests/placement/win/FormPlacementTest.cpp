@@ -3,6 +3,7 @@
 
 #include "base/Errors.h"
 #include "placement/PlacementText.h"
+#include "support/win/MessagePump.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/Window.h"
@@ -60,17 +61,6 @@ public:
     std::wstring activeControl;
     std::wstring focusedByName;
 };
-
-void PumpMessages() {
-    MSG msg;
-    for (int round = 0; round < 20; ++round) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    }
-}
 
 RECT NormalRect(HWND hwnd) {
     WINDOWPLACEMENT placement{};
@@ -182,7 +172,7 @@ TEST_F(FormPlacementTest, WindowClosedMinimizedStartsTheApplicationMinimized) {
     placement.LoadPlacement();
     EXPECT_EQ(form.pendingState, WindowState::Normal);
     form.Show();
-    PumpMessages();
+    PumpFor(200);
     EXPECT_TRUE(::IsIconic(form.Handle()));
 }
 

@@ -1,29 +1,8 @@
-// Message loop and handle counting for the folder monitor's tests.
-#include "MessagePump.h"
+// Handle and thread counting for the folder monitor's tests.
+#include "ProcessCounts.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
-
-bool PumpUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
-    const ULONGLONG start = ::GetTickCount64();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (condition())
-            return true;
-        const ULONGLONG elapsed = ::GetTickCount64() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(unsigned ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 int OpenHandleCount() {
     int count = 0;
