@@ -16,6 +16,7 @@
 #include "ui/MessageBox.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -103,12 +104,17 @@ void TMainForm::BtnDateTimeClick() {
         return;
     const CivilTime when = choice->When;
     const int mask = choice->ActionMask;
-    RunBatch([when, mask](const std::wstring& path) { return FileSetDateTime(path, when, mask); });
+    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+    RunBatch([stamping, when, mask](const std::wstring& path) {
+        return stamping->FileSetDateTime(path, when, mask);
+    });
 }
 
 void TMainForm::BtnTimeZeroClick() {
-    if (ConfirmTimeZero(Handle(), FontName(), Settings))
-        RunBatch([](const std::wstring& path) { return FileTimeZero(path); });
+    if (ConfirmTimeZero(Handle(), FontName(), Settings)) {
+        const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+        RunBatch([stamping](const std::wstring& path) { return stamping->FileTimeZero(path); });
+    }
 }
 
 void TMainForm::BtnNameMajClick() {

@@ -16,11 +16,6 @@ namespace {
 FileTimeWriter g_batchWriter;
 FileTimeReader g_batchReader;
 
-FileStamping BatchStamping() {
-    return FileStamping(g_batchWriter ? g_batchWriter : PlatformFileTimeWriter, PlatformLocalClock,
-                        g_batchReader ? g_batchReader : PlatformFileTimeReader);
-}
-
 uint64_t Ticks(const FILETIME& time) {
     return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
@@ -50,6 +45,20 @@ constexpr StampField kStampFields[] = {{StampKind::Creation, kStampCreation, &Fi
 
 } // namespace
 
+struct FileStamping::FolderClock {
+    std::wstring Folder;
+    StampClock Clock;
+    LocalTimeConverter Converter;
+
+    FolderClock(std::wstring folder, StampClock clock)
+        : Folder(std::move(folder)), Clock(clock), Converter(clock) {}
+};
+
+FileStamping BatchStamping() {
+    return FileStamping(g_batchWriter ? g_batchWriter : PlatformFileTimeWriter, PlatformLocalClock,
+                        g_batchReader ? g_batchReader : PlatformFileTimeReader);
+}
+
 bool PlatformFileTimeWriter(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
                             const FILETIME& lastWrite) {
     return ::SetFileTime(file, &creation, &lastAccess, &lastWrite) != FALSE;
@@ -71,31 +80,43 @@ CivilTime PlatformLocalClock() {
 FileStamping::FileStamping(FileTimeWriter writer, LocalClock clock, FileTimeReader reader)
     : writer_(std::move(writer)), clock_(std::move(clock)), reader_(std::move(reader)) {}
 
+FileStamping::FileStamping(FileStamping&&) noexcept = default;
+FileStamping::~FileStamping() = default;
+
+FileStamping::FolderClock& FileStamping::ClockOf(const std::wstring& path) const {
+    // Asking a volume how it keeps its stamps costs far more than stamping a file (under Wine
+    // above all), and the files of a batch share their folder: asked once per folder.
+    const size_t slash = path.find_last_of(L'\\');
+    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    if (!folderClock_ || folderClock_->Folder != folder)
+        folderClock_ = std::make_unique<FolderClock>(std::move(folder), VolumeStampClock(path));
+    return *folderClock_;
+}
+
 FileOutcome FileStamping::FileSetDateTime(const std::wstring& path, const CivilTime& local,
                                           int actionMask) const {
     // Checked before the frame, so that a bad request touches no file at all.
     if (actionMask < 1 || actionMask > 7)
         return FileOutcome::Failed(Failure::Other, L"aucune date choisie");
-    const StampClock clock = VolumeStampClock(path);
-    LocalTimeConverter converter(clock);
-    const std::optional<uint64_t> stamp = HoldableStamp(clock, converter, local);
+    FolderClock& volume = ClockOf(path);
+    const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, local);
     if (!stamp)
         return FileOutcome::Failed(Failure::DateOutOfRange);
-    return PerFileFrame::Run(
-        path, [&](PerFileFrame& frame) { return Stamp(frame.Path(), local, *stamp, actionMask, converter); });
+    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        return Stamp(frame.Path(), local, *stamp, actionMask, volume.Converter);
+    });
 }
 
 FileOutcome FileStamping::FileTimeZero(const std::wstring& path) const {
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         const CivilTime now = clock_();
         const CivilTime midnight{now.Year, now.Month, now.Day, 0, 0, 0, 0};
-        const StampClock clock = VolumeStampClock(frame.Path());
-        LocalTimeConverter converter(clock);
-        const std::optional<uint64_t> stamp = HoldableStamp(clock, converter, midnight);
+        FolderClock& volume = ClockOf(frame.Path());
+        const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, midnight);
         if (!stamp)
             return FileOutcome::Failed(Failure::DateOutOfRange);
         return Stamp(frame.Path(), midnight, *stamp, kStampCreation | kStampLastWrite | kStampLastAccess,
-                     converter);
+                     volume.Converter);
     });
 }
 

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,8 @@ public:
     explicit FileStamping(FileTimeWriter writer = PlatformFileTimeWriter,
                           LocalClock clock = PlatformLocalClock,
                           FileTimeReader reader = PlatformFileTimeReader);
+    FileStamping(FileStamping&&) noexcept;
+    ~FileStamping();
 
     // Writes `local` (converted to UTC as the listing converts back, see LocalTimeConverter) into the
     // stamps whose bits are in `actionMask`; the other stamps keep exactly their values. Not done,
@@ -54,6 +57,10 @@ public:
     FileOutcome FileTimeZero(const std::wstring& path) const;
 
 private:
+    struct FolderClock;
+    // The stamp clock of the volume of the file at `path`, and its converter, kept for the next
+    // file of the same folder.
+    FolderClock& ClockOf(const std::wstring& path) const;
     // Writes `stamp` (the UTC form of `local`) into the chosen stamps and reads them back.
     FileOutcome Stamp(const std::wstring& path, const CivilTime& local, uint64_t stamp, int actionMask,
                       LocalTimeConverter& converter) const;
@@ -61,10 +68,13 @@ private:
     FileTimeWriter writer_;
     LocalClock clock_;
     FileTimeReader reader_;
+    mutable std::unique_ptr<FolderClock> folderClock_;
 };
 
-// The per-file functions of the batch, with the platform's clock and the batch's writer and
-// reader: the platform's, unless a ScopedFileTimeWriter is in force.
+// A stamping with the platform's clock and the batch's writer and reader: the platform's, unless
+// a ScopedFileTimeWriter is in force. One for a whole batch asks each folder's volume once.
+FileStamping BatchStamping();
+// The per-file functions of the batch, each with a stamping of its own.
 FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask);
 FileOutcome FileTimeZero(const std::wstring& path);
 
