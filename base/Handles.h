@@ -195,10 +195,17 @@ private:
     HGDIOBJ old_;
 };
 
-// The clipboard, open for one scope.
+// The clipboard, open for one scope. Another program may hold it open a moment (a clipboard
+// viewer reading what was just copied), so opening is tried a few times.
 class ClipboardGuard {
 public:
-    explicit ClipboardGuard(HWND owner) : open_(::OpenClipboard(owner) != FALSE) {}
+    explicit ClipboardGuard(HWND owner) {
+        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+            if (attempt > 0)
+                ::Sleep(20);
+            open_ = ::OpenClipboard(owner) != FALSE;
+        }
+    }
     ~ClipboardGuard() {
         if (open_)
             ::CloseClipboard();
@@ -208,7 +215,7 @@ public:
     bool Open() const { return open_; }
 
 private:
-    bool open_;
+    bool open_ = false;
 };
 
 // Fails critical errors (an empty floppy or card drive) with an error code instead of a system

@@ -50,7 +50,8 @@ TEST_F(BatchReportFormTest, ShowsTheCountLineAndOneRowPerFileToTell) {
     EXPECT_NE(cells[5].find(L"secondes arrondies"), std::wstring::npos);
 }
 
-TEST_F(BatchReportFormTest, CopyPutsTheReportTextOnTheClipboard) {
+// One test for both ways of copying: the clipboard is shared with every test running alongside.
+TEST_F(BatchReportFormTest, CopyButtonAndCtrlCPutTheReportTextOnTheClipboard) {
     ASSERT_TRUE(CopyTextToClipboard(nullptr, L"autre chose"));
     ScopedModalRunner runner([](Form& form) {
         auto& dialog = dynamic_cast<BatchReportForm&>(form);
@@ -59,9 +60,7 @@ TEST_F(BatchReportFormTest, CopyPutsTheReportTextOnTheClipboard) {
     });
     ShowBatchReport(nullptr, kFont, report);
     EXPECT_EQ(ClipboardText(nullptr), report.Text());
-}
 
-TEST_F(BatchReportFormTest, CtrlCInTheListCopiesTheReportText) {
     ASSERT_TRUE(CopyTextToClipboard(nullptr, L"autre chose"));
     BatchReportForm form(nullptr, kFont, report);
     BYTE keys[256]{};
