@@ -205,7 +205,12 @@ public:
             return;
         }
         const std::string_view tag = (*fields)[0];
-        const auto id = fields->size() > 1 ? ParseDecimal((*fields)[1]) : std::nullopt;
+        // The id as a plain value beside its presence: an optional here upsets some compilers'
+        // flow analysis.
+        const std::optional<uint64_t> parsedId =
+            fields->size() > 1 ? ParseDecimal((*fields)[1]) : std::nullopt;
+        const bool hasId = parsedId.has_value();
+        const uint64_t id = parsedId.value_or(0);
         if (tag == kBeginTag) {
             auto batch = ParseBegin(*fields);
             if (!batch) {
@@ -217,17 +222,17 @@ public:
             open_ = true;
         } else if (tag == kFileTag) {
             auto file = ParseFile(*fields);
-            if (!file || !id) {
+            if (!file || !hasId) {
                 Problem(lineNumber, L" illisible, ignorée");
-            } else if (!IsOpen(*id)) {
+            } else if (!IsOpen(id)) {
                 Problem(lineNumber, L" : fichier hors d'une opération, ignoré");
             } else {
                 contents_.Batches.back().Files.push_back(std::move(*file));
             }
         } else if (tag == kEndTag) {
-            if (fields->size() != 2 || !id) {
+            if (fields->size() != 2 || !hasId) {
                 Problem(lineNumber, L" illisible, ignorée");
-            } else if (!IsOpen(*id)) {
+            } else if (!IsOpen(id)) {
                 Problem(lineNumber, L" : fin d'une opération non commencée, ignorée");
             } else {
                 contents_.Batches.back().Finished = true;
