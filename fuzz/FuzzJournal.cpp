@@ -1,0 +1,71 @@
+// Fuzz target: reading any bytes as an undo journal must never misbehave, and whatever it reads
+// must come back the same when written again and read again.
+#include "operations/Journal.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Input starting with "!" has its lines sealed here, bit by bit, so that the fields behind the
+// check are reached, and the check is compared with one computed apart from the reader's table.
+std::string SealedLines(std::string_view input) {
+    std::string out;
+    while (!input.empty()) {
+        const size_t end = input.find('\n');
+        const std::string_view line = input.substr(0, end);
+        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+        uint32_t crc = 0xFFFFFFFF;
+        for (const char c : line) {
+            crc ^= static_cast<unsigned char>(c);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+        }
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%08x", ~crc);
+        out += std::string(line) + (out.empty() ? "" : "\t" + std::string(hex)) + "\n";
+    }
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    std::string sealed;
+    if (bytes.starts_with('!')) {
+        sealed = SealedLines(bytes.substr(1));
+        bytes = sealed;
+    }
+    const JournalContents contents = ParseJournal(bytes);
+    if (!contents.Recognised && !contents.Batches.empty())
+        std::abort();
+    if (contents.Problems.size() > kJournalProblemsListed + 1)
+        std::abort();
+
+    std::string written = JournalHeaderLine();
+    for (const JournalBatch& batch : contents.Batches)
+        written += JournalBatchLines(batch);
+    const JournalContents again = ParseJournal(written);
+    if (!again.Recognised || !again.Problems.empty() || again.Batches != contents.Batches)
+        std::abort();
+
+    const auto kept = KeepLastBatches(bytes, 2);
+    if (kept.has_value() != contents.Recognised)
+        std::abort();
+    if (kept) {
+        const JournalContents last = ParseJournal(*kept);
+        const size_t first = contents.Batches.size() > 2 ? contents.Batches.size() - 2 : 0;
+        if (!last.Problems.empty() ||
+            !std::equal(last.Batches.begin(), last.Batches.end(),
+                        contents.Batches.begin() + static_cast<std::ptrdiff_t>(first),
+                        contents.Batches.end()))
+            std::abort();
+    }
+    return 0;
+}

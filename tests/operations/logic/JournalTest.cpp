@@ -1,0 +1,160 @@
+// The undo journal's text: what is written is read back exactly, and damage, cut lines and stray
+// lines cost only the lines concerned.
+#include "operations/Journal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+JournalBatch Batch(uint64_t id, bool finished, size_t files) {
+    JournalBatch batch{id, L"Date-Heure", L"C:\\Photos\\été", 133'000'000'000'000'000 + id, finished, {}};
+    for (size_t i = 0; i < files; ++i)
+        batch.Files.push_back({L"f" + std::to_wstring(i) + L".jpg", L"F" + std::to_wstring(i) + L".JPG", 0x20,
+                               1, 2, 3, 4, 5, 6});
+    return batch;
+}
+
+std::string Journal(const std::vector<JournalBatch>& batches) {
+    std::string text = JournalHeaderLine();
+    for (const JournalBatch& batch : batches)
+        text += JournalBatchLines(batch);
+    return text;
+}
+
+// Seals a hand-made line as the writer would, to reach the checks behind the line's CRC.
+std::string Sealed(const std::string& line) {
+    uint32_t crc = 0xFFFFFFFF;
+    for (const char c : line) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", ~crc);
+    return line + "\t" + hex + "\n";
+}
+
+std::vector<std::wstring> Messages(const JournalContents& contents) {
+    std::vector<std::wstring> messages;
+    for (const JournalProblem& problem : contents.Problems)
+        messages.push_back(problem.Message);
+    return messages;
+}
+
+TEST(JournalTest, LinesAreLaidOutAsDocumented) {
+    JournalBatch batch{42, L"Majuscules", L"C:\\Données", 133'444'555'666'777'888, false, {}};
+    EXPECT_EQ(JournalHeaderLine(), "Kavet24 journal 1\n");
+    EXPECT_EQ(JournalBeginLine(batch), Sealed("lot\t42\t133444555666777888\tMajuscules\tC:\\\\Donn\xC3\xA9"
+                                              "es"));
+    EXPECT_EQ(JournalFileLine(42, {L"a b.txt", L"A B.TXT", 0x21, 1, 2, 3, 1, 2, 3}),
+              Sealed("fichier\t42\ta b.txt\tA B.TXT\t00000021\t1\t2\t3\t1\t2\t3"));
+    EXPECT_EQ(JournalEndLine(42), Sealed("fin\t42"));
+}
+
+TEST(JournalTest, AwkwardNamesAndExtremeValuesComeBackExactly) {
+    JournalBatch batch = Batch(UINT64_MAX, true, 0);
+    std::wstring odd = L"a\tb\rc\nd\\e\u2028f\x01g\x7Fh\U0001F600é";
+    odd.push_back(static_cast<wchar_t>(0xDC00)); // a lone surrogate, as NTFS allows
+    batch.Files.push_back({odd, odd + L"!", UINT32_MAX, UINT64_MAX, 0, 1, UINT64_MAX, UINT64_MAX, 0});
+    batch.Files.push_back({std::wstring(1'000'000, L'x'), L"", 0, 0, 0, 0, 0, 0, 0});
+    const std::string fileLine = JournalFileLine(batch.Id, batch.Files[0]);
+    EXPECT_EQ(fileLine.find('\n'), fileLine.size() - 1);
+    EXPECT_EQ(fileLine.find('\r'), std::string::npos);
+
+    const JournalContents contents = ParseJournal(Journal({batch, Batch(3, false, 2)}));
+    EXPECT_TRUE(contents.Recognised);
+    EXPECT_TRUE(contents.Problems.empty());
+    EXPECT_EQ(contents.Batches, (std::vector<JournalBatch>{batch, Batch(3, false, 2)}));
+}
+
+TEST(JournalTest, DamagedLineCostsOnlyItself) {
+    std::string text = Journal({Batch(1, true, 3), Batch(2, true, 1)});
+    text[text.find("f1.jpg")] = 'g';
+    const JournalContents contents = ParseJournal(text);
+    EXPECT_EQ(Messages(contents), std::vector<std::wstring>{L"ligne 4 illisible, ignorée"});
+    JournalBatch first = Batch(1, true, 3);
+    first.Files.erase(first.Files.begin() + 1);
+    EXPECT_EQ(contents.Batches, (std::vector<JournalBatch>{first, Batch(2, true, 1)}));
+}
+
+TEST(JournalTest, LineCutShortByACrashIsPassedOverAndItsBatchUnfinished) {
+    const std::string text = Journal({Batch(1, true, 1), Batch(2, false, 2)});
+    const JournalContents cut = ParseJournal(text.substr(0, text.size() - 5));
+    EXPECT_EQ(Messages(cut), std::vector<std::wstring>{L"ligne 7 incomplète, ignorée"});
+    EXPECT_EQ(cut.Batches, (std::vector<JournalBatch>{Batch(1, true, 1), Batch(2, false, 1)}));
+    EXPECT_TRUE(ParseJournal(text.substr(0, text.rfind('\n', text.size() - 2) + 1)).Problems.empty());
+    EXPECT_TRUE(ParseJournal("Kavet24 journal 1").Recognised);
+}
+
+TEST(JournalTest, EmptyForeignAndNewerFilesAreToldApart) {
+    EXPECT_TRUE(ParseJournal("").Recognised);
+    EXPECT_TRUE(ParseJournal("").Problems.empty());
+    for (const char* foreign : {"PK\x03\x04\n"
+                                "lot",
+                                "\n", "Kavet24 journal 1 \n", "\xFF\xFE"}) {
+        const JournalContents contents = ParseJournal(foreign);
+        EXPECT_FALSE(contents.Recognised);
+        EXPECT_EQ(Messages(contents),
+                  std::vector<std::wstring>{L"ce fichier n'est pas un journal de Kavet24"});
+        EXPECT_FALSE(KeepLastBatches(foreign).has_value());
+    }
+    const JournalContents newer = ParseJournal("Kavet24 journal 2\n" + JournalBatchLines(Batch(1, true, 1)));
+    EXPECT_FALSE(newer.Recognised);
+    EXPECT_TRUE(newer.Batches.empty());
+    EXPECT_EQ(Messages(newer),
+              std::vector<std::wstring>{L"journal de version 2 inconnue de cette version de Kavet24"});
+}
+
+TEST(JournalTest, StrayLinesAreReportedAndABeginWithoutEndLeavesItsBatchUnfinished) {
+    const std::string text = JournalHeaderLine() + JournalFileLine(1, Batch(1, true, 1).Files[0]) +
+                             JournalBeginLine(Batch(1, true, 0)) + JournalBeginLine(Batch(2, true, 0)) +
+                             JournalFileLine(1, Batch(1, true, 1).Files[0]) + JournalEndLine(1) +
+                             JournalEndLine(2) + JournalEndLine(2) + Sealed("annuler\t2");
+    const JournalContents contents = ParseJournal(text);
+    EXPECT_EQ(Messages(contents), (std::vector<std::wstring>{
+                                      L"ligne 2 : fichier hors d'une opération, ignoré",
+                                      L"ligne 5 : fichier hors d'une opération, ignoré",
+                                      L"ligne 6 : fin d'une opération non commencée, ignorée",
+                                      L"ligne 8 : fin d'une opération non commencée, ignorée",
+                                      L"ligne 9 d'un type inconnu, ignorée",
+                                  }));
+    EXPECT_EQ(contents.Batches, (std::vector<JournalBatch>{Batch(1, false, 0), Batch(2, true, 0)}));
+}
+
+TEST(JournalTest, WellSealedLinesWithBadFieldsAreUnreadable) {
+    const std::string begin = JournalHeaderLine() + JournalBeginLine(Batch(1, true, 0));
+    for (const char* bad : {"fichier\t1\ta\tb\t20\t18446744073709551616\t0\t0\t0\t0\t0", // past 64 bits
+                            "fichier\t1\ta\tb\t100000000\t0\t0\t0\t0\t0\t0",             // past 32 bits
+                            "fichier\t1\t\xC3\tb\t20\t0\t0\t0\t0\t0\t0",                 // cut UTF-8
+                            "fichier\t1\ta\\q\tb\t20\t0\t0\t0\t0\t0\t0",                 // unknown escape
+                            "fichier\t1\ta\\u12\tb\t20\t0\t0\t0\t0\t0\t0",               // short escape
+                            "fichier\t1\ta\tb\t20\t-1\t0\t0\t0\t0\t0", "fichier\t1\ta\tb\t20\t0\t0\t0\t0\t0",
+                            "fin\t+1", "lot\t2\t0\tx"}) {
+        const JournalContents contents = ParseJournal(begin + Sealed(bad) + JournalEndLine(1));
+        EXPECT_EQ(Messages(contents), std::vector<std::wstring>{L"ligne 3 illisible, ignorée"}) << bad;
+        EXPECT_EQ(contents.Batches, std::vector<JournalBatch>{Batch(1, true, 0)}) << bad;
+    }
+}
+
+TEST(JournalTest, ProblemsStopBeingListedOneByOneAfterFifty) {
+    std::string text = JournalHeaderLine();
+    for (int i = 0; i < 120; ++i)
+        text += "x\n\n"; // blank lines are no problem
+    const JournalContents contents = ParseJournal(text);
+    ASSERT_EQ(contents.Problems.size(), kJournalProblemsListed + 1);
+    EXPECT_EQ(contents.Problems.back().Message, L"70 autres lignes ignorées");
+}
+
+TEST(JournalTest, KeepingTheLastBatchesDropsOlderOnesAndDamage) {
+    std::vector<JournalBatch> batches;
+    for (uint64_t id = 1; id <= 25; ++id)
+        batches.push_back(Batch(id, id != 25, 2));
+    const auto kept = KeepLastBatches(Journal(batches) + "garbage\n");
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(*kept, Journal({batches.begin() + 5, batches.end()}));
+    EXPECT_EQ(KeepLastBatches(Journal(batches), 0), JournalHeaderLine());
+}
+
+} // namespace
