@@ -4,6 +4,7 @@
 
 #include "listing/FileTimes.h"
 #include "listing/Systeme.h"
+#include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 
@@ -15,12 +16,8 @@
 
 namespace {
 
-uint64_t Ticks(const FILETIME& ft) {
-    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
 TDateTime ListingTime(LocalTimeConverter& converter, const FILETIME& ft) {
-    return ListingDateTime(converter.ToLocal(Ticks(ft)));
+    return ListingDateTime(converter.ToLocal(FileTimeTicks(ft)));
 }
 
 // "*" matches every name and "*.*" every name with a dot, whatever the case: no need to lower

@@ -2,6 +2,7 @@
 #include "listing/FileTimes.h"
 
 #include "listing/Systeme.h"
+#include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 
 #include <windows.h>
@@ -20,16 +21,8 @@ constexpr int64_t kTicksPerMinute = 60ll * 10000000;
 // found for one stamp holds for its whole quarter hour.
 constexpr uint64_t kTicksPerQuarterHour = 15 * kTicksPerMinute;
 
-uint64_t Ticks(const FILETIME& ft) {
-    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
-FILETIME ToFileTime(uint64_t ticks) {
-    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
-}
-
 std::optional<CivilTime> Civil(uint64_t ticks) {
-    const FILETIME ft = ToFileTime(ticks);
+    const FILETIME ft = FileTimeOfTicks(ticks);
     SYSTEMTIME st{};
     if (!::FileTimeToSystemTime(&ft, &st))
         return std::nullopt;
@@ -48,7 +41,7 @@ std::optional<uint64_t> CivilTicks(const CivilTime& c) {
     FILETIME ft{};
     if (!::SystemTimeToFileTime(&st, &ft))
         return std::nullopt;
-    return Ticks(ft);
+    return FileTimeTicks(ft);
 }
 
 // The instant at which a local clock time falls under an offset east of UTC, in minutes; none
@@ -117,12 +110,12 @@ LocalTimeConverter::LocalTimeConverter(StampClock clock) : rules_(std::make_uniq
 LocalTimeConverter::~LocalTimeConverter() = default;
 
 std::optional<CivilTime> LocalTimeConverter::ToLocal(uint64_t utcTicks) {
-    FILETIME ft = ToFileTime(utcTicks);
+    FILETIME ft = FileTimeOfTicks(utcTicks);
     if (rules_->clock == StampClock::Local) {
         FILETIME local{};
         if (!::FileTimeToLocalFileTime(&ft, &local))
             return std::nullopt;
-        return Civil(Ticks(local));
+        return Civil(FileTimeTicks(local));
     }
     const uint64_t quarter = utcTicks / kTicksPerQuarterHour;
     if (auto known = rules_->offsetByQuarter.find(quarter); known != rules_->offsetByQuarter.end())
@@ -135,7 +128,7 @@ std::optional<CivilTime> LocalTimeConverter::ToLocal(uint64_t utcTicks) {
     if (!::SystemTimeToTzSpecificLocalTime(rules_->Year(utc.wYear), &utc, &local) ||
         !::SystemTimeToFileTime(&local, &localFt))
         return std::nullopt;
-    const uint64_t localTicks = Ticks(localFt);
+    const uint64_t localTicks = FileTimeTicks(localFt);
     rules_->offsetByQuarter.emplace(quarter, static_cast<int64_t>(localTicks - utcTicks));
     return Civil(localTicks);
 }
@@ -145,11 +138,11 @@ std::optional<uint64_t> LocalTimeConverter::ToUtc(const CivilTime& local) {
     if (!localTicks)
         return std::nullopt;
     if (rules_->clock == StampClock::Local) {
-        const FILETIME localFt = ToFileTime(*localTicks);
+        const FILETIME localFt = FileTimeOfTicks(*localTicks);
         FILETIME utc{};
         if (!::LocalFileTimeToFileTime(&localFt, &utc))
             return std::nullopt;
-        return Ticks(utc);
+        return FileTimeTicks(utc);
     }
     TIME_ZONE_INFORMATION current{};
     const TIME_ZONE_INFORMATION* year = rules_->Year(local.Year);

@@ -3,6 +3,7 @@
 
 #include "listing/FileTimes.h"
 #include "operations/ApiPath.h"
+#include "base/FileTimeTicks.h"
 #include "operations/PerFileFrame.h"
 #include "operations/StampReadBack.h"
 #include "operations/SystemFailure.h"
@@ -15,14 +16,6 @@ namespace {
 // Empty while the platform's are in use.
 FileTimeWriter g_batchWriter;
 FileTimeReader g_batchReader;
-
-uint64_t Ticks(const FILETIME& time) {
-    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-FILETIME FileTimeOf(uint64_t ticks) {
-    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
-}
 
 // The UTC stamp of `local` on a volume with `clock`; none when that volume cannot hold the date
 // (the FAT family keeps the years 1980 to 2107 only) or it does not exist.
@@ -137,7 +130,7 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const CivilTime& local
         FileStamps asked = before;
         for (const StampField& field : kStampFields)
             if (actionMask & field.Bit)
-                asked.*field.Member = FileTimeOf(stamp);
+                asked.*field.Member = FileTimeOfTicks(stamp);
         ::SetLastError(ERROR_SUCCESS);
         if (!writer_(file.Get(), asked.Creation, asked.LastAccess, asked.LastWrite)) {
             const DWORD error = ::GetLastError();
@@ -156,10 +149,10 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const CivilTime& local
     for (const StampField& field : kStampFields) {
         if (!(actionMask & field.Bit))
             continue;
-        const uint64_t kept = Ticks((*read).*field.Member);
+        const uint64_t kept = FileTimeTicks((*read).*field.Member);
         const std::optional<CivilTime> keptLocal = converter.ToLocal(kept);
-        const ReadBack how = CompareReadBack(field.Kind, stamp, Ticks(before.*field.Member), kept, local,
-                                             keptLocal.value_or(CivilTime{}));
+        const ReadBack how = CompareReadBack(field.Kind, stamp, FileTimeTicks(before.*field.Member), kept,
+                                             local, keptLocal.value_or(CivilTime{}));
         if (how != ReadBack::AsAsked)
             outcome.AddRemark(ReadBackRemark(field.Kind, how, keptLocal));
     }
