@@ -1,5 +1,6 @@
 // Fuzz target: reading any bytes as an undo journal must never misbehave, and whatever it reads
-// must come back the same when written again and read again.
+// must come back the same when written again and read again, batch after batch or with the lines
+// of every batch interleaved as running copies of the program write them.
 #include "operations/Journal.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -33,6 +35,24 @@ std::string SealedLines(std::string_view input) {
     return out;
 }
 
+// Every begin line, then the batches' file lines taking turns, then the end lines.
+std::string Interleaved(const std::vector<JournalBatch>& batches) {
+    std::string out = JournalHeaderLine();
+    size_t longest = 0;
+    for (const JournalBatch& batch : batches) {
+        out += JournalBeginLine(batch);
+        longest = std::max(longest, batch.Files.size());
+    }
+    for (size_t i = 0; i < longest; ++i)
+        for (const JournalBatch& batch : batches)
+            if (i < batch.Files.size())
+                out += JournalFileLine(batch.Id, batch.Files[i]);
+    for (const JournalBatch& batch : batches)
+        if (batch.Finished)
+            out += JournalEndLine(batch.Id);
+    return out;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -53,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         written += JournalBatchLines(batch);
     const JournalContents again = ParseJournal(written);
     if (!again.Recognised || !again.Problems.empty() || again.Batches != contents.Batches)
+        std::abort();
+    const JournalContents mixed = ParseJournal(Interleaved(contents.Batches));
+    if (!mixed.Problems.empty() || mixed.Batches != contents.Batches)
         std::abort();
 
     const auto kept = KeepLastBatches(bytes, 2);

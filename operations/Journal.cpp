@@ -6,6 +6,7 @@
 
 #include <array>
 #include <charconv>
+#include <unordered_map>
 
 namespace {
 
@@ -152,19 +153,21 @@ std::optional<std::vector<std::string_view>> CheckedFields(std::string_view line
 }
 
 std::optional<JournalBatch> ParseBegin(const std::vector<std::string_view>& fields) {
-    if (fields.size() != 5)
+    if (fields.size() != 6)
         return std::nullopt;
     JournalBatch batch;
     const auto id = ParseDecimal(fields[1]);
     const auto started = ParseDecimal(fields[2]);
     auto operation = ParseText(fields[3]);
     auto folder = ParseText(fields[4]);
-    if (!id || !started || !operation || !folder)
+    const auto undoes = ParseDecimal(fields[5]);
+    if (!id || !started || !operation || !folder || !undoes)
         return std::nullopt;
     batch.Id = *id;
     batch.Started = *started;
     batch.Operation = std::move(*operation);
     batch.Folder = std::move(*folder);
+    batch.Undoes = *undoes;
     return batch;
 }
 
@@ -191,7 +194,9 @@ std::optional<JournalFile> ParseFile(const std::vector<std::string_view>& fields
     return file;
 }
 
-// Reads the lines after the header, keeping the batch being read open until its end line.
+// Reads the lines after the header. Several copies of the program may write batches at once, so
+// every batch stays open from its begin line to its end line and the lines of open batches may
+// come in any order; each line finds its batch by id.
 class JournalReader {
 public:
     explicit JournalReader(JournalContents& contents) : contents_(contents) {}
@@ -217,26 +222,27 @@ public:
                 Problem(lineNumber, L" illisible, ignorée");
                 return;
             }
-            // A begin line while another batch is open means that one never finished.
+            if (!indexOf_.emplace(batch->Id, contents_.Batches.size()).second) {
+                Problem(lineNumber, L" : opération déjà commencée, ignorée");
+                return;
+            }
             contents_.Batches.push_back(std::move(*batch));
-            open_ = true;
         } else if (tag == kFileTag) {
             auto file = ParseFile(*fields);
             if (!file || !hasId) {
                 Problem(lineNumber, L" illisible, ignorée");
-            } else if (!IsOpen(id)) {
-                Problem(lineNumber, L" : fichier hors d'une opération, ignoré");
+            } else if (JournalBatch* batch = Open(id)) {
+                batch->Files.push_back(std::move(*file));
             } else {
-                contents_.Batches.back().Files.push_back(std::move(*file));
+                Problem(lineNumber, L" : fichier hors d'une opération, ignoré");
             }
         } else if (tag == kEndTag) {
             if (fields->size() != 2 || !hasId) {
                 Problem(lineNumber, L" illisible, ignorée");
-            } else if (!IsOpen(id)) {
-                Problem(lineNumber, L" : fin d'une opération non commencée, ignorée");
+            } else if (JournalBatch* batch = Open(id)) {
+                batch->Finished = true;
             } else {
-                contents_.Batches.back().Finished = true;
-                open_ = false;
+                Problem(lineNumber, L" : fin d'une opération non commencée, ignorée");
             }
         } else {
             Problem(lineNumber, L" d'un type inconnu, ignorée");
@@ -257,10 +263,17 @@ public:
     }
 
 private:
-    bool IsOpen(uint64_t id) const { return open_ && contents_.Batches.back().Id == id; }
+    // The batch begun and not yet ended with this id, if any.
+    JournalBatch* Open(uint64_t id) {
+        const auto found = indexOf_.find(id);
+        if (found == indexOf_.end())
+            return nullptr;
+        JournalBatch& batch = contents_.Batches[found->second];
+        return batch.Finished ? nullptr : &batch;
+    }
 
     JournalContents& contents_;
-    bool open_ = false;
+    std::unordered_map<uint64_t, size_t> indexOf_;
     size_t unlisted_ = 0;
 };
 
@@ -276,6 +289,7 @@ std::string JournalBeginLine(const JournalBatch& batch) {
     AppendField(line, batch.Started);
     AppendField(line, batch.Operation);
     AppendField(line, batch.Folder);
+    AppendField(line, batch.Undoes);
     return Sealed(std::move(line));
 }
 

@@ -38,6 +38,8 @@ struct JournalBatch {
     // False when the batch's end line is missing: the program stopped during the batch.
     bool Finished = false;
     std::vector<JournalFile> Files;
+    // The id of the batch this one undoes; 0 when it is not an undo.
+    uint64_t Undoes = 0;
 
     bool operator==(const JournalBatch&) const = default;
 };

@@ -1,5 +1,5 @@
-// The undo journal's text: what is written is read back exactly, and damage, cut lines and stray
-// lines cost only the lines concerned.
+// The undo journal's text: what is written is read back exactly, batches written at once by two
+// copies are told apart, and damage, cut lines and stray lines cost only the lines concerned.
 #include "operations/Journal.h"
 
 #include <gtest/gtest.h>
@@ -44,10 +44,10 @@ std::vector<std::wstring> Messages(const JournalContents& contents) {
 }
 
 TEST(JournalTest, LinesAreLaidOutAsDocumented) {
-    JournalBatch batch{42, L"Majuscules", L"C:\\Données", 133'444'555'666'777'888, false, {}};
+    JournalBatch batch{42, L"Majuscules", L"C:\\Données", 133'444'555'666'777'888, false, {}, 41};
     EXPECT_EQ(JournalHeaderLine(), "Kavet24 journal 1\n");
     EXPECT_EQ(JournalBeginLine(batch), Sealed("lot\t42\t133444555666777888\tMajuscules\tC:\\\\Donn\xC3\xA9"
-                                              "es"));
+                                              "es\t41"));
     EXPECT_EQ(JournalFileLine(42, {L"a b.txt", L"A B.TXT", 0x21, 1, 2, 3, 1, 2, 3}),
               Sealed("fichier\t42\ta b.txt\tA B.TXT\t00000021\t1\t2\t3\t1\t2\t3"));
     EXPECT_EQ(JournalEndLine(42), Sealed("fin\t42"));
@@ -55,6 +55,7 @@ TEST(JournalTest, LinesAreLaidOutAsDocumented) {
 
 TEST(JournalTest, AwkwardNamesAndExtremeValuesComeBackExactly) {
     JournalBatch batch = Batch(UINT64_MAX, true, 0);
+    batch.Undoes = UINT64_MAX - 1;
     std::wstring odd = L"a\tb\rc\nd\\e\u2028f\x01g\x7Fh\U0001F600é";
     odd.push_back(static_cast<wchar_t>(0xDC00)); // a lone surrogate, as NTFS allows
     batch.Files.push_back({odd, odd + L"!", UINT32_MAX, UINT64_MAX, 0, 1, UINT64_MAX, UINT64_MAX, 0});
@@ -107,20 +108,38 @@ TEST(JournalTest, EmptyForeignAndNewerFilesAreToldApart) {
               std::vector<std::wstring>{L"journal de version 2 inconnue de cette version de Kavet24"});
 }
 
-TEST(JournalTest, StrayLinesAreReportedAndABeginWithoutEndLeavesItsBatchUnfinished) {
-    const std::string text = JournalHeaderLine() + JournalFileLine(1, Batch(1, true, 1).Files[0]) +
+TEST(JournalTest, InterleavedBatchesAreEachReadWholeInTheOrderTheyBegan) {
+    const JournalBatch one = Batch(1, true, 2), two = Batch(2, false, 2), three = Batch(3, true, 1);
+    const std::string text = JournalHeaderLine() + JournalBeginLine(one) + JournalBeginLine(two) +
+                             JournalFileLine(2, two.Files[0]) + JournalFileLine(1, one.Files[0]) +
+                             JournalBeginLine(three) + JournalFileLine(1, one.Files[1]) +
+                             JournalFileLine(3, three.Files[0]) + JournalEndLine(1) +
+                             JournalFileLine(2, two.Files[1]) + JournalEndLine(3);
+    const JournalContents contents = ParseJournal(text);
+    EXPECT_TRUE(contents.Problems.empty());
+    EXPECT_EQ(contents.Batches, (std::vector<JournalBatch>{one, two, three}));
+    EXPECT_EQ(KeepLastBatches(text, 2), Journal({two, three}));
+}
+
+TEST(JournalTest, StrayAndReusedLinesAreReportedAndABeginWithoutEndLeavesItsBatchUnfinished) {
+    const JournalFile file = Batch(1, true, 1).Files[0];
+    JournalBatch reused = Batch(1, true, 0);
+    reused.Operation = L"Minuscules";
+    const std::string text = JournalHeaderLine() + JournalFileLine(1, file) +
                              JournalBeginLine(Batch(1, true, 0)) + JournalBeginLine(Batch(2, true, 0)) +
-                             JournalFileLine(1, Batch(1, true, 1).Files[0]) + JournalEndLine(1) +
-                             JournalEndLine(2) + JournalEndLine(2) + Sealed("annuler\t2");
+                             JournalFileLine(1, file) + JournalEndLine(1) + JournalFileLine(1, file) +
+                             JournalBeginLine(reused) + JournalEndLine(2) + JournalEndLine(2) +
+                             Sealed("annuler\t2") + JournalBeginLine(Batch(3, false, 0));
     const JournalContents contents = ParseJournal(text);
     EXPECT_EQ(Messages(contents), (std::vector<std::wstring>{
                                       L"ligne 2 : fichier hors d'une opération, ignoré",
-                                      L"ligne 5 : fichier hors d'une opération, ignoré",
-                                      L"ligne 6 : fin d'une opération non commencée, ignorée",
-                                      L"ligne 8 : fin d'une opération non commencée, ignorée",
-                                      L"ligne 9 d'un type inconnu, ignorée",
+                                      L"ligne 7 : fichier hors d'une opération, ignoré",
+                                      L"ligne 8 : opération déjà commencée, ignorée",
+                                      L"ligne 10 : fin d'une opération non commencée, ignorée",
+                                      L"ligne 11 d'un type inconnu, ignorée",
                                   }));
-    EXPECT_EQ(contents.Batches, (std::vector<JournalBatch>{Batch(1, false, 0), Batch(2, true, 0)}));
+    EXPECT_EQ(contents.Batches,
+              (std::vector<JournalBatch>{Batch(1, true, 1), Batch(2, true, 0), Batch(3, false, 0)}));
 }
 
 TEST(JournalTest, WellSealedLinesWithBadFieldsAreUnreadable) {
@@ -131,7 +150,7 @@ TEST(JournalTest, WellSealedLinesWithBadFieldsAreUnreadable) {
                             "fichier\t1\ta\\q\tb\t20\t0\t0\t0\t0\t0\t0",                 // unknown escape
                             "fichier\t1\ta\\u12\tb\t20\t0\t0\t0\t0\t0\t0",               // short escape
                             "fichier\t1\ta\tb\t20\t-1\t0\t0\t0\t0\t0", "fichier\t1\ta\tb\t20\t0\t0\t0\t0\t0",
-                            "fin\t+1", "lot\t2\t0\tx"}) {
+                            "fin\t+1", "lot\t2\t0\tx", "lot\t2\t0\tx\ty", "lot\t2\t0\tx\ty\t-1"}) {
         const JournalContents contents = ParseJournal(begin + Sealed(bad) + JournalEndLine(1));
         EXPECT_EQ(Messages(contents), std::vector<std::wstring>{L"ligne 3 illisible, ignorée"}) << bad;
         EXPECT_EQ(contents.Batches, std::vector<JournalBatch>{Batch(1, true, 0)}) << bad;
