@@ -31,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                             ? showCommand
                                             : mainForm.InitialShowCommand());
         ::UpdateWindow(mainForm.Handle());
+        mainForm.OfferUndoAfterCrash();
         exitCode = Application::Run();
     }
     if (SUCCEEDED(com))

@@ -16,8 +16,9 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 
 } // namespace
 
-TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives)
-    : FormPlacement(this), productKey_(std::move(productKey)), drives_(std::move(drives)) {
+TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives, std::wstring journalFolder)
+    : Journal(std::make_unique<JournalStore>(std::move(journalFolder))), FormPlacement(this),
+      productKey_(std::move(productKey)), drives_(std::move(drives)) {
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     SetBounds(102, 102, Scale(750), Scale(550));
     SetMainForm(true);

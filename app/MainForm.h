@@ -20,6 +20,7 @@
 #include "listing/FileListing.h"
 #include "monitor/RxFolderMonitor.h"
 #include "operations/FileOutcome.h"
+#include "operations/JournalledWork.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Accelerators.h"
@@ -39,9 +40,11 @@
 class TMainForm : public Form, public PlacementOwner {
 public:
     // productKey: the registry key of the settings, the placement and the column layout; drives:
-    // what the directory tree knows of the drives (the system's when none is given).
+    // what the directory tree knows of the drives (the system's when none is given); journalFolder:
+    // where the undo journal is kept.
     explicit TMainForm(std::wstring productKey = L"Software\\Lumarek\\Kavet24",
-                       std::shared_ptr<DriveSystem> drives = nullptr);
+                       std::shared_ptr<DriveSystem> drives = nullptr,
+                       std::wstring journalFolder = JournalStore::DefaultFolder());
     ~TMainForm() override;
 
     // View styles of the file list, by the Tag of their menu items.
@@ -49,6 +52,8 @@ public:
 
     // The options, remembered state and remembered dialog choices for the whole run.
     SettingsRecord Settings;
+    // The undo journal every batch writes to.
+    std::unique_ptr<JournalStore> Journal;
     // The folder listing shown by the file list, owned by the window.
     std::unique_ptr<TFileListing> Listing;
     // The current mask, changed only through EditMask.
@@ -159,10 +164,21 @@ public:
     void FileListClick();
     void FileListDblClick();
 
+    // The journal's plan of an operation for the files of a batch, by their names.
+    using PlannerOf = std::function<JournalledWork::Planner(const std::vector<std::wstring>& names)>;
     // Applies a per-file function to the selected rows, or to every row when none is selected,
-    // then re-lists the folder and tells what was not done (the "Rapport" window) or how many
-    // files were changed (the status bar, until the next listing).
-    void RunBatch(const std::function<FileOutcome(const std::wstring&)>& perFile);
+    // each file noted in the undo journal as `operation` first, then re-lists the folder and tells
+    // what was not done (the "Rapport" window) or how many files were changed (the status bar,
+    // until the next listing).
+    void RunBatch(const std::wstring& operation, const PlannerOf& planner,
+                  const std::function<FileOutcome(const std::wstring&)>& perFile);
+    // "Annuler la dernière opération": the choice of a kept batch, then its undo.
+    void UndoClick();
+    // Puts back every file of `batch` that is still as the batch left it (or every one, when
+    // `evenIfChanged`), as a batch of its own.
+    void UndoBatch(const JournalBatch& batch, bool evenIfChanged);
+    // At start: a batch the program was stopped in the middle of is offered for undo, once.
+    void OfferUndoAfterCrash();
     // Tells the user of every file a batch's renames left under a temporary name.
     void ReportStrandedFiles();
 
@@ -194,6 +210,12 @@ private:
     void ListFolder();
     // The count of a batch's changed files in a panel of its own, or no such panel.
     void ShowBatchNote(const std::wstring& note);
+    // The batch itself, on named files of `folder`: journal, progress, re-list and report.
+    void RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
+                  std::vector<std::wstring> paths, std::vector<std::wstring> names,
+                  const JournalledWork::Planner& plan, const JournalledWork::Work& work);
+    // Each kept batch's state as the undo window shows it.
+    std::vector<std::wstring> BatchStates(const JournalContents& contents) const;
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;

@@ -1,28 +1,81 @@
-// The five file operations: each asks what it needs (or not, once the user said so), then runs
-// one per-file function over the selected rows, or over every row when none is selected, on a
-// worker thread with its progress shown, re-lists the folder once at the end and reports every
-// file not done as asked.
+// The five file operations and undo: each asks what it needs (or not, once the user said so), then
+// runs one per-file function over the selected rows, or over every row when none is selected, on a
+// worker thread with its progress shown, each file noted in the undo journal before it changes;
+// re-lists the folder once at the end and reports every file not done as asked.
 #include "app/MainForm.h"
 
+#include "base/RegistryData.h"
+#include "base/RegistryKey.h"
 #include "base/TextHelpers.h"
 #include "operations/ApiPath.h"
 
+#include "operations/BatchReport.h"
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
-#include "operations/BatchReport.h"
+#include "operations/UndoPlan.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/OperationPrompts.h"
+#include "operations/dialogs/UndoForm.h"
 #include "ui/MessageBox.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
-void TMainForm::RunBatch(const std::function<FileOutcome(const std::wstring&)>& perFile) {
+namespace {
+
+// Under the product's key: the batch last offered for undo after a crash, not asked about again.
+constexpr const wchar_t* kJournalKey = L"\\Journal";
+constexpr const wchar_t* kAskedAfterCrash = L"AskedAfterCrash";
+
+JournalledWork::Work Plain(PerFileWork perFile) {
+    return [perFile = std::move(perFile)](size_t, const std::wstring& path, const PlannedFile&) {
+        return perFile(path);
+    };
+}
+
+} // namespace
+
+void TMainForm::RunBatch(const std::wstring& operation, const PlannerOf& planner,
+                         const PerFileWork& perFile) {
     // The window may have closed while its dialog was up: the listing is gone then.
     if (closing_ || !Listing)
+        return;
+    std::vector<std::wstring> paths;
+    std::vector<std::wstring> names;
+    std::wstring stored;
+    try {
+        const int rows = FileList->ItemCount();
+        const bool anySelected = FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
+        // The listing holds the tree's upper-cased form of the folder. The same folder spelt as
+        // stored saves a file system that tells letter case apart (Wine on Linux) a search of
+        // every folder along the path on each call for each file; undo finds the files there.
+        stored = StoredCaseFolder(Listing->Folder());
+        const std::wstring folder = stored == StripTrailingBackslashes(Listing->Folder())
+                                        ? std::wstring()
+                                        : WithTrailingBackslash(stored);
+        for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
+            if (anySelected && !FileList->IsSelected(i))
+                continue;
+            const size_t entry = static_cast<size_t>(i);
+            names.emplace_back((*Listing)[entry].Name);
+            paths.push_back(folder.empty() ? Listing->FullName(entry) : folder + names.back());
+        }
+    } catch (...) {
+        // A failure of the list or the listing ends the batch before any file is touched.
+        return;
+    }
+    JournalledWork::Planner plan = planner(names);
+    RunFiles(operation, stored, 0, std::move(paths), std::move(names), plan, Plain(perFile));
+}
+
+void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
+                         std::vector<std::wstring> paths, std::vector<std::wstring> names,
+                         const JournalledWork::Planner& plan, const JournalledWork::Work& work) {
+    if (closing_)
         return;
     // The batch's own changes must not wake the monitor; the re-list at the end shows them all.
     FolderMonitor->SetActive(false);
@@ -38,32 +91,28 @@ void TMainForm::RunBatch(const std::function<FileOutcome(const std::wstring&)>& 
         }
     } monitorBack{*this};
     try {
-        std::vector<std::wstring> paths;
-        std::vector<std::wstring> names;
-        const int rows = FileList->ItemCount();
-        const bool anySelected = FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
-        // The listing holds the tree's upper-cased form of the folder. The same folder spelt as
-        // stored saves a file system that tells letter case apart (Wine on Linux) a search of
-        // every folder along the path on each call for each file.
-        const std::wstring stored = StoredCaseFolder(Listing->Folder());
-        const std::wstring folder = stored == StripTrailingBackslashes(Listing->Folder())
-                                        ? std::wstring()
-                                        : WithTrailingBackslash(stored);
-        for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
-            if (anySelected && !FileList->IsSelected(i))
-                continue;
-            const size_t entry = static_cast<size_t>(i);
-            names.emplace_back((*Listing)[entry].Name);
-            paths.push_back(folder.empty() ? Listing->FullName(entry) : folder + names.back());
-        }
+        JournalBatchWriter journal(*Journal, operation, folder, undoes);
+        if (!journal.Ok() &&
+            ShowMessageBox(Handle(),
+                           L"Le journal d'annulation ne peut être écrit :\r\n" + journal.Error() +
+                               L"\r\n\r\nCette opération ne pourra pas être annulée. La faire quand même ?",
+                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+            return;
+        JournalledWork journalled(journal.Ok() ? &journal : nullptr, paths, plan, work);
         BatchProgressResult run;
         {
             struct Running {
                 bool& flag;
                 ~Running() { flag = false; }
             } running{batchRunning_ = true};
-            run = RunWithProgress(Handle(), FontName(), paths, perFile);
+            run = RunWithProgress(Handle(), FontName(), paths,
+                                  [&journalled](const std::wstring& path) { return journalled(path); });
         }
+        if (journal.Ok() && !journal.Finish())
+            ShowMessageBox(closing_ ? nullptr : Handle(),
+                           L"La fin de l'opération n'a pu être notée au journal d'annulation :\r\n" +
+                               journal.Error(),
+                           MB_OK | MB_ICONWARNING);
         BatchReport report;
         for (size_t i = 0; i < run.Outcomes.size() && i < names.size(); ++i)
             report.Add(std::move(names[i]), run.Outcomes[i]);
@@ -105,29 +154,127 @@ void TMainForm::BtnDateTimeClick() {
     const CivilTime when = choice->When;
     const int mask = choice->ActionMask;
     const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunBatch([stamping, when, mask](const std::wstring& path) {
-        return stamping->FileSetDateTime(path, when, mask);
-    });
+    RunBatch(
+        L"Date-Heure", [&](const auto& names) { return PlanDateTime(*stamping, names, when, mask); },
+        [stamping, when, mask](const std::wstring& path) {
+            return stamping->FileSetDateTime(path, when, mask);
+        });
 }
 
 void TMainForm::BtnTimeZeroClick() {
-    if (ConfirmTimeZero(Handle(), FontName(), Settings)) {
-        const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-        RunBatch([stamping](const std::wstring& path) { return stamping->FileTimeZero(path); });
-    }
+    if (!ConfirmTimeZero(Handle(), FontName(), Settings))
+        return;
+    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+    RunBatch(
+        L"Heure Zéro", [&](const auto& names) { return PlanTimeZero(*stamping, names); },
+        [stamping](const std::wstring& path) { return stamping->FileTimeZero(path); });
 }
 
 void TMainForm::BtnNameMajClick() {
     if (ConfirmUpperCase(Handle(), FontName(), Settings))
-        RunBatch([](const std::wstring& path) { return FileNameMaj(path); });
+        RunBatch(
+            L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
+            [](const std::wstring& path) { return FileNameMaj(path); });
 }
 
 void TMainForm::BtnNameMinClick() {
     if (ConfirmLowerCase(Handle(), FontName(), Settings))
-        RunBatch([](const std::wstring& path) { return FileNameMin(path); });
+        RunBatch(
+            L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
+            [](const std::wstring& path) { return FileNameMin(path); });
 }
 
 void TMainForm::BtnNameMajMinClick() {
     if (ConfirmFirstUpper(Handle(), FontName(), Settings))
-        RunBatch([](const std::wstring& path) { return FileNameMajMin(path); });
+        RunBatch(
+            L"Maj-minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
+            [](const std::wstring& path) { return FileNameMajMin(path); });
+}
+
+std::vector<std::wstring> TMainForm::BatchStates(const JournalContents& contents) const {
+    std::vector<std::wstring> states;
+    for (size_t i = 0; i < contents.Batches.size(); ++i) {
+        const JournalBatch& batch = contents.Batches[i];
+        states.push_back(RunningBatchMark::IsRunning(*Journal, batch.Id) ? L"en cours"
+                         : IsUndone(contents, i)                         ? L"annulée"
+                         : !batch.Finished                               ? L"interrompue"
+                                                                         : L"");
+    }
+    return states;
+}
+
+void TMainForm::UndoClick() {
+    if (batchRunning_ || closing_)
+        return;
+    const JournalStore::ReadResult read = Journal->Read();
+    if (!read.Error.empty()) {
+        ShowMessageBox(Handle(), read.Error, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const JournalContents& contents = read.Contents;
+    if (!contents.Problems.empty()) {
+        std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
+        for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
+            text += L"\r\n" + contents.Problems[i].Message;
+        ShowMessageBox(Handle(), text, MB_OK | MB_ICONWARNING);
+    }
+    if (contents.Batches.empty()) {
+        ShowMessageBox(Handle(), L"Le journal ne garde aucune opération à annuler.",
+                       MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::vector<UndoRow> rows = UndoRows(contents, BatchStates(contents));
+    const std::optional<UndoChoice> choice = AskUndo(Handle(), FontName(), rows, NextToUndo(contents));
+    if (choice)
+        UndoBatch(contents.Batches[choice->BatchIndex], choice->EvenIfChanged);
+}
+
+void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
+    if (RunningBatchMark::IsRunning(*Journal, batch.Id)) {
+        ShowMessageBox(Handle(),
+                       L"Cette opération tourne encore dans une autre fenêtre de Kavet24 : elle pourra être "
+                       L"annulée une fois finie.",
+                       MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::vector<JournalFile> files = FilesToUndo(batch);
+    const std::wstring folder = WithTrailingBackslash(batch.Folder);
+    std::vector<std::wstring> paths;
+    std::vector<std::wstring> names;
+    for (const JournalFile& file : files) {
+        paths.push_back(folder + file.NewName);
+        names.push_back(file.NewName);
+    }
+    const FileStamping stamping = BatchStamping();
+    RunFiles(L"Annulation de « " + batch.Operation + L" »", batch.Folder, batch.Id, std::move(paths),
+             std::move(names), PlanUndo(folder, files, evenIfChanged), UndoWork(stamping, folder, files));
+}
+
+void TMainForm::OfferUndoAfterCrash() {
+    const JournalStore::ReadResult read = Journal->Read();
+    const JournalContents& contents = read.Contents;
+    if (!read.Error.empty() || contents.Batches.empty())
+        return;
+    const size_t last = contents.Batches.size() - 1;
+    const JournalBatch& batch = contents.Batches[last];
+    if (batch.Finished || IsUndone(contents, last) || RunningBatchMark::IsRunning(*Journal, batch.Id))
+        return;
+    RegistryKey key;
+    RegistryValue asked;
+    if (key.OpenForWrite(HKEY_CURRENT_USER, productKey_ + kJournalKey) != ERROR_SUCCESS)
+        return;
+    const std::wstring id = std::to_wstring(batch.Id);
+    if (key.Read(kAskedAfterCrash, asked) == ERROR_SUCCESS &&
+        TextFromRegistryData(asked.type, asked.data.data(), asked.data.size()) == id)
+        return;
+    // Asked once: a no leaves the batch in the list, where Ctrl+Z still finds it.
+    key.WriteText(kAskedAfterCrash, id);
+    const std::vector<UndoRow> row = UndoRows(JournalContents{true, {batch}, {}}, {});
+    const std::wstring text =
+        L"Kavet24 s'est arrêté pendant l'opération « " + batch.Operation + L" » commencée le " +
+        row.front().Cells[2] + L" dans « " + batch.Folder + L" » (" + row.front().Cells[1] +
+        L" fichiers notés au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, "
+        L"elle reste dans la liste de « Annuler la dernière opération ».";
+    if (ShowMessageBox(Handle(), text, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        UndoBatch(batch, false);
 }

@@ -1,5 +1,5 @@
 // Small drawings for the toolbar: a folder with an up arrow, view tiles, a calendar with a clock,
-// a clock at midnight, and letters for the three name cases.
+// a clock at midnight, letters for the three name cases, and an arrow turning back for undo.
 #include "app/ToolGlyphs.h"
 
 #include <string>
@@ -80,5 +80,12 @@ std::vector<GlyphPainter> ToolGlyphPainters() {
         [](HDC dc, const RECT& box) { Letters(dc, box, L"AB"); },
         [](HDC dc, const RECT& box) { Letters(dc, box, L"Ab"); },
         [](HDC dc, const RECT& box) { Letters(dc, box, L"ab"); },
+        [](HDC dc, const RECT&) { // undo: an arrow turning back to the left
+            GdiObject pen(::CreatePen(PS_SOLID, 2, RGB(0, 96, 160)));
+            SelectionGuard p(dc, pen.Get());
+            ::Arc(dc, 4, 5, 18, 17, 11, 17, 5, 9);
+            for (int i = 0; i < 4; ++i)
+                Fill(dc, 2 + i, 8 - i, 3 + i, 9 + i, RGB(0, 96, 160));
+        },
     };
 }

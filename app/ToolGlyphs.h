@@ -10,7 +10,8 @@ enum ToolGlyph {
     kGlyphZero,
     kGlyphMaj,
     kGlyphMajMin,
-    kGlyphMin
+    kGlyphMin,
+    kGlyphUndo
 };
 
 inline constexpr int kToolGlyphSize = 20;

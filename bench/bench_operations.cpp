@@ -1,10 +1,15 @@
 // The file operations on 10,000 files through the main window's batch: "Date-Heure" (all three
 // stamps) and "Majuscules", each with its re-list, against bare loops of the platform calls that
-// do the same work (one open, one SetFileTime and one close per file; one or two renames per file).
+// do the same work (one open, one SetFileTime and one close per file; one or two renames per file);
+// the undo journal's cost against the same per-file loop without it, and the undo of a batch
+// against the batch.
 #include "BenchSupport.h"
 #include "app/MainForm.h"
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
+#include "operations/JournalledWork.h"
+#include "ui/MessageBox.h"
+#include "ui/ModalRunner.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -145,11 +150,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // A report or a message would wait for a user: each is closed at once.
+    SetMessageBoxAnswerer([](const MessageBoxRequest&) { return IDOK; });
+    ScopedModalRunner closeReports([](Form& shown) { shown.SetModalResult(mrOk); });
+
     // A main window of its own, on a registry key removed at the end, showing the folder.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kRegistryKey);
     int status = 0;
     {
-        TMainForm form(kRegistryKey);
+        // A journal of its own, started empty.
+        const std::wstring journal = data + L"\\journal";
+        ::DeleteFileW((journal + L"\\journal.txt").c_str());
+        TMainForm form(kRegistryKey, nullptr, journal);
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
         form.DirTree->SelectPath(folder);
         form.DirTreeChange();
@@ -158,12 +170,15 @@ int main(int argc, char** argv) {
             status = 1;
         }
         std::vector<std::wstring> paths;
-        for (int i = 0; i < kCount; ++i)
-            paths.push_back(folder + L"\\" + LowerName(i));
+        std::vector<std::wstring> names;
+        for (int i = 0; i < kCount; ++i) {
+            names.push_back(LowerName(i));
+            paths.push_back(folder + L"\\" + names.back());
+        }
 
         // Date-Heure, mask 7: the batch with its re-list, against one open, one SetFileTime and
         // one close per file. Each round writes another date so that every write is a change.
-        Figures bareStamp, batchStamp, relist, perFileOnly;
+        Figures bareStamp, batchStamp, relist, perFileOnly, journalledOnly, undo;
         for (int round = 0; round < rounds; ++round) {
             const FILETIME stamp = ToFileTime(2000 + round, 3, 4);
             // The monitor must not carry the bare loop's changes into the timing of the batch.
@@ -184,17 +199,49 @@ int main(int argc, char** argv) {
             t0 = Clock::now();
             // As the "Date-Heure" command runs it: one stamping for the whole batch.
             const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-            form.RunBatch([&](const std::wstring& path) { return stamping->FileSetDateTime(path, when, 7); });
+            form.RunBatch(
+                L"Date-Heure",
+                [&](const auto& batchNames) { return PlanDateTime(*stamping, batchNames, when, 7); },
+                [&](const std::wstring& path) { return stamping->FileSetDateTime(path, when, 7); });
             batchStamp.Add(Seconds(Clock::now() - t0));
 
             t0 = Clock::now();
             form.DirTreeChange();
             relist.Add(Seconds(Clock::now() - t0));
 
-            // The same per-file function called in a plain loop, without the batch's frame.
+            // Undo of that batch, through the same batch, re-list included.
+            const JournalStore::ReadResult read = form.Journal->Read();
+            if (read.Contents.Batches.empty() || read.Contents.Batches.back().Files.size() != paths.size()) {
+                std::printf("the batch's journal holds %zu files instead of %zu\n",
+                            read.Contents.Batches.empty() ? 0 : read.Contents.Batches.back().Files.size(),
+                            paths.size());
+                status = 1;
+            } else {
+                t0 = Clock::now();
+                form.UndoBatch(read.Contents.Batches.back(), false);
+                undo.Add(Seconds(Clock::now() - t0));
+            }
+
+            // The same per-file function in a plain loop, without the batch's frame; before it, the
+            // same loop with the journal written ahead of each file (another date, so that both
+            // change every file).
             form.FolderMonitor->SetActive(false);
-            t0 = Clock::now();
             const FileStamping plain = BatchStamping();
+            const CivilTime other{when.Year, when.Month, when.Day, when.Hour, when.Minute + 1, 0, 0};
+            t0 = Clock::now();
+            {
+                JournalBatchWriter writer(*form.Journal, L"Date-Heure", folder, 0);
+                JournalledWork journalled(&writer, paths, PlanDateTime(plain, names, other, 7),
+                                          [&](size_t, const std::wstring& path, const PlannedFile&) {
+                                              return plain.FileSetDateTime(path, other, 7);
+                                          });
+                for (const std::wstring& path : paths)
+                    journalled(path);
+                if (!writer.Finish())
+                    status = 1;
+            }
+            journalledOnly.Add(Seconds(Clock::now() - t0));
+            t0 = Clock::now();
             for (const std::wstring& path : paths)
                 plain.FileSetDateTime(path, when, 7);
             perFileOnly.Add(Seconds(Clock::now() - t0));
@@ -211,8 +258,8 @@ int main(int argc, char** argv) {
         // One round: under Wine every new name costs a search of the whole folder.
         Figures bareMove, bareTwoMoves, batchUpper;
         int upperAfterBatch = 0;
-        const bool names = argc <= 3 || std::string(argv[3]) != "stamps";
-        for (int round = 0; round < (names ? 1 : 0); ++round) {
+        const bool renames = argc <= 3 || std::string(argv[3]) != "stamps";
+        for (int round = 0; round < (renames ? 1 : 0); ++round) {
             auto t0 = Clock::now();
             for (int i = 0; i < kCount; ++i)
                 ::MoveFileW(paths[static_cast<size_t>(i)].c_str(), (folder + L"\\" + UpperName(i)).c_str());
@@ -230,7 +277,10 @@ int main(int argc, char** argv) {
             form.DirTreeChange(); // the listing holds the lower-case names again
 
             t0 = Clock::now();
-            form.RunBatch([](const std::wstring& path) { return FileNameMaj(path); });
+            form.RunBatch(
+                L"Majuscules",
+                [](const auto& batchNames) { return PlanNameCase(batchNames, NameCase::Upper); },
+                [](const std::wstring& path) { return FileNameMaj(path); });
             batchUpper.Add(Seconds(Clock::now() - t0));
             upperAfterBatch = CountNames(folder, true);
             RestoreLowerNames(folder);
@@ -245,7 +295,12 @@ int main(int argc, char** argv) {
                     batchStamp.best, stamped, kCount);
         std::printf("    of which the re-list alone takes about        %.3f s\n", relist.best);
         std::printf("  FileSetDateTime alone in a plain loop:            %.3f s\n", perFileOnly.best);
-        std::printf("  ratio batch / bare loop: %.2f (target <= 2.5)\n\n", batchStamp.best / bareStamp.best);
+        std::printf("  the same loop with the undo journal written ahead: %.3f s\n", journalledOnly.best);
+        std::printf("  undo of the batch, re-list included:               %.3f s\n", undo.best);
+        std::printf("  ratio batch / bare loop: %.2f (target <= 2.5)\n", batchStamp.best / bareStamp.best);
+        std::printf("  journal cost: %.0f %% of the per-file work (target <= 20 %%)\n",
+                    100.0 * (journalledOnly.best / perFileOnly.best - 1.0));
+        std::printf("  ratio undo / batch: %.2f (target <= 1.5)\n\n", undo.best / batchStamp.best);
 
         std::printf("Majuscules (\"file 00001.txt\" -> \"FILE 00001.TXT\"):\n");
         std::printf("  bare loop, one MoveFile per file:                   %.3f s\n", bareMove.best);

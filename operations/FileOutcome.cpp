@@ -33,6 +33,10 @@ std::wstring FailureText(Failure why) {
         return L"date hors de ce que le système de fichiers peut enregistrer";
     case Failure::PathTooLong:
         return L"chemin trop long";
+    case Failure::ChangedSince:
+        return L"modifié depuis l'opération, laissé tel quel";
+    case Failure::NotJournalled:
+        return L"journal d'annulation non écrit, fichier laissé tel quel";
     case Failure::Other:
         break;
     }

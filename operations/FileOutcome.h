@@ -20,6 +20,10 @@ enum class Failure {
     // A date the file system cannot hold.
     DateOutOfRange,
     PathTooLong,
+    // Undoing: the file was changed by someone else after the batch.
+    ChangedSince,
+    // The undo journal could not be written: nothing is changed without a way back.
+    NotJournalled,
     // Any other platform error; its message is the detail.
     Other,
 };

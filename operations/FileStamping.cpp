@@ -96,25 +96,55 @@ FileOutcome FileStamping::FileSetDateTime(const std::wstring& path, const CivilT
     if (!stamp)
         return FileOutcome::Failed(Failure::DateOutOfRange);
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        return Stamp(frame.Path(), local, *stamp, actionMask, volume.Converter);
+        return Stamp(frame.Path(), SameStampFor(actionMask, *stamp, local), volume.Converter);
     });
 }
 
 FileOutcome FileStamping::FileTimeZero(const std::wstring& path) const {
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        const CivilTime now = clock_();
-        const CivilTime midnight{now.Year, now.Month, now.Day, 0, 0, 0, 0};
+        const CivilTime midnight = TodayMidnight();
         FolderClock& volume = ClockOf(frame.Path());
         const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, midnight);
         if (!stamp)
             return FileOutcome::Failed(Failure::DateOutOfRange);
-        return Stamp(frame.Path(), midnight, *stamp, kStampCreation | kStampLastWrite | kStampLastAccess,
+        return Stamp(frame.Path(),
+                     SameStampFor(kStampCreation | kStampLastWrite | kStampLastAccess, *stamp, midnight),
                      volume.Converter);
     });
 }
 
-FileOutcome FileStamping::Stamp(const std::wstring& path, const CivilTime& local, uint64_t stamp,
-                                int actionMask, LocalTimeConverter& converter) const {
+FileOutcome FileStamping::WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const {
+    FolderClock& volume = ClockOf(path);
+    AskedStamps asked;
+    for (size_t i = 0; i < std::size(kStampFields); ++i) {
+        if (!(mask & kStampFields[i].Bit))
+            continue;
+        const uint64_t ticks = FileTimeTicks(stamps.*kStampFields[i].Member);
+        asked[i] = Asked{ticks, volume.Converter.ToLocal(ticks).value_or(CivilTime{})};
+    }
+    return Stamp(path, asked, volume.Converter);
+}
+
+std::optional<uint64_t> FileStamping::StampOf(const std::wstring& path, const CivilTime& local) const {
+    FolderClock& volume = ClockOf(path);
+    return HoldableStamp(volume.Clock, volume.Converter, local);
+}
+
+CivilTime FileStamping::TodayMidnight() const {
+    const CivilTime now = clock_();
+    return CivilTime{now.Year, now.Month, now.Day, 0, 0, 0, 0};
+}
+
+FileStamping::AskedStamps FileStamping::SameStampFor(int mask, uint64_t stamp, const CivilTime& local) {
+    AskedStamps asked;
+    for (size_t i = 0; i < std::size(kStampFields); ++i)
+        if (mask & kStampFields[i].Bit)
+            asked[i] = Asked{stamp, local};
+    return asked;
+}
+
+FileOutcome FileStamping::Stamp(const std::wstring& path, const AskedStamps& asked,
+                                LocalTimeConverter& converter) const {
     if (!writer_)
         return FileOutcome::Failed(Failure::Other, L"aucune écriture des dates");
     FileStamps before;
@@ -127,12 +157,12 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const CivilTime& local
             return FailureOfLastError();
         if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))
             return FailureOfLastError();
-        FileStamps asked = before;
-        for (const StampField& field : kStampFields)
-            if (actionMask & field.Bit)
-                asked.*field.Member = FileTimeOfTicks(stamp);
+        FileStamps written = before;
+        for (size_t i = 0; i < std::size(kStampFields); ++i)
+            if (asked[i])
+                written.*kStampFields[i].Member = FileTimeOfTicks(asked[i]->Ticks);
         ::SetLastError(ERROR_SUCCESS);
-        if (!writer_(file.Get(), asked.Creation, asked.LastAccess, asked.LastWrite)) {
+        if (!writer_(file.Get(), written.Creation, written.LastAccess, written.LastWrite)) {
             const DWORD error = ::GetLastError();
             // What the platform answers for a time its file system has no form for.
             return error == ERROR_INVALID_PARAMETER ? FileOutcome::Failed(Failure::DateOutOfRange)
@@ -146,13 +176,14 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const CivilTime& local
         outcome.AddRemark(L"dates non relues après l'écriture");
         return outcome;
     }
-    for (const StampField& field : kStampFields) {
-        if (!(actionMask & field.Bit))
+    for (size_t i = 0; i < std::size(kStampFields); ++i) {
+        if (!asked[i])
             continue;
+        const StampField& field = kStampFields[i];
         const uint64_t kept = FileTimeTicks((*read).*field.Member);
         const std::optional<CivilTime> keptLocal = converter.ToLocal(kept);
-        const ReadBack how = CompareReadBack(field.Kind, stamp, FileTimeTicks(before.*field.Member), kept,
-                                             local, keptLocal.value_or(CivilTime{}));
+        const ReadBack how = CompareReadBack(field.Kind, asked[i]->Ticks, FileTimeTicks(before.*field.Member),
+                                             kept, asked[i]->Local, keptLocal.value_or(CivilTime{}));
         if (how != ReadBack::AsAsked)
             outcome.AddRemark(ReadBackRemark(field.Kind, how, keptLocal));
     }

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -55,14 +56,31 @@ public:
     FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) const;
     // All three stamps to today's local date at 00:00:00, today being read when this file is done.
     FileOutcome FileTimeZero(const std::wstring& path) const;
+    // Puts exactly the given UTC stamps, those whose bits are in `mask`, into the file at `path`
+    // and reads them back; for a caller that already holds the file in its per-file frame.
+    FileOutcome WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;
+
+    // What the operations above will write, for the undo journal: the UTC stamp of `local` on the
+    // volume of the file at `path`, none when that volume cannot hold it; and today at 00:00:00.
+    std::optional<uint64_t> StampOf(const std::wstring& path, const CivilTime& local) const;
+    CivilTime TodayMidnight() const;
 
 private:
     struct FolderClock;
     // The stamp clock of the volume of the file at `path`, and its converter, kept for the next
     // file of the same folder.
     FolderClock& ClockOf(const std::wstring& path) const;
-    // Writes `stamp` (the UTC form of `local`) into the chosen stamps and reads them back.
-    FileOutcome Stamp(const std::wstring& path, const CivilTime& local, uint64_t stamp, int actionMask,
+    // One stamp to write: its UTC ticks and the local date-time they stand for.
+    struct Asked {
+        uint64_t Ticks = 0;
+        CivilTime Local;
+    };
+    // Creation, last write, last access; none: kept as it is.
+    using AskedStamps = std::array<std::optional<Asked>, 3>;
+    // `stamp` in each stamp whose bit is in `mask`.
+    static AskedStamps SameStampFor(int mask, uint64_t stamp, const CivilTime& local);
+    // Writes the asked stamps and reads them back.
+    FileOutcome Stamp(const std::wstring& path, const AskedStamps& asked,
                       LocalTimeConverter& converter) const;
 
     FileTimeWriter writer_;

@@ -84,6 +84,22 @@ Accelerators::Accelerators(const std::vector<const Menu*>& menus) {
         table_.Reset(::CreateAcceleratorTableW(entries.data(), static_cast<int>(entries.size())));
 }
 
+namespace {
+
+// Ctrl with a letter an edit box acts on itself (undo, cut, copy, paste, select all): there the
+// box keeps it, and the form's shortcut waits for the focus to be elsewhere.
+bool IsEditingKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || ::GetKeyState(VK_CONTROL) >= 0 || ::GetKeyState(VK_MENU) < 0)
+        return false;
+    wchar_t className[16]{};
+    if (!::GetClassNameW(msg.hwnd, className, 16) || ::lstrcmpiW(className, L"Edit") != 0)
+        return false;
+    const WPARAM key = msg.wParam;
+    return key == 'Z' || key == 'X' || key == 'C' || key == 'V' || key == 'A';
+}
+
+} // namespace
+
 bool Accelerators::Translate(HWND form, MSG& msg) const {
-    return table_ && ::TranslateAcceleratorW(form, table_.Get(), &msg) != 0;
+    return table_ && !IsEditingKey(msg) && ::TranslateAcceleratorW(form, table_.Get(), &msg) != 0;
 }

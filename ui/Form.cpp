@@ -199,6 +199,17 @@ void Form::RunModalLoop() {
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_GETMINMAXINFO:
+        if (minClient_.cx > 0 || minClient_.cy > 0) {
+            RECT least{0, 0, Scale(minClient_.cx), Scale(minClient_.cy)};
+            ::AdjustWindowRectEx(&least, static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
+                                 static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE)));
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lp);
+            limits->ptMinTrackSize.x = least.right - least.left;
+            limits->ptMinTrackSize.y = least.bottom - least.top;
+            return 0;
+        }
+        break;
     case WM_SIZE: {
         Control::RealignChildren(Handle());
         if (OnResize)

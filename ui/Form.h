@@ -50,6 +50,8 @@ public:
     void CenterOnScreen();
     // Centres the form over its owner, kept on the owner's screen; on the screen when it has none.
     void CenterOnOwner();
+    // The least client area a resizable form may be dragged to, in design units.
+    void SetMinClientSize(int designWidth, int designHeight) { minClient_ = SIZE{designWidth, designHeight}; }
     void SetIcon(HICON icon);
 
     // Shows the form modally and returns its modal result: runs the modal loop (or the installed
@@ -93,4 +95,5 @@ private:
     bool shownOnce_ = false;
     const Accelerators* accelerators_ = nullptr;
     HWND focusBefore_ = nullptr; // the owner's control with the focus when the form was created
+    SIZE minClient_{0, 0};
 };

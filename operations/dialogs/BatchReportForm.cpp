@@ -4,6 +4,8 @@
 #include "ui/Clipboard.h"
 #include "ui/ModalRunner.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace {
@@ -24,6 +26,7 @@ BatchReportForm::BatchReportForm(HWND owner, const std::wstring& fontName, const
            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, owner);
     SetFontName(fontName);
     CenterOnOwner();
+    SetMinClientSize(kMinClientWidth, kMinClientHeight);
 
     CountLabel.Create(Handle(), report.CountLine(), kMargin, kMargin, kClientWidth - 2 * kMargin,
                       kLabelHeight, Label::TextAlign::Left, false);
@@ -82,20 +85,13 @@ void BatchReportForm::Layout() {
     const int listTop = 2 * margin + Scale(kLabelHeight);
     CountLabel.SetBounds(margin, margin, width, Scale(kLabelHeight));
     List.SetBounds(margin, listTop, width, std::max(0, buttonsTop - margin - listTop));
+    // The last column takes the rest of the list's width: its texts are the longest.
+    ListView_SetColumnWidth(List.Handle(), 2, LVSCW_AUTOSIZE_USEHEADER);
     BtnClose.SetBounds(client.right - margin - buttonWidth, buttonsTop, buttonWidth, buttonHeight);
     BtnCopy.SetBounds(client.right - 2 * margin - 2 * buttonWidth, buttonsTop, buttonWidth, buttonHeight);
 }
 
 LRESULT BatchReportForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_GETMINMAXINFO && HandleAllocated()) {
-        RECT least{0, 0, Scale(kMinClientWidth), Scale(kMinClientHeight)};
-        ::AdjustWindowRectEx(&least, static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE)));
-        auto* limits = reinterpret_cast<MINMAXINFO*>(lp);
-        limits->ptMinTrackSize.x = least.right - least.left;
-        limits->ptMinTrackSize.y = least.bottom - least.top;
-        return 0;
-    }
     if (msg == WM_COMMAND && LOWORD(wp) == IDOK && lp == 0) {
         // Enter in the list: the dialog keys ask for the default button by its identifier.
         BtnClose.Click();

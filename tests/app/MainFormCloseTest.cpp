@@ -66,11 +66,13 @@ TEST_F(MainFormClose, CloseWhileAMonitorRelistWaitsForItsTurn) {
 
 TEST_F(MainFormClose, CloseDuringABatch) {
     int files = 0;
-    form->RunBatch([&](const std::wstring&) {
-        if (files++ == 0)
-            PostClose();
-        return FileOutcome();
-    });
+    form->RunBatch(
+        L"Essai", [](const auto&) { return [](size_t, const std::wstring&) { return PlannedFile(); }; },
+        [&](const std::wstring&) {
+            if (files++ == 0)
+                PostClose();
+            return FileOutcome();
+        });
     EXPECT_EQ(files, 2) << "the batch finishes its files";
     ExpectClosedCleanly();
 }

@@ -22,6 +22,11 @@ if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null; then
     exit 77
 fi
 
+# Each test starts without an undo journal: a batch another test left cut short would otherwise be
+# offered for undo at start.
+KAVET_PREFIX=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$KAVET_WINE_RUN")
+[ -n "$KAVET_PREFIX" ] && rm -f "$KAVET_PREFIX"/drive_c/users/*/AppData/Local/Kavet24/journal.txt
+
 KAVET_DIR=$(mktemp -d /tmp/kavet-e2e.XXXXXX)
 KAVET_WIN_DIR="Z:${KAVET_DIR//\//\\}"
 

@@ -11,20 +11,6 @@ SYSTEMTIME LocalOf(const FILETIME& utc) {
     return local;
 }
 
-std::vector<std::wstring> NamesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data{};
-    FindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (!find)
-        return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (::FindNextFileW(find.Get(), &data));
-    return names;
-}
-
 std::optional<std::string> ReadContents(const std::wstring& path) {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_POSIX_SEMANTICS, nullptr));

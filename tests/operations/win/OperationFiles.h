@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/win/FileStamps.h"
+#include "support/win/TempFolder.h"
 
 #include <windows.h>
 
@@ -13,8 +14,6 @@
 
 // The local clock time of a UTC file time, with the rules in force at that date.
 SYSTEMTIME LocalOf(const FILETIME& utc);
-// Every entry of a folder except "." and "..", as stored.
-std::vector<std::wstring> NamesIn(const std::wstring& folder);
 // Reads a file with the exact letter case given.
 std::optional<std::string> ReadContents(const std::wstring& path);
 // Creates a file whose name is matched with its exact letter case; fails where the folder cannot

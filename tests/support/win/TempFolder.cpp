@@ -1,6 +1,8 @@
 // Temporary folders for tests that work on real files.
 #include "TempFolder.h"
 
+#include "base/Handles.h"
+
 #include <atomic>
 #include <stdexcept>
 
@@ -47,6 +49,20 @@ std::wstring TempFolder::MakeFolder(const std::wstring& name) const {
     const std::wstring full = *this / name;
     ::CreateDirectoryW(full.c_str(), nullptr);
     return full;
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    FindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (!find)
+        return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (::FindNextFileW(find.Get(), &data));
+    return names;
 }
 
 void DeleteTree(const std::wstring& path) {

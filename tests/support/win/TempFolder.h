@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -26,6 +27,9 @@ public:
 private:
     std::wstring path_;
 };
+
+// Every entry of a folder except "." and "..", as stored.
+std::vector<std::wstring> NamesIn(const std::wstring& folder);
 
 // Deletes a folder tree, clearing read-only attributes on the way.
 void DeleteTree(const std::wstring& path);

@@ -1,0 +1,209 @@
+// Undo from the main window, end to end on real files: each operation taken back exactly (names,
+// attributes, stamps to the 100 ns), after a restart and after a crash that cut the journal, and a
+// file changed by another program left alone unless the user asks otherwise.
+#include "app/MainForm.h"
+#include "operations/dialogs/BatchReportForm.h"
+#include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/DateHeureForm.h"
+#include "operations/dialogs/UndoForm.h"
+#include "support/win/FileStamps.h"
+#include "support/win/ScratchRegistryKey.h"
+#include "support/win/TempFolder.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
+#include "ui/ModalRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A file's name, settable attributes and stamps, as the disk has them.
+struct FileState {
+    std::wstring Name;
+    DWORD Attributes = 0;
+    uint64_t Creation = 0, Access = 0, Write = 0;
+    bool operator==(const FileState&) const = default;
+};
+
+uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME OddTime(int seconds) {
+    // An odd count of 100-ns ticks: only an exact restore gives it back.
+    const uint64_t ticks =
+        130'000'000'000'000'000ull + static_cast<uint64_t>(seconds) * 10'000'000ull + 1234567;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+class MainFormUndo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetExceptionSink([this](const std::wstring& text) { errors += text; });
+        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+            boxes.push_back(request.text);
+            return IDYES;
+        });
+        int i = 0;
+        for (const wchar_t* name : {L"Alpha.txt", L"bêta.TXT", L"gamma.txt"}) {
+            folder.MakeFile(name, "contents");
+            ++i;
+            EXPECT_TRUE(WriteStamps(folder / name, OddTime(i), OddTime(10 + i), OddTime(20 + i)));
+        }
+        ::SetFileAttributesW((folder / L"Alpha.txt").c_str(),
+                             FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        OpenWindow();
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxAnswerer({});
+        SetExceptionSink({});
+        EXPECT_EQ(errors, L"");
+    }
+
+    void OpenWindow() {
+        form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
+        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
+        form->DirTree->SelectPath(folder.Path());
+        form->DirTreeChange();
+        ASSERT_EQ(form->Listing->Count(), 3u);
+    }
+    void RestartWindow() {
+        form->Close();
+        OpenWindow();
+    }
+
+    std::map<std::wstring, FileState> Disk() const {
+        std::map<std::wstring, FileState> files;
+        for (const std::wstring& name : NamesIn(folder.Path())) {
+            const std::optional<DiskStamps> stamps = ReadStamps(folder / name);
+            files[name] =
+                FileState{name, ::GetFileAttributesW((folder / name).c_str()) & 0x7,
+                          stamps ? Ticks(stamps->Creation) : 0, stamps ? Ticks(stamps->LastAccess) : 0,
+                          stamps ? Ticks(stamps->LastWrite) : 0};
+        }
+        return files;
+    }
+
+    // Answers every window a batch or an undo shows: the date-time dialog sets 15/06/2015 10:30:00
+    // in all three stamps, confirmations are accepted, the undo window takes the row asked for (the
+    // one it chose when none is), and the report's rows are kept.
+    ModalRunner Answer(int undoRow = -1, bool evenIfChanged = false) {
+        return [this, undoRow, evenIfChanged](Form& shown) {
+            if (auto* dialog = dynamic_cast<TDateHeure*>(&shown)) {
+                SYSTEMTIME date{2015, 6, 0, 15, 10, 30, 0, 0};
+                dialog->DatePicker.SetValue(date);
+                dialog->TimePicker.SetValue(date);
+                dialog->CheckCreation.SetChecked(true);
+                dialog->CheckModification.SetChecked(true);
+                dialog->CheckAcces.SetChecked(true);
+                dialog->BtnOk.Click();
+            } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
+                confirm->BtnOk.Click();
+            } else if (auto* undo = dynamic_cast<UndoForm*>(&shown)) {
+                if (undoRow >= 0)
+                    undo->ChooseRow(undoRow);
+                undo->CheckEvenIfChanged.SetChecked(evenIfChanged);
+                undo->BtnUndo.Click();
+            } else if (auto* report = dynamic_cast<BatchReportForm*>(&shown)) {
+                for (int row = 0; row < report->List.RowCount(); ++row)
+                    reported.push_back(report->List.CellText(row, 0) + L": " + report->List.CellText(row, 2));
+                report->BtnClose.Click();
+            }
+        };
+    }
+    void Undo(int undoRow = -1, bool evenIfChanged = false) {
+        ScopedModalRunner runner(Answer(undoRow, evenIfChanged));
+        form->BarOptions.ClickButton(L"BtnAnnuler");
+    }
+
+    TempFolder folder;
+    TempFolder journal;
+    ScratchRegistryKey key;
+    std::wstring errors;
+    std::vector<std::wstring> boxes;
+    std::vector<std::wstring> reported;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormUndo, EachOperationIsTakenBackExactly) {
+    const std::map<std::wstring, FileState> before = Disk();
+    for (const wchar_t* button :
+         {L"BtnDateTime", L"BtnZeroHeure", L"BtnNameMaj", L"BtnNameMin", L"BtnNameMajMin"}) {
+        SCOPED_TRACE(button);
+        {
+            ScopedModalRunner runner(Answer());
+            form->BarOptions.ClickButton(button);
+        }
+        ASSERT_NE(Disk(), before) << "the operation changed the files";
+        Undo();
+        EXPECT_EQ(Disk(), before);
+    }
+    EXPECT_EQ(reported, std::vector<std::wstring>());
+}
+
+TEST_F(MainFormUndo, AfterACrashTheCutBatchIsOfferedAndEveryWholeRecordUndone) {
+    const std::map<std::wstring, FileState> before = Disk();
+    {
+        ScopedModalRunner runner(Answer());
+        form->BarOptions.ClickButton(L"BtnDateTime");
+    }
+    const std::map<std::wstring, FileState> stamped = Disk();
+    form.reset();
+    // As after a power cut: the end line never written, the last file line cut in the middle.
+    const std::filesystem::path path = journal / L"journal.txt";
+    std::string text;
+    {
+        std::ifstream in(path, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t last = text.rfind("\nfichier\t");
+    ASSERT_NE(last, std::string::npos);
+    text.resize(last + 30);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+
+    boxes.clear();
+    OpenWindow();
+    form->OfferUndoAfterCrash();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(L"Date-Heure"), std::wstring::npos);
+    // The cut record is the last file's, which keeps what the batch gave it.
+    const std::map<std::wstring, FileState> after = Disk();
+    EXPECT_EQ(after.at(L"Alpha.txt"), before.at(L"Alpha.txt"));
+    EXPECT_EQ(after.at(L"bêta.TXT"), before.at(L"bêta.TXT"));
+    EXPECT_EQ(after.at(L"gamma.txt"), stamped.at(L"gamma.txt"));
+
+    RestartWindow();
+    form->OfferUndoAfterCrash();
+    EXPECT_EQ(boxes.size(), 1u) << "asked once";
+}
+
+TEST_F(MainFormUndo, AFileChangedSinceIsLeftAloneAndReportedUnlessAskedOtherwise) {
+    const std::map<std::wstring, FileState> before = Disk();
+    {
+        ScopedModalRunner runner(Answer());
+        form->BarOptions.ClickButton(L"BtnDateTime");
+    }
+    RestartWindow();
+    ASSERT_TRUE(WriteStamps(folder / L"gamma.txt", OddTime(99), OddTime(99), OddTime(99)));
+    const FileState changed = Disk().at(L"gamma.txt");
+    Undo();
+    EXPECT_EQ(Disk().at(L"Alpha.txt"), before.at(L"Alpha.txt"));
+    EXPECT_EQ(Disk().at(L"gamma.txt"), changed);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_NE(reported[0].find(L"gamma.txt: modifié depuis l'opération"), std::wstring::npos) << reported[0];
+
+    // The first batch again, second in the list below its undo, restoring every file.
+    Undo(1, true);
+    EXPECT_EQ(Disk(), before);
+}
+
+} // namespace
