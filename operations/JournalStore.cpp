@@ -139,12 +139,13 @@ DWORD WriteAllAndFlush(HANDLE file, std::string_view bytes) {
 
 // At the end of the file, after the header when it is empty, or after an LF when its last line was
 // cut short, so that the lines appended stay whole.
-DWORD AppendLines(HANDLE file, std::string lines) {
+DWORD AppendLines(HANDLE file, const std::string& lines) {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file, &size))
         return ::GetLastError();
+    std::string written;
     if (size.QuadPart == 0) {
-        lines.insert(0, JournalHeaderLine());
+        written = JournalHeaderLine();
     } else {
         char last = 0;
         DWORD read = 0;
@@ -153,11 +154,12 @@ DWORD AppendLines(HANDLE file, std::string lines) {
             !::ReadFile(file, &last, 1, &read, nullptr))
             return ::GetLastError();
         if (last != '\n')
-            lines.insert(0, "\n");
+            written.push_back('\n');
     }
+    written += lines;
     if (!::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END))
         return ::GetLastError();
-    return WriteAllAndFlush(file, lines);
+    return WriteAllAndFlush(file, written);
 }
 
 // Written beside the journal and flushed, then moved over it: a crash leaves one file or the
