@@ -68,13 +68,14 @@ public:
         DWORD waited = WAIT_FAILED;
         if (mutex_)
             waited = ::WaitForSingleObject(mutex_.Get(), kLockWaitMs);
+        const DWORD failure = ::GetLastError();
         held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
         if (waited == WAIT_TIMEOUT)
             error_ =
                 L"le journal d'annulation " + Quoted(path) + L" reste pris par une autre copie de Kavet24";
         else if (!held_)
-            error_ = L"impossible de prendre le journal d'annulation " + Quoted(path) + L" : " +
-                     Reason(::GetLastError());
+            error_ =
+                L"impossible de prendre le journal d'annulation " + Quoted(path) + L" : " + Reason(failure);
     }
     ~JournalLock() {
         if (held_)
