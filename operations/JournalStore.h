@@ -56,6 +56,8 @@ public:
     RunningBatchMark(const RunningBatchMark&) = delete;
     RunningBatchMark& operator=(const RunningBatchMark&) = delete;
 
+    // False when the mark could not be made.
+    bool Held() const { return handle_ != nullptr; }
     static bool IsRunning(const JournalStore& store, uint64_t id);
 
 private:
