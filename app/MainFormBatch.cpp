@@ -91,14 +91,20 @@ void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& fold
         }
     } monitorBack{*this};
     try {
-        JournalBatchWriter journal(*Journal, operation, folder, undoes);
-        if (!journal.Ok() &&
-            ShowMessageBox(Handle(),
-                           L"Le journal d'annulation ne peut être écrit :\r\n" + journal.Error() +
-                               L"\r\n\r\nCette opération ne pourra pas être annulée. La faire quand même ?",
-                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-            return;
-        JournalledWork journalled(journal.Ok() ? &journal : nullptr, paths, plan, work);
+        // A batch without files has nothing to take back: it stays out of the journal.
+        std::optional<JournalBatchWriter> journal;
+        if (!paths.empty())
+            journal.emplace(*Journal, operation, folder, undoes);
+        if (journal && !journal->Ok()) {
+            if (ShowMessageBox(
+                    Handle(),
+                    L"Le journal d'annulation ne peut être écrit :\r\n" + journal->Error() +
+                        L"\r\n\r\nCette opération ne pourra pas être annulée. La faire quand même ?",
+                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+                return;
+            journal.reset();
+        }
+        JournalledWork journalled(journal ? &*journal : nullptr, paths, plan, work);
         BatchProgressResult run;
         {
             struct Running {
@@ -108,10 +114,10 @@ void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& fold
             run = RunWithProgress(Handle(), FontName(), paths,
                                   [&journalled](const std::wstring& path) { return journalled(path); });
         }
-        if (journal.Ok() && !journal.Finish())
+        if (journal && journal->Ok() && !journal->Finish())
             ShowMessageBox(closing_ ? nullptr : Handle(),
                            L"La fin de l'opération n'a pu être notée au journal d'annulation :\r\n" +
-                               journal.Error(),
+                               journal->Error(),
                            MB_OK | MB_ICONWARNING);
         BatchReport report;
         for (size_t i = 0; i < run.Outcomes.size() && i < names.size(); ++i)

@@ -38,7 +38,7 @@ bool IsUndone(const JournalContents& contents, size_t index) {
 
 std::optional<size_t> NextToUndo(const JournalContents& contents) {
     for (size_t i = contents.Batches.size(); i-- > 0;)
-        if (contents.Batches[i].Undoes == 0 && !IsUndone(contents, i))
+        if (contents.Batches[i].Undoes == 0 && !contents.Batches[i].Files.empty() && !IsUndone(contents, i))
             return i;
     return std::nullopt;
 }

@@ -30,7 +30,8 @@ std::vector<JournalFile> FilesToUndo(const JournalBatch& batch);
 
 // Whether a finished batch took the one at `index` back.
 bool IsUndone(const JournalContents& contents, size_t index);
-// The batch Ctrl+Z takes back: the newest one neither taken back nor itself an undo.
+// The batch Ctrl+Z takes back: the newest one that changed files, neither taken back nor itself an
+// undo.
 std::optional<size_t> NextToUndo(const JournalContents& contents);
 
 enum class UndoCheck {

@@ -100,7 +100,8 @@ TEST_F(MainFormTest, ToolbarsHoldTheirButtonsWithCaptionsAndHints) {
     EXPECT_EQ(form->Standard.ButtonNames(), (std::vector<std::wstring>{L"BtnParent", L"BtnAffichage"}));
     EXPECT_EQ(form->BarOptions.ButtonNames(),
               (std::vector<std::wstring>{L"BtnDateTime", L"BtnZeroHeure", L"BtnNameMaj", L"BtnNameMajMin",
-                                         L"BtnNameMin"}));
+                                         L"BtnNameMin", L"BtnAnnuler"}));
+    EXPECT_EQ(form->BarOptions.ButtonHint(L"BtnAnnuler"), L"Annuler la dernière opération");
     EXPECT_EQ(form->Standard.ButtonCaption(L"BtnAffichage"), L"Affichage");
     EXPECT_EQ(form->BarOptions.ButtonCaption(L"BtnZeroHeure"), L"Heure");
     EXPECT_EQ(form->BarOptions.ButtonHint(L"BtnZeroHeure"), L"Heure Zéro");
@@ -233,10 +234,11 @@ TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
     EXPECT_EQ(MenuText(tools, 4), L"Etiquettes te&xte");
 
     HMENU options = ::GetSubMenu(bar, 2);
-    const wchar_t* optionTexts[] = {L"&Date-Heure", L"&Heure Zéro",     nullptr,
-                                    L"&Majuscules", L"Maj-m&inuscules", L"Min&uscules"};
-    ASSERT_EQ(::GetMenuItemCount(options), 6);
-    for (UINT i = 0; i < 6; ++i) {
+    const wchar_t* optionTexts[] = {
+        L"&Date-Heure",     L"&Heure Zéro", nullptr, L"&Majuscules",
+        L"Maj-m&inuscules", L"Min&uscules", nullptr, L"&Annuler la dernière opération\tCtrl+Z"};
+    ASSERT_EQ(::GetMenuItemCount(options), 8);
+    for (UINT i = 0; i < 8; ++i) {
         if (optionTexts[i])
             EXPECT_EQ(MenuText(options, i), optionTexts[i]);
         else

@@ -10,11 +10,12 @@ JournalFile Stamped(const std::wstring& name, uint64_t before, uint64_t after) {
     return JournalFile{name, name, 0x20, before, before, before, after, after, after};
 }
 
-JournalBatch Batch(uint64_t id, uint64_t undoes, bool finished) {
+JournalBatch Batch(uint64_t id, uint64_t undoes, bool finished, size_t files = 1) {
     JournalBatch batch;
     batch.Id = id;
     batch.Undoes = undoes;
     batch.Finished = finished;
+    batch.Files.resize(files);
     return batch;
 }
 
@@ -33,16 +34,17 @@ TEST(UndoPlan, FilesComeLastFirstAndALaterRecordOfAFileStandsForTheEarlierOne) {
 }
 
 TEST(UndoPlan, CtrlZGoesDownTheListPastUndoneBatchesAndUndos) {
-    JournalContents contents{true, {Batch(1, 0, true), Batch(2, 0, false), Batch(3, 0, true)}, {}};
-    EXPECT_EQ(NextToUndo(contents), 2u);
-    contents.Batches.push_back(Batch(4, 3, true)); // batch 3 taken back
+    JournalContents contents{
+        true, {Batch(1, 0, true), Batch(2, 0, false), Batch(3, 0, true), Batch(4, 0, true, 0)}, {}};
+    EXPECT_EQ(NextToUndo(contents), 2u) << "a batch that changed nothing is passed over";
+    contents.Batches.push_back(Batch(5, 3, true)); // batch 3 taken back
     EXPECT_TRUE(IsUndone(contents, 2));
     EXPECT_EQ(NextToUndo(contents), 1u) << "a batch cut short can be taken back too";
-    contents.Batches.push_back(Batch(5, 2, false)); // its undo was cut short: not taken back yet
+    contents.Batches.push_back(Batch(6, 2, false)); // its undo was cut short: not taken back yet
     EXPECT_FALSE(IsUndone(contents, 1));
     EXPECT_EQ(NextToUndo(contents), 1u);
-    contents.Batches.push_back(Batch(6, 2, true));
-    contents.Batches.push_back(Batch(7, 1, true));
+    contents.Batches.push_back(Batch(7, 2, true));
+    contents.Batches.push_back(Batch(8, 1, true));
     EXPECT_EQ(NextToUndo(contents), std::nullopt);
 }
 
