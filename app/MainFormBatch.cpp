@@ -257,6 +257,10 @@ void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
 }
 
 void TMainForm::OfferUndoAfterCrash() {
+    // At every start: the summary tells at once whether the last batch ended, as it nearly always did.
+    const JournalSummary summary = Journal->Summary();
+    if (summary.Batches.empty() || summary.Batches.back().Finished)
+        return;
     const JournalStore::ReadResult read = Journal->Read();
     const JournalContents& contents = read.Contents;
     if (!read.Error.empty() || contents.Batches.empty())

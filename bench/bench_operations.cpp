@@ -246,6 +246,7 @@ int main(int argc, char** argv) {
                 plain.FileSetDateTime(path, when, 7);
             perFileOnly.Add(Seconds(Clock::now() - t0));
             form.FolderMonitor->SetActive(true);
+            form.DirTreeChange(); // the listing shows the last stamps, read at the end
         }
         int stamped = 0;
         for (size_t i = 0; i < form.Listing->Count(); ++i) {

@@ -1,5 +1,6 @@
-// Fuzz target: reading any bytes as an undo journal must never misbehave, and whatever it reads
-// must come back the same when written again and read again, batch after batch or with the lines
+// Fuzz target: reading any bytes as an undo journal must never misbehave, its quick summary must
+// agree with the full reading, and whatever it reads must come back the same when written again and
+// read again, batch after batch or with the lines
 // of every batch interleaved as running copies of the program write them.
 #include "operations/Journal.h"
 
@@ -67,6 +68,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     if (contents.Problems.size() > kJournalProblemsListed + 1)
         std::abort();
+
+    // The summary, which skips the file lines, tells the same of every batch.
+    const JournalSummary summary = SummarizeJournal(bytes);
+    if (summary.Recognised != contents.Recognised || summary.Batches.size() != contents.Batches.size())
+        std::abort();
+    for (size_t i = 0; i < summary.Batches.size(); ++i) {
+        const JournalBatch& batch = contents.Batches[i];
+        if (summary.Batches[i] != JournalBatchSummary{batch.Id, batch.Undoes, batch.Finished})
+            std::abort();
+    }
 
     std::string written = JournalHeaderLine();
     for (const JournalBatch& batch : contents.Batches)

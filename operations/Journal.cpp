@@ -321,50 +321,105 @@ std::string JournalBatchLines(const JournalBatch& batch) {
     return lines;
 }
 
-JournalContents ParseJournal(std::string_view bytes) {
-    JournalContents contents;
+namespace {
+
+struct HeaderCheck {
+    bool Recognised = false;
+    // Why not, when the header is not this version's.
+    std::wstring Problem;
+    size_t LastLine = 0;
+};
+
+// Calls onLine(number, line, whole) for each line after the header, without its line end; `whole`
+// is false for a last line cut short of its LF.
+template <typename OnLine> HeaderCheck ForEachLine(std::string_view bytes, OnLine&& onLine) {
+    HeaderCheck check;
     if (bytes.empty()) {
-        contents.Recognised = true;
-        return contents;
+        check.Recognised = true;
+        return check;
     }
     // A byte-order mark, in case an editor saved the file.
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-
-    size_t lineNumber = 0;
-    JournalReader reader(contents);
+    size_t& lineNumber = check.LastLine;
     while (!bytes.empty()) {
         ++lineNumber;
         const size_t end = bytes.find('\n');
         std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        const bool whole = end != std::string_view::npos;
         // Tolerates an editor's CRLF: a CR inside a field is always escaped.
         if (line.ends_with('\r'))
             line.remove_suffix(1);
-
-        if (lineNumber == 1) {
-            // A header cut short of its line end still says what the file is.
-            if (line == kHeader) {
-                contents.Recognised = true;
-                continue;
-            }
-            std::wstring message = L"ce fichier n'est pas un journal de Kavet24";
-            const std::string_view version = line.starts_with(kMagic) ? line.substr(kMagic.size()) : "";
-            if (!version.empty() && version.size() <= 9 &&
-                version.find_first_not_of("0123456789") == std::string_view::npos)
-                message = L"journal de version " + std::wstring(version.begin(), version.end()) +
-                          L" inconnue de cette version de Kavet24";
-            contents.Problems.push_back({1, std::move(message)});
-            return contents;
+        if (lineNumber > 1) {
+            onLine(lineNumber, line, end != std::string_view::npos);
+            continue;
         }
-        if (!whole)
-            reader.Problem(lineNumber, L" incomplète, ignorée");
-        else
-            reader.Read(lineNumber, line);
+        // A header cut short of its line end still says what the file is.
+        if (line == kHeader) {
+            check.Recognised = true;
+            continue;
+        }
+        check.Problem = L"ce fichier n'est pas un journal de Kavet24";
+        const std::string_view version = line.starts_with(kMagic) ? line.substr(kMagic.size()) : "";
+        if (!version.empty() && version.size() <= 9 &&
+            version.find_first_not_of("0123456789") == std::string_view::npos)
+            check.Problem = L"journal de version " + std::wstring(version.begin(), version.end()) +
+                            L" inconnue de cette version de Kavet24";
+        return check;
     }
-    reader.Finish(lineNumber);
+    return check;
+}
+
+} // namespace
+
+JournalContents ParseJournal(std::string_view bytes) {
+    JournalContents contents;
+    JournalReader reader(contents);
+    const HeaderCheck header =
+        ForEachLine(bytes, [&reader](size_t number, std::string_view line, bool whole) {
+            if (!whole)
+                reader.Problem(number, L" incomplète, ignorée");
+            else
+                reader.Read(number, line);
+        });
+    contents.Recognised = header.Recognised;
+    if (!header.Recognised) {
+        contents = JournalContents{};
+        if (!header.Problem.empty())
+            contents.Problems.push_back({1, header.Problem});
+        return contents;
+    }
+    reader.Finish(header.LastLine);
     return contents;
+}
+
+JournalSummary SummarizeJournal(std::string_view bytes) {
+    JournalSummary summary;
+    std::unordered_map<uint64_t, size_t> indexOf;
+    const HeaderCheck header = ForEachLine(bytes, [&](size_t, std::string_view line, bool whole) {
+        // The file lines, nearly all of the journal, tell nothing of a batch's id, undo or end.
+        const bool begin = line.starts_with("lot\t");
+        if (!whole || (!begin && !line.starts_with("fin\t")))
+            return;
+        const auto fields = CheckedFields(line);
+        if (!fields)
+            return;
+        if (begin) {
+            const auto batch = ParseBegin(*fields);
+            if (batch && indexOf.emplace(batch->Id, summary.Batches.size()).second)
+                summary.Batches.push_back({batch->Id, batch->Undoes, false});
+            return;
+        }
+        const auto id = fields->size() == 2 ? ParseDecimal((*fields)[1]) : std::nullopt;
+        const auto found = id ? indexOf.find(*id) : indexOf.end();
+        if (found != indexOf.end())
+            summary.Batches[found->second].Finished = true;
+    });
+    summary.Recognised = header.Recognised;
+    summary.Problem = header.Problem;
+    if (!summary.Recognised)
+        summary.Batches.clear();
+    return summary;
 }
 
 std::optional<std::string> KeepLastBatches(std::string_view bytes, size_t count) {

@@ -59,6 +59,9 @@ struct JournalContents {
 };
 
 constexpr size_t kJournalBatchesKept = 20;
+// Dropped batches leave the file only once this many more have gathered, so that not every batch
+// of a full journal rewrites the whole file; they are never read back meanwhile.
+constexpr size_t kJournalBatchesSlack = 10;
 // Past this many, the problems end with one line counting the others.
 constexpr size_t kJournalProblemsListed = 50;
 
@@ -77,6 +80,26 @@ std::string JournalBatchLines(const JournalBatch& batch);
 // Reads every whole, undamaged line and says which lines were passed over and why; no input makes
 // it throw.
 JournalContents ParseJournal(std::string_view bytes);
+
+// A batch as its begin and end lines tell it.
+struct JournalBatchSummary {
+    uint64_t Id = 0;
+    uint64_t Undoes = 0;
+    bool Finished = false;
+
+    bool operator==(const JournalBatchSummary&) const = default;
+};
+
+struct JournalSummary {
+    bool Recognised = false;
+    // Why the bytes are not a journal of this version, when they are not.
+    std::wstring Problem;
+    std::vector<JournalBatchSummary> Batches;
+};
+
+// What ParseJournal tells of each batch's id, undo and end, read from the begin and end lines
+// alone: many times faster on a journal of many files.
+JournalSummary SummarizeJournal(std::string_view bytes);
 
 // The journal rewritten with only its last `count` batches and without damaged lines; none when
 // the bytes are not a journal of this version.

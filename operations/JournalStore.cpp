@@ -204,19 +204,18 @@ DWORD MakeFolder(const std::wstring& folder) {
 // Above every batch in the file and every id this process gave on the same journal: two batches
 // begun at once in one process stay apart even if the file lost the first one's line. None (0)
 // once the ids are used up.
-uint64_t NextId(const std::wstring& path, const JournalContents& contents) {
+uint64_t NextId(const std::wstring& path, const JournalSummary& contents) {
     static std::mutex guard;
     static std::map<std::wstring, uint64_t> lastGiven;
     const std::lock_guard lock(guard);
     uint64_t& last = lastGiven[PathKey(path)];
-    for (const JournalBatch& batch : contents.Batches)
+    for (const JournalBatchSummary& batch : contents.Batches)
         last = std::max(last, batch.Id);
     return last == UINT64_MAX ? 0 : ++last;
 }
 
-std::wstring Unusable(const std::wstring& path, const JournalContents& contents) {
-    const std::wstring why =
-        contents.Problems.empty() ? L"contenu inconnu" : contents.Problems.front().Message;
+std::wstring Unusable(const std::wstring& path, const std::wstring& problem) {
+    const std::wstring why = problem.empty() ? L"contenu inconnu" : problem;
     return L"le journal d'annulation " + Quoted(path) + L" ne peut pas servir : " + why;
 }
 
@@ -235,37 +234,58 @@ std::wstring JournalStore::DefaultFolder() {
     return folder;
 }
 
+std::wstring JournalStore::ReadBytes(std::string& bytes) const {
+    const JournalLock lock(path_);
+    if (!lock.Held())
+        return lock.Error();
+    DWORD error = ERROR_SUCCESS;
+    const FileHandle file = OpenJournal(path_, GENERIC_READ, OPEN_EXISTING, error);
+    if (!file && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND))
+        return L""; // no journal yet: an empty one
+    if (file)
+        error = ReadAll(file.Get(), bytes);
+    if (error != ERROR_SUCCESS)
+        return L"impossible de lire le journal d'annulation " + Quoted(path_) + L" : " + Reason(error);
+    return L"";
+}
+
 JournalStore::ReadResult JournalStore::Read() const {
     ReadResult result;
     try {
-        const JournalLock lock(path_);
-        if (!lock.Held()) {
-            result.Error = lock.Error();
-            return result;
-        }
-        DWORD error = ERROR_SUCCESS;
         std::string bytes;
-        const FileHandle file = OpenJournal(path_, GENERIC_READ, OPEN_EXISTING, error);
-        if (!file && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
-            result.Contents.Recognised = true;
+        result.Error = ReadBytes(bytes);
+        if (!result.Error.empty())
             return result;
-        }
-        if (file)
-            error = ReadAll(file.Get(), bytes);
-        if (error != ERROR_SUCCESS) {
-            result.Error =
-                L"impossible de lire le journal d'annulation " + Quoted(path_) + L" : " + Reason(error);
-            return result;
-        }
         result.Contents = ParseJournal(bytes);
         if (!result.Contents.Recognised)
-            result.Error = Unusable(path_, result.Contents);
+            result.Error =
+                Unusable(path_, result.Contents.Problems.empty() ? L"" : result.Contents.Problems[0].Message);
+        // Batches past the kept ones wait in the file to be dropped with others: they are gone.
+        std::vector<JournalBatch>& batches = result.Contents.Batches;
+        if (batches.size() > kJournalBatchesKept)
+            batches.erase(batches.begin(), batches.end() - static_cast<std::ptrdiff_t>(kJournalBatchesKept));
     } catch (const std::exception&) {
         // Only memory can run out here; what was read is worth nothing then.
         result = ReadResult{};
         result.Error = L"mémoire insuffisante pour lire le journal d'annulation " + Quoted(path_);
     }
     return result;
+}
+
+JournalSummary JournalStore::Summary() const {
+    JournalSummary summary;
+    try {
+        std::string bytes;
+        if (!ReadBytes(bytes).empty())
+            return summary;
+        summary = SummarizeJournal(bytes);
+        if (summary.Batches.size() > kJournalBatchesKept)
+            summary.Batches.erase(summary.Batches.begin(),
+                                  summary.Batches.end() - static_cast<std::ptrdiff_t>(kJournalBatchesKept));
+    } catch (const std::exception&) {
+        summary = JournalSummary{};
+    }
+    return summary;
 }
 
 JournalStore::BeginResult JournalStore::Begin(const std::wstring& operation, const std::wstring& folder,
@@ -286,9 +306,10 @@ JournalStore::BeginResult JournalStore::Begin(const std::wstring& operation, con
         error = ReadAll(file.Get(), bytes);
     if (error != ERROR_SUCCESS)
         return {0, WriteError(path_, error)};
-    const JournalContents contents = ParseJournal(bytes);
+    // Only the ids and the count of batches matter here: the summary skips the file lines.
+    const JournalSummary contents = SummarizeJournal(bytes);
     if (!contents.Recognised)
-        return {0, Unusable(path_, contents)};
+        return {0, Unusable(path_, contents.Problem)};
 
     JournalBatch batch;
     batch.Id = NextId(path_, contents);
@@ -301,7 +322,7 @@ JournalStore::BeginResult JournalStore::Begin(const std::wstring& operation, con
     batch.Folder = folder;
     batch.Undoes = undoes;
 
-    if (contents.Batches.size() >= kJournalBatchesKept) {
+    if (contents.Batches.size() >= kJournalBatchesKept + kJournalBatchesSlack) {
         file.Reset();
         error = ReplaceJournal(path_, folder_ + L"\\journal.tmp",
                                *KeepLastBatches(bytes, kJournalBatchesKept - 1) + JournalBeginLine(batch));

@@ -25,6 +25,9 @@ public:
         std::wstring Error;
     };
     ReadResult Read() const;
+    // Each kept batch's id, undo and end, read much faster than the whole; not recognised when the
+    // journal cannot be read.
+    JournalSummary Summary() const;
 
     struct BeginResult {
         uint64_t Id = 0;
@@ -43,6 +46,9 @@ public:
     std::wstring Append(const std::string& lines);
 
 private:
+    // The file's bytes, none when it is missing; why not, in French, when it cannot be read.
+    std::wstring ReadBytes(std::string& bytes) const;
+
     std::wstring folder_;
     std::wstring path_;
 };

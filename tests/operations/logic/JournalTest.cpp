@@ -166,6 +166,19 @@ TEST(JournalTest, ProblemsStopBeingListedOneByOneAfterFifty) {
     EXPECT_EQ(contents.Problems.back().Message, L"70 autres lignes ignorées");
 }
 
+TEST(JournalTest, TheSummaryTellsEachBatchAsTheFullReadingDoes) {
+    JournalBatch undo = Batch(9, false, 1);
+    undo.Undoes = 7;
+    std::string text = Journal({Batch(7, true, 3), undo, Batch(8, true, 2)});
+    text.insert(text.find("fin\t8"), "lot\tdamaged\n");
+    text += JournalEndLine(9).substr(0, 5); // cut short by a crash
+    const JournalSummary summary = SummarizeJournal(text);
+    ASSERT_TRUE(summary.Recognised);
+    EXPECT_EQ(summary.Batches, (std::vector<JournalBatchSummary>{{7, 0, true}, {9, 7, false}, {8, 0, true}}));
+    EXPECT_EQ(SummarizeJournal("Kavet24 journal 2\n").Problem,
+              L"journal de version 2 inconnue de cette version de Kavet24");
+}
+
 TEST(JournalTest, KeepingTheLastBatchesDropsOlderOnesAndDamage) {
     std::vector<JournalBatch> batches;
     for (uint64_t id = 1; id <= 25; ++id)
