@@ -109,6 +109,8 @@ private:
     void ApplyColumnFormats();
     void KeepSelection(const NMHDR& header);
     bool PausesRedrawFor(UINT msg, WPARAM wp, LPARAM lp) const;
+    int RowAloneSelectedBy(UINT msg, WPARAM wp) const;
+    void SelectAlone(int row);
 
     bool virtualMode_ = false;
     int virtualCount_ = 0;

@@ -246,6 +246,45 @@ TEST_F(ExtListViewTest, SelectionIsReadAndClearedThroughThePlatformList) {
     EXPECT_EQ(list.ItemCount(), 10);
 }
 
+// End, Home and the page keys leave one row selected and focused, also after every row was
+// selected (more than are deselected one by one), and that row anchors the next Shift range.
+TEST_F(ExtListViewTest, PageKeysLeaveOneRowSelectedAndFocused) {
+    list.SetVirtualItemCount(1000, {vcfNoScroll});
+    const int page = static_cast<int>(list.Send(LVM_GETCOUNTPERPAGE));
+    ASSERT_GT(page, 1);
+    const auto key = [this](UINT vk, bool shift) {
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(state);
+        list.Send(WM_KEYDOWN, vk, 1);
+        state[VK_SHIFT] = 0;
+        ::SetKeyboardState(state);
+    };
+    const auto alone = [this](int row) {
+        return list.SelectedCount() == 1 && list.IsSelected(row) &&
+               list.NextItemIndex(-1, sdAll, {isFocused}) == row;
+    };
+    LVITEMW all{};
+    all.stateMask = all.state = LVIS_SELECTED;
+    list.Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&all));
+    key(VK_END, false);
+    EXPECT_TRUE(alone(999));
+    key(VK_HOME, false);
+    EXPECT_TRUE(alone(0));
+    key(VK_NEXT, false); // to the bottom of the page, then one page on
+    EXPECT_TRUE(alone(page - 1));
+    key(VK_NEXT, false);
+    EXPECT_TRUE(alone(2 * page - 1));
+    key(VK_PRIOR, false); // to the top of the page, then one page back
+    EXPECT_TRUE(alone(page));
+    key(VK_PRIOR, false);
+    EXPECT_TRUE(alone(0));
+    key(VK_END, false);
+    key(VK_HOME, true);
+    EXPECT_EQ(list.SelectedCount(), 1000);
+}
+
 TEST_F(ExtListViewTest, TransientItemAsksTheOwnerOncePerColumn) {
     std::vector<int> subItems;
     list.OnVMGetItemInfo = [&](TCustomExtListView&, TVMItemInfo& info) {
