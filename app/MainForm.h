@@ -146,6 +146,7 @@ public:
     void BtnNameMajClick();
     void BtnNameMajMinClick();
     void BtnNameMinClick();
+    void ShiftClick();
 
     // Navigation: the one re-list of the current folder, and what leads to it.
     void DirTreeChange();

@@ -176,6 +176,19 @@ void TMainForm::BtnTimeZeroClick() {
         [stamping](const std::wstring& path) { return stamping->FileTimeZero(path); });
 }
 
+void TMainForm::ShiftClick() {
+    const std::optional<ShiftChoice> choice = AskShift(Handle(), FontName(), Settings);
+    if (!choice)
+        return;
+    const DateShift shift = choice->Shift;
+    const int mask = choice->ActionMask;
+    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+    RunBatch(
+        L"Décaler les dates (" + ShiftText(shift) + L")",
+        [&](const auto& names) { return PlanShift(*stamping, names, shift, mask); },
+        [stamping, shift, mask](const std::wstring& path) { return stamping->FileShift(path, shift, mask); });
+}
+
 void TMainForm::BtnNameMajClick() {
     if (ConfirmUpperCase(Handle(), FontName(), Settings))
         RunBatch(

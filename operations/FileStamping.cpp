@@ -143,11 +143,57 @@ FileStamping::AskedStamps FileStamping::SameStampFor(int mask, uint64_t stamp, c
     return asked;
 }
 
+FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& shift, int actionMask) const {
+    if (actionMask < 1 || actionMask > 7 || !IsValidShift(shift))
+        return FileOutcome::Failed(Failure::Other, L"aucun décalage choisi");
+    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        FolderClock& volume = ClockOf(frame.Path());
+        const Ask ask = [&](const FileStamps& before) -> std::optional<AskedStamps> {
+            AskedStamps asked;
+            for (size_t i = 0; i < std::size(kStampFields); ++i) {
+                if (!(actionMask & kStampFields[i].Bit))
+                    continue;
+                asked[i] = Shifted(volume, FileTimeTicks(before.*kStampFields[i].Member), shift);
+                if (!asked[i])
+                    return std::nullopt;
+            }
+            return asked;
+        };
+        return Stamp(frame.Path(), ask, volume.Converter);
+    });
+}
+
+std::optional<uint64_t> FileStamping::ShiftedStamp(const std::wstring& path, uint64_t ticks,
+                                                   const DateShift& shift) const {
+    const std::optional<Asked> moved = Shifted(ClockOf(path), ticks, shift);
+    return moved ? std::optional(moved->Ticks) : std::nullopt;
+}
+
+std::optional<FileStamping::Asked> FileStamping::Shifted(FolderClock& volume, uint64_t ticks,
+                                                         const DateShift& shift) {
+    const std::optional<CivilTime> local = volume.Converter.ToLocal(ticks);
+    const std::optional<CivilTime> moved = local ? ShiftLocal(*local, shift) : std::nullopt;
+    const std::optional<uint64_t> stamp =
+        moved ? HoldableStamp(volume.Clock, volume.Converter, *moved) : std::nullopt;
+    if (!stamp)
+        return std::nullopt;
+    // A FAT volume keeps no part of a second; others keep what the clock shown leaves out.
+    const uint64_t belowMillisecond = volume.Clock == StampClock::Local ? 0 : ticks % 10'000;
+    return Asked{*stamp + belowMillisecond, *moved};
+}
+
 FileOutcome FileStamping::Stamp(const std::wstring& path, const AskedStamps& asked,
+                                LocalTimeConverter& converter) const {
+    return Stamp(
+        path, [&asked](const FileStamps&) { return std::optional(asked); }, converter);
+}
+
+FileOutcome FileStamping::Stamp(const std::wstring& path, const Ask& ask,
                                 LocalTimeConverter& converter) const {
     if (!writer_)
         return FileOutcome::Failed(Failure::Other, L"aucune écriture des dates");
     FileStamps before;
+    std::optional<AskedStamps> made;
     {
         // One handle for reading and writing, shared with nobody: no other program can change the
         // stamps between the two, and a file another program holds open is left alone.
@@ -157,10 +203,13 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const AskedStamps& ask
             return FailureOfLastError();
         if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))
             return FailureOfLastError();
+        made = ask(before);
+        if (!made)
+            return FileOutcome::Failed(Failure::DateOutOfRange);
         FileStamps written = before;
         for (size_t i = 0; i < std::size(kStampFields); ++i)
-            if (asked[i])
-                written.*kStampFields[i].Member = FileTimeOfTicks(asked[i]->Ticks);
+            if ((*made)[i])
+                written.*kStampFields[i].Member = FileTimeOfTicks((*made)[i]->Ticks);
         ::SetLastError(ERROR_SUCCESS);
         if (!writer_(file.Get(), written.Creation, written.LastAccess, written.LastWrite)) {
             const DWORD error = ::GetLastError();
@@ -169,6 +218,7 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const AskedStamps& ask
                                                     : FailureOfSystemError(error);
         }
     }
+    const AskedStamps& asked = *made;
     // Read once the handle is closed: what the file system kept, not what the handle remembers.
     FileOutcome outcome;
     const std::optional<FileStamps> read = reader_ ? reader_(path) : std::nullopt;

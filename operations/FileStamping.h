@@ -8,6 +8,7 @@
 
 #include "listing/DateTime.h"
 #include "listing/FileTimes.h"
+#include "operations/DateShift.h"
 #include "operations/FileOutcome.h"
 
 #include <windows.h>
@@ -56,6 +57,10 @@ public:
     FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) const;
     // All three stamps to today's local date at 00:00:00, today being read when this file is done.
     FileOutcome FileTimeZero(const std::wstring& path) const;
+    // Moves each stamp whose bit is in `actionMask` by `shift` from its own value, on the local
+    // calendar and clock. Not done, with the file unchanged, when a moved stamp would leave what
+    // its file system can hold.
+    FileOutcome FileShift(const std::wstring& path, const DateShift& shift, int actionMask) const;
     // Puts exactly the given UTC stamps, those whose bits are in `mask`, into the file at `path`
     // and reads them back; for a caller that already holds the file in its per-file frame.
     FileOutcome WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;
@@ -64,6 +69,9 @@ public:
     // volume of the file at `path`, none when that volume cannot hold it; and today at 00:00:00.
     std::optional<uint64_t> StampOf(const std::wstring& path, const CivilTime& local) const;
     CivilTime TodayMidnight() const;
+    // The UTC stamp `ticks` becomes once moved by `shift`, on the volume of the file at `path`.
+    std::optional<uint64_t> ShiftedStamp(const std::wstring& path, uint64_t ticks,
+                                         const DateShift& shift) const;
 
 private:
     struct FolderClock;

@@ -16,7 +16,7 @@ namespace {
 
 // The most files one journal write plans ahead. Few at first, so that a batch stopped at once
 // leaves few files noted that it never reached; more later, so that a long batch flushes seldom.
-constexpr size_t kMostAhead = 256;
+constexpr size_t kMostAhead = 1024;
 
 // The attributes a program may set on a file.
 constexpr uint32_t kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
@@ -136,6 +136,32 @@ JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::ve
     return [&stamping, names](size_t index, const std::wstring& path) {
         return PlanStamps(path, names[index], stamping.StampOf(path, stamping.TodayMidnight()),
                           kStampCreation | kStampLastWrite | kStampLastAccess);
+    };
+}
+
+JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                  const DateShift& shift, int actionMask) {
+    return [&stamping, names, shift, actionMask](size_t index, const std::wstring& path) {
+        PlannedFile plan;
+        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
+        if (!now || actionMask < 1 || actionMask > 7)
+            return plan; // the work refuses a bad mask
+        JournalFile record = UnchangedRecord(*now);
+        for (const auto& [bit, stamp] :
+             {std::pair{kStampCreation, &record.NewCreation}, std::pair{kStampLastWrite, &record.NewWrite},
+              std::pair{kStampLastAccess, &record.NewAccess}}) {
+            if (!(actionMask & bit))
+                continue;
+            const std::optional<uint64_t> moved = stamping.ShiftedStamp(path, *stamp, shift);
+            if (!moved) {
+                plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
+                return plan;
+            }
+            *stamp = *moved;
+        }
+        if (!ChangesNothing(record))
+            plan.Record = std::move(record);
+        return plan;
     };
 }
 

@@ -63,6 +63,8 @@ private:
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, int actionMask);
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names);
+JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                  const DateShift& shift, int actionMask);
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form);
 
 // Undo of a journalled batch: `files` in the order FilesToUndo gives, in `folder` (ending with its

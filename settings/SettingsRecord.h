@@ -45,6 +45,11 @@ struct SettingsRecord {
     bool LastWrite = true;
     static constexpr const wchar_t* kLastAccess = L"LastAccess";
     bool LastAccess = true;
+    // The shift dialog's last span, in seconds, negative towards the past, and its stamps.
+    static constexpr const wchar_t* kShift = L"Shift";
+    int Shift = 3600;
+    static constexpr const wchar_t* kShiftMask = L"ShiftMask";
+    int ShiftMask = 7;
     static constexpr const wchar_t* kPanelWidth = L"PanelWidth";
     int PanelWidth = 300;
     static constexpr const wchar_t* kDirTreeWidth = L"DirTreeWidth";
@@ -58,7 +63,7 @@ struct SettingsRecord {
     static constexpr const wchar_t* kFirstMajMin = L"FirstMajMin";
     bool FirstMajMin = true;
 
-    static constexpr int kFieldCount = 25;
+    static constexpr int kFieldCount = 27;
 
     // Calls visit(valueName, field) for every field, in the order they are read and written.
     // Works for a const record too.
@@ -88,6 +93,8 @@ struct SettingsRecord {
         visit(kFirstMin, r.FirstMin);
         visit(kFirstMaj, r.FirstMaj);
         visit(kFirstMajMin, r.FirstMajMin);
+        visit(kShift, r.Shift);
+        visit(kShiftMask, r.ShiftMask);
     }
 
     bool operator==(const SettingsRecord&) const = default;

@@ -26,3 +26,10 @@ bool CheckBox::HandleReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     result = 0;
     return true;
 }
+
+bool RadioButton::Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height,
+                         bool firstOfGroup) {
+    return CreateChild(L"BUTTON", caption,
+                       WS_VISIBLE | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), 0,
+                       parent, x, y, width, height);
+}

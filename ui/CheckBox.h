@@ -1,4 +1,4 @@
-// A check box with its state and an OnClick event.
+// A check box with its state and an OnClick event, and the round button of a choice among several.
 #pragma once
 
 #include "ui/Control.h"
@@ -15,4 +15,12 @@ public:
 
 protected:
     bool HandleReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+};
+
+// One of a group of choices: checking it unchecks the others of its group, which starts at the
+// button made with `firstOfGroup` and runs to the next such.
+class RadioButton : public CheckBox {
+public:
+    bool Create(HWND parent, const std::wstring& caption, int x, int y, int width, int height,
+                bool firstOfGroup);
 };

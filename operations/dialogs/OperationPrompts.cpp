@@ -40,3 +40,10 @@ std::optional<DateTimeChoice> AskDateTime(HWND owner, const std::wstring& fontNa
         return std::nullopt;
     return DateTimeChoice{dialog.PickedDateTime(), dialog.ActionMask()};
 }
+
+std::optional<ShiftChoice> AskShift(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {
+    ShiftForm dialog(owner, fontName, settings);
+    if (dialog.ShowModal() != mrOk)
+        return std::nullopt;
+    return dialog.Choice();
+}

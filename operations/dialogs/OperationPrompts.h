@@ -3,6 +3,7 @@
 #pragma once
 
 #include "listing/DateTime.h"
+#include "operations/dialogs/ShiftForm.h"
 #include "settings/SettingsRecord.h"
 
 #include <windows.h>
@@ -21,6 +22,9 @@ struct DateTimeChoice {
     CivilTime When;     // local date and time of day
     int ActionMask = 0; // 1 creation, 2 last write, 4 last access
 };
+
+// The accepted choice of the shift dialog, or nothing when it was cancelled.
+std::optional<ShiftChoice> AskShift(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
 
 // The accepted choice of the date-time dialog, or nothing when it was cancelled.
 std::optional<DateTimeChoice> AskDateTime(HWND owner, const std::wstring& fontName, SettingsRecord& settings);

@@ -4,6 +4,8 @@
 #include "app/MainForm.h"
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/ShiftForm.h"
+#include "operations/dialogs/UndoForm.h"
 #include "operations/dialogs/DateHeureForm.h"
 #include "settings/optionsdialog/ParametresForm.h"
 #include "support/win/ScratchRegistryKey.h"
@@ -53,6 +55,12 @@ TEST_P(FormTextsFitTest, OptionsDialog) {
 
 TEST_P(FormTextsFitTest, DateTimeDialog) {
     ExpectAllTextsFit([&] { return std::make_unique<TDateHeure>(nullptr, Face(), settings); });
+}
+
+TEST_P(FormTextsFitTest, ShiftAndUndoDialogs) {
+    ExpectAllTextsFit([&] { return std::make_unique<ShiftForm>(nullptr, Face(), settings); });
+    const std::vector<UndoRow> rows;
+    ExpectAllTextsFit([&] { return std::make_unique<UndoForm>(nullptr, Face(), rows, std::nullopt); });
 }
 
 TEST_P(FormTextsFitTest, ConfirmationDialogs) {

@@ -234,11 +234,18 @@ TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
     EXPECT_EQ(MenuText(tools, 4), L"Etiquettes te&xte");
 
     HMENU options = ::GetSubMenu(bar, 2);
-    const wchar_t* optionTexts[] = {
-        L"&Date-Heure",     L"&Heure Zéro", nullptr, L"&Majuscules",
-        L"Maj-m&inuscules", L"Min&uscules", nullptr, L"&Annuler la dernière opération\tCtrl+Z"};
-    ASSERT_EQ(::GetMenuItemCount(options), 8);
-    for (UINT i = 0; i < 8; ++i) {
+    const wchar_t* optionTexts[] = {L"&Date-Heure",
+                                    L"&Heure Zéro",
+                                    nullptr,
+                                    L"&Majuscules",
+                                    L"Maj-m&inuscules",
+                                    L"Min&uscules",
+                                    nullptr,
+                                    L"Déca&ler les dates...",
+                                    nullptr,
+                                    L"&Annuler la dernière opération\tCtrl+Z"};
+    ASSERT_EQ(::GetMenuItemCount(options), 10);
+    for (UINT i = 0; i < 10; ++i) {
         if (optionTexts[i])
             EXPECT_EQ(MenuText(options, i), optionTexts[i]);
         else

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -295,6 +296,40 @@ TEST_F(FileStampingTest, FileBeyondTheOldPathLimitIsStamped) {
     ASSERT_TRUE(after);
     EXPECT_TRUE(SameTime(after->LastWrite, kSummerUtc));
     EXPECT_TRUE(SameTime(after->LastAccess, kOldAccess));
+}
+
+} // namespace
+
+namespace {
+
+FILETIME Plus(FILETIME time, uint64_t ticks) {
+    const uint64_t value = ((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) + ticks;
+    return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+}
+
+TEST_F(FileStampingTest, AShiftMovesEachChosenStampFromItsOwnValueAndWholeDaysKeepTheClockTime) {
+    // 28 March 2026 10:00 in Paris is winter time; the next day at 10:00 is summer time.
+    const std::wstring path = MakeStampedFile(L"shift.txt");
+    ASSERT_TRUE(WriteStamps(path, kOldCreation, kOldAccess, Plus(UtcFileTime(2026, 3, 28, 9, 0, 0), 1234)));
+    const FileStamping stamping(recorder_.Writer());
+    EXPECT_TRUE(stamping.FileShift(path, DateShift{false, 1}, kStampLastWrite));
+    const auto after = ReadStamps(path);
+    ASSERT_TRUE(after);
+    EXPECT_TRUE(SameTime(after->LastWrite, Plus(UtcFileTime(2026, 3, 29, 8, 0, 0), 1234)))
+        << "10:00 the next day, below the millisecond as it was";
+    EXPECT_TRUE(SameTime(after->LastAccess, kOldAccess));
+    ASSERT_EQ(recorder_.calls.size(), 1u);
+    EXPECT_TRUE(SameTime(recorder_.calls[0].Creation, kOldCreation));
+
+    EXPECT_TRUE(stamping.FileShift(path, DateShift{true, 0, 1}, kStampCreation));
+    ASSERT_EQ(recorder_.calls.size(), 2u);
+    EXPECT_TRUE(SameTime(recorder_.calls[1].Creation, UtcFileTime(2001, 2, 3, 3, 5, 6)));
+
+    // Back before what a FAT volume holds (1980): refused, nothing written.
+    const ScopedVolumeStampClock fat(StampClock::Local);
+    EXPECT_EQ(FileStamping(recorder_.Writer()).FileShift(path, DateShift{true, 9000}, kStampCreation).Why(),
+              Failure::DateOutOfRange);
+    EXPECT_EQ(recorder_.calls.size(), 2u);
 }
 
 } // namespace

@@ -1,0 +1,73 @@
+// Calendar arithmetic on whole days, the clock part carried in seconds.
+#include "operations/DateShift.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Days since 1 January 1970 of a proleptic Gregorian date, and back: the usual era-based count,
+// exact for every year.
+int64_t DaysFromCivil(int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+void CivilFromDays(int64_t days, int& year, int& month, int& day) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+bool IsValidLocal(const CivilTime& t) {
+    return t.Year >= 1601 && t.Year <= 9999 && t.Month >= 1 && t.Month <= 12 && t.Day >= 1 &&
+           t.Day <= DaysInMonth(t.Year, t.Month) && t.Hour >= 0 && t.Hour < 24 && t.Minute >= 0 &&
+           t.Minute < 60 && t.Second >= 0 && t.Second < 60 && t.Millisecond >= 0 && t.Millisecond < 1000;
+}
+
+} // namespace
+
+bool IsValidShift(const DateShift& shift) {
+    return shift.Days >= 0 && shift.Days <= kMostShiftDays && shift.Hours >= 0 && shift.Hours < 24 &&
+           shift.Minutes >= 0 && shift.Minutes < 60 && shift.Seconds >= 0 && shift.Seconds < 60 &&
+           (shift.Days | shift.Hours | shift.Minutes | shift.Seconds) != 0;
+}
+
+std::optional<CivilTime> ShiftLocal(const CivilTime& local, const DateShift& shift) {
+    if (!IsValidLocal(local) || !IsValidShift(shift))
+        return std::nullopt;
+    const int64_t sign = shift.Backward ? -1 : 1;
+    const int64_t clock = local.Hour * 3600 + local.Minute * 60 + local.Second +
+                          sign * (shift.Hours * 3600 + shift.Minutes * 60 + shift.Seconds);
+    // The clock part may cross midnight either way: the carry moves the day.
+    const int64_t carry = clock >= 0 ? clock / 86400 : -((-clock + 86399) / 86400);
+    const int64_t seconds = clock - carry * 86400;
+    const int64_t days = DaysFromCivil(local.Year, local.Month, local.Day) + sign * shift.Days + carry;
+    CivilTime moved = local;
+    CivilFromDays(days, moved.Year, moved.Month, moved.Day);
+    moved.Hour = static_cast<int>(seconds / 3600);
+    moved.Minute = static_cast<int>(seconds / 60 % 60);
+    moved.Second = static_cast<int>(seconds % 60);
+    if (!IsValidLocal(moved))
+        return std::nullopt;
+    return moved;
+}
+
+std::wstring ShiftText(const DateShift& shift) {
+    wchar_t clock[16];
+    std::swprintf(clock, 16, L"%02d:%02d:%02d", shift.Hours, shift.Minutes, shift.Seconds);
+    std::wstring text = shift.Backward ? L"-" : L"+";
+    if (shift.Days != 0)
+        text += std::to_wstring(shift.Days) + L" j ";
+    return text + clock;
+}

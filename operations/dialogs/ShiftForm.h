@@ -1,0 +1,63 @@
+// The shift dialog ("Décaler les dates"): a span towards the future or the past, in days, hours,
+// minutes and seconds, and which of the three stamps move by it. It remembers its last accepted
+// choice when the settings say so, as the date-time dialog does.
+#pragma once
+
+#include "operations/DateShift.h"
+#include "settings/SettingsRecord.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/GroupBox.h"
+#include "ui/Label.h"
+
+#include <optional>
+#include <string>
+
+struct ShiftChoice {
+    DateShift Shift;
+    int ActionMask = 0; // 1 creation, 2 last write, 4 last access
+};
+
+// The span as the settings keep it, in seconds (negative towards the past), and back; none for a
+// stored value the dialog cannot show.
+int ShiftSeconds(const DateShift& shift);
+std::optional<DateShift> ShiftOfSeconds(int seconds);
+
+class ShiftForm : public Form {
+public:
+    static constexpr int kClientWidth = 316;
+    static constexpr int kClientHeight = 214;
+    static constexpr const wchar_t* kCaption = L"Décaler les dates";
+    static constexpr const wchar_t* kBadSpanText =
+        L"\r\nLe décalage se donne en jours (0 à 9999), heures (0 à 23), minutes et secondes (0 à 59), "
+        L"et ne peut être nul.";
+
+    // settings: read at creation, written when the dialog is accepted with SaveDate on.
+    ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+    ~ShiftForm() override;
+
+    // Once accepted.
+    const ShiftChoice& Choice() const { return choice_; }
+
+    GroupBox BoxShift;
+    RadioButton RadioForward;
+    RadioButton RadioBackward;
+    Label LabelDays, LabelHours, LabelMinutes, LabelSeconds;
+    Edit EditDays, EditHours, EditMinutes, EditSeconds;
+    GroupBox BoxAction;
+    CheckBox CheckCreation;
+    CheckBox CheckModification;
+    CheckBox CheckAcces;
+    Button BtnOk;
+    Button BtnCancel;
+
+private:
+    void BtnOkClick();
+    // The span the boxes hold, none when a box holds no whole number in its range.
+    std::optional<DateShift> TypedShift() const;
+
+    SettingsRecord& settings_;
+    ShiftChoice choice_;
+};
