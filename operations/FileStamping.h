@@ -87,7 +87,14 @@ private:
     using AskedStamps = std::array<std::optional<Asked>, 3>;
     // `stamp` in each stamp whose bit is in `mask`.
     static AskedStamps SameStampFor(int mask, uint64_t stamp, const CivilTime& local);
-    // Writes the asked stamps and reads them back.
+    // `ticks` moved by `shift` on `volume`, kept to the 100 ns below the millisecond where the
+    // volume keeps them; none when out of its range.
+    static std::optional<Asked> Shifted(FolderClock& volume, uint64_t ticks, const DateShift& shift);
+    // The stamps to write, made from the file's current ones; none when they cannot be.
+    using Ask = std::function<std::optional<AskedStamps>(const FileStamps& before)>;
+    // Writes the stamps `ask` makes of those the open file has, and reads them back; not done,
+    // with the file unchanged, when it makes none.
+    FileOutcome Stamp(const std::wstring& path, const Ask& ask, LocalTimeConverter& converter) const;
     FileOutcome Stamp(const std::wstring& path, const AskedStamps& asked,
                       LocalTimeConverter& converter) const;
 

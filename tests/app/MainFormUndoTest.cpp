@@ -5,6 +5,7 @@
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/DateHeureForm.h"
+#include "operations/dialogs/ShiftForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "support/win/FileStamps.h"
 #include "support/win/ScratchRegistryKey.h"
@@ -94,7 +95,8 @@ protected:
     }
 
     // Answers every window a batch or an undo shows: the date-time dialog sets 15/06/2015 10:30:00
-    // in all three stamps, confirmations are accepted, the undo window takes the row asked for (the
+    // in all three stamps, the shift dialog moves the last write and access 400 days and 2 hours
+    // back, confirmations are accepted, the undo window takes the row asked for (the
     // one it chose when none is), and the report's rows are kept.
     ModalRunner Answer(int undoRow = -1, bool evenIfChanged = false) {
         return [this, undoRow, evenIfChanged](Form& shown) {
@@ -106,6 +108,12 @@ protected:
                 dialog->CheckModification.SetChecked(true);
                 dialog->CheckAcces.SetChecked(true);
                 dialog->BtnOk.Click();
+            } else if (auto* shift = dynamic_cast<ShiftForm*>(&shown)) {
+                shift->RadioBackward.Click();
+                shift->EditDays.SetText(L"400");
+                shift->EditHours.SetText(L"2");
+                shift->CheckCreation.SetChecked(false);
+                shift->BtnOk.Click();
             } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
                 confirm->BtnOk.Click();
             } else if (auto* undo = dynamic_cast<UndoForm*>(&shown)) {

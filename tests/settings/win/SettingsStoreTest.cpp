@@ -33,11 +33,11 @@ TEST_F(SettingsStoreTest, FirstRunKeepsEveryDefaultAndTheProgramFolder) {
     EXPECT_FALSE(ScratchRegistryKey::KeyExists(store.OptionsKey()));
 }
 
-TEST_F(SettingsStoreTest, StoreWritesVersionAndAll25ValuesWithTheirTypes) {
+TEST_F(SettingsStoreTest, StoreWritesVersionAndEveryValueWithItsType) {
     store.StoreOptions(FirstRunRecord());
     EXPECT_EQ(ScratchRegistryKey::Text(store.ProductKey(), L"Version"), L"2.0.0.0");
     const auto names = ScratchRegistryKey::ValueNames(store.OptionsKey());
-    EXPECT_EQ(names.size(), 25u);
+    EXPECT_EQ(names.size(), static_cast<size_t>(SettingsRecord::kFieldCount));
     SettingsRecord record;
     SettingsRecord::VisitFields(record, [&](const wchar_t* name, auto& field) {
         SCOPED_TRACE(name);
