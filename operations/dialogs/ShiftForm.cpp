@@ -15,6 +15,12 @@ void DigitsOnly(const Edit& box) {
     ::SetWindowLongPtrW(box.Handle(), GWL_STYLE, style | ES_NUMBER);
 }
 
+// The label's "&" marks the key that takes the focus to the box made after it.
+void ShowMnemonic(const Label& label) {
+    const LONG_PTR style = ::GetWindowLongPtrW(label.Handle(), GWL_STYLE);
+    ::SetWindowLongPtrW(label.Handle(), GWL_STYLE, style & ~static_cast<LONG_PTR>(SS_NOPREFIX));
+}
+
 std::optional<int> NumberIn(const Edit& box, int most) {
     const std::wstring text = TrimSpaces(box.Text());
     if (text.empty())
@@ -61,6 +67,7 @@ ShiftForm::ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& s
                  {LabelSeconds, EditSeconds, L"&Secondes", 228, 70}};
     for (const auto& part : parts) {
         part.label.Create(Handle(), part.caption, part.x, 46, part.width, 16, Label::TextAlign::Left, false);
+        ShowMnemonic(part.label);
         part.box.Create(Handle(), L"", part.x, 62, part.width - 10, 22);
         DigitsOnly(part.box);
     }
