@@ -147,6 +147,7 @@ public:
     void BtnNameMajMinClick();
     void BtnNameMinClick();
     void ShiftClick();
+    void CopyStampClick();
 
     // Navigation: the one re-list of the current folder, and what leads to it.
     void DirTreeChange();

@@ -15,6 +15,7 @@
 #include "operations/UndoPlan.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "operations/dialogs/BatchReportForm.h"
+#include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/OperationPrompts.h"
 #include "operations/dialogs/UndoForm.h"
 #include "ui/MessageBox.h"
@@ -187,6 +188,26 @@ void TMainForm::ShiftClick() {
         L"Décaler les dates (" + ShiftText(shift) + L")",
         [&](const auto& names) { return PlanShift(*stamping, names, shift, mask); },
         [stamping, shift, mask](const std::wstring& path) { return stamping->FileShift(path, shift, mask); });
+}
+
+void TMainForm::CopyStampClick() {
+    const std::optional<CopyStampChoice> choice = AskCopyStamp(Handle(), FontName());
+    if (!choice)
+        return;
+    const int source = choice->SourceBit;
+    const int targets = choice->TargetMask;
+    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+    const auto name = [](int bit) { return bit == 1 ? L"Créé" : bit == 2 ? L"Modifié" : L"Accédé"; };
+    std::wstring into;
+    for (const int bit : {1, 2, 4})
+        if (targets & bit)
+            into += (into.empty() ? L"" : L", ") + std::wstring(name(bit));
+    RunBatch(
+        L"Copier une date (" + std::wstring(name(source)) + L" \u2192 " + into + L")",
+        [&](const auto& names) { return PlanCopyStamp(names, source, targets); },
+        [stamping, source, targets](const std::wstring& path) {
+            return stamping->FileCopyStamp(path, source, targets);
+        });
 }
 
 void TMainForm::BtnNameMajClick() {

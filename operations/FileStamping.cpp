@@ -163,6 +163,31 @@ FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& s
     });
 }
 
+FileOutcome FileStamping::FileCopyStamp(const std::wstring& path, int sourceBit, int targetMask) const {
+    const StampField* source = nullptr;
+    for (const StampField& field : kStampFields)
+        source = field.Bit == sourceBit ? &field : source;
+    targetMask &= ~sourceBit;
+    if (!source || targetMask < 1 || targetMask > 7)
+        return FileOutcome::Failed(Failure::Other, L"aucune date à copier choisie");
+    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+        FolderClock& volume = ClockOf(frame.Path());
+        const Ask ask = [&](const FileStamps& before) -> std::optional<AskedStamps> {
+            const uint64_t ticks = FileTimeTicks(before.*source->Member);
+            const std::optional<CivilTime> local = volume.Converter.ToLocal(ticks);
+            // The source's value was held by this very file system; only its local form is needed.
+            if (!local)
+                return std::nullopt;
+            AskedStamps asked;
+            for (size_t i = 0; i < std::size(kStampFields); ++i)
+                if (targetMask & kStampFields[i].Bit)
+                    asked[i] = Asked{ticks, *local};
+            return asked;
+        };
+        return Stamp(frame.Path(), ask, volume.Converter);
+    });
+}
+
 std::optional<uint64_t> FileStamping::ShiftedStamp(const std::wstring& path, uint64_t ticks,
                                                    const DateShift& shift) const {
     const std::optional<Asked> moved = Shifted(ClockOf(path), ticks, shift);

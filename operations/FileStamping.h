@@ -61,6 +61,10 @@ public:
     // calendar and clock. Not done, with the file unchanged, when a moved stamp would leave what
     // its file system can hold.
     FileOutcome FileShift(const std::wstring& path, const DateShift& shift, int actionMask) const;
+    // Gives each stamp whose bit is in `targetMask` the file's own value of the stamp `sourceBit`
+    // (one of kStampCreation, kStampLastWrite, kStampLastAccess), exactly. Not done, with the file
+    // unchanged, when no target other than the source is chosen.
+    FileOutcome FileCopyStamp(const std::wstring& path, int sourceBit, int targetMask) const;
     // Puts exactly the given UTC stamps, those whose bits are in `mask`, into the file at `path`
     // and reads them back; for a caller that already holds the file in its per-file frame.
     FileOutcome WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;

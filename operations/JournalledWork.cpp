@@ -165,6 +165,28 @@ JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vecto
     };
 }
 
+JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, int sourceBit, int targetMask) {
+    return [names, sourceBit, targetMask](size_t index, const std::wstring& path) {
+        PlannedFile plan;
+        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
+        if (!now)
+            return plan;
+        JournalFile record = UnchangedRecord(*now);
+        const uint64_t source = sourceBit == kStampCreation    ? now->Creation
+                                : sourceBit == kStampLastWrite ? now->Write
+                                                               : now->Access;
+        if (targetMask & ~sourceBit & kStampCreation)
+            record.NewCreation = source;
+        if (targetMask & ~sourceBit & kStampLastWrite)
+            record.NewWrite = source;
+        if (targetMask & ~sourceBit & kStampLastAccess)
+            record.NewAccess = source;
+        if (!ChangesNothing(record))
+            plan.Record = std::move(record);
+        return plan;
+    };
+}
+
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form) {
     return [names, form](size_t index, const std::wstring& path) {
         PlannedFile plan;

@@ -65,6 +65,7 @@ JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::ve
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names);
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                   const DateShift& shift, int actionMask);
+JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, int sourceBit, int targetMask);
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form);
 
 // Undo of a journalled batch: `files` in the order FilesToUndo gives, in `folder` (ending with its

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/ShiftForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "operations/dialogs/DateHeureForm.h"
@@ -57,8 +58,9 @@ TEST_P(FormTextsFitTest, DateTimeDialog) {
     ExpectAllTextsFit([&] { return std::make_unique<TDateHeure>(nullptr, Face(), settings); });
 }
 
-TEST_P(FormTextsFitTest, ShiftAndUndoDialogs) {
+TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
     ExpectAllTextsFit([&] { return std::make_unique<ShiftForm>(nullptr, Face(), settings); });
+    ExpectAllTextsFit([&] { return std::make_unique<CopyStampForm>(nullptr, Face()); });
     const std::vector<UndoRow> rows;
     ExpectAllTextsFit([&] { return std::make_unique<UndoForm>(nullptr, Face(), rows, std::nullopt); });
 }

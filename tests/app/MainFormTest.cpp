@@ -242,10 +242,11 @@ TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
                                     L"Min&uscules",
                                     nullptr,
                                     L"Déca&ler les dates...",
+                                    L"&Copier une date...",
                                     nullptr,
                                     L"&Annuler la dernière opération\tCtrl+Z"};
-    ASSERT_EQ(::GetMenuItemCount(options), 10);
-    for (UINT i = 0; i < 10; ++i) {
+    ASSERT_EQ(::GetMenuItemCount(options), 11);
+    for (UINT i = 0; i < 11; ++i) {
         if (optionTexts[i])
             EXPECT_EQ(MenuText(options, i), optionTexts[i]);
         else

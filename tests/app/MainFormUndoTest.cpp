@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/DateHeureForm.h"
 #include "operations/dialogs/ShiftForm.h"
 #include "operations/dialogs/UndoForm.h"
@@ -96,7 +97,8 @@ protected:
 
     // Answers every window a batch or an undo shows: the date-time dialog sets 15/06/2015 10:30:00
     // in all three stamps, the shift dialog moves the last write and access 400 days and 2 hours
-    // back, confirmations are accepted, the undo window takes the row asked for (the
+    // back, the copy gives the modification date to the creation and access dates, confirmations
+    // are accepted, the undo window takes the row asked for (the
     // one it chose when none is), and the report's rows are kept.
     ModalRunner Answer(int undoRow = -1, bool evenIfChanged = false) {
         return [this, undoRow, evenIfChanged](Form& shown) {
@@ -114,6 +116,9 @@ protected:
                 shift->EditHours.SetText(L"2");
                 shift->CheckCreation.SetChecked(false);
                 shift->BtnOk.Click();
+            } else if (auto* copy = dynamic_cast<CopyStampForm*>(&shown)) {
+                copy->CheckAcces.SetChecked(true);
+                copy->BtnOk.Click();
             } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
                 confirm->BtnOk.Click();
             } else if (auto* undo = dynamic_cast<UndoForm*>(&shown)) {

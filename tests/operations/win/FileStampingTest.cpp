@@ -333,4 +333,17 @@ TEST_F(FileStampingTest, AShiftMovesEachChosenStampFromItsOwnValueAndWholeDaysKe
     EXPECT_EQ(recorder_.calls.size(), 2u);
 }
 
+TEST_F(FileStampingTest, ACopyGivesTheChosenStampsTheFilesOwnValueOfTheSource) {
+    const std::wstring path = MakeStampedFile(L"copy.txt");
+    const FileStamping stamping(recorder_.Writer());
+    EXPECT_EQ(stamping.FileCopyStamp(path, kStampLastWrite, kStampLastWrite).Why(), Failure::Other)
+        << "no target but the source itself";
+    EXPECT_TRUE(
+        stamping.FileCopyStamp(path, kStampLastWrite, kStampCreation | kStampLastAccess | kStampLastWrite));
+    ASSERT_EQ(recorder_.calls.size(), 1u);
+    EXPECT_TRUE(SameTime(recorder_.calls[0].Creation, kOldWrite));
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastAccess, kOldWrite));
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kOldWrite));
+}
+
 } // namespace

@@ -1,0 +1,48 @@
+// The dialog of "Copier une date": which stamp of each file gives its value (created, modified or
+// accessed), and which of its other stamps take it.
+#pragma once
+
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Form.h"
+#include "ui/GroupBox.h"
+
+#include <optional>
+#include <string>
+
+struct CopyStampChoice {
+    int SourceBit = 0;  // 1 creation, 2 last write, 4 last access
+    int TargetMask = 0; // the others chosen, never the source
+};
+
+class CopyStampForm : public Form {
+public:
+    static constexpr int kClientWidth = 316;
+    static constexpr int kClientHeight = 150;
+    static constexpr const wchar_t* kCaption = L"Copier une date";
+
+    CopyStampForm(HWND owner, const std::wstring& fontName);
+    ~CopyStampForm() override;
+
+    // Once accepted.
+    const CopyStampChoice& Choice() const { return choice_; }
+
+    GroupBox BoxSource;
+    RadioButton RadioCreation;
+    RadioButton RadioModification;
+    RadioButton RadioAcces;
+    GroupBox BoxTarget;
+    CheckBox CheckCreation;
+    CheckBox CheckModification;
+    CheckBox CheckAcces;
+    Button BtnOk;
+    Button BtnCancel;
+
+private:
+    void BtnOkClick();
+
+    CopyStampChoice choice_;
+};
+
+// The accepted choice, or nothing when the dialog was cancelled.
+std::optional<CopyStampChoice> AskCopyStamp(HWND owner, const std::wstring& fontName);
