@@ -10,16 +10,16 @@ CopyStampForm::CopyStampForm(HWND owner, const std::wstring& fontName) {
     CenterOnOwner();
 
     // Group boxes first, so that the tab order among the other controls is their creation order.
-    BoxSource.Create(Handle(), L" Copier la date ", 8, 4, 146, 104);
-    BoxTarget.Create(Handle(), L" Dans ", 162, 4, 146, 104);
-    RadioCreation.Create(Handle(), L"&Créé", 18, 24, 126, 18, true);
-    RadioModification.Create(Handle(), L"&Modifié", 18, 48, 126, 18, false);
-    RadioAcces.Create(Handle(), L"&Accédé", 18, 72, 126, 18, false);
-    CheckCreation.Create(Handle(), L"Date de création", 172, 24, 130, 18);
-    CheckModification.Create(Handle(), L"Date de modification", 172, 48, 130, 18);
-    CheckAcces.Create(Handle(), L"Date de dernier accès", 172, 72, 130, 18);
-    BtnOk.Create(Handle(), L"Co&pier", 148, 116, 78, 26, 0, true);
-    BtnCancel.Create(Handle(), L"A&nnuler", 230, 116, 78, 26, mrCancel);
+    BoxSource.Create(Handle(), L" Copier la date ", 8, 4, 120, 104);
+    BoxTarget.Create(Handle(), L" Dans ", 136, 4, 212, 104);
+    RadioCreation.Create(Handle(), L"&Créé", 18, 24, 100, 18, true);
+    RadioModification.Create(Handle(), L"&Modifié", 18, 48, 100, 18, false);
+    RadioAcces.Create(Handle(), L"&Accédé", 18, 72, 100, 18, false);
+    CheckCreation.Create(Handle(), L"Date de création", 146, 24, 196, 18);
+    CheckModification.Create(Handle(), L"Date de modification", 146, 48, 196, 18);
+    CheckAcces.Create(Handle(), L"Date de dernier accès", 146, 72, 196, 18);
+    BtnOk.Create(Handle(), L"Co&pier", 188, 116, 78, 26, 0, true);
+    BtnCancel.Create(Handle(), L"A&nnuler", 270, 116, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
 
     // The most asked: the creation date a copy reset, given back the modification date.

@@ -17,7 +17,7 @@ struct CopyStampChoice {
 
 class CopyStampForm : public Form {
 public:
-    static constexpr int kClientWidth = 316;
+    static constexpr int kClientWidth = 356;
     static constexpr int kClientHeight = 150;
     static constexpr const wchar_t* kCaption = L"Copier une date";
 
