@@ -313,10 +313,10 @@ void TMainForm::OfferUndoAfterCrash() {
         return;
     // Asked once: a no leaves the batch in the list, where Ctrl+Z still finds it.
     key.WriteText(kAskedAfterCrash, id);
-    const std::vector<UndoRow> row = UndoRows(JournalContents{true, {batch}, {}}, {});
     const std::wstring text =
         L"Kavet24 s'est arrêté pendant l'opération « " + batch.Operation + L" » commencée le " +
-        row.front().Cells[2] + L" dans « " + batch.Folder + L" » (" + row.front().Cells[1] +
+        JournalTimeText(batch.Started) + L" dans « " + batch.Folder + L" » (" +
+        std::to_wstring(batch.Files.size()) +
         L" fichiers notés au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, "
         L"elle reste dans la liste de « Annuler la dernière opération ».";
     if (ShowMessageBox(Handle(), text, MB_YESNO | MB_ICONQUESTION) == IDYES)

@@ -34,9 +34,7 @@ CopyStampForm::~CopyStampForm() {
 
 void CopyStampForm::BtnOkClick() {
     const int source = RadioCreation.Checked() ? 1 : RadioModification.Checked() ? 2 : 4;
-    const int targets = ((CheckCreation.Checked() ? 1 : 0) | (CheckModification.Checked() ? 2 : 0) |
-                         (CheckAcces.Checked() ? 4 : 0)) &
-                        ~source;
+    const int targets = TickedStamps(CheckCreation, CheckModification, CheckAcces) & ~source;
     if (targets == 0) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);

@@ -40,6 +40,10 @@ void TakeNoFocus(const Window& control) {
 
 } // namespace
 
+int TickedStamps(const CheckBox& creation, const CheckBox& lastWrite, const CheckBox& lastAccess) {
+    return (creation.Checked() ? 1 : 0) | (lastWrite.Checked() ? 2 : 0) | (lastAccess.Checked() ? 4 : 0);
+}
+
 TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
     : settings_(settings) {
     Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
@@ -132,8 +136,7 @@ void TDateHeure::AddToolTip(const Button& button, const wchar_t* text) {
 }
 
 void TDateHeure::BtnOkClick() {
-    actionMask_ = (CheckCreation.Checked() ? 1 : 0) | (CheckModification.Checked() ? 2 : 0) |
-                  (CheckAcces.Checked() ? 4 : 0);
+    actionMask_ = TickedStamps(CheckCreation, CheckModification, CheckAcces);
     if (actionMask_ == 0) {
         ShowMessageBox(Handle(), kWarningText, MB_OK | MB_ICONWARNING, kWarningCaption);
         return;

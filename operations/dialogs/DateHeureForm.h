@@ -12,6 +12,9 @@
 
 #include <string>
 
+// The stamps ticked in three boxes: 1 creation, 2 last write, 4 last access.
+int TickedStamps(const CheckBox& creation, const CheckBox& lastWrite, const CheckBox& lastAccess);
+
 class TDateHeure : public Form {
 public:
     static constexpr int kClientWidth = 175;

@@ -111,8 +111,7 @@ std::optional<DateShift> ShiftForm::TypedShift() const {
 }
 
 void ShiftForm::BtnOkClick() {
-    const int mask = (CheckCreation.Checked() ? 1 : 0) | (CheckModification.Checked() ? 2 : 0) |
-                     (CheckAcces.Checked() ? 4 : 0);
+    const int mask = TickedStamps(CheckCreation, CheckModification, CheckAcces);
     if (mask == 0) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);

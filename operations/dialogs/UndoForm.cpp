@@ -19,7 +19,9 @@ constexpr int kCheckHeight = 20;
 constexpr int kMinClientWidth = 360;
 constexpr int kMinClientHeight = 200;
 
-std::wstring LocalText(uint64_t ticks) {
+} // namespace
+
+std::wstring JournalTimeText(uint64_t ticks) {
     const FILETIME utc = FileTimeOfTicks(ticks);
     FILETIME local{};
     SYSTEMTIME shown{};
@@ -29,15 +31,13 @@ std::wstring LocalText(uint64_t ticks) {
         CivilTime{shown.wYear, shown.wMonth, shown.wDay, shown.wHour, shown.wMinute, shown.wSecond, 0});
 }
 
-} // namespace
-
 std::vector<UndoRow> UndoRows(const JournalContents& contents, const std::vector<std::wstring>& states) {
     std::vector<UndoRow> rows;
     for (size_t i = contents.Batches.size(); i-- > 0;) {
         const JournalBatch& batch = contents.Batches[i];
         rows.push_back(
             UndoRow{i,
-                    {batch.Operation, std::to_wstring(batch.Files.size()), LocalText(batch.Started),
+                    {batch.Operation, std::to_wstring(batch.Files.size()), JournalTimeText(batch.Started),
                      i < states.size() ? states[i] : std::wstring(), batch.Folder}});
     }
     return rows;
