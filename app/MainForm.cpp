@@ -1,6 +1,8 @@
 // The main window's build sequence and its orderly close.
 #include "app/MainForm.h"
 
+#include "ui/OpenFileDialog.h"
+
 #include "listing/Systeme.h"
 #include "settings/SettingsStore.h"
 #include "ui/ExceptionDisplay.h"
@@ -25,6 +27,9 @@ TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drive
     OnShow = [this] { FormResize(); };
     OnResize = [this] { FormResize(); };
     OnClose = [this] { FormClose(); };
+    PickReferenceFile = [](HWND owner, const std::wstring& folder) {
+        return AskOpenFile(owner, L"Fichier dont prendre les dates", folder);
+    };
     try {
         FormCreate();
     } catch (...) {

@@ -35,6 +35,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TMainForm : public Form, public PlacementOwner {
@@ -99,6 +100,7 @@ public:
     MenuItem* PopPicones = nullptr;
     MenuItem* PopListe = nullptr;
     MenuItem* PopDetail = nullptr;
+    MenuItem* OptionsSousDossiers = nullptr;
     TFormPlacement FormPlacement;
     std::unique_ptr<TDirTree> DirTree;
     std::unique_ptr<TdfsExtListView> FileList;
@@ -148,6 +150,12 @@ public:
     void BtnNameMinClick();
     void ShiftClick();
     void CopyStampClick();
+    void FromFileClick();
+    void PhotoDateClick();
+    void SubFoldersClick();
+    // The reference file of "Dates d'un autre fichier", chosen in the system's open dialog
+    // starting in `folder`; replaceable, so that tests can answer it.
+    std::function<std::optional<std::wstring>(HWND owner, const std::wstring& folder)> PickReferenceFile;
 
     // Navigation: the one re-list of the current folder, and what leads to it.
     void DirTreeChange();
@@ -174,6 +182,9 @@ public:
     // until the next listing).
     void RunBatch(const std::wstring& operation, const PlannerOf& planner,
                   const std::function<FileOutcome(const std::wstring&)>& perFile);
+    // The same, for an operation whose work uses each file's plan.
+    void RunPlannedBatch(const std::wstring& operation, const PlannerOf& planner,
+                         const JournalledWork::Work& work);
     // "Annuler la dernière opération": the choice of a kept batch, then its undo.
     void UndoClick();
     // Puts back every file of `batch` that is still as the batch left it (or every one, when

@@ -6,19 +6,25 @@
 
 #include "base/RegistryData.h"
 #include "base/RegistryKey.h"
+#include "base/FileTimeTicks.h"
 #include "base/TextHelpers.h"
+#include "listing/FolderTree.h"
 #include "operations/ApiPath.h"
 
 #include "operations/BatchReport.h"
 #include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
+#include "operations/SystemFailure.h"
 #include "operations/UndoPlan.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/OperationPrompts.h"
+#include "operations/dialogs/StampChoiceForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "ui/MessageBox.h"
+#include "ui/OpenFileDialog.h"
+#include "ui/WaitCursor.h"
 
 #include <algorithm>
 #include <memory>
@@ -38,10 +44,40 @@ JournalledWork::Work Plain(PerFileWork perFile) {
     };
 }
 
+std::wstring CountText(size_t count, const wchar_t* word) {
+    return std::to_wstring(count) + L" " + word + (count > 1 ? L"s" : L"");
+}
+
+// The question before an operation reaches into the subfolders: how far it goes.
+std::wstring SubFoldersQuestion(const std::wstring& operation, const FolderTreeFiles& tree) {
+    std::wstring text = L"« " + operation + L" » va s'appliquer à " +
+                        CountText(tree.Names.size(), L"fichier") + L" dans " +
+                        CountText(tree.Folders, L"dossier") +
+                        L" (le dossier affiché et ses sous-dossiers, à travers le masque).";
+    if (!tree.Unreadable.empty())
+        text += L"\r\n\n" + CountText(tree.Unreadable.size(), L"sous-dossier") +
+                L" illisible(s) laissé(s) de côté, dont « " + tree.Unreadable.front() + L" ».";
+    return text + L"\r\n\r\nContinuer ?";
+}
+
+// A batch's name for the stamps of a mask: "Créé, Modifié".
+std::wstring StampNames(int mask) {
+    std::wstring names;
+    for (const auto& [bit, name] : {std::pair{1, L"Créé"}, std::pair{2, L"Modifié"}, std::pair{4, L"Accédé"}})
+        if (mask & bit)
+            names += (names.empty() ? L"" : L", ") + std::wstring(name);
+    return names;
+}
+
 } // namespace
 
 void TMainForm::RunBatch(const std::wstring& operation, const PlannerOf& planner,
                          const PerFileWork& perFile) {
+    RunPlannedBatch(operation, planner, Plain(perFile));
+}
+
+void TMainForm::RunPlannedBatch(const std::wstring& operation, const PlannerOf& planner,
+                                const JournalledWork::Work& work) {
     // The window may have closed while its dialog was up: the listing is gone then.
     if (closing_ || !Listing)
         return;
@@ -58,19 +94,34 @@ void TMainForm::RunBatch(const std::wstring& operation, const PlannerOf& planner
         const std::wstring folder = stored == StripTrailingBackslashes(Listing->Folder())
                                         ? std::wstring()
                                         : WithTrailingBackslash(stored);
-        for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
-            if (anySelected && !FileList->IsSelected(i))
-                continue;
-            const size_t entry = static_cast<size_t>(i);
-            names.emplace_back((*Listing)[entry].Name);
-            paths.push_back(folder.empty() ? Listing->FullName(entry) : folder + names.back());
+        if (!anySelected && Settings.SubFolders) {
+            FolderTreeFiles tree;
+            {
+                WaitCursor wait;
+                tree = CollectFolderTree(stored, Mask);
+            }
+            if (!tree.Names.empty() && ShowMessageBox(Handle(), SubFoldersQuestion(operation, tree),
+                                                      MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return;
+            names = std::move(tree.Names);
+            const std::wstring base = WithTrailingBackslash(stored);
+            for (const std::wstring& name : names)
+                paths.push_back(base + name);
+        } else {
+            for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
+                if (anySelected && !FileList->IsSelected(i))
+                    continue;
+                const size_t entry = static_cast<size_t>(i);
+                names.emplace_back((*Listing)[entry].Name);
+                paths.push_back(folder.empty() ? Listing->FullName(entry) : folder + names.back());
+            }
         }
     } catch (...) {
         // A failure of the list or the listing ends the batch before any file is touched.
         return;
     }
     JournalledWork::Planner plan = planner(names);
-    RunFiles(operation, stored, 0, std::move(paths), std::move(names), plan, Plain(perFile));
+    RunFiles(operation, stored, 0, std::move(paths), std::move(names), plan, work);
 }
 
 void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
@@ -197,17 +248,68 @@ void TMainForm::CopyStampClick() {
     const int source = choice->SourceBit;
     const int targets = choice->TargetMask;
     const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    const auto name = [](int bit) { return bit == 1 ? L"Créé" : bit == 2 ? L"Modifié" : L"Accédé"; };
-    std::wstring into;
-    for (const int bit : {1, 2, 4})
-        if (targets & bit)
-            into += (into.empty() ? L"" : L", ") + std::wstring(name(bit));
     RunBatch(
-        L"Copier une date (" + std::wstring(name(source)) + L" \u2192 " + into + L")",
+        L"Copier une date (" + StampNames(source) + L" \u2192 " + StampNames(targets) + L")",
         [&](const auto& names) { return PlanCopyStamp(names, source, targets); },
         [stamping, source, targets](const std::wstring& path) {
             return stamping->FileCopyStamp(path, source, targets);
         });
+}
+
+void TMainForm::FromFileClick() {
+    const std::optional<std::wstring> reference =
+        PickReferenceFile(Handle(), Listing ? StoredCaseFolder(Listing->Folder()) : std::wstring());
+    if (!reference)
+        return;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(ApiPath(*reference).c_str(), GetFileExInfoStandard, &data)) {
+        ShowMessageBox(Handle(),
+                       L"Les dates de « " + *reference + L" » ne peuvent être lues :\r\n" +
+                           FailureOfLastError().ReasonText(),
+                       MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const FileStamps stamps{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
+    const size_t slash = reference->find_last_of(L'\\');
+    const std::wstring name = slash == std::wstring::npos ? *reference : reference->substr(slash + 1);
+    const std::optional<int> mask = AskStamps(
+        Handle(), FontName(),
+        StampChoiceTexts{L"Dates d'un autre fichier",
+                         L"Les dates cochées de chaque fichier prendront celles de « " + name + L" ».",
+                         {L"Date de création : " + JournalTimeText(FileTimeTicks(stamps.Creation)),
+                          L"Date de modification : " + JournalTimeText(FileTimeTicks(stamps.LastWrite)),
+                          L"Date de dernier accès : " + JournalTimeText(FileTimeTicks(stamps.LastAccess))},
+                         kStampCreation | kStampLastWrite | kStampLastAccess});
+    if (!mask)
+        return;
+    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+    RunPlannedBatch(
+        L"Dates d'un autre fichier (" + StampNames(*mask) + L" de « " + name + L" »)",
+        [&](const auto& names) { return PlanFixedStamps(*stamping, names, stamps, *mask); },
+        WritePlannedStamps(*stamping, *mask));
+}
+
+void TMainForm::PhotoDateClick() {
+    const std::optional<int> mask =
+        AskStamps(Handle(), FontName(),
+                  StampChoiceTexts{
+                      L"Date de prise de vue",
+                      L"Les dates cochées de chaque photo JPEG ou TIFF prendront la date de sa prise de vue, "
+                      L"lue dans ses données Exif. Une photo sans cette date est laissée telle quelle.",
+                      {L"Date de création", L"Date de modification", L"Date de dernier accès"},
+                      kStampCreation | kStampLastWrite});
+    if (!mask)
+        return;
+    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
+    RunPlannedBatch(
+        L"Date de prise de vue (" + StampNames(*mask) + L")",
+        [&](const auto& names) { return PlanPhotoDate(*stamping, names, *mask); },
+        WritePlannedStamps(*stamping, *mask));
+}
+
+void TMainForm::SubFoldersClick() {
+    Settings.SubFolders = !Settings.SubFolders;
+    OptionsSousDossiers->SetChecked(Settings.SubFolders);
 }
 
 void TMainForm::BtnNameMajClick() {

@@ -44,6 +44,7 @@ void TMainForm::ApplyOptions() {
     AffichageGrille->SetChecked(Settings.ShowGrid);
 
     AffichageCaptions->SetChecked(Settings.ShowCaptions);
+    OptionsSousDossiers->SetChecked(Settings.SubFolders);
     SizeToolButtons();
 
     AffichageGrille->SetEnabled(AffichageDetail->Checked());

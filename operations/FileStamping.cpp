@@ -125,6 +125,24 @@ FileOutcome FileStamping::WriteStamps(const std::wstring& path, const FileStamps
     return Stamp(path, asked, volume.Converter);
 }
 
+FileOutcome FileStamping::FileSetStamps(const std::wstring& path, const FileStamps& stamps, int mask) const {
+    if (mask < 1 || mask > 7)
+        return FileOutcome::Failed(Failure::Other, L"aucune date choisie");
+    for (const StampField& field : kStampFields)
+        if ((mask & field.Bit) && !HoldableTicks(path, FileTimeTicks(stamps.*field.Member)))
+            return FileOutcome::Failed(Failure::DateOutOfRange);
+    return PerFileFrame::Run(path,
+                             [&](PerFileFrame& frame) { return WriteStamps(frame.Path(), stamps, mask); });
+}
+
+std::optional<uint64_t> FileStamping::HoldableTicks(const std::wstring& path, uint64_t ticks) const {
+    FolderClock& volume = ClockOf(path);
+    const std::optional<CivilTime> local = volume.Converter.ToLocal(ticks);
+    if (!local || (volume.Clock == StampClock::Local && !ReduceToFat(*local)))
+        return std::nullopt;
+    return ticks;
+}
+
 std::optional<uint64_t> FileStamping::StampOf(const std::wstring& path, const CivilTime& local) const {
     FolderClock& volume = ClockOf(path);
     return HoldableStamp(volume.Clock, volume.Converter, local);

@@ -66,13 +66,18 @@ public:
     // unchanged, when no target other than the source is chosen.
     FileOutcome FileCopyStamp(const std::wstring& path, int sourceBit, int targetMask) const;
     // Puts exactly the given UTC stamps, those whose bits are in `mask`, into the file at `path`
-    // and reads them back; for a caller that already holds the file in its per-file frame.
+    // and reads them back, in the per-file frame ("Dates d'un autre fichier", the photo's date).
+    // Not done, with the file unchanged, when its volume cannot hold one of them.
+    FileOutcome FileSetStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;
+    // The same, for a caller that already holds the file in its per-file frame.
     FileOutcome WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;
 
     // What the operations above will write, for the undo journal: the UTC stamp of `local` on the
     // volume of the file at `path`, none when that volume cannot hold it; and today at 00:00:00.
     std::optional<uint64_t> StampOf(const std::wstring& path, const CivilTime& local) const;
     CivilTime TodayMidnight() const;
+    // `ticks`, when the volume of the file at `path` can hold that UTC stamp; none otherwise.
+    std::optional<uint64_t> HoldableTicks(const std::wstring& path, uint64_t ticks) const;
     // The UTC stamp `ticks` becomes once moved by `shift`, on the volume of the file at `path`.
     std::optional<uint64_t> ShiftedStamp(const std::wstring& path, uint64_t ticks,
                                          const DateShift& shift) const;

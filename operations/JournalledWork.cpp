@@ -6,11 +6,13 @@
 #include "operations/CaseRenamer.h"
 #include "operations/FileNameCase.h"
 #include "operations/PerFileFrame.h"
+#include "operations/PhotoDate.h"
 #include "operations/SystemFailure.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -23,9 +25,16 @@ constexpr uint32_t kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUT
                                          FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+// The folder part of a path or of a batch's name, with its final separator, and the name in it.
+// A batch that reaches into subfolders names its files relative to its folder ("sub\\a.jpg").
 std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring LeafOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 // A plan of the file's stamps: `stamp` in each stamp of `mask`.
@@ -112,7 +121,7 @@ bool JournalledWork::PlanAhead() {
 void JournalledWork::NoteKept(const JournalFile& planned) {
     FileOutcome why;
     const std::optional<FileNow> now =
-        ReadFileNow(FolderOf(paths_[next_ - 1]) + planned.NewName, planned.NewName, why);
+        ReadFileNow(FolderOf(paths_[next_ - 1]) + LeafOf(planned.NewName), planned.NewName, why);
     if (!now)
         return;
     JournalFile kept = planned;
@@ -187,6 +196,57 @@ JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, in
     };
 }
 
+JournalledWork::Planner PlanFixedStamps(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                        const FileStamps& stamps, int mask) {
+    return [&stamping, names, stamps, mask](size_t index, const std::wstring& path) {
+        PlannedFile plan;
+        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
+        if (!now || mask < 1 || mask > 7)
+            return plan; // the work refuses a bad mask
+        JournalFile record = UnchangedRecord(*now);
+        for (const auto& [bit, given, stamp] :
+             {std::tuple{kStampCreation, stamps.Creation, &record.NewCreation},
+              std::tuple{kStampLastWrite, stamps.LastWrite, &record.NewWrite},
+              std::tuple{kStampLastAccess, stamps.LastAccess, &record.NewAccess}}) {
+            if (!(mask & bit))
+                continue;
+            const std::optional<uint64_t> held = stamping.HoldableTicks(path, FileTimeTicks(given));
+            if (!held) {
+                plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
+                return plan;
+            }
+            *stamp = *held;
+        }
+        if (!ChangesNothing(record))
+            plan.Record = std::move(record);
+        return plan;
+    };
+}
+
+JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                      int mask) {
+    return [&stamping, names, mask](size_t index, const std::wstring& path) {
+        PlannedFile plan;
+        const std::optional<uint64_t> taken = PhotoTakenStamp(stamping, path, plan.Refusal);
+        if (!taken)
+            return plan;
+        return PlanStamps(path, names[index], taken, mask);
+    };
+}
+
+JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, int mask) {
+    return [&stamping, mask](size_t, const std::wstring& path, const PlannedFile& plan) {
+        if (!plan.Record)
+            return mask >= 1 && mask <= 7 ? FileOutcome()
+                                          : FileOutcome::Failed(Failure::Other, L"aucune date choisie");
+        FileStamps stamps;
+        stamps.Creation = FileTimeOfTicks(plan.Record->NewCreation);
+        stamps.LastAccess = FileTimeOfTicks(plan.Record->NewAccess);
+        stamps.LastWrite = FileTimeOfTicks(plan.Record->NewWrite);
+        return stamping.FileSetStamps(path, stamps, mask);
+    };
+}
+
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form) {
     return [names, form](size_t index, const std::wstring& path) {
         PlannedFile plan;
@@ -194,7 +254,9 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
         if (!now)
             return plan;
         JournalFile record = UnchangedRecord(*now);
-        record.NewName = ConvertNameCase(record.OldName, form, SystemUpper, SystemLower);
+        // Only the file's own name: the subfolders it lies in keep theirs.
+        record.NewName = FolderOf(record.OldName) +
+                         ConvertNameCase(LeafOf(record.OldName), form, SystemUpper, SystemLower);
         if (!ChangesNothing(record))
             plan.Record = std::move(record);
         return plan;
@@ -209,7 +271,10 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
         // The file bears the batch's name, or its old one again, or (changed since) another case.
         std::wstring name = done.NewName;
         if (done.OldName != done.NewName) {
-            const std::vector<std::wstring> names = NamesEqualIgnoringCase(folder, done.NewName);
+            const std::wstring within = FolderOf(done.NewName);
+            std::vector<std::wstring> names = NamesEqualIgnoringCase(folder + within, LeafOf(done.NewName));
+            for (std::wstring& found : names)
+                found.insert(0, within);
             const auto has = [&names](const std::wstring& wanted) {
                 return std::find(names.begin(), names.end(), wanted) != names.end();
             };
@@ -249,8 +314,8 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
         const JournalFile& back = *plan.Record;
         FileOutcome outcome = PerFileFrame::Run(folder + back.OldName, [&](PerFileFrame& frame) {
             if (back.OldName != back.NewName) {
-                const CaseRenamer::Result renamed =
-                    CaseRenamer().Rename(frame.Path(), [&back](std::wstring_view) { return back.NewName; });
+                const CaseRenamer::Result renamed = CaseRenamer().Rename(
+                    frame.Path(), [&back](std::wstring_view) { return LeafOf(back.NewName); });
                 if (!renamed.Outcome)
                     return renamed.Outcome;
                 frame.MovedTo(renamed.Path);

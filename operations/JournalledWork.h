@@ -66,6 +66,15 @@ JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::ve
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                   const DateShift& shift, int actionMask);
 JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, int sourceBit, int targetMask);
+// Each file's stamps of `mask` to the given ones ("Dates d'un autre fichier"), or to the date its
+// photo was taken ("Date de prise de vue").
+JournalledWork::Planner PlanFixedStamps(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                        const FileStamps& stamps, int mask);
+JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                      int mask);
+// Writes the stamps of `mask` that the plan's record holds, exactly: for the operations whose
+// plan already found each file's stamp.
+JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, int mask);
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form);
 
 // Undo of a journalled batch: `files` in the order FilesToUndo gives, in `folder` (ending with its

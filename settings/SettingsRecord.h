@@ -50,6 +50,9 @@ struct SettingsRecord {
     int Shift = 3600;
     static constexpr const wchar_t* kShiftMask = L"ShiftMask";
     int ShiftMask = 7;
+    // An operation with no file selected reaches into the subfolders too.
+    static constexpr const wchar_t* kSubFolders = L"SubFolders";
+    bool SubFolders = false;
     static constexpr const wchar_t* kPanelWidth = L"PanelWidth";
     int PanelWidth = 300;
     static constexpr const wchar_t* kDirTreeWidth = L"DirTreeWidth";
@@ -63,7 +66,7 @@ struct SettingsRecord {
     static constexpr const wchar_t* kFirstMajMin = L"FirstMajMin";
     bool FirstMajMin = true;
 
-    static constexpr int kFieldCount = 27;
+    static constexpr int kFieldCount = 28;
 
     // Calls visit(valueName, field) for every field, in the order they are read and written.
     // Works for a const record too.
@@ -95,6 +98,7 @@ struct SettingsRecord {
         visit(kFirstMajMin, r.FirstMajMin);
         visit(kShift, r.Shift);
         visit(kShiftMask, r.ShiftMask);
+        visit(kSubFolders, r.SubFolders);
     }
 
     bool operator==(const SettingsRecord&) const = default;

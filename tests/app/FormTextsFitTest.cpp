@@ -5,6 +5,7 @@
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
+#include "operations/dialogs/StampChoiceForm.h"
 #include "operations/dialogs/ShiftForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "operations/dialogs/DateHeureForm.h"
@@ -61,6 +62,14 @@ TEST_P(FormTextsFitTest, DateTimeDialog) {
 TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
     ExpectAllTextsFit([&] { return std::make_unique<ShiftForm>(nullptr, Face(), settings); });
     ExpectAllTextsFit([&] { return std::make_unique<CopyStampForm>(nullptr, Face()); });
+    // The longest texts the two operations give it.
+    const StampChoiceTexts photo{
+        L"Date de prise de vue",
+        L"Les dates cochées de chaque photo JPEG ou TIFF prendront la date de sa prise de vue, "
+        L"lue dans ses données Exif. Une photo sans cette date est laissée telle quelle.",
+        {L"Date de modification : 28/10/2026 23:59:59", L"Date de modification : 28/10/2026 23:59:59",
+         L"Date de dernier accès : 28/10/2026 23:59:59"}};
+    ExpectAllTextsFit([&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo); });
     const std::vector<UndoRow> rows;
     ExpectAllTextsFit([&] { return std::make_unique<UndoForm>(nullptr, Face(), rows, std::nullopt); });
 }

@@ -243,10 +243,14 @@ TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
                                     nullptr,
                                     L"Déca&ler les dates...",
                                     L"&Copier une date...",
+                                    L"Dates d'un &autre fichier...",
+                                    L"Date de &prise de vue (photos)",
                                     nullptr,
-                                    L"&Annuler la dernière opération\tCtrl+Z"};
-    ASSERT_EQ(::GetMenuItemCount(options), 11);
-    for (UINT i = 0; i < 11; ++i) {
+                                    L"Inclure les sous-&dossiers",
+                                    nullptr,
+                                    L"A&nnuler la dernière opération\tCtrl+Z"};
+    ASSERT_EQ(::GetMenuItemCount(options), 15);
+    for (UINT i = 0; i < 15; ++i) {
         if (optionTexts[i])
             EXPECT_EQ(MenuText(options, i), optionTexts[i]);
         else

@@ -1,6 +1,7 @@
 // The photo date from Exif data: the order of the three dates, their offsets, damaged and cut-short
 // files, in JPEG and TIFF files of both byte orders, and the extensions worth opening.
 #include "operations/ExifDate.h"
+#include "support/logic/ExifImages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,73 +10,24 @@
 
 namespace {
 
-struct Tag {
-    uint16_t Id;
-    std::string Text; // written with a NUL after it
-};
-
-// A TIFF image whose first directory holds `first` and points to an Exif directory holding `exif`.
-std::string Tiff(bool bigEndian, const std::vector<Tag>& first, const std::vector<Tag>& exif) {
-    std::string out = bigEndian ? std::string("MM\0*", 4) : std::string("II*\0", 4);
-    std::string values;
-    const auto put = [&](std::string& to, uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            to += static_cast<char>(value >> 8 * (bigEndian ? size - 1 - i : i));
-    };
-    const auto entry = [&](uint32_t id, uint32_t type, size_t count) {
-        put(out, id, 2);
-        put(out, type, 2);
-        put(out, static_cast<uint32_t>(count), 4);
-    };
-    const uint32_t exifAt = 8 + 6 + 12 * static_cast<uint32_t>(first.size() + 1);
-    const uint32_t valuesAt = exifAt + 6 + 12 * static_cast<uint32_t>(exif.size());
-    put(out, 8, 4);
-    for (const auto* tags : {&first, &exif}) {
-        put(out, static_cast<uint32_t>(tags->size() + (tags == &first)), 2);
-        for (const Tag& tag : *tags) {
-            const std::string value = tag.Text + '\0';
-            entry(tag.Id, 2, value.size());
-            if (value.size() <= 4) {
-                out += value + std::string(4 - value.size(), '\0');
-            } else {
-                put(out, valuesAt + static_cast<uint32_t>(values.size()), 4);
-                values += value;
-            }
-        }
-        if (tags == &first) {
-            entry(0x8769, 4, 1);
-            put(out, exifAt, 4);
-        }
-        put(out, 0, 4);
-    }
-    return out + values;
-}
-
-std::string Jpeg(const std::string& tiff) {
-    const size_t length = tiff.size() + 8;
-    return std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0\xFF\xFF\xE1", 23) +
-           static_cast<char>(length >> 8) + static_cast<char>(length) + std::string("Exif\0\0", 6) + tiff +
-           std::string("\xFF\xDA\x00\x02\xFF\xD9", 6);
-}
-
 const std::string kOriginal = "2021:06:15 10:20:30";
 const CivilTime kOriginalTime{2021, 6, 15, 10, 20, 30, 0};
 
 // Each case runs on JPEG and TIFF images in both byte orders.
 class ExifDateTest : public testing::TestWithParam<std::tuple<bool, bool>> {
 protected:
-    std::string Image(const std::vector<Tag>& first, const std::vector<Tag>& exif) const {
+    std::string Image(const std::vector<ExifTag>& first, const std::vector<ExifTag>& exif) const {
         const std::string tiff = Tiff(std::get<0>(GetParam()), first, exif);
         return std::get<1>(GetParam()) ? Jpeg(tiff) : tiff;
     }
-    std::optional<ExifDate> Read(const std::vector<Tag>& first, const std::vector<Tag>& exif) const {
+    std::optional<ExifDate> Read(const std::vector<ExifTag>& first, const std::vector<ExifTag>& exif) const {
         return ReadExifDate(Image(first, exif));
     }
 };
 
 TEST_P(ExifDateTest, PrefersOriginalThenDigitizedThenModifiedWithTheMatchingOffset) {
-    const Tag modified{0x0132, "2023:01:02 03:04:05"};
-    const Tag offsets[] = {{0x9010, "-05:30"}, {0x9011, "+02:00"}, {0x9012, "+14:30"}};
+    const ExifTag modified{0x0132, "2023:01:02 03:04:05"};
+    const ExifTag offsets[] = {{0x9010, "-05:30"}, {0x9011, "+02:00"}, {0x9012, "+14:30"}};
     EXPECT_EQ(
         Read({modified}, {{0x9003, kOriginal}, {0x9004, "2022:12:31 23:59:59"}, offsets[0], offsets[1]}),
         (ExifDate{kOriginalTime, 120, ExifDateSource::Original}));

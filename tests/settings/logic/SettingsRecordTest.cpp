@@ -33,7 +33,7 @@ TEST(SettingsRecordTest, FieldsAreVisitedInStoredOrderWithTheirValueNames) {
         L"ShowCaptions", L"SaveColumn", L"KOctet",       L"NameMaj",   L"SizeKo",   L"TimeZero",
         L"FullYear",     L"SaveDate",   L"Date",         L"Time",      L"Creation", L"LastWrite",
         L"LastAccess",   L"PanelWidth", L"DirTreeWidth", L"FirstZero", L"FirstMin", L"FirstMaj",
-        L"FirstMajMin",  L"Shift",      L"ShiftMask"};
+        L"FirstMajMin",  L"Shift",      L"ShiftMask",    L"SubFolders"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(names.size(), static_cast<size_t>(SettingsRecord::kFieldCount));
 }

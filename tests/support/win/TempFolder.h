@@ -31,6 +31,9 @@ private:
 // Every entry of a folder except "." and "..", as stored.
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
 
+// Makes `link` a junction to the folder `target` (a full path); false when the file system refuses.
+bool MakeJunction(const std::wstring& link, const std::wstring& target);
+
 // Deletes a folder tree, clearing read-only attributes on the way.
 void DeleteTree(const std::wstring& path);
 

@@ -1,0 +1,235 @@
+// The stamping operations that take their dates from elsewhere, and operations that reach into the
+// subfolders, end to end on real files from the main window, each undone afterwards.
+#include "app/MainForm.h"
+#include "operations/dialogs/BatchReportForm.h"
+#include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/StampChoiceForm.h"
+#include "operations/dialogs/UndoForm.h"
+#include "support/logic/ExifImages.h"
+#include "support/win/FileStamps.h"
+#include "support/win/ScratchRegistryKey.h"
+#include "support/win/TempFolder.h"
+#include "ui/ExceptionDisplay.h"
+#include "ui/MessageBox.h"
+#include "ui/ModalRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME OfTicks(uint64_t ticks) {
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+FILETIME Local(int year, int month, int day, int hour, int minute, int second) {
+    const SYSTEMTIME local{static_cast<WORD>(year),
+                           static_cast<WORD>(month),
+                           0,
+                           static_cast<WORD>(day),
+                           static_cast<WORD>(hour),
+                           static_cast<WORD>(minute),
+                           static_cast<WORD>(second),
+                           0};
+    SYSTEMTIME utc{};
+    FILETIME time{};
+    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    ::SystemTimeToFileTime(&utc, &time);
+    return time;
+}
+
+std::vector<std::wstring> SortedNamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names = NamesIn(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const FILETIME kBefore = OfTicks(130'000'000'000'000'000ull + 1234567);
+
+class MainFormMoreStamps : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetExceptionSink([this](const std::wstring& text) { errors += text; });
+        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+            boxes.push_back(request.text);
+            return IDYES;
+        });
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageBoxAnswerer({});
+        SetExceptionSink({});
+        EXPECT_EQ(errors, L"");
+    }
+
+    std::wstring Make(const std::wstring& name, const std::string& contents = "x") {
+        const std::wstring path = folder.MakeFile(name, contents);
+        EXPECT_TRUE(WriteStamps(path, kBefore, kBefore, kBefore));
+        return path;
+    }
+    void OpenWindow() {
+        form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
+        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
+        form->DirTree->SelectPath(folder.Path());
+        form->DirTreeChange();
+    }
+    // Last write and last access of every file under the folder, by relative name.
+    std::map<std::wstring, std::pair<uint64_t, uint64_t>> Disk(const std::wstring& under = L"") const {
+        std::map<std::wstring, std::pair<uint64_t, uint64_t>> files;
+        for (const std::wstring& name : NamesIn(folder / under)) {
+            const std::wstring relative = under.empty() ? name : under + L"\\" + name;
+            if (::GetFileAttributesW((folder / relative).c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+                files.merge(Disk(relative));
+                continue;
+            }
+            const std::optional<DiskStamps> stamps = ReadStamps(folder / relative);
+            files[relative] = {stamps ? Ticks(stamps->LastWrite) : 0, stamps ? Ticks(stamps->LastAccess) : 0};
+        }
+        return files;
+    }
+
+    // Ticks the stamps of `mask` in the stamp dialog, keeps its texts, accepts what comes after.
+    ModalRunner Answer(int mask) {
+        return [this, mask](Form& shown) {
+            if (auto* stamps = dynamic_cast<StampChoiceForm*>(&shown)) {
+                boxTexts = {stamps->CheckCreation.Text(), stamps->CheckModification.Text(),
+                            stamps->CheckAcces.Text()};
+                stamps->CheckCreation.SetChecked(mask & 1);
+                stamps->CheckModification.SetChecked(mask & 2);
+                stamps->CheckAcces.SetChecked(mask & 4);
+                stamps->BtnOk.Click();
+            } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
+                confirm->BtnOk.Click();
+            } else if (auto* undo = dynamic_cast<UndoForm*>(&shown)) {
+                undo->BtnUndo.Click();
+            } else if (auto* report = dynamic_cast<BatchReportForm*>(&shown)) {
+                for (int row = 0; row < report->List.RowCount(); ++row)
+                    reported.push_back(report->List.CellText(row, 0) + L": " + report->List.CellText(row, 2));
+                report->BtnClose.Click();
+            }
+        };
+    }
+    void Run(const wchar_t* item, int mask = 0) {
+        ScopedModalRunner runner(Answer(mask));
+        form->MainMenu->Item(item).Click();
+    }
+
+    // Outlives the folder, so that a link to it is still one when the folder is deleted.
+    TempFolder outside;
+    TempFolder folder;
+    TempFolder journal;
+    ScratchRegistryKey key;
+    std::wstring errors;
+    std::vector<std::wstring> boxes;
+    std::vector<std::wstring> boxTexts;
+    std::vector<std::wstring> reported;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndComeBackOnUndo) {
+    Make(L"one.txt");
+    Make(L"two.txt");
+    TempFolder elsewhere;
+    // Exact to the 100 ns, one in summer time, one in winter time.
+    const FILETIME write = OfTicks(Ticks(Local(2019, 7, 1, 12, 0, 0)) + 7654321);
+    const FILETIME access = OfTicks(Ticks(Local(2018, 12, 1, 8, 0, 0)) + 1);
+    const std::wstring reference = outside.MakeFile(L"modèle.txt");
+    // Its creation as its write time: some file systems keep no creation date of their own and
+    // show the write time instead.
+    ASSERT_TRUE(WriteStamps(reference, write, access, write));
+    OpenWindow();
+    const auto before = Disk();
+    std::wstring askedIn;
+    form->PickReferenceFile = [&](HWND, const std::wstring& start) {
+        askedIn = start;
+        return std::optional<std::wstring>(reference);
+    };
+
+    Run(L"OptionsAutreFichier", 7);
+    EXPECT_EQ(askedIn, folder.Path());
+    ASSERT_EQ(boxTexts.size(), 3u);
+    EXPECT_NE(boxTexts[1].find(L"Date de modification : "), std::wstring::npos) << boxTexts[1];
+    for (const auto& [name, stamps] : Disk()) {
+        EXPECT_EQ(stamps.first, Ticks(write)) << name;
+        EXPECT_EQ(stamps.second, Ticks(access)) << name;
+    }
+    EXPECT_EQ(reported, std::vector<std::wstring>());
+
+    Run(L"OptionsAnnuler");
+    EXPECT_EQ(Disk(), before);
+}
+
+TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheOthers) {
+    // Summer time in Paris, written without an offset: the camera's clock is local time.
+    Make(L"été.jpg", Jpeg(Tiff(false, {}, {{0x9003, "2021:06:15 10:20:30"}})));
+    // An offset makes the instant exact, whatever this computer's zone.
+    Make(L"hiver.TIF", Tiff(true, {{0x0132, "2000:01:01 00:00:00"}},
+                            {{0x9003, "2021:01:10 08:00:00"}, {0x9011, "-05:00"}}));
+    Make(L"sans date.jpg", Jpeg(Tiff(true, {}, {{0x010F, "Appareil"}})));
+    Make(L"notes.txt", "pas une image");
+    OpenWindow();
+    const auto before = Disk();
+
+    Run(L"OptionsPriseDeVue", 1 | 2);
+    const auto after = Disk();
+    EXPECT_EQ(after.at(L"été.jpg").first, Ticks(Local(2021, 6, 15, 10, 20, 30)));
+    EXPECT_EQ(after.at(L"hiver.TIF").first, Ticks(UtcFileTime(2021, 1, 10, 13, 0, 0)));
+    EXPECT_EQ(after.at(L"été.jpg").second, Ticks(kBefore)) << "access not chosen";
+    EXPECT_EQ(after.at(L"sans date.jpg"), before.at(L"sans date.jpg"));
+    EXPECT_EQ(after.at(L"notes.txt"), before.at(L"notes.txt"));
+    EXPECT_EQ(reported, (std::vector<std::wstring>{L"notes.txt: ni JPEG ni TIFF",
+                                                   L"sans date.jpg: aucune date de prise de vue"}));
+
+    Run(L"OptionsAnnuler");
+    EXPECT_EQ(Disk(), before);
+}
+
+TEST_F(MainFormMoreStamps, SubfoldersThreeLevelsDeepThroughTheMaskWithoutFollowingAJunction) {
+    Make(L"Racine.jpg");
+    Make(L"lisez.txt");
+    folder.MakeFolder(L"sous");
+    Make(L"sous\\Photo.jpg");
+    folder.MakeFolder(L"sous\\plus");
+    Make(L"sous\\plus\\deux.JPG");
+    Make(L"sous\\plus\\note.txt");
+    folder.MakeFolder(L"sous\\plus\\fond");
+    Make(L"sous\\plus\\fond\\trois.jpg");
+    outside.MakeFile(L"dehors.jpg");
+    ASSERT_TRUE(MakeJunction(folder / L"lien", outside.Path())) << ::GetLastError();
+    OpenWindow();
+    form->EditMask.SetText(L"*.jpg");
+    form->EditMaskEnter();
+    form->MainMenu->Item(L"OptionsSousDossiers").Click();
+    EXPECT_TRUE(form->MainMenu->Item(L"OptionsSousDossiers").Checked());
+    const auto before = Disk();
+
+    Run(L"OptionsMaj");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(L"4 fichiers dans 4 dossiers"), std::wstring::npos) << boxes[0];
+    // Only the files' own names change; the folders keep theirs.
+    EXPECT_EQ(SortedNamesIn(folder.Path()),
+              (std::vector<std::wstring>{L"RACINE.JPG", L"lien", L"lisez.txt", L"sous"}));
+    EXPECT_EQ(SortedNamesIn(folder / L"sous"), (std::vector<std::wstring>{L"PHOTO.JPG", L"plus"}));
+    EXPECT_EQ(SortedNamesIn(folder / L"sous\\plus"),
+              (std::vector<std::wstring>{L"DEUX.JPG", L"fond", L"note.txt"}));
+    EXPECT_EQ(SortedNamesIn(folder / L"sous\\plus\\fond"), std::vector<std::wstring>{L"TROIS.JPG"});
+    EXPECT_EQ(SortedNamesIn(outside.Path()), std::vector<std::wstring>{L"dehors.jpg"});
+
+    Run(L"OptionsAnnuler");
+    EXPECT_EQ(Disk(), before);
+    EXPECT_EQ(reported, std::vector<std::wstring>());
+    // The choice is kept for the next run.
+    form->Close();
+    OpenWindow();
+    EXPECT_TRUE(form->MainMenu->Item(L"OptionsSousDossiers").Checked());
+}
+
+} // namespace
