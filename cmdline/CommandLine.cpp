@@ -333,7 +333,7 @@ std::wstring CommandUsageText() {
            L"  /lower                      Minuscules : le nom en minuscules\r\n"
            L"  /first                      Maj-minuscules : la première lettre en majuscule\r\n"
            L"  /shift:[+|-][J.]hh:mm:ss    décale les dates choisies (ex. /shift:-1.02:00:00)\r\n"
-           L"  /copy:S>CIBLES              copie une date dans d'autres (ex. "/copy:m>ca")\r\n"
+           L"  /copy:S>CIBLES              copie une date dans d'autres (ex. \"/copy:m>ca\")\r\n"
            L"  /from:FICHIER               les dates choisies d'un autre fichier\r\n"
            L"  /exif                       les dates choisies à la date de prise de vue de la photo\r\n"
            L"  /undo                       annule la dernière opération du journal d'annulation\r\n"
