@@ -290,7 +290,10 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     const std::wstring full = StripTrailingBackslashes(FullPath(path));
     const size_t slash = full.find_last_of(L'\\');
     // "C:" alone is the current folder of drive C, not its root.
-    const DWORD attributes = ::GetFileAttributesW(ApiPath(full.size() == 2 ? full + L"\\" : full).c_str());
+    DWORD attributes = ::GetFileAttributesW(ApiPath(full.size() == 2 ? full + L"\\" : full).c_str());
+    // A share's root answers only with its separator.
+    if (attributes == INVALID_FILE_ATTRIBUTES && full.starts_with(L"\\\\"))
+        attributes = ::GetFileAttributesW(ApiPath(full + L"\\").c_str());
     std::wstring folder;
     std::wstring pattern;
     bool masked = false;

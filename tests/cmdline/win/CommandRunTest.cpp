@@ -221,3 +221,17 @@ TEST_F(CommandLineRun, BadArgumentsPrintOneLineAndTouchNothing) {
     EXPECT_EQ(help.Printed[0],
               L"Kavet24 : change les dates ou la casse du nom de fichiers, sans ouvrir la fenêtre.");
 }
+
+TEST_F(CommandLineRun, FilesOfSeveralFoldersAreNamedFromTheirCommonFolderAndUndoneTogether) {
+    folder.MakeFolder(L"sub");
+    folder.MakeFile(L"sub\\deep.txt");
+    ASSERT_TRUE(WriteStamps(folder / L"sub\\deep.txt", Old(), Old(), Old()));
+    const Result run = Run(L"/date:\"2024-01-01 08:00:00\" sub\\deep.txt " + Quoted(folder / L"notes.txt"));
+    EXPECT_EQ(run.Exit, 0u);
+    EXPECT_EQ(run.Printed,
+              (Lines{L"notes.txt : modifié", L"sub\\deep.txt : modifié", L"2 fichiers modifiés"}));
+    EXPECT_FALSE(Untouched(L"sub\\deep.txt"));
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_TRUE(Untouched(L"sub\\deep.txt"));
+    EXPECT_TRUE(Untouched(L"notes.txt"));
+}
