@@ -249,7 +249,7 @@ int CommandRun::RunUndo(const CommandRequest& request) {
     if (RunningBatchMark::IsRunning(journal_, batch.Id)) {
         out_.WriteLine(
             L"Kavet24 : l'opération " + Quoted(batch.Operation) +
-            L" tourne encore dans une autre fenêtre de Kavet24 ; elle pourra être annulée une fois finie");
+            L" tourne encore dans une autre copie de Kavet24 ; elle pourra être annulée une fois finie");
         return kExitNotAllDone;
     }
     out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
