@@ -1,8 +1,12 @@
-// The program's entry: the common-controls check, then the main window and its message loop.
+// The program's entry: an operation asked on the command line runs without the window; otherwise
+// the common-controls check, then the main window and its message loop.
 #include "app/ComCtlVersion.h"
 #include "app/MainForm.h"
 #include "app/ModuleVersion.h"
 #include "base/WinLocale.h"
+#include "cmdline/CommandLine.h"
+#include "cmdline/CommandRun.h"
+#include "cmdline/ConsoleOutput.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 
@@ -13,6 +17,11 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Separators, date texts and the order of names follow the user's regional settings.
     InstallUserLocale();
+    const ParsedCommandLine command = ParseCommandLine(ProcessArguments());
+    if (command.What != ParsedCommandLine::Kind::Window) {
+        ConsoleOutput out;
+        return CommandRun(out, CommandJournalFolder()).Run(command);
+    }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -95,6 +95,11 @@ struct GlobalMemoryTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::GlobalFree(h); }
 };
+struct LocalMemoryTraits {
+    using Type = HLOCAL;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::LocalFree(h); }
+};
 struct ImageListTraits {
     using Type = HIMAGELIST;
     static Type Invalid() { return nullptr; }
@@ -112,6 +117,7 @@ using MenuHandle = UniqueResource<MenuTraits>;
 using ItemIdList = UniqueResource<ItemIdListTraits>;
 using ImageListHandle = UniqueResource<ImageListTraits>; // only for lists the program made itself
 using GlobalMemory = UniqueResource<GlobalMemoryTraits>; // released once the clipboard owns it
+using LocalMemory = UniqueResource<LocalMemoryTraits>;   // what the system hands back to free locally
 
 // A reference-counted COM interface pointer.
 template <typename T> class ComPtr {

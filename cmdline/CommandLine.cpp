@@ -1,0 +1,356 @@
+// The switches of the command line, their values and the rules that bind them together.
+#include "cmdline/CommandLine.h"
+
+#include "base/TextHelpers.h"
+#include "listing/MaskSearch.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+struct SwitchInfo {
+    std::wstring_view Name;
+    bool TakesValue = false;
+    // Set for the switches that name the operation.
+    std::optional<CommandOperation> Operation;
+};
+
+constexpr std::array<SwitchInfo, 17> kSwitches{{
+    {L"date", true, CommandOperation::DateTime},
+    {L"zero", false, CommandOperation::TimeZero},
+    {L"upper", false, CommandOperation::Upper},
+    {L"lower", false, CommandOperation::Lower},
+    {L"first", false, CommandOperation::FirstUpper},
+    {L"shift", true, CommandOperation::Shift},
+    {L"copy", true, CommandOperation::CopyStamp},
+    {L"from", true, CommandOperation::FromFile},
+    {L"exif", false, CommandOperation::Exif},
+    {L"undo", false, CommandOperation::Undo},
+    {L"stamps", true, std::nullopt},
+    {L"mask", true, std::nullopt},
+    {L"recurse", false, std::nullopt},
+    {L"dryrun", false, std::nullopt},
+    {L"noversion", false, std::nullopt},
+    {L"help", false, std::nullopt},
+    {L"?", false, std::nullopt},
+}};
+
+bool IsSwitch(std::wstring_view arg) {
+    return arg.size() > 1 && (arg[0] == L'/' || arg[0] == L'-');
+}
+
+// Switch names are ASCII: other letters are left as they are and match nothing.
+std::wstring AsciiLower(std::wstring_view text) {
+    std::wstring lowered(text);
+    for (wchar_t& c : lowered)
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+    return lowered;
+}
+
+const SwitchInfo* FindSwitch(std::wstring_view name) {
+    const auto found = std::find_if(kSwitches.begin(), kSwitches.end(),
+                                    [name](const SwitchInfo& info) { return info.Name == name; });
+    return found == kSwitches.end() ? nullptr : &*found;
+}
+
+// `count` ASCII digits at `pos`, moving past them.
+std::optional<int> Digits(std::wstring_view text, size_t& pos, size_t count) {
+    if (text.size() - std::min(text.size(), pos) < count)
+        return std::nullopt;
+    int value = 0;
+    for (size_t i = 0; i < count; ++i, ++pos) {
+        const wchar_t c = text[pos];
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
+        value = value * 10 + (c - L'0');
+    }
+    return value;
+}
+
+bool Skip(std::wstring_view text, size_t& pos, wchar_t expected) {
+    if (pos >= text.size() || text[pos] != expected)
+        return false;
+    ++pos;
+    return true;
+}
+
+// The longest run of ASCII digits at `pos`, up to `most` of them, at least one.
+std::optional<int> SomeDigits(std::wstring_view text, size_t pos, size_t most, size_t& end) {
+    end = pos;
+    while (end < text.size() && end - pos < most + 1 && text[end] >= L'0' && text[end] <= L'9')
+        ++end;
+    if (end == pos || end - pos > most)
+        return std::nullopt;
+    size_t at = pos;
+    return Digits(text, at, end - pos);
+}
+
+int StampBit(wchar_t letter) {
+    switch (letter) {
+    case L'c':
+    case L'C':
+        return kCommandCreation;
+    case L'm':
+    case L'M':
+        return kCommandLastWrite;
+    case L'a':
+    case L'A':
+        return kCommandLastAccess;
+    default:
+        return 0;
+    }
+}
+
+// One or more of "c", "m", "a", each once.
+std::optional<int> ParseStampLetters(std::wstring_view text) {
+    int mask = 0;
+    for (const wchar_t letter : text) {
+        const int bit = StampBit(letter);
+        if (bit == 0 || (mask & bit))
+            return std::nullopt;
+        mask |= bit;
+    }
+    return mask == 0 ? std::nullopt : std::optional<int>(mask);
+}
+
+ParsedCommandLine Failed(const std::wstring& message) {
+    ParsedCommandLine result;
+    result.What = ParsedCommandLine::Kind::Error;
+    result.Error = CommandErrorLine(message);
+    return result;
+}
+
+std::wstring Quoted(std::wstring_view text) {
+    return L"« " + std::wstring(text) + L" »";
+}
+
+bool TakesStamps(CommandOperation operation) {
+    return operation == CommandOperation::DateTime || operation == CommandOperation::Shift ||
+           operation == CommandOperation::FromFile || operation == CommandOperation::Exif;
+}
+
+} // namespace
+
+std::wstring CommandErrorLine(const std::wstring& message) {
+    return L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)";
+}
+
+std::optional<CivilTime> ParseCommandDate(std::wstring_view text) {
+    if (text.size() != 19)
+        return std::nullopt;
+    size_t pos = 0;
+    CivilTime when;
+    const auto field = [&](int& into, size_t count, wchar_t after) {
+        const std::optional<int> value = Digits(text, pos, count);
+        if (!value || (after != 0 && !Skip(text, pos, after)))
+            return false;
+        into = *value;
+        return true;
+    };
+    if (!field(when.Year, 4, L'-') || !field(when.Month, 2, L'-') || !field(when.Day, 2, L' ') ||
+        !field(when.Hour, 2, L':') || !field(when.Minute, 2, L':') || !field(when.Second, 2, 0))
+        return std::nullopt;
+    if (when.Year < 1 || when.Month < 1 || when.Month > 12 || when.Day < 1 ||
+        when.Day > DaysInMonth(when.Year, when.Month) || when.Hour > 23 || when.Minute > 59 ||
+        when.Second > 59)
+        return std::nullopt;
+    return when;
+}
+
+std::optional<DateShift> ParseCommandShift(std::wstring_view text) {
+    DateShift shift;
+    size_t pos = 0;
+    if (Skip(text, pos, L'-'))
+        shift.Backward = true;
+    else
+        Skip(text, pos, L'+');
+    if (const size_t dot = text.find(L'.', pos); dot != std::wstring_view::npos) {
+        size_t end = 0;
+        const std::optional<int> days = SomeDigits(text, pos, 4, end);
+        if (!days || end != dot)
+            return std::nullopt;
+        shift.Days = *days;
+        pos = dot + 1;
+    }
+    size_t end = 0;
+    const std::optional<int> hours = SomeDigits(text, pos, 2, end);
+    if (!hours)
+        return std::nullopt;
+    shift.Hours = *hours;
+    pos = end;
+    std::optional<int> minutes;
+    std::optional<int> seconds;
+    if (!Skip(text, pos, L':') || !(minutes = Digits(text, pos, 2)) || !Skip(text, pos, L':') ||
+        !(seconds = Digits(text, pos, 2)) || pos != text.size())
+        return std::nullopt;
+    shift.Minutes = *minutes;
+    shift.Seconds = *seconds;
+    if (!IsValidShift(shift))
+        return std::nullopt;
+    return shift;
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
+    // Help wins over anything else given with it, even a mistake.
+    for (const std::wstring& arg : args) {
+        if (!IsSwitch(arg))
+            continue;
+        const std::wstring name =
+            AsciiLower(std::wstring_view(arg).substr(1, arg.find_first_of(L":=", 1) - 1));
+        if (name == L"?" || name == L"help") {
+            ParsedCommandLine result;
+            result.What = ParsedCommandLine::Kind::Help;
+            return result;
+        }
+    }
+
+    CommandRequest request;
+    std::wstring operationSwitch;
+    std::wstring stampsSwitch;
+    std::wstring scopeSwitch; // /mask or /recurse, which /undo does without
+    std::vector<std::wstring> seen;
+    bool anySwitch = false;
+    for (const std::wstring& arg : args) {
+        if (!IsSwitch(arg)) {
+            if (arg.empty())
+                return Failed(L"chemin vide");
+            request.Paths.push_back(arg);
+            continue;
+        }
+        const size_t separator = arg.find_first_of(L":=", 1);
+        const std::wstring typed = arg.substr(0, separator);
+        const std::wstring name = AsciiLower(std::wstring_view(typed).substr(1));
+        const bool hasValue = separator != std::wstring::npos;
+        const std::wstring value = hasValue ? arg.substr(separator + 1) : std::wstring();
+        const SwitchInfo* known = FindSwitch(name);
+        if (!known)
+            return Failed(L"option inconnue " + Quoted(typed));
+        if (known->TakesValue && value.empty())
+            return Failed(L"valeur manquante pour " + Quoted(typed));
+        if (!known->TakesValue && hasValue)
+            return Failed(L"l'option " + Quoted(typed) + L" ne prend pas de valeur");
+        if (std::find(seen.begin(), seen.end(), name) != seen.end())
+            return Failed(L"option " + Quoted(typed) + L" donnée deux fois");
+        seen.push_back(name);
+        if (name != L"noversion")
+            anySwitch = true;
+        if (known->Operation) {
+            if (!operationSwitch.empty())
+                return Failed(L"une seule opération à la fois : " + Quoted(operationSwitch) + L" et " +
+                              Quoted(typed));
+            operationSwitch = typed;
+            request.Operation = *known->Operation;
+        }
+
+        if (name == L"date") {
+            const std::optional<CivilTime> when = ParseCommandDate(value);
+            if (!when)
+                return Failed(L"date invalide " + Quoted(value) + L" (attendu AAAA-MM-JJ hh:mm:ss)");
+            request.When = *when;
+        } else if (name == L"shift") {
+            const std::optional<DateShift> shift = ParseCommandShift(value);
+            if (!shift)
+                return Failed(L"décalage invalide " + Quoted(value) +
+                              L" (attendu [+|-][J.]hh:mm:ss, non nul)");
+            request.Shift = *shift;
+        } else if (name == L"copy") {
+            const size_t arrow = value.find(L'>');
+            const std::optional<int> targets =
+                arrow == 1 ? ParseStampLetters(std::wstring_view(value).substr(2)) : std::nullopt;
+            const int source = StampBit(value[0]);
+            if (source == 0 || !targets || (*targets & source))
+                return Failed(L"copie invalide " + Quoted(value) +
+                              L" (attendu source>cibles parmi c, m, a, par exemple m>ca)");
+            request.CopySource = source;
+            request.CopyTargets = *targets;
+        } else if (name == L"from") {
+            request.FromFile = value;
+        } else if (name == L"stamps") {
+            const std::optional<int> mask = ParseStampLetters(value);
+            if (!mask)
+                return Failed(L"dates invalides " + Quoted(value) + L" (attendu des lettres parmi c, m, a)");
+            request.StampMask = *mask;
+            stampsSwitch = typed;
+        } else if (name == L"mask") {
+            if (ParseMask(value).empty())
+                return Failed(L"masque vide " + Quoted(value));
+            request.Mask = value;
+            scopeSwitch = typed;
+        } else if (name == L"recurse") {
+            request.Recurse = true;
+            scopeSwitch = typed;
+        } else if (name == L"dryrun") {
+            request.DryRun = true;
+        } else if (name == L"noversion") {
+            request.NoVersion = true;
+        }
+    }
+
+    ParsedCommandLine result;
+    if (!anySwitch)
+        return result;
+    if (operationSwitch.empty())
+        return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
+                      L"/from, /exif ou /undo)");
+    if (!stampsSwitch.empty() && !TakesStamps(request.Operation))
+        return Failed(Quoted(stampsSwitch) + L" ne va qu'avec /date, /shift, /from ou /exif");
+    if (request.Operation == CommandOperation::Undo) {
+        if (!request.Paths.empty())
+            return Failed(Quoted(operationSwitch) + L" ne prend pas de chemin : " + Quoted(request.Paths[0]));
+        if (!scopeSwitch.empty())
+            return Failed(Quoted(scopeSwitch) + L" ne va pas avec " + Quoted(operationSwitch));
+    } else if (request.Paths.empty()) {
+        return Failed(L"aucun fichier ni dossier donné");
+    }
+    result.What = ParsedCommandLine::Kind::Run;
+    result.Request = std::move(request);
+    return result;
+}
+
+std::wstring DryRunCountLine(size_t wouldChange, size_t refused, size_t alreadyDone) {
+    const auto count = [](size_t n) { return static_cast<int64_t>(n); };
+    std::wstring line = std::to_wstring(wouldChange) + PluralWord(L" fichier", count(wouldChange)) +
+                        (wouldChange > 1 ? L" seraient modifiés" : L" serait modifié");
+    if (refused > 0)
+        line += L", " + std::to_wstring(refused) + PluralWord(L" non modifié", count(refused));
+    if (alreadyDone > 0)
+        line += L", " + std::to_wstring(alreadyDone) + L" déjà comme demandé";
+    return line;
+}
+
+std::wstring CommandUsageText() {
+    return L"Kavet24 : change les dates ou la casse du nom de fichiers, sans ouvrir la fenêtre.\r\n"
+           L"\r\n"
+           L"Kavet24 OPÉRATION [/stamps:cma] [/mask:MASQUE] [/recurse] [/dryrun] CHEMIN...\r\n"
+           L"Kavet24 /undo [/dryrun]\r\n"
+           L"\r\n"
+           L"Une seule opération parmi :\r\n"
+           L"  /date:\"AAAA-MM-JJ hh:mm:ss\"  met les dates choisies à cette date-heure locale\r\n"
+           L"  /zero                       Heure Zéro : les trois dates à aujourd'hui 00:00:00\r\n"
+           L"  /upper                      Majuscules : le nom en majuscules\r\n"
+           L"  /lower                      Minuscules : le nom en minuscules\r\n"
+           L"  /first                      Maj-minuscules : la première lettre en majuscule\r\n"
+           L"  /shift:[+|-][J.]hh:mm:ss    décale les dates choisies (ex. /shift:-1.02:00:00)\r\n"
+           L"  /copy:S>CIBLES              copie une date dans d'autres (ex. \"/copy:m>ca\")\r\n"
+           L"  /from:FICHIER               les dates choisies d'un autre fichier\r\n"
+           L"  /exif                       les dates choisies à la date de prise de vue de la photo\r\n"
+           L"  /undo                       annule la dernière opération du journal d'annulation\r\n"
+           L"\r\n"
+           L"Options :\r\n"
+           L"  /stamps:cma   les dates touchées : c création, m modification, a dernier accès\r\n"
+           L"                (les trois par défaut ; avec /date, /shift, /from et /exif)\r\n"
+           L"  /mask:*.JPG;*.TIF   les fichiers pris dans un dossier (*.* par défaut)\r\n"
+           L"  /recurse      les sous-dossiers aussi\r\n"
+           L"  /dryrun       montre ce qui serait modifié, sans rien modifier\r\n"
+           L"  /noversion    la police des fenêtres (sans effet ici)\r\n"
+           L"  /? ou /help   cette aide\r\n"
+           L"\r\n"
+           L"CHEMIN : un fichier, un dossier (ses fichiers selon le masque) ou un modèle avec * et ?\r\n"
+           L"dans son dernier élément. Les options s'écrivent avec / ou -, en majuscules ou\r\n"
+           L"minuscules ; leur valeur suit « : » ou « = ».\r\n"
+           L"Chaque opération s'annule comme celles de la fenêtre (Ctrl+Z ou Kavet24 /undo).\r\n"
+           L"\r\n"
+           L"Code de sortie : 0 tout est fait, 1 un fichier au moins n'a pu l'être, 2 mauvais arguments.\r\n";
+}

@@ -1,0 +1,85 @@
+// The program's command line: the switches that run one operation on named files and folders
+// without the window, read into a request, or the one French line that says what is wrong with
+// them. Platform-free, so that every odd argument can be tried on it natively.
+#pragma once
+
+#include "listing/DateTime.h"
+#include "operations/DateShift.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The stamp bits, as the per-file stamping functions take them.
+constexpr int kCommandCreation = 1;
+constexpr int kCommandLastWrite = 2;
+constexpr int kCommandLastAccess = 4;
+constexpr int kCommandAllStamps = kCommandCreation | kCommandLastWrite | kCommandLastAccess;
+
+enum class CommandOperation {
+    DateTime,   // /date
+    TimeZero,   // /zero
+    Upper,      // /upper
+    Lower,      // /lower
+    FirstUpper, // /first
+    Shift,      // /shift
+    CopyStamp,  // /copy
+    FromFile,   // /from
+    Exif,       // /exif
+    Undo,       // /undo
+};
+
+struct CommandRequest {
+    CommandOperation Operation = CommandOperation::TimeZero;
+    CivilTime When;
+    // The stamps of /date, /shift, /from and /exif.
+    int StampMask = kCommandAllStamps;
+    DateShift Shift;
+    int CopySource = 0;
+    // Never holds CopySource.
+    int CopyTargets = 0;
+    std::wstring FromFile;
+    std::wstring Mask = L"*.*";
+    bool Recurse = false;
+    bool DryRun = false;
+    bool NoVersion = false;
+    std::vector<std::wstring> Paths;
+};
+
+struct ParsedCommandLine {
+    enum class Kind {
+        // No operation asked (no argument, "/noversion", or only paths as a drop on the icon
+        // gives): the window starts as it always did.
+        Window,
+        Help,
+        Run,
+        Error,
+    };
+    Kind What = Kind::Window;
+    // With Run.
+    CommandRequest Request;
+    // With Error: the whole line to print, "Kavet24 : ... (Kavet24 /? pour l'aide)".
+    std::wstring Error;
+};
+
+// The arguments after the program's own name.
+ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args);
+
+// A usage error as one line, the same for the parser and for what only the run can find (a path
+// that does not exist).
+std::wstring CommandErrorLine(const std::wstring& message);
+
+// "YYYY-MM-DD hh:mm:ss", whatever the user's locale; none when it is not that form or no such
+// date-time exists.
+std::optional<CivilTime> ParseCommandDate(std::wstring_view text);
+// "[+|-][D.]hh:mm:ss"; none when malformed, out of the dialog's range, or nothing.
+std::optional<DateShift> ParseCommandShift(std::wstring_view text);
+
+// What /? prints, lines separated by "\r\n".
+std::wstring CommandUsageText();
+
+// The count line of a /dryrun: "3 fichiers seraient modifiés, 1 non modifié, 2 déjà comme demandé";
+// the parts after the first only when they count something.
+std::wstring DryRunCountLine(size_t wouldChange, size_t refused, size_t alreadyDone);

@@ -1,0 +1,404 @@
+// Running one operation from the command line: the paths found, one journalled batch per drive,
+// each file's outcome printed.
+#include "cmdline/CommandRun.h"
+
+#include "base/Handles.h"
+#include "base/TextHelpers.h"
+#include "listing/MaskSearch.h"
+#include "operations/ApiPath.h"
+#include "operations/CaseRenamer.h"
+#include "operations/FileNameCase.h"
+#include "operations/UndoPlan.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <optional>
+
+static_assert(kCommandCreation == kStampCreation && kCommandLastWrite == kStampLastWrite &&
+              kCommandLastAccess == kStampLastAccess);
+
+namespace {
+
+JournalledWork::Work Plain(std::function<FileOutcome(const std::wstring&)> perFile) {
+    return [perFile = std::move(perFile)](size_t, const std::wstring& path, const PlannedFile&) {
+        return perFile(path);
+    };
+}
+
+std::wstring Quoted(const std::wstring& text) {
+    return L"« " + text + L" »";
+}
+
+std::wstring StampName(int bit) {
+    return bit == kStampCreation ? L"Créé" : bit == kStampLastWrite ? L"Modifié" : L"Accédé";
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+// The drive a full path lies on: "c:" or "\\server\share", so that one batch keeps to one.
+std::wstring VolumeOf(const std::wstring& path) {
+    size_t end = 2;
+    if (path.starts_with(L"\\\\")) {
+        const size_t server = path.find(L'\\', 2);
+        end = server == std::wstring::npos ? path.size() : path.find(L'\\', server + 1);
+    }
+    return path.substr(0, std::min(end, path.size()));
+}
+
+bool IsWildcardPattern(const std::wstring& name) {
+    return name.find_first_of(L"*?") != std::wstring::npos;
+}
+
+// The deepest folder holding both, on whole path components.
+std::wstring CommonFolder(const std::wstring& a, const std::wstring& b) {
+    size_t common = 0;
+    for (size_t i = 0; i <= std::min(a.size(), b.size()); ++i) {
+        const bool endA = i == a.size() || a[i] == L'\\';
+        const bool endB = i == b.size() || b[i] == L'\\';
+        if (endA && endB &&
+            EqualIgnoringCase(std::wstring_view(a).substr(0, i), std::wstring_view(b).substr(0, i)))
+            common = i;
+        if (endA != endB)
+            break;
+    }
+    return a.substr(0, common);
+}
+
+std::wstring OutcomeLine(const std::wstring& name, const FileOutcome& outcome) {
+    if (!outcome.Done())
+        return name + L" : non modifié : " + outcome.ReasonText();
+    if (!outcome.Remarks().empty())
+        return name + L" : remarque : " + outcome.ReasonText();
+    return name + L" : modifié";
+}
+
+} // namespace
+
+std::vector<std::wstring> ProcessArguments() {
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const LocalMemory owned(reinterpret_cast<HLOCAL>(arguments));
+    std::vector<std::wstring> args;
+    for (int i = 1; arguments && i < count; ++i)
+        args.emplace_back(arguments[i]);
+    return args;
+}
+
+std::wstring CommandJournalFolder() {
+    const DWORD size = ::GetEnvironmentVariableW(L"KAVET24_JOURNAL_FOLDER", nullptr, 0);
+    if (size <= 1)
+        return JournalStore::DefaultFolder();
+    std::wstring folder(size, L'\0');
+    folder.resize(::GetEnvironmentVariableW(L"KAVET24_JOURNAL_FOLDER", folder.data(), size));
+    return folder;
+}
+
+OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping) {
+    const FileStamping* s = &stamping;
+    const int mask = request.StampMask;
+    switch (request.Operation) {
+    case CommandOperation::DateTime: {
+        const CivilTime when = request.When;
+        return {L"Date-Heure",
+                [s, when, mask](const auto& names) { return PlanDateTime(*s, names, when, mask); },
+                [s, when, mask](const std::wstring& path) { return s->FileSetDateTime(path, when, mask); }};
+    }
+    case CommandOperation::TimeZero:
+        return {L"Heure Zéro", [s](const auto& names) { return PlanTimeZero(*s, names); },
+                [s](const std::wstring& path) { return s->FileTimeZero(path); }};
+    case CommandOperation::Shift: {
+        const DateShift shift = request.Shift;
+        return {L"Décaler les dates (" + ShiftText(shift) + L")",
+                [s, shift, mask](const auto& names) { return PlanShift(*s, names, shift, mask); },
+                [s, shift, mask](const std::wstring& path) { return s->FileShift(path, shift, mask); }};
+    }
+    case CommandOperation::CopyStamp: {
+        const int source = request.CopySource;
+        const int targets = request.CopyTargets;
+        std::wstring into;
+        for (const int bit : {kStampCreation, kStampLastWrite, kStampLastAccess})
+            if (targets & bit)
+                into += (into.empty() ? L"" : L", ") + StampName(bit);
+        return {L"Copier une date (" + StampName(source) + L" \u2192 " + into + L")",
+                [source, targets](const auto& names) { return PlanCopyStamp(names, source, targets); },
+                [s, source, targets](const std::wstring& path) {
+                    return s->FileCopyStamp(path, source, targets);
+                }};
+    }
+    case CommandOperation::Upper:
+        return {L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
+                [](const std::wstring& path) { return FileNameMaj(path); }};
+    case CommandOperation::Lower:
+        return {L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
+                [](const std::wstring& path) { return FileNameMin(path); }};
+    case CommandOperation::FirstUpper:
+        return {L"Maj-minuscules",
+                [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
+                [](const std::wstring& path) { return FileNameMajMin(path); }};
+    case CommandOperation::FromFile:
+        return {L"", {}, {}, L"/from"};
+    case CommandOperation::Exif:
+        return {L"", {}, {}, L"/exif"};
+    case CommandOperation::Undo:
+        break; // its files and plans come from the journal
+    }
+    return {L"", {}, {}, L"/undo"};
+}
+
+CommandRun::CommandRun(ConsoleOutput& out, const std::wstring& journalFolder)
+    : out_(out), journal_(journalFolder), stamping_(BatchStamping()) {}
+
+int CommandRun::Run(const ParsedCommandLine& parsed) {
+    try {
+        return RunParsed(parsed);
+    } catch (...) {
+        // Files already done stay done and in the journal; the run just cannot go on.
+        out_.WriteLine(L"Kavet24 : erreur inattendue, opération arrêtée");
+        return kExitNotAllDone;
+    }
+}
+
+int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
+    switch (parsed.What) {
+    case ParsedCommandLine::Kind::Help:
+        out_.WriteLine(CommandUsageText());
+        return kExitDone;
+    case ParsedCommandLine::Kind::Error:
+        out_.WriteLine(parsed.Error);
+        return kExitBadArguments;
+    case ParsedCommandLine::Kind::Run:
+        return parsed.Request.Operation == CommandOperation::Undo ? RunUndo(parsed.Request)
+                                                                  : RunOperation(parsed.Request);
+    case ParsedCommandLine::Kind::Window:
+        break;
+    }
+    return kExitDone;
+}
+
+int CommandRun::RunOperation(const CommandRequest& request) {
+    const OperationWork operation = WorkOf(request, stamping_);
+    for (const std::wstring& missing :
+         {operation.Unavailable, std::wstring(request.Recurse ? L"/recurse" : L"")}) {
+        if (!missing.empty()) {
+            out_.WriteLine(L"Kavet24 : " + missing + L" : pas encore disponible");
+            return kExitBadArguments;
+        }
+    }
+    std::vector<Found> files;
+    if (!Collect(request, files))
+        return kExitBadArguments;
+
+    // One batch per drive, in the deepest folder holding its files, which it names from there.
+    std::vector<bool> taken(files.size(), false);
+    for (size_t first = 0; first < files.size(); ++first) {
+        if (taken[first])
+            continue;
+        const std::wstring volume = VolumeOf(files[first].Folder);
+        std::wstring folder = files[first].Folder;
+        std::vector<size_t> members;
+        for (size_t i = first; i < files.size(); ++i) {
+            if (taken[i] || !EqualIgnoringCase(VolumeOf(files[i].Folder), volume))
+                continue;
+            taken[i] = true;
+            members.push_back(i);
+            folder = CommonFolder(folder, files[i].Folder);
+        }
+        std::vector<std::wstring> paths;
+        std::vector<std::wstring> names;
+        for (const size_t i : members) {
+            paths.push_back(files[i].Folder + L"\\" + files[i].Name);
+            names.push_back(paths.back().substr(folder.size() + 1));
+        }
+        const JournalledWork::Planner plan = operation.Plan(names);
+        if (!RunFiles(operation.Name, folder, 0, paths, names, plan, Plain(operation.Work), request.DryRun))
+            break;
+    }
+    return Finish(request.DryRun);
+}
+
+int CommandRun::RunUndo(const CommandRequest& request) {
+    const JournalStore::ReadResult read = journal_.Read();
+    if (!read.Error.empty()) {
+        out_.WriteLine(L"Kavet24 : " + read.Error);
+        return kExitNotAllDone;
+    }
+    const JournalContents& contents = read.Contents;
+    for (const auto& problem : contents.Problems)
+        out_.WriteLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem.Message);
+    const std::optional<size_t> next = NextToUndo(contents);
+    if (!next) {
+        out_.WriteLine(L"Kavet24 : le journal ne garde aucune opération à annuler");
+        return kExitNotAllDone;
+    }
+    const JournalBatch& batch = contents.Batches[*next];
+    if (RunningBatchMark::IsRunning(journal_, batch.Id)) {
+        out_.WriteLine(
+            L"Kavet24 : l'opération " + Quoted(batch.Operation) +
+            L" tourne encore dans une autre copie de Kavet24 ; elle pourra être annulée une fois finie");
+        return kExitNotAllDone;
+    }
+    out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
+    const std::vector<JournalFile> files = FilesToUndo(batch);
+    const std::wstring folder = WithTrailingBackslash(batch.Folder);
+    std::vector<std::wstring> paths;
+    std::vector<std::wstring> names;
+    for (const JournalFile& file : files) {
+        paths.push_back(folder + file.NewName);
+        names.push_back(file.NewName);
+    }
+    RunFiles(L"Annulation de " + Quoted(batch.Operation), batch.Folder, batch.Id, paths, names,
+             PlanUndo(folder, files, false), UndoWork(stamping_, folder, files), request.DryRun);
+    return Finish(request.DryRun);
+}
+
+bool CommandRun::Collect(const CommandRequest& request, std::vector<Found>& files) {
+    for (const std::wstring& path : request.Paths)
+        if (!CollectPath(request, path, files))
+            return false;
+    const Locale& locale = CurrentLocale();
+    std::stable_sort(files.begin(), files.end(), [&locale](const Found& a, const Found& b) {
+        const int folder = locale.CompareNoCase(a.Folder, b.Folder);
+        return folder != 0 ? folder < 0 : locale.CompareNoCase(a.Name, b.Name) < 0;
+    });
+    // A file named twice (by itself and by its folder) is done once: a shift done twice goes too far.
+    files.erase(std::unique(files.begin(), files.end(),
+                            [](const Found& a, const Found& b) {
+                                return EqualIgnoringCase(a.Folder, b.Folder) &&
+                                       EqualIgnoringCase(a.Name, b.Name);
+                            }),
+                files.end());
+    return true;
+}
+
+bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& path,
+                             std::vector<Found>& files) {
+    const std::wstring full = StripTrailingBackslashes(FullPath(path));
+    const size_t slash = full.find_last_of(L'\\');
+    // "C:" alone is the current folder of drive C, not its root.
+    DWORD attributes = ::GetFileAttributesW(ApiPath(full.size() == 2 ? full + L"\\" : full).c_str());
+    // A share's root answers only with its separator.
+    if (attributes == INVALID_FILE_ATTRIBUTES && full.starts_with(L"\\\\"))
+        attributes = ::GetFileAttributesW(ApiPath(full + L"\\").c_str());
+    std::wstring folder;
+    std::wstring pattern;
+    bool masked = false;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        folder = full;
+        pattern = L"*";
+        masked = true;
+    } else if (slash != std::wstring::npos &&
+               (attributes != INVALID_FILE_ATTRIBUTES || IsWildcardPattern(full.substr(slash + 1)))) {
+        // A file, found again by its own name so that it is named as stored.
+        folder = full.substr(0, slash);
+        pattern = full.substr(slash + 1);
+        const DWORD inFolder = ::GetFileAttributesW(ApiPath(WithTrailingBackslash(folder)).c_str());
+        if (inFolder == INVALID_FILE_ATTRIBUTES || !(inFolder & FILE_ATTRIBUTE_DIRECTORY)) {
+            out_.WriteLine(CommandErrorLine(L"dossier introuvable " + Quoted(path)));
+            return false;
+        }
+    } else {
+        out_.WriteLine(CommandErrorLine(L"chemin introuvable " + Quoted(path)));
+        return false;
+    }
+    // Spelt as stored, as the window does: undo then finds the files at once where case counts.
+    const std::wstring stored = StoredCaseFolder(folder.size() == 2 ? folder + L"\\" : folder);
+    const std::wstring base = StripTrailingBackslashes(stored);
+    const TMaskList mask = ParseMask(request.Mask);
+    WIN32_FIND_DATAW data{};
+    FindHandle find(::FindFirstFileExW(ApiPath(WithTrailingBackslash(base) + pattern).c_str(),
+                                       FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+            return true;
+        out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
+        return false;
+    }
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        if (masked && !MatchesMask(data.cFileName, mask))
+            continue;
+        files.push_back({base, data.cFileName});
+    } while (::FindNextFileW(find.Get(), &data));
+    return true;
+}
+
+bool CommandRun::RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
+                          const std::vector<std::wstring>& paths, const std::vector<std::wstring>& names,
+                          const JournalledWork::Planner& plan, const JournalledWork::Work& work,
+                          bool dryRun) {
+    if (dryRun) {
+        for (size_t i = 0; i < paths.size(); ++i) {
+            PlannedFile planned;
+            try {
+                planned = plan(i, paths[i]);
+            } catch (...) {
+                planned.Refusal = FileOutcome::Failed(Failure::Other, L"erreur inattendue");
+            }
+            if (!planned.Refusal) {
+                ++refused_;
+                out_.WriteLine(names[i] + L" : non modifié : " + planned.Refusal.ReasonText());
+            } else if (planned.Record) {
+                ++wouldChange_;
+                out_.WriteLine(names[i] + L" : serait modifié");
+            } else {
+                ++alreadyDone_;
+                out_.WriteLine(names[i] + L" : déjà comme demandé");
+            }
+        }
+        return true;
+    }
+    // A batch without files has nothing to take back: it stays out of the journal, as the window's.
+    if (paths.empty())
+        return true;
+    JournalBatchWriter journal(journal_, operation, folder, undoes);
+    if (!journal.Ok()) {
+        out_.WriteLine(
+            L"Kavet24 : le journal d'annulation ne peut être écrit, aucun fichier n'est modifié : " +
+            journal.Error());
+        journalFailed_ = true;
+        return false;
+    }
+    JournalledWork journalled(&journal, paths, plan, work);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const FileOutcome outcome = journalled(paths[i]);
+        out_.WriteLine(OutcomeLine(names[i], outcome));
+        report_.Add(names[i], outcome);
+    }
+    if (!journal.Finish()) {
+        out_.WriteLine(L"Kavet24 : la fin de l'opération n'a pu être notée au journal d'annulation : " +
+                       journal.Error());
+        journalFailed_ = true;
+    }
+    // A rename that could give a file neither its new name nor its old one back left it under a
+    // temporary name: without this line the file looks lost.
+    for (const StrandedFile& file : TakeStrandedFiles())
+        out_.WriteLine(Quoted(file.OldName) + L" porte maintenant le nom " + Quoted(file.TemporaryPath));
+    return true;
+}
+
+int CommandRun::Finish(bool dryRun) {
+    if (dryRun) {
+        out_.WriteLine(DryRunCountLine(wouldChange_, refused_, alreadyDone_));
+        return refused_ > 0 ? kExitNotAllDone : kExitDone;
+    }
+    if (!journalFailed_ || report_.Changed() + report_.NotChanged() > 0)
+        out_.WriteLine(report_.CountLine());
+    return journalFailed_ || report_.NotChanged() > 0 ? kExitNotAllDone : kExitDone;
+}

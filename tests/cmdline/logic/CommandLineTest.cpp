@@ -1,0 +1,125 @@
+// The command line's parser: what starts the window, what runs, and the one-line usage errors.
+#include "cmdline/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = ParsedCommandLine::Kind;
+using Args = std::vector<std::wstring>;
+
+ParsedCommandLine Parse(const Args& args) {
+    return ParseCommandLine(args);
+}
+
+} // namespace
+
+TEST(CommandLine, WithoutAnOperationSwitchTheWindowStarts) {
+    for (const Args& args : {Args{}, Args{L"/noversion"}, Args{L"-NoVersion"}, Args{L"C:\\photo.jpg"}})
+        EXPECT_EQ(Parse(args).What, Kind::Window);
+}
+
+TEST(CommandLine, HelpWinsOverAnythingGivenWithIt) {
+    for (const Args& args : {Args{L"/?"}, Args{L"-HELP"}, Args{L"/upper", L"/foo", L"-?"}})
+        EXPECT_EQ(Parse(args).What, Kind::Help);
+    EXPECT_NE(CommandUsageText().find(L"/shift:[+|-][J.]hh:mm:ss"), std::wstring::npos);
+}
+
+TEST(CommandLine, DateRequestReadsEveryOptionWhateverTheSwitchSpelling) {
+    const ParsedCommandLine parsed = Parse({L"-Date=2025-03-30 23:22:33", L"/STAMPS:mA", L"/mask:*.JPG;*.TIF",
+                                            L"-dryrun", L"/noversion", L"a.jpg", L"D:\\b"});
+    ASSERT_EQ(parsed.What, Kind::Run) << parsed.Error;
+    const CommandRequest& request = parsed.Request;
+    EXPECT_EQ(request.Operation, CommandOperation::DateTime);
+    EXPECT_EQ(request.When, (CivilTime{2025, 3, 30, 23, 22, 33, 0}));
+    EXPECT_EQ(request.StampMask, kCommandLastWrite | kCommandLastAccess);
+    EXPECT_EQ(request.Mask, L"*.JPG;*.TIF");
+    EXPECT_TRUE(request.DryRun);
+    EXPECT_TRUE(request.NoVersion);
+    EXPECT_FALSE(request.Recurse);
+    EXPECT_EQ(request.Paths, (Args{L"a.jpg", L"D:\\b"}));
+}
+
+TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
+    const std::pair<const wchar_t*, CommandOperation> cases[] = {
+        {L"/zero", CommandOperation::TimeZero},       {L"/UPPER", CommandOperation::Upper},
+        {L"-lower", CommandOperation::Lower},         {L"/first", CommandOperation::FirstUpper},
+        {L"/exif", CommandOperation::Exif},           {L"/from:ref.jpg", CommandOperation::FromFile},
+        {L"/shift:1:00:00", CommandOperation::Shift}, {L"/copy:m>ca", CommandOperation::CopyStamp},
+    };
+    for (const auto& [option, operation] : cases) {
+        const ParsedCommandLine parsed = Parse({option, L"/recurse", L"x"});
+        ASSERT_EQ(parsed.What, Kind::Run) << option << L" " << parsed.Error;
+        EXPECT_EQ(parsed.Request.Operation, operation) << option;
+        EXPECT_TRUE(parsed.Request.Recurse);
+        EXPECT_EQ(parsed.Request.StampMask, kCommandAllStamps);
+    }
+    EXPECT_EQ(Parse({L"/from:ref.jpg", L"x"}).Request.FromFile, L"ref.jpg");
+    const ParsedCommandLine copy = Parse({L"/copy:M>cA", L"x"});
+    EXPECT_EQ(copy.Request.CopySource, kCommandLastWrite);
+    EXPECT_EQ(copy.Request.CopyTargets, kCommandCreation | kCommandLastAccess);
+    const ParsedCommandLine undo = Parse({L"/undo", L"/dryrun"});
+    ASSERT_EQ(undo.What, Kind::Run);
+    EXPECT_EQ(undo.Request.Operation, CommandOperation::Undo);
+}
+
+TEST(CommandLine, DatesMustExistAndBeWrittenInTheOneForm) {
+    EXPECT_EQ(ParseCommandDate(L"2024-02-29 00:00:00"), (CivilTime{2024, 2, 29, 0, 0, 0, 0}));
+    EXPECT_EQ(ParseCommandDate(L"9999-12-31 23:59:59"), (CivilTime{9999, 12, 31, 23, 59, 59, 0}));
+    for (const wchar_t* bad :
+         {L"2025-02-30 10:00:00", L"2023-02-29 10:00:00", L"2025-3-30 10:00:00", L"2025-03-30T10:00:00",
+          L"2025-03-30 24:00:00", L"2025-03-30 10:60:00", L"0000-01-01 00:00:00", L"2025-13-01 00:00:00",
+          L"2025-03-30 10:00:00 ", L"2025-03-30 10:00", L"+025-03-30 10:00:00"})
+        EXPECT_FALSE(ParseCommandDate(bad)) << bad;
+}
+
+TEST(CommandLine, ShiftsTakeAnOptionalSignAndDaysWithinTheDialogsRange) {
+    EXPECT_EQ(ParseCommandShift(L"+1.02:03:04"), (DateShift{false, 1, 2, 3, 4}));
+    EXPECT_EQ(ParseCommandShift(L"-00:00:30"), (DateShift{true, 0, 0, 0, 30}));
+    EXPECT_EQ(ParseCommandShift(L"9999.23:59:59"), (DateShift{false, 9999, 23, 59, 59}));
+    EXPECT_EQ(ParseCommandShift(L"5:00:00"), (DateShift{false, 0, 5, 0, 0}));
+    for (const wchar_t* bad : {L"00:00:00", L"-0.00:00:00", L"1.24:00:00", L"00:60:00", L"00:00:60",
+                               L"10000.00:00:00", L"+-1:00:00", L"1:2:3", L".01:00:00", L"1.:00:00", L"01:00",
+                               L"01:00:00:00", L"1.1.01:00:00", L"001:00:00"})
+        EXPECT_FALSE(ParseCommandShift(bad)) << bad;
+}
+
+TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
+    const std::pair<Args, std::wstring> cases[] = {
+        {{L"/foo", L"x"}, L"option inconnue « /foo »"},
+        {{L"/upper", L"-Lower", L"x"}, L"une seule opération à la fois : « /upper » et « -Lower »"},
+        {{L"/date:2025-02-30 10:00:00", L"x"},
+         L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ hh:mm:ss)"},
+        {{L"/date", L"x"}, L"valeur manquante pour « /date »"},
+        {{L"/mask=", L"/zero", L"x"}, L"valeur manquante pour « /mask »"},
+        {{L"/upper:yes", L"x"}, L"l'option « /upper » ne prend pas de valeur"},
+        {{L"/upper"}, L"aucun fichier ni dossier donné"},
+        {{L"/mask:*.jpg", L"/MASK:*.tif", L"/zero", L"x"}, L"option « /MASK » donnée deux fois"},
+        {{L"/stamps:c", L"/upper", L"x"}, L"« /stamps » ne va qu'avec /date, /shift, /from ou /exif"},
+        {{L"/stamps:cc", L"/exif", L"x"}, L"dates invalides « cc » (attendu des lettres parmi c, m, a)"},
+        {{L"/undo", L"x"}, L"« /undo » ne prend pas de chemin : « x »"},
+        {{L"/recurse", L"/undo"}, L"« /recurse » ne va pas avec « /undo »"},
+        {{L"/dryrun", L"x"},
+         L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif ou "
+         L"/undo)"},
+        {{L"/zero", L""}, L"chemin vide"},
+    };
+    for (const auto& [args, message] : cases) {
+        const ParsedCommandLine parsed = Parse(args);
+        EXPECT_EQ(parsed.What, Kind::Error) << message;
+        EXPECT_EQ(parsed.Error, L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)");
+    }
+    for (const wchar_t* bad :
+         {L"/copy:m>m", L"/copy:m>", L"/copy:x>c", L"/copy:mc>a", L"/copy:m>cc", L"/copy:m-c"})
+        EXPECT_EQ(Parse({bad, L"x"}).What, Kind::Error) << bad;
+}
+
+TEST(CommandLine, DryRunCountLineNamesOnlyWhatItCounts) {
+    EXPECT_EQ(DryRunCountLine(0, 0, 0), L"0 fichier serait modifié");
+    EXPECT_EQ(DryRunCountLine(1, 0, 0), L"1 fichier serait modifié");
+    EXPECT_EQ(DryRunCountLine(3, 2, 1),
+              L"3 fichiers seraient modifiés, 2 non modifiés, 1 déjà comme demandé");
+}

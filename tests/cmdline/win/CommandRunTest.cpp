@@ -1,0 +1,237 @@
+// The built program started with operation arguments, as a script starts it: its printed lines,
+// its exit code and the files on disk, with its undo journal kept in a folder of the test's own.
+#include "operations/Utf8Text.h"
+#include "support/win/FileStamps.h"
+#include "support/win/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+using Names = std::set<std::wstring>;
+
+// The program's path; a Unix path under Wine is reached through its Z: drive.
+std::wstring ProgramPath() {
+    std::wstring path = L"" KAVET_EXE;
+    if (path.starts_with(L"/"))
+        path = L"Z:" + path;
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
+    SYSTEMTIME local{static_cast<WORD>(year),
+                     static_cast<WORD>(month),
+                     0,
+                     static_cast<WORD>(day),
+                     static_cast<WORD>(hour),
+                     static_cast<WORD>(minute),
+                     static_cast<WORD>(second),
+                     0};
+    SYSTEMTIME utc{};
+    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    FILETIME time{};
+    ::SystemTimeToFileTime(&utc, &time);
+    return time;
+}
+
+class CommandLineRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::SetEnvironmentVariableW(L"KAVET24_JOURNAL_FOLDER", journal.Path().c_str());
+        for (const wchar_t* name : {L"alpha.jpg", L"Beta.JPG", L"notes.txt"}) {
+            folder.MakeFile(name);
+            ASSERT_TRUE(WriteStamps(folder / name, Old(), Old(), Old()));
+        }
+    }
+    void TearDown() override { ::SetEnvironmentVariableW(L"KAVET24_JOURNAL_FOLDER", nullptr); }
+
+    static FILETIME Old() { return UtcFileTime(2010, 1, 15, 12, 0, 0); }
+
+    struct Result {
+        DWORD Exit = 0;
+        Lines Printed;
+    };
+    // Runs the program with `arguments` in the test folder, its output into a pipe.
+    Result Run(const std::wstring& arguments) const {
+        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+        HANDLE readEnd = nullptr;
+        HANDLE writeEnd = nullptr;
+        EXPECT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+        ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = writeEnd;
+        PROCESS_INFORMATION process{};
+        std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+        const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                              folder.Path().c_str(), &startup, &process);
+        ::CloseHandle(writeEnd);
+        Result result;
+        EXPECT_TRUE(started) << ProgramPath();
+        std::string bytes;
+        char buffer[4096];
+        DWORD read = 0;
+        while (started && ::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+            bytes.append(buffer, read);
+        ::CloseHandle(readEnd);
+        if (started) {
+            EXPECT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+            ::GetExitCodeProcess(process.hProcess, &result.Exit);
+            ::CloseHandle(process.hThread);
+            ::CloseHandle(process.hProcess);
+        }
+        const std::optional<std::wstring> text = WideFromUtf8(bytes);
+        EXPECT_TRUE(text) << "output not in UTF-8";
+        for (size_t start = 0; text && start < text->size();) {
+            const size_t end = text->find(L"\r\n", start);
+            result.Printed.push_back(text->substr(start, end - start));
+            start = end == std::wstring::npos ? text->size() : end + 2;
+        }
+        return result;
+    }
+    std::wstring Quoted(const std::wstring& path) const { return L"\"" + path + L"\""; }
+    Names Disk() const {
+        const Lines names = NamesIn(folder.Path());
+        return Names(names.begin(), names.end());
+    }
+    DiskStamps OnDisk(const std::wstring& name) const {
+        return ReadStamps(folder / name).value_or(DiskStamps{});
+    }
+    bool Untouched(const std::wstring& name) const {
+        const DiskStamps stamps = OnDisk(name);
+        return SameTime(stamps.LastWrite, Old()) && SameTime(stamps.LastAccess, Old());
+    }
+
+    TempFolder folder;
+    TempFolder journal;
+};
+
+} // namespace
+
+TEST_F(CommandLineRun, DateSetsTheChosenStampsOfTheFolderFilesTheMaskTakes) {
+    const Result run = Run(L"/date:\"2025-03-30 23:22:33\" -STAMPS=ma /mask:*.jpg " + Quoted(folder.Path()));
+    EXPECT_EQ(run.Exit, 0u);
+    EXPECT_EQ(run.Printed, (Lines{L"alpha.jpg : modifié", L"Beta.JPG : modifié", L"2 fichiers modifiés"}));
+    // Summer time began that morning in Paris: the local date-time stands for 21:22:33 UTC.
+    for (const wchar_t* name : {L"alpha.jpg", L"Beta.JPG"}) {
+        EXPECT_TRUE(SameTime(OnDisk(name).LastWrite, UtcFileTime(2025, 3, 30, 21, 22, 33))) << name;
+        EXPECT_TRUE(SameTime(OnDisk(name).LastAccess, UtcFileTime(2025, 3, 30, 21, 22, 33))) << name;
+    }
+    EXPECT_TRUE(Untouched(L"notes.txt"));
+}
+
+TEST_F(CommandLineRun, StampOperationsChangeTheNamedFilesOnDisk) {
+    EXPECT_EQ(Run(L"/shift:-1.02:00:00 /stamps:m alpha.jpg").Exit, 0u);
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcFileTime(2010, 1, 14, 10, 0, 0)));
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastAccess, Old()));
+
+    const Result copy = Run(L"/copy:m>a alpha.jpg");
+    EXPECT_EQ(copy.Exit, 0u);
+    EXPECT_EQ(copy.Printed, (Lines{L"alpha.jpg : modifié", L"1 fichier modifié"}));
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastAccess, UtcFileTime(2010, 1, 14, 10, 0, 0)));
+
+    EXPECT_EQ(Run(L"-zero " + Quoted(folder / L"*.txt")).Exit, 0u);
+    SYSTEMTIME today{};
+    ::GetLocalTime(&today);
+    const FILETIME midnight = UtcOfLocal(today.wYear, today.wMonth, today.wDay, 0, 0, 0);
+    EXPECT_TRUE(SameTime(OnDisk(L"notes.txt").LastWrite, midnight));
+    EXPECT_TRUE(SameTime(OnDisk(L"notes.txt").LastAccess, midnight));
+    EXPECT_TRUE(Untouched(L"Beta.JPG"));
+}
+
+TEST_F(CommandLineRun, NameOperationsRenameAndUndoGivesTheNamesBack) {
+    EXPECT_EQ(Run(L"/upper .").Exit, 0u);
+    EXPECT_EQ(Disk(), (Names{L"ALPHA.JPG", L"BETA.JPG", L"NOTES.TXT"}));
+    EXPECT_EQ(Run(L"/first *.JPG").Exit, 0u);
+    EXPECT_EQ(Disk(), (Names{L"Alpha.jpg", L"Beta.jpg", L"NOTES.TXT"}));
+    EXPECT_EQ(Run(L"/LOWER NOTES.TXT").Exit, 0u);
+    EXPECT_EQ(Disk(), (Names{L"Alpha.jpg", L"Beta.jpg", L"notes.txt"}));
+
+    // Undo takes back the newest batch first, as the window's Ctrl+Z does.
+    const Result undo = Run(L"/undo");
+    EXPECT_EQ(undo.Exit, 0u);
+    EXPECT_EQ(undo.Printed.back(), L"1 fichier modifié");
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_EQ(Disk(), (Names{L"alpha.jpg", L"Beta.JPG", L"notes.txt"}));
+    EXPECT_TRUE(Untouched(L"Beta.JPG"));
+}
+
+TEST_F(CommandLineRun, DryRunListsWhatWouldChangeAndChangesNothing) {
+    ::MoveFileW((folder / L"notes.txt").c_str(), (folder / L"tmp.txt").c_str());
+    ::MoveFileW((folder / L"tmp.txt").c_str(), (folder / L"NOTES.TXT").c_str());
+    const Result run = Run(L"/upper /dryrun " + Quoted(folder.Path()));
+    EXPECT_EQ(run.Exit, 0u);
+    EXPECT_EQ(run.Printed, (Lines{L"alpha.jpg : serait modifié", L"Beta.JPG : serait modifié",
+                                  L"NOTES.TXT : déjà comme demandé",
+                                  L"2 fichiers seraient modifiés, 1 déjà comme demandé"}));
+    EXPECT_EQ(Disk(), (Names{L"alpha.jpg", L"Beta.JPG", L"NOTES.TXT"}));
+    EXPECT_EQ(NamesIn(journal.Path()), Lines{});
+}
+
+TEST_F(CommandLineRun, FileHeldByAnotherProgramIsLeftAloneAndTheExitCodeSaysSo) {
+    HANDLE held = ::CreateFileW((folder / L"Beta.JPG").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const Result run = Run(L"/date:\"2024-01-01 08:00:00\" alpha.jpg Beta.JPG");
+    ::CloseHandle(held);
+    EXPECT_EQ(run.Exit, 1u);
+    EXPECT_EQ(run.Printed, (Lines{L"alpha.jpg : modifié",
+                                  L"Beta.JPG : non modifié : fichier utilisé par un autre programme",
+                                  L"1 fichier modifié, 1 non modifié"}));
+    EXPECT_TRUE(Untouched(L"Beta.JPG"));
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcFileTime(2024, 1, 1, 7, 0, 0)));
+}
+
+TEST_F(CommandLineRun, BadArgumentsPrintOneLineAndTouchNothing) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"/foo .", L"option inconnue « /foo »"},
+        {L"/date:\"2025-02-30 10:00:00\" .",
+         L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ hh:mm:ss)"},
+        {L"/upper", L"aucun fichier ni dossier donné"},
+        {L"/upper /lower .", L"une seule opération à la fois : « /upper » et « /lower »"},
+        {L"/upper alpha.jpg missing.jpg", L"chemin introuvable « missing.jpg »"},
+        {L"/zero missing\\*.jpg", L"dossier introuvable « missing\\*.jpg »"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Result run = Run(arguments);
+        EXPECT_EQ(run.Exit, 2u) << arguments;
+        EXPECT_EQ(run.Printed, Lines{L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)"});
+    }
+    EXPECT_EQ(Disk(), (Names{L"alpha.jpg", L"Beta.JPG", L"notes.txt"}));
+    EXPECT_TRUE(Untouched(L"alpha.jpg"));
+    EXPECT_EQ(NamesIn(journal.Path()), Lines{});
+
+    const Result help = Run(L"/?");
+    EXPECT_EQ(help.Exit, 0u);
+    ASSERT_FALSE(help.Printed.empty());
+    EXPECT_EQ(help.Printed[0],
+              L"Kavet24 : change les dates ou la casse du nom de fichiers, sans ouvrir la fenêtre.");
+}
+
+TEST_F(CommandLineRun, FilesOfSeveralFoldersAreNamedFromTheirCommonFolderAndUndoneTogether) {
+    folder.MakeFolder(L"sub");
+    folder.MakeFile(L"sub\\deep.txt");
+    ASSERT_TRUE(WriteStamps(folder / L"sub\\deep.txt", Old(), Old(), Old()));
+    const Result run = Run(L"/date:\"2024-01-01 08:00:00\" sub\\deep.txt " + Quoted(folder / L"notes.txt"));
+    EXPECT_EQ(run.Exit, 0u);
+    EXPECT_EQ(run.Printed,
+              (Lines{L"notes.txt : modifié", L"sub\\deep.txt : modifié", L"2 fichiers modifiés"}));
+    EXPECT_FALSE(Untouched(L"sub\\deep.txt"));
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_TRUE(Untouched(L"sub\\deep.txt"));
+    EXPECT_TRUE(Untouched(L"notes.txt"));
+}
