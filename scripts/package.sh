@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KAVET_BUILD_DIR:-$root/build}
 out=$root/dist
-x64_exe= x86_exe= version=
+x64_exe='' x86_exe='' version=''
 
 usage() {
     sed -n 's/^# Usage: //p' "$0" >&2
