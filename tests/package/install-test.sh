@@ -101,6 +101,11 @@ unzip -p "$zip" 64-bits/Kavet24.exe | cmp -s - "$x64_exe" || fail "64-bits/Kavet
 unzip -p "$zip" 32-bits/Kavet24.exe | cmp -s - "$x86_exe" || fail "32-bits/Kavet24.exe is not the 32-bit program"
 (cd "$work/$version" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not verify"
 [ "$(wc -l <"$work/$version/SHA256SUMS")" = 3 ] || fail "SHA256SUMS should list the two packages and the zip"
+# For every user of the machine, as the package itself says: Wine runs with only one user.
+for arch in x64 x86; do
+    msiinfo export "$work/$version/Kavet24-$version-$arch.msi" Property | grep -q "^ALLUSERS	1" ||
+        fail "the $arch package does not install for every user of the machine"
+done
 
 echo "-- x64 package $version: install and start"
 msiexec /i "$(winpath "$work/$version/Kavet24-$version-x64.msi")"
