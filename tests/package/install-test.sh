@@ -6,6 +6,7 @@
 #    one entry in the installed programs (version, publisher); the program starts from the shortcut
 #    and shows its main window;
 #  - the newer x64 package upgrades it: one entry left, of the newer version, the program replaced;
+#    the older package then refuses to install;
 #  - the x86 package of that version replaces the 64-bit one: one Kavet24 per machine;
 #  - the uninstall leaves no file, shortcut or entry, and the user's settings.
 # The portable zip holds exactly its listed files, and SHA256SUMS verifies.
@@ -118,6 +119,10 @@ echo "-- x64 package $newer: upgrade"
 printf 'older' >"$pf64/Kavet24.exe"
 msiexec /i "$(winpath "$work/$newer/Kavet24-$newer-x64.msi")"
 expect_installed "$pf64" "$x64_exe"
+expect_entry "$newer"
+if "$wine_run" msiexec /i "$(winpath "$work/$version/Kavet24-$version-x64.msi")" /qn </dev/null >/dev/null 2>&1; then
+    fail "the older package installed over the newer one"
+fi
 expect_entry "$newer"
 
 echo "-- x86 package $newer: replaces the 64-bit one"
