@@ -88,7 +88,7 @@ mend_upgrade_table() { # MSI
     msiinfo export "$1" Upgrade | sed 's/\r$//' |
         awk -F'\t' 'BEGIN { OFS = "\t" } NR > 3 && $7 == "OLDERFOUND" { $5 = 768 } { print }' >"$table"
     msibuild "$1" -i "$table"
-    msiinfo export "$1" Upgrade | sed 's/\r$//' | grep -q "	768		OLDERFOUND$" ||
+    msiinfo export "$1" Upgrade | sed 's/\r$//' | grep "	768		OLDERFOUND$" >/dev/null ||
         fail "$1: cannot mend its Upgrade table"
 }
 

@@ -104,7 +104,7 @@ unzip -p "$zip" 32-bits/Kavet24.exe | cmp -s - "$x86_exe" || fail "32-bits/Kavet
 [ "$(wc -l <"$work/$version/SHA256SUMS")" = 3 ] || fail "SHA256SUMS should list the two packages and the zip"
 # For every user of the machine, as the package itself says: Wine runs with only one user.
 for arch in x64 x86; do
-    msiinfo export "$work/$version/Kavet24-$version-$arch.msi" Property | grep -q "^ALLUSERS	1" ||
+    msiinfo export "$work/$version/Kavet24-$version-$arch.msi" Property | grep "^ALLUSERS	1" >/dev/null ||
         fail "the $arch package does not install for every user of the machine"
 done
 
@@ -142,6 +142,6 @@ msiexec /x "$(winpath "$work/$newer/Kavet24-$newer-x86.msi")"
 [ ! -e "$pf32" ] || fail "files left in $pf32: $(ls "$pf32")"
 ! shortcut >/dev/null || fail "the Start-menu shortcut was left"
 [ -z "$(entries)" ] || fail "installed programs still list: $(entries)"
-wine reg query "$settings" /v Kept | grep -q yes || fail "the uninstall took the user's settings"
+wine reg query "$settings" /v Kept | grep yes >/dev/null || fail "the uninstall took the user's settings"
 wine reg delete "$settings" /f >/dev/null
 echo "Packages install, upgrade and uninstall."
