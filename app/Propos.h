@@ -2,6 +2,7 @@
 // the maker's web site.
 #pragma once
 
+#include "app/ProgramVersion.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
 #include "ui/LinkLabel.h"
@@ -14,7 +15,7 @@ public:
     TPropos(HWND owner, const std::wstring& fontName);
     ~TPropos() override;
 
-    static constexpr const wchar_t* kProgramText = L"Kavet24 2.0.0.0";
+    static constexpr const wchar_t* kProgramText = L"Kavet24 " KAVET_VERSION_TEXT;
     static constexpr const wchar_t* kAuthorText = L"Lumarek - Horodatage et casse des fichiers";
     static constexpr const wchar_t* kAddress = L"www.lumarek.fr";
 

@@ -14,6 +14,7 @@ required=(
   fonts-dejavu-core fonts-wine fonts-wqy-microhei fonts-lohit-deva
   clang libclang-rt-14-dev clang-format
   googletest
+  wixl msitools zip unzip
 )
 optional=(wine32:i386)
 # A failed attempt at the optional packages is not repeated for a day: each attempt costs an index update.

@@ -4,7 +4,9 @@
 #  1. the platform-free logic, natively, with AddressSanitizer and UndefinedBehaviorSanitizer;
 #  2. a short run of every fuzz target;
 #  3. the Windows program and its tests under Wine;
-#  4. the program for the other processor (32- or 64-bit), to show that it builds.
+#  4. the program for the other processor (32- or 64-bit), to show that it builds;
+#  5. the installer packages and the portable zip of those two programs, installed, started,
+#     upgraded and uninstalled under Wine.
 # Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,4 +62,8 @@ if cmake --build "$build/$other_arch" --target help | grep -q '^Kavet24'; then
 else
     cmake --build "$build/$other_arch"
 fi
+
+echo "== Installer packages and portable zip (under Wine)"
+# The 64-bit prefix installs both packages; the programs are the two built above, not rebuilt.
+"$root/scripts/with-display.sh" "$build/x86_64" bash "$root/tests/package/install-test.sh" "$build"
 echo "All tests passed."

@@ -356,7 +356,7 @@ TEST_F(MainFormTest, AboutBoxOpensModallyWithTheMainFontAndItsTexts) {
     EXPECT_EQ(caption, L"A Propos de...");
     EXPECT_EQ(client.right, 285);
     EXPECT_EQ(client.bottom, 82);
-    EXPECT_EQ(program, L"Kavet24 2.0.0.0");
+    EXPECT_EQ(program, L"Kavet24 " KAVET_VERSION_TEXT) << "the version of CMakeLists.txt";
     EXPECT_FALSE(author.empty());
     EXPECT_EQ(opened, std::wstring(L"http://") + TPropos::kAddress);
     EXPECT_TRUE(openAfterClick);
