@@ -60,15 +60,6 @@ std::wstring SubFoldersQuestion(const std::wstring& operation, const FolderTreeF
     return text + L"\r\n\r\nContinuer ?";
 }
 
-// A batch's name for the stamps of a mask: "Créé, Modifié".
-std::wstring StampNames(int mask) {
-    std::wstring names;
-    for (const auto& [bit, name] : {std::pair{1, L"Créé"}, std::pair{2, L"Modifié"}, std::pair{4, L"Accédé"}})
-        if (mask & bit)
-            names += (names.empty() ? L"" : L", ") + std::wstring(name);
-    return names;
-}
-
 } // namespace
 
 void TMainForm::RunBatch(const std::wstring& operation, const PlannerOf& planner,

@@ -4,6 +4,8 @@
 
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
+#include "base/FileTimeTicks.h"
+#include "listing/FolderTree.h"
 #include "listing/MaskSearch.h"
 #include "operations/ApiPath.h"
 #include "operations/CaseRenamer.h"
@@ -29,10 +31,6 @@ JournalledWork::Work Plain(std::function<FileOutcome(const std::wstring&)> perFi
 
 std::wstring Quoted(const std::wstring& text) {
     return L"« " + text + L" »";
-}
-
-std::wstring StampName(int bit) {
-    return bit == kStampCreation ? L"Créé" : bit == kStampLastWrite ? L"Modifié" : L"Accédé";
 }
 
 std::wstring FullPath(const std::wstring& path) {
@@ -116,48 +114,60 @@ OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping
         const CivilTime when = request.When;
         return {L"Date-Heure",
                 [s, when, mask](const auto& names) { return PlanDateTime(*s, names, when, mask); },
-                [s, when, mask](const std::wstring& path) { return s->FileSetDateTime(path, when, mask); }};
+                Plain([s, when, mask](const std::wstring& path) {
+                    return s->FileSetDateTime(path, when, mask);
+                })};
     }
     case CommandOperation::TimeZero:
         return {L"Heure Zéro", [s](const auto& names) { return PlanTimeZero(*s, names); },
-                [s](const std::wstring& path) { return s->FileTimeZero(path); }};
+                Plain([s](const std::wstring& path) { return s->FileTimeZero(path); })};
     case CommandOperation::Shift: {
         const DateShift shift = request.Shift;
-        return {L"Décaler les dates (" + ShiftText(shift) + L")",
-                [s, shift, mask](const auto& names) { return PlanShift(*s, names, shift, mask); },
-                [s, shift, mask](const std::wstring& path) { return s->FileShift(path, shift, mask); }};
+        return {
+            L"Décaler les dates (" + ShiftText(shift) + L")",
+            [s, shift, mask](const auto& names) { return PlanShift(*s, names, shift, mask); },
+            Plain([s, shift, mask](const std::wstring& path) { return s->FileShift(path, shift, mask); })};
     }
     case CommandOperation::CopyStamp: {
         const int source = request.CopySource;
         const int targets = request.CopyTargets;
-        std::wstring into;
-        for (const int bit : {kStampCreation, kStampLastWrite, kStampLastAccess})
-            if (targets & bit)
-                into += (into.empty() ? L"" : L", ") + StampName(bit);
-        return {L"Copier une date (" + StampName(source) + L" \u2192 " + into + L")",
+        return {L"Copier une date (" + StampNames(source) + L" \u2192 " + StampNames(targets) + L")",
                 [source, targets](const auto& names) { return PlanCopyStamp(names, source, targets); },
-                [s, source, targets](const std::wstring& path) {
+                Plain([s, source, targets](const std::wstring& path) {
                     return s->FileCopyStamp(path, source, targets);
-                }};
+                })};
     }
     case CommandOperation::Upper:
         return {L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
-                [](const std::wstring& path) { return FileNameMaj(path); }};
+                Plain([](const std::wstring& path) { return FileNameMaj(path); })};
     case CommandOperation::Lower:
         return {L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
-                [](const std::wstring& path) { return FileNameMin(path); }};
+                Plain([](const std::wstring& path) { return FileNameMin(path); })};
     case CommandOperation::FirstUpper:
         return {L"Maj-minuscules",
                 [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
-                [](const std::wstring& path) { return FileNameMajMin(path); }};
-    case CommandOperation::FromFile:
-        return {L"", {}, {}, L"/from"};
+                Plain([](const std::wstring& path) { return FileNameMajMin(path); })};
+    case CommandOperation::FromFile: {
+        const std::wstring& reference = request.FromFile;
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExW(ApiPath(FullPath(reference)).c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return {L"", {}, {}, CommandErrorLine(L"fichier de référence introuvable " + Quoted(reference))};
+        const FileStamps stamps{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
+        const size_t slash = reference.find_last_of(L"\\/");
+        const std::wstring name = slash == std::wstring::npos ? reference : reference.substr(slash + 1);
+        return {L"Dates d'un autre fichier (" + StampNames(mask) + L" de " + Quoted(name) + L")",
+                [s, stamps, mask](const auto& names) { return PlanFixedStamps(*s, names, stamps, mask); },
+                WritePlannedStamps(stamping, mask)};
+    }
     case CommandOperation::Exif:
-        return {L"", {}, {}, L"/exif"};
+        return {L"Date de prise de vue (" + StampNames(mask) + L")",
+                [s, mask](const auto& names) { return PlanPhotoDate(*s, names, mask); },
+                WritePlannedStamps(stamping, mask)};
     case CommandOperation::Undo:
         break; // its files and plans come from the journal
     }
-    return {L"", {}, {}, L"/undo"};
+    return {L"", {}, {}, CommandErrorLine(L"/undo")};
 }
 
 CommandRun::CommandRun(ConsoleOutput& out, const std::wstring& journalFolder)
@@ -192,12 +202,9 @@ int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
 
 int CommandRun::RunOperation(const CommandRequest& request) {
     const OperationWork operation = WorkOf(request, stamping_);
-    for (const std::wstring& missing :
-         {operation.Unavailable, std::wstring(request.Recurse ? L"/recurse" : L"")}) {
-        if (!missing.empty()) {
-            out_.WriteLine(L"Kavet24 : " + missing + L" : pas encore disponible");
-            return kExitBadArguments;
-        }
+    if (!operation.Error.empty()) {
+        out_.WriteLine(operation.Error);
+        return kExitBadArguments;
     }
     std::vector<Found> files;
     if (!Collect(request, files))
@@ -225,7 +232,7 @@ int CommandRun::RunOperation(const CommandRequest& request) {
             names.push_back(paths.back().substr(folder.size() + 1));
         }
         const JournalledWork::Planner plan = operation.Plan(names);
-        if (!RunFiles(operation.Name, folder, 0, paths, names, plan, Plain(operation.Work), request.DryRun))
+        if (!RunFiles(operation.Name, folder, 0, paths, names, plan, operation.Work, request.DryRun))
             break;
     }
     return Finish(request.DryRun);
@@ -319,6 +326,24 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     const std::wstring stored = StoredCaseFolder(folder.size() == 2 ? folder + L"\\" : folder);
     const std::wstring base = StripTrailingBackslashes(stored);
     const TMaskList mask = ParseMask(request.Mask);
+    if (request.Recurse && (masked || IsWildcardPattern(pattern))) {
+        // A pattern goes down the tree as the folder's mask does; links to folders are not followed.
+        const FolderTreeFiles tree = CollectFolderTree(base, masked ? request.Mask : pattern);
+        for (const std::wstring& unreadable : tree.Unreadable) {
+            out_.WriteLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
+                           Quoted(WithTrailingBackslash(base) + unreadable));
+            folderSkipped_ = true;
+        }
+        for (const std::wstring& relative : tree.Names) {
+            const size_t last = relative.find_last_of(L'\\');
+            const std::wstring name = last == std::wstring::npos ? relative : relative.substr(last + 1);
+            if (!masked && !MatchesMask(name, mask))
+                continue;
+            files.push_back(
+                {last == std::wstring::npos ? base : base + L"\\" + relative.substr(0, last), name});
+        }
+        return true;
+    }
     WIN32_FIND_DATAW data{};
     FindHandle find(::FindFirstFileExW(ApiPath(WithTrailingBackslash(base) + pattern).c_str(),
                                        FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
@@ -396,9 +421,9 @@ bool CommandRun::RunFiles(const std::wstring& operation, const std::wstring& fol
 int CommandRun::Finish(bool dryRun) {
     if (dryRun) {
         out_.WriteLine(DryRunCountLine(wouldChange_, refused_, alreadyDone_));
-        return refused_ > 0 ? kExitNotAllDone : kExitDone;
+        return refused_ > 0 || folderSkipped_ ? kExitNotAllDone : kExitDone;
     }
     if (!journalFailed_ || report_.Changed() + report_.NotChanged() > 0)
         out_.WriteLine(report_.CountLine());
-    return journalFailed_ || report_.NotChanged() > 0 ? kExitNotAllDone : kExitDone;
+    return journalFailed_ || folderSkipped_ || report_.NotChanged() > 0 ? kExitNotAllDone : kExitDone;
 }

@@ -31,11 +31,12 @@ constexpr int kExitBadArguments = 2;
 struct OperationWork {
     std::wstring Name;
     std::function<JournalledWork::Planner(const std::vector<std::wstring>& names)> Plan;
-    std::function<FileOutcome(const std::wstring& path)> Work;
-    // Why it cannot run; empty when it can.
-    std::wstring Unavailable;
+    JournalledWork::Work Work;
+    // Why it cannot run, as the usage error line; empty when it can.
+    std::wstring Error;
 };
-// The operation a request asks for, with `stamping` (which must outlive the batch).
+// The operation a request asks for, with `stamping` (which must outlive the batch). The reference
+// file of /from is read here.
 OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping);
 
 class CommandRun {
@@ -73,6 +74,8 @@ private:
     BatchReport report_;
     // A journal that could not be written, at the start or the end of a batch.
     bool journalFailed_ = false;
+    // A subfolder of /recurse that could not be read: its files were not done.
+    bool folderSkipped_ = false;
     size_t wouldChange_ = 0;
     size_t refused_ = 0;
     size_t alreadyDone_ = 0;

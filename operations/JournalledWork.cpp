@@ -132,6 +132,16 @@ void JournalledWork::NoteKept(const JournalFile& planned) {
         journal_->Add(kept);
 }
 
+std::wstring StampNames(int mask) {
+    std::wstring names;
+    for (const auto& [bit, name] :
+         {std::pair{kStampCreation, L"Créé"}, std::pair{kStampLastWrite, L"Modifié"},
+          std::pair{kStampLastAccess, L"Accédé"}})
+        if (mask & bit)
+            names += (names.empty() ? L"" : L", ") + std::wstring(name);
+    return names;
+}
+
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, int actionMask) {
     return [&stamping, names, local, actionMask](size_t index, const std::wstring& path) {

@@ -59,6 +59,9 @@ private:
     size_t aheadCount_ = 8;
 };
 
+// The stamps of a mask as a batch's name in the journal gives them: "Créé, Modifié".
+std::wstring StampNames(int mask);
+
 // The planners of the five operations. `names` are the file names of the batch's paths.
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, int actionMask);

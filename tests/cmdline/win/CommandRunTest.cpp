@@ -1,6 +1,7 @@
 // The built program started with operation arguments, as a script starts it: its printed lines,
 // its exit code and the files on disk, with its undo journal kept in a folder of the test's own.
 #include "operations/Utf8Text.h"
+#include "support/logic/ExifImages.h"
 #include "support/win/FileStamps.h"
 #include "support/win/TempFolder.h"
 
@@ -234,4 +235,32 @@ TEST_F(CommandLineRun, FilesOfSeveralFoldersAreNamedFromTheirCommonFolderAndUndo
     EXPECT_EQ(Run(L"/undo").Exit, 0u);
     EXPECT_TRUE(Untouched(L"sub\\deep.txt"));
     EXPECT_TRUE(Untouched(L"notes.txt"));
+}
+
+TEST_F(CommandLineRun, RecurseFromAndExifReachTheirFilesAndUndoTakesThemBack) {
+    folder.MakeFolder(L"sous");
+    folder.MakeFolder(L"sous\\fond");
+    folder.MakeFile(L"sous\\fond\\photo.jpg", Jpeg(Tiff(false, {}, {{0x9003, "2021:06:15 10:20:30"}})));
+    ASSERT_TRUE(WriteStamps(folder / L"sous\\fond\\photo.jpg", Old(), Old(), Old()));
+
+    const Result upper = Run(L"/upper /recurse /mask:*.jpg .");
+    EXPECT_EQ(upper.Exit, 0u);
+    EXPECT_EQ(upper.Printed, (Lines{L"alpha.jpg : modifié", L"Beta.JPG : modifié",
+                                    L"sous\\fond\\photo.jpg : modifié", L"3 fichiers modifiés"}));
+    EXPECT_EQ(NamesIn(folder / L"sous"), Lines{L"fond"});
+    EXPECT_EQ(NamesIn(folder / L"sous\\fond"), Lines{L"PHOTO.JPG"});
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_EQ(NamesIn(folder / L"sous\\fond"), Lines{L"photo.jpg"});
+
+    // The photo's own date; the text file has none and says so.
+    const Result exif = Run(L"/exif /stamps:m sous\\fond\\photo.jpg notes.txt");
+    EXPECT_EQ(exif.Exit, 1u);
+    EXPECT_EQ(exif.Printed, (Lines{L"notes.txt : non modifié : ni JPEG ni TIFF",
+                                   L"sous\\fond\\photo.jpg : modifié", L"1 fichier modifié, 1 non modifié"}));
+    EXPECT_TRUE(SameTime(OnDisk(L"sous\\fond\\photo.jpg").LastWrite, UtcOfLocal(2021, 6, 15, 10, 20, 30)));
+    EXPECT_TRUE(SameTime(OnDisk(L"sous\\fond\\photo.jpg").LastAccess, Old()));
+
+    EXPECT_EQ(Run(L"/from:sous\\fond\\photo.jpg /stamps:m alpha.jpg").Exit, 0u);
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcOfLocal(2021, 6, 15, 10, 20, 30)));
+    EXPECT_EQ(Run(L"/from:absent.jpg alpha.jpg").Exit, 2u);
 }
