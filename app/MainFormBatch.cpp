@@ -370,17 +370,11 @@ void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
                        MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const std::vector<JournalFile> files = FilesToUndo(batch);
-    const std::wstring folder = WithTrailingBackslash(batch.Folder);
-    std::vector<std::wstring> paths;
-    std::vector<std::wstring> names;
-    for (const JournalFile& file : files) {
-        paths.push_back(folder + file.NewName);
-        names.push_back(file.NewName);
-    }
+    UndoFiles undo = UndoFilesOf(batch);
     const FileStamping stamping = BatchStamping();
-    RunFiles(L"Annulation de « " + batch.Operation + L" »", batch.Folder, batch.Id, std::move(paths),
-             std::move(names), PlanUndo(folder, files, evenIfChanged), UndoWork(stamping, folder, files));
+    RunFiles(L"Annulation de « " + batch.Operation + L" »", batch.Folder, batch.Id, std::move(undo.Paths),
+             std::move(undo.Names), PlanUndo(undo.Folder, undo.Files, evenIfChanged),
+             UndoWork(stamping, undo.Folder, undo.Files));
 }
 
 void TMainForm::OfferUndoAfterCrash() {

@@ -260,16 +260,10 @@ int CommandRun::RunUndo(const CommandRequest& request) {
         return kExitNotAllDone;
     }
     out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
-    const std::vector<JournalFile> files = FilesToUndo(batch);
-    const std::wstring folder = WithTrailingBackslash(batch.Folder);
-    std::vector<std::wstring> paths;
-    std::vector<std::wstring> names;
-    for (const JournalFile& file : files) {
-        paths.push_back(folder + file.NewName);
-        names.push_back(file.NewName);
-    }
-    RunFiles(L"Annulation de " + Quoted(batch.Operation), batch.Folder, batch.Id, paths, names,
-             PlanUndo(folder, files, false), UndoWork(stamping_, folder, files), request.DryRun);
+    const UndoFiles undo = UndoFilesOf(batch);
+    RunFiles(L"Annulation de " + Quoted(batch.Operation), batch.Folder, batch.Id, undo.Paths, undo.Names,
+             PlanUndo(undo.Folder, undo.Files, false), UndoWork(stamping_, undo.Folder, undo.Files),
+             request.DryRun);
     return Finish(request.DryRun);
 }
 

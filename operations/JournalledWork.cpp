@@ -2,6 +2,7 @@
 #include "operations/JournalledWork.h"
 
 #include "base/FileTimeTicks.h"
+#include "base/TextHelpers.h"
 #include "operations/ApiPath.h"
 #include "operations/CaseRenamer.h"
 #include "operations/FileNameCase.h"
@@ -12,7 +13,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <tuple>
+#include <functional>
 
 namespace {
 
@@ -37,27 +38,39 @@ std::wstring LeafOf(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-// A plan of the file's stamps: `stamp` in each stamp of `mask`.
-PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::optional<uint64_t> stamp,
-                       int mask) {
+// The new value of the file's stamp `bit` (kStampCreation...), from the file as it is now and that
+// stamp's value; none when its volume cannot hold it.
+using NextStamp = std::function<std::optional<uint64_t>(const FileNow& now, int bit, uint64_t current)>;
+
+// A plan of the stamps of `mask`, each given by `next`; the file is refused when one cannot be held.
+PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, int mask,
+                          const NextStamp& next) {
     PlannedFile plan;
     const std::optional<FileNow> now = ReadFileNow(path, name, plan.Refusal);
-    if (!now)
-        return plan;
-    if (!stamp) {
-        plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
-        return plan;
-    }
+    if (!now || mask < 1 || mask > 7)
+        return plan; // the work refuses a bad mask
     JournalFile record = UnchangedRecord(*now);
-    if (mask & kStampCreation)
-        record.NewCreation = *stamp;
-    if (mask & kStampLastWrite)
-        record.NewWrite = *stamp;
-    if (mask & kStampLastAccess)
-        record.NewAccess = *stamp;
+    for (const auto& [bit, stamp] :
+         {std::pair{kStampCreation, &record.NewCreation}, std::pair{kStampLastWrite, &record.NewWrite},
+          std::pair{kStampLastAccess, &record.NewAccess}}) {
+        if (!(mask & bit))
+            continue;
+        const std::optional<uint64_t> value = next(*now, bit, *stamp);
+        if (!value) {
+            plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
+            return plan;
+        }
+        *stamp = *value;
+    }
     if (!ChangesNothing(record))
         plan.Record = std::move(record);
     return plan;
+}
+
+// A plan of the file's stamps: `stamp` in each stamp of `mask`.
+PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::optional<uint64_t> stamp,
+                       int mask) {
+    return PlanEachStamp(path, name, mask, [stamp](const FileNow&, int, uint64_t) { return stamp; });
 }
 
 } // namespace
@@ -161,75 +174,32 @@ JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::ve
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                   const DateShift& shift, int actionMask) {
     return [&stamping, names, shift, actionMask](size_t index, const std::wstring& path) {
-        PlannedFile plan;
-        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
-        if (!now || actionMask < 1 || actionMask > 7)
-            return plan; // the work refuses a bad mask
-        JournalFile record = UnchangedRecord(*now);
-        for (const auto& [bit, stamp] :
-             {std::pair{kStampCreation, &record.NewCreation}, std::pair{kStampLastWrite, &record.NewWrite},
-              std::pair{kStampLastAccess, &record.NewAccess}}) {
-            if (!(actionMask & bit))
-                continue;
-            const std::optional<uint64_t> moved = stamping.ShiftedStamp(path, *stamp, shift);
-            if (!moved) {
-                plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
-                return plan;
-            }
-            *stamp = *moved;
-        }
-        if (!ChangesNothing(record))
-            plan.Record = std::move(record);
-        return plan;
+        return PlanEachStamp(path, names[index], actionMask, [&](const FileNow&, int, uint64_t current) {
+            return stamping.ShiftedStamp(path, current, shift);
+        });
     };
 }
 
 JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, int sourceBit, int targetMask) {
     return [names, sourceBit, targetMask](size_t index, const std::wstring& path) {
-        PlannedFile plan;
-        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
-        if (!now)
-            return plan;
-        JournalFile record = UnchangedRecord(*now);
-        const uint64_t source = sourceBit == kStampCreation    ? now->Creation
-                                : sourceBit == kStampLastWrite ? now->Write
-                                                               : now->Access;
-        if (targetMask & ~sourceBit & kStampCreation)
-            record.NewCreation = source;
-        if (targetMask & ~sourceBit & kStampLastWrite)
-            record.NewWrite = source;
-        if (targetMask & ~sourceBit & kStampLastAccess)
-            record.NewAccess = source;
-        if (!ChangesNothing(record))
-            plan.Record = std::move(record);
-        return plan;
+        return PlanEachStamp(path, names[index], targetMask & ~sourceBit,
+                             [sourceBit](const FileNow& now, int, uint64_t) {
+                                 return std::optional(sourceBit == kStampCreation    ? now.Creation
+                                                      : sourceBit == kStampLastWrite ? now.Write
+                                                                                     : now.Access);
+                             });
     };
 }
 
 JournalledWork::Planner PlanFixedStamps(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                         const FileStamps& stamps, int mask) {
     return [&stamping, names, stamps, mask](size_t index, const std::wstring& path) {
-        PlannedFile plan;
-        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
-        if (!now || mask < 1 || mask > 7)
-            return plan; // the work refuses a bad mask
-        JournalFile record = UnchangedRecord(*now);
-        for (const auto& [bit, given, stamp] :
-             {std::tuple{kStampCreation, stamps.Creation, &record.NewCreation},
-              std::tuple{kStampLastWrite, stamps.LastWrite, &record.NewWrite},
-              std::tuple{kStampLastAccess, stamps.LastAccess, &record.NewAccess}}) {
-            if (!(mask & bit))
-                continue;
-            const std::optional<uint64_t> held = stamping.HoldableTicks(path, FileTimeTicks(given));
-            if (!held) {
-                plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
-                return plan;
-            }
-            *stamp = *held;
-        }
-        if (!ChangesNothing(record))
-            plan.Record = std::move(record);
-        return plan;
+        return PlanEachStamp(path, names[index], mask, [&](const FileNow&, int bit, uint64_t) {
+            const FILETIME& given = bit == kStampCreation    ? stamps.Creation
+                                    : bit == kStampLastWrite ? stamps.LastWrite
+                                                             : stamps.LastAccess;
+            return stamping.HoldableTicks(path, FileTimeTicks(given));
+        });
     };
 }
 
@@ -271,6 +241,15 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
             plan.Record = std::move(record);
         return plan;
     };
+}
+
+UndoFiles UndoFilesOf(const JournalBatch& batch) {
+    UndoFiles undo{WithTrailingBackslash(batch.Folder), FilesToUndo(batch), {}, {}};
+    for (const JournalFile& file : undo.Files) {
+        undo.Paths.push_back(undo.Folder + file.NewName);
+        undo.Names.push_back(file.NewName);
+    }
+    return undo;
 }
 
 JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,

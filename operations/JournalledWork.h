@@ -83,6 +83,15 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
 // Undo of a journalled batch: `files` in the order FilesToUndo gives, in `folder` (ending with its
 // separator). Each file is checked against what the batch left (see PlanUndoOf), then given its
 // name, stamps and attributes back.
+// A batch's undo as a batch of its own sees it: its files in the order they are undone, and their
+// paths and names as the batch left them.
+struct UndoFiles {
+    std::wstring Folder; // with its final separator
+    std::vector<JournalFile> Files;
+    std::vector<std::wstring> Paths;
+    std::vector<std::wstring> Names;
+};
+UndoFiles UndoFilesOf(const JournalBatch& batch);
 JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
                                  bool evenIfChanged);
 JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder,
