@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -54,33 +55,55 @@ private:
     bool canRestore_ = false;
 };
 
-// The first bytes of the file, at most kExifBytesRead; none, with the reason, when unreadable.
-std::optional<std::string> ReadHead(const std::wstring& path, FileOutcome& why) {
-    UntouchedReader file(path);
-    if (!file.IsOpen()) {
-        why = FailureOfLastError();
-        return std::nullopt;
-    }
-    std::string bytes(kExifBytesRead, '\0');
-    size_t filled = 0;
-    while (filled < bytes.size()) {
+// Reads on until `bytes` holds the first `size` bytes of the file, or all of a shorter one; false,
+// with the reason, when the file cannot be read.
+bool ReadUpTo(const UntouchedReader& file, size_t size, std::string& bytes, FileOutcome& why) {
+    size_t filled = bytes.size();
+    bytes.resize(size);
+    while (filled < size) {
         DWORD read = 0;
-        if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read,
+        if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(size - filled), &read,
                         nullptr)) {
             why = FailureOfLastError();
-            return std::nullopt;
+            return false;
         }
         if (read == 0)
             break;
         filled += read;
     }
     bytes.resize(filled);
-    return bytes;
+    return true;
 }
 
 bool LooksLikePhoto(const std::string& head) {
     return head.starts_with("\xFF\xD8") || head.starts_with(std::string("II*\0", 4)) ||
            head.starts_with(std::string("MM\0*", 4));
+}
+
+// The date the photo at `path` was taken; none, with the reason, when there is none to be read.
+// A camera writes its Exif data first, within 64 KiB: most files are read no further than that,
+// and only a photo whose date is not found there is read further, up to kExifBytesRead.
+std::optional<ExifDate> ReadPhotoDate(const std::wstring& path, FileOutcome& why) {
+    const UntouchedReader file(path);
+    if (!file.IsOpen()) {
+        why = FailureOfLastError();
+        return std::nullopt;
+    }
+    std::string bytes;
+    for (size_t size = 64 * 1024;; size *= 4) {
+        if (!ReadUpTo(file, std::min(size, kExifBytesRead), bytes, why))
+            return std::nullopt;
+        if (!LooksLikePhoto(bytes)) {
+            why = FileOutcome::Failed(Failure::Other, L"ni JPEG ni TIFF");
+            return std::nullopt;
+        }
+        if (const std::optional<ExifDate> taken = ReadExifDate(bytes))
+            return taken;
+        if (bytes.size() < std::min(size, kExifBytesRead) || size >= kExifBytesRead) {
+            why = FileOutcome::Failed(Failure::Other, L"aucune date de prise de vue");
+            return std::nullopt;
+        }
+    }
 }
 
 // The instant of a date-time read as UTC, then moved back by the offset it was written with.
@@ -107,15 +130,9 @@ std::optional<uint64_t> ExactStamp(const CivilTime& local, int offsetMinutes) {
 
 std::optional<uint64_t> PhotoTakenStamp(const FileStamping& stamping, const std::wstring& path,
                                         FileOutcome& why) {
-    const std::optional<std::string> head = ReadHead(path, why);
-    if (!head)
+    const std::optional<ExifDate> taken = ReadPhotoDate(path, why);
+    if (!taken)
         return std::nullopt;
-    const std::optional<ExifDate> taken = ReadExifDate(*head);
-    if (!taken) {
-        why = FileOutcome::Failed(Failure::Other, LooksLikePhoto(*head) ? L"aucune date de prise de vue"
-                                                                        : L"ni JPEG ni TIFF");
-        return std::nullopt;
-    }
     const std::optional<uint64_t> stamp = taken->OffsetMinutes
                                               ? ExactStamp(taken->Local, *taken->OffsetMinutes)
                                               : stamping.StampOf(path, taken->Local);

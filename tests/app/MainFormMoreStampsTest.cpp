@@ -174,6 +174,11 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
     Make(L"hiver.TIF", Tiff(true, {{0x0132, "2000:01:01 00:00:00"}},
                             {{0x9003, "2021:01:10 08:00:00"}, {0x9011, "-05:00"}}));
     Make(L"sans date.jpg", Jpeg(Tiff(true, {}, {{0x010F, "Appareil"}})));
+    // Its Exif data behind 120 KB of other segments: read past the first reading.
+    std::string distant = Jpeg(Tiff(false, {}, {{0x9003, "2020:02:02 02:02:02"}}));
+    for (int i = 0; i < 2; ++i)
+        distant.insert(20, std::string("\xFF\xE2\xEA\x62", 4) + std::string(60000, 'x'));
+    Make(L"loin.jpg", distant);
     Make(L"notes.txt", "pas une image");
     OpenWindow();
     const auto before = Disk();
@@ -182,6 +187,7 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
     const auto after = Disk();
     EXPECT_EQ(after.at(L"été.jpg").first, Ticks(Local(2021, 6, 15, 10, 20, 30)));
     EXPECT_EQ(after.at(L"hiver.TIF").first, Ticks(UtcFileTime(2021, 1, 10, 13, 0, 0)));
+    EXPECT_EQ(after.at(L"loin.jpg").first, Ticks(Local(2020, 2, 2, 2, 2, 2)));
     EXPECT_EQ(after.at(L"été.jpg").second, Ticks(kBefore)) << "access not chosen";
     EXPECT_EQ(after.at(L"sans date.jpg"), before.at(L"sans date.jpg"));
     EXPECT_EQ(after.at(L"notes.txt"), before.at(L"notes.txt"));
