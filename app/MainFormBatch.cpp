@@ -54,9 +54,12 @@ std::wstring SubFoldersQuestion(const std::wstring& operation, const FolderTreeF
                         CountText(tree.Names.size(), L"fichier") + L" dans " +
                         CountText(tree.Folders, L"dossier") +
                         L" (le dossier affiché et ses sous-dossiers, à travers le masque).";
-    if (!tree.Unreadable.empty())
-        text += L"\r\n\n" + CountText(tree.Unreadable.size(), L"sous-dossier") +
-                L" illisible(s) laissé(s) de côté, dont « " + tree.Unreadable.front() + L" ».";
+    if (!tree.Unreadable.empty()) {
+        const bool many = tree.Unreadable.size() > 1;
+        text += L"\r\n\r\n" + CountText(tree.Unreadable.size(), L"sous-dossier") +
+                (many ? L" illisibles laissés" : L" illisible laissé") + L" de côté : « " +
+                tree.Unreadable.front() + (many ? L" »…" : L" ».");
+    }
     return text + L"\r\n\r\nContinuer ?";
 }
 
