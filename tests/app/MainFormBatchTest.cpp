@@ -24,22 +24,6 @@
 
 namespace {
 
-// The UTC file time of a local clock time, with the rules in force at that date.
-FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
-    SYSTEMTIME local{};
-    local.wYear = static_cast<WORD>(year);
-    local.wMonth = static_cast<WORD>(month);
-    local.wDay = static_cast<WORD>(day);
-    local.wHour = static_cast<WORD>(hour);
-    local.wMinute = static_cast<WORD>(minute);
-    local.wSecond = static_cast<WORD>(second);
-    SYSTEMTIME utc{};
-    FILETIME time{};
-    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
-    ::SystemTimeToFileTime(&utc, &time);
-    return time;
-}
-
 SYSTEMTIME Today() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);

@@ -30,22 +30,6 @@ FILETIME OfTicks(uint64_t ticks) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-FILETIME Local(int year, int month, int day, int hour, int minute, int second) {
-    const SYSTEMTIME local{static_cast<WORD>(year),
-                           static_cast<WORD>(month),
-                           0,
-                           static_cast<WORD>(day),
-                           static_cast<WORD>(hour),
-                           static_cast<WORD>(minute),
-                           static_cast<WORD>(second),
-                           0};
-    SYSTEMTIME utc{};
-    FILETIME time{};
-    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
-    ::SystemTimeToFileTime(&utc, &time);
-    return time;
-}
-
 std::vector<std::wstring> SortedNamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names = NamesIn(folder);
     std::sort(names.begin(), names.end());
@@ -139,8 +123,8 @@ TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndCome
     Make(L"two.txt");
     TempFolder elsewhere;
     // Exact to the 100 ns, one in summer time, one in winter time.
-    const FILETIME write = OfTicks(Ticks(Local(2019, 7, 1, 12, 0, 0)) + 7654321);
-    const FILETIME access = OfTicks(Ticks(Local(2018, 12, 1, 8, 0, 0)) + 1);
+    const FILETIME write = OfTicks(Ticks(UtcOfLocal(2019, 7, 1, 12, 0, 0)) + 7654321);
+    const FILETIME access = OfTicks(Ticks(UtcOfLocal(2018, 12, 1, 8, 0, 0)) + 1);
     const std::wstring reference = outside.MakeFile(L"modèle.txt");
     // Its creation as its write time: some file systems keep no creation date of their own and
     // show the write time instead.
@@ -185,9 +169,9 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
 
     Run(L"OptionsPriseDeVue", 1 | 2);
     const auto after = Disk();
-    EXPECT_EQ(after.at(L"été.jpg").first, Ticks(Local(2021, 6, 15, 10, 20, 30)));
+    EXPECT_EQ(after.at(L"été.jpg").first, Ticks(UtcOfLocal(2021, 6, 15, 10, 20, 30)));
     EXPECT_EQ(after.at(L"hiver.TIF").first, Ticks(UtcFileTime(2021, 1, 10, 13, 0, 0)));
-    EXPECT_EQ(after.at(L"loin.jpg").first, Ticks(Local(2020, 2, 2, 2, 2, 2)));
+    EXPECT_EQ(after.at(L"loin.jpg").first, Ticks(UtcOfLocal(2020, 2, 2, 2, 2, 2)));
     EXPECT_EQ(after.at(L"été.jpg").second, Ticks(kBefore)) << "access not chosen";
     EXPECT_EQ(after.at(L"sans date.jpg"), before.at(L"sans date.jpg"));
     EXPECT_EQ(after.at(L"notes.txt"), before.at(L"notes.txt"));

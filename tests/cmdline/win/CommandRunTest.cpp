@@ -30,22 +30,6 @@ std::wstring ProgramPath() {
     return path;
 }
 
-FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
-    SYSTEMTIME local{static_cast<WORD>(year),
-                     static_cast<WORD>(month),
-                     0,
-                     static_cast<WORD>(day),
-                     static_cast<WORD>(hour),
-                     static_cast<WORD>(minute),
-                     static_cast<WORD>(second),
-                     0};
-    SYSTEMTIME utc{};
-    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
-    FILETIME time{};
-    ::SystemTimeToFileTime(&utc, &time);
-    return time;
-}
-
 class CommandLineRun : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -157,6 +157,22 @@ FILETIME UtcFileTime(int year, int month, int day, int hour, int minute, int sec
     return ft;
 }
 
+FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
+    const SYSTEMTIME local{static_cast<WORD>(year),
+                           static_cast<WORD>(month),
+                           0,
+                           static_cast<WORD>(day),
+                           static_cast<WORD>(hour),
+                           static_cast<WORD>(minute),
+                           static_cast<WORD>(second),
+                           0};
+    SYSTEMTIME utc{};
+    FILETIME time{};
+    ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    ::SystemTimeToFileTime(&utc, &time);
+    return time;
+}
+
 bool MakeJunction(const std::wstring& link, const std::wstring& target) {
     if (!::CreateDirectoryW(link.c_str(), nullptr))
         return false;

@@ -39,3 +39,5 @@ void DeleteTree(const std::wstring& path);
 
 // UTC file time of a UTC calendar time.
 FILETIME UtcFileTime(int year, int month, int day, int hour, int minute, int second);
+// UTC file time of a local calendar time, in the zone the tests run in.
+FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second);
