@@ -139,7 +139,7 @@ void TMainForm::CreateMenus() {
                         .Name = L"OptionsPriseDeVue",
                         .OnClick = click(&TMainForm::PhotoDateClick)},
                        Separator(),
-                       {.Caption = L"Inclure les sous-&dossiers",
+                       {.Caption = L"Inclure les &sous-dossiers",
                         .Name = L"OptionsSousDossiers",
                         .Made = &OptionsSousDossiers,
                         .OnClick = click(&TMainForm::SubFoldersClick)},

@@ -246,7 +246,7 @@ TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
                                     L"Dates d'un &autre fichier...",
                                     L"Date de &prise de vue (photos)",
                                     nullptr,
-                                    L"Inclure les sous-&dossiers",
+                                    L"Inclure les &sous-dossiers",
                                     nullptr,
                                     L"A&nnuler la dernière opération\tCtrl+Z"};
     ASSERT_EQ(::GetMenuItemCount(options), 15);
