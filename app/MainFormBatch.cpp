@@ -13,6 +13,7 @@
 
 #include "operations/BatchReport.h"
 #include "operations/FileNameCase.h"
+#include "operations/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/SystemFailure.h"
 #include "operations/UndoPlan.h"
@@ -255,17 +256,16 @@ void TMainForm::FromFileClick() {
         PickReferenceFile(Handle(), Listing ? StoredCaseFolder(Listing->Folder()) : std::wstring());
     if (!reference)
         return;
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(ApiPath(*reference).c_str(), GetFileExInfoStandard, &data)) {
+    const std::optional<FileStamps> read = PlatformFileTimeReader(*reference);
+    if (!read) {
         ShowMessageBox(Handle(),
                        L"Les dates de « " + *reference + L" » ne peuvent être lues :\r\n" +
                            FailureOfLastError().ReasonText(),
                        MB_OK | MB_ICONWARNING);
         return;
     }
-    const FileStamps stamps{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
-    const size_t slash = reference->find_last_of(L'\\');
-    const std::wstring name = slash == std::wstring::npos ? *reference : reference->substr(slash + 1);
+    const FileStamps stamps = *read;
+    const std::wstring name = SplitFileName(*reference).Name;
     const std::optional<int> mask = AskStamps(
         Handle(), FontName(),
         StampChoiceTexts{L"Dates d'un autre fichier",
