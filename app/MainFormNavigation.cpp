@@ -5,6 +5,7 @@
 
 #include "app/ShellContextMenu.h"
 #include "dirtree/PathNames.h"
+#include "base/ApiPath.h"
 #include "base/TextHelpers.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
@@ -28,7 +29,7 @@ bool FolderExists(const std::wstring& path) {
     // A blank path would name the root of the current drive.
     if (path.empty())
         return false;
-    const DWORD attributes = ::GetFileAttributesW(WithTrailingBackslash(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(ApiPath(WithTrailingBackslash(path)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

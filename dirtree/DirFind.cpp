@@ -1,6 +1,8 @@
 // Folder enumeration through the file system's find calls.
 #include "dirtree/DirFind.h"
 
+#include "base/ApiPath.h"
+
 namespace {
 
 void CopyEntry(TDirRec& rec) {
@@ -17,7 +19,7 @@ uint32_t DirFindFirst(const std::wstring& pattern, TDirRec& rec) {
     rec.Name.clear();
     rec.FindData = WIN32_FIND_DATAW{};
     rec.Data = nullptr;
-    HANDLE handle = ::FindFirstFileW(pattern.c_str(), &rec.FindData);
+    HANDLE handle = ::FindFirstFileW(ApiPath(pattern).c_str(), &rec.FindData);
     if (handle == INVALID_HANDLE_VALUE)
         return ::GetLastError();
     rec.FindHandle.Reset(handle);

@@ -1,6 +1,7 @@
 // Display forms of folder paths, resolved against the file system or the shell.
 #include "dirtree/PathNames.h"
 
+#include "base/ApiPath.h"
 #include "dirtree/DirFind.h"
 #include "dirtree/DirPaths.h"
 #include "base/TextHelpers.h"
@@ -10,7 +11,7 @@
 
 bool PathExists(const std::wstring& path) {
     ErrorModeGuard errorMode;
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(ApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring GetRealFolderName(const std::wstring& folderPath) {

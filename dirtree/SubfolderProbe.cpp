@@ -2,6 +2,7 @@
 #include "dirtree/SubfolderProbe.h"
 
 #include "dirtree/DirFilters.h"
+#include "base/ApiPath.h"
 #include "base/Handles.h"
 
 #include <cwchar>
@@ -41,7 +42,7 @@ bool SubfolderProbe::HasAcceptedSubfolder(const Job& job) const {
     WIN32_FIND_DATAW data{};
     // Basic information skips the short names; the directory limit is only a hint, so every entry
     // is still tested.
-    FindHandle find(::FindFirstFileExW((job.DiskPath + L"*").c_str(), FindExInfoBasic, &data,
+    FindHandle find(::FindFirstFileExW(ApiPath(job.DiskPath + L"*").c_str(), FindExInfoBasic, &data,
                                        FindExSearchLimitToDirectories, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find)
         return false; // vanished, denied or not ready: no button, as a look on the spot would give

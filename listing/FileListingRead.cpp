@@ -3,7 +3,7 @@
 #include "listing/FileListing.h"
 
 #include "listing/FileTimes.h"
-#include "listing/Systeme.h"
+#include "base/ApiPath.h"
 #include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"

@@ -1,7 +1,7 @@
 // Time-zone conversion of file stamps through the system's rules.
 #include "listing/FileTimes.h"
 
-#include "listing/Systeme.h"
+#include "base/ApiPath.h"
 #include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 

@@ -4,7 +4,7 @@
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "listing/MaskSearch.h"
-#include "listing/Systeme.h"
+#include "base/ApiPath.h"
 
 #include <windows.h>
 

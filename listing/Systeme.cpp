@@ -32,18 +32,3 @@ std::wstring ExecutableFolder() {
     const size_t slash = path.find_last_of(L"\\/");
     return StripTrailingBackslashes(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1));
 }
-
-std::wstring ApiPath(const std::wstring& path) {
-    if (path.size() < kLongPathThreshold)
-        return path;
-    // The extended form skips the system's normalisation, so normalise first ("..", "/", "\\").
-    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    std::wstring full(needed, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed)
-        return path;
-    full.resize(length);
-    return ExtendedLengthPath(full);
-}

@@ -1,5 +1,4 @@
-// Facts about the system the program runs on: the font test, the program's own folder, and the
-// path form the file-system calls are given.
+// Facts about the system the program runs on: the font test and the program's own folder.
 #pragma once
 
 #include <string>
@@ -9,8 +8,3 @@
 bool IsModernSystem();
 // The folder of the running program's file, without trailing backslashes.
 std::wstring ExecutableFolder();
-
-// A path as handed to the file-system calls: unchanged while short, the "\\?\" extended-length
-// form once it nears the old 260-character limit, so that a deep folder or file is reached whole
-// rather than through a cut path.
-std::wstring ApiPath(const std::wstring& path);

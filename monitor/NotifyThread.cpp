@@ -1,12 +1,13 @@
 // The worker loop of the folder monitor, and the creation of a worker with its error message.
 #include "monitor/NotifyThread.h"
 
+#include "base/ApiPath.h"
 #include "base/Errors.h"
 #include "monitor/MonitorErrorText.h"
 
 TNotifyThread::TNotifyThread(const std::wstring& folderName, bool watchSubtree, TFileChangeFilters filter) {
-    changeHandle_.Reset(::FindFirstChangeNotificationW(folderName.c_str(), watchSubtree ? TRUE : FALSE,
-                                                       filter.NotifyFlags()));
+    changeHandle_.Reset(::FindFirstChangeNotificationW(ApiPath(folderName).c_str(),
+                                                       watchSubtree ? TRUE : FALSE, filter.NotifyFlags()));
     if (!changeHandle_) {
         lastError_ = ::GetLastError();
         return;

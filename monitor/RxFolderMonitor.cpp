@@ -1,12 +1,13 @@
 // Starting, stopping and restarting the folder watch, and the folding of bursts of notifications.
 #include "monitor/RxFolderMonitor.h"
 
+#include "base/ApiPath.h"
 #include <exception>
 
 namespace {
 
 bool IsExistingFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(ApiPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 

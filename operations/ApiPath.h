@@ -2,7 +2,7 @@
 // shared with the folder listing) and a folder's letter case as stored.
 #pragma once
 
-#include "listing/Systeme.h" // ApiPath, shared with the folder listing
+#include "base/ApiPath.h"
 
 #include <string>
 

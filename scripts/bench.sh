@@ -10,9 +10,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# The processor a build folder compiles for, from its CMake cache.
+# The processor a build folder compiles for, from the Wine architecture its CMake cache keeps.
 processor() {
-    if grep -q 'CMAKE_SIZEOF_VOID_P:INTERNAL=4' "$1/CMakeCache.txt" 2>/dev/null; then
+    if grep -q '^KAVET_WINEARCH:INTERNAL=win32$' "$1/CMakeCache.txt" 2>/dev/null; then
         echo "i686 (32-bit)"
     else
         echo "x86_64 (64-bit)"
@@ -55,7 +55,7 @@ if [ $# -gt 0 ]; then
     shift
 else
     archs=(x86_64)
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then archs+=(i686); fi
+    if "$root/scripts/runs-32bit.sh"; then archs+=(i686); fi
     for arch in "${archs[@]}"; do
         build=$root/build/bench-$arch
         cmake -S "$root" -B "$build" -G Ninja -DKAVET_TESTS=OFF -DCMAKE_BUILD_TYPE=Release \

@@ -3,7 +3,8 @@
 # Idempotent: installs only what is missing. Must run as root (or through sudo).
 # Copes with a package index that fails in part (a mirror re-syncing): the update is retried, then
 # the install is tried on whatever indexes came down. Only what every run needs can fail the script;
-# 32-bit Wine is optional (the tests fall back to the 64-bit build).
+# 32-bit Wine is optional (the tests fall back to the 64-bit build), and tried at every run: an index
+# that failed yesterday may be whole today, and the shipped program's tests only run where it is.
 set -uo pipefail
 
 required=(
@@ -12,13 +13,11 @@ required=(
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick
   fonts-dejavu-core fonts-wine fonts-wqy-microhei fonts-lohit-deva
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format ccache
   googletest
   wixl msitools zip unzip
 )
 optional=(wine32:i386)
-# A failed attempt at the optional packages is not repeated for a day: each attempt costs an index update.
-optional_stamp=${KAVET_SETUP_STAMP:-/var/tmp/kavet24-setup-optional-unavailable}
 retry_pause=${KAVET_SETUP_RETRY_PAUSE:-5}
 
 export DEBIAN_FRONTEND=noninteractive
@@ -44,7 +43,6 @@ install() {
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
-  rm -f "$optional_stamp"
 fi
 
 mapfile -t need < <(missing "${required[@]}")
@@ -64,14 +62,11 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 mapfile -t want < <(missing "${optional[@]}")
-if [ ${#want[@]} -gt 0 ] && ! [ -n "$(find "$optional_stamp" -mmin -1440 2>/dev/null)" ]; then
+if [ ${#want[@]} -gt 0 ]; then
   echo "Installing (optional): ${want[*]}"
   update_index
-  if install "${want[@]}"; then
-    rm -f "$optional_stamp"
-  else
-    touch "$optional_stamp"
-    echo "setup: optional ${want[*]} not available; the 32-bit program will be built but its tests not run" >&2
+  if ! install "${want[@]}"; then
+    echo "setup: optional ${want[*]} not available; the 32-bit program and its tests will be built but not run" >&2
   fi
 fi
 echo "Set-up complete."

@@ -8,8 +8,7 @@ source "$here/display.sh"
 kavet_start_xvfb || exit 1
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
 arch=win64
-grep -q 'KAVET_WINEARCH:.*=win32' "$build/CMakeCache.txt" 2>/dev/null && arch=win32
-grep -q 'CMAKE_SIZEOF_VOID_P:INTERNAL=4' "$build/CMakeCache.txt" 2>/dev/null && arch=win32
+grep -q '^KAVET_WINEARCH:INTERNAL=win32$' "$build/CMakeCache.txt" 2>/dev/null && arch=win32
 "$here/wine-prefix.sh" "$WINEPREFIX" "$arch" </dev/null >/dev/null 2>&1
 # Wine's helper processes must not hold this script's output open, or callers wait for them.
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 &

@@ -179,14 +179,14 @@ bool IsProgramProcess(DWORD pid) {
                                   tail.c_str(), static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL;
 }
 
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM out) {
+    reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopWindows() {
     std::vector<HWND> windows;
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
@@ -224,13 +224,7 @@ std::vector<HWND> ProgramWindows(bool visibleOnly) {
 
 std::vector<HWND> Descendants(HWND parent) {
     std::vector<HWND> children;
-    ::EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    ::EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 

@@ -13,25 +13,26 @@ namespace {
 
 const std::wstring kFont = L"Tahoma";
 
+struct ProgressSearch {
+    HWND owner;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProgressWindow(HWND window, LPARAM lp) {
+    auto* search = reinterpret_cast<ProgressSearch*>(lp);
+    wchar_t caption[32]{};
+    ::GetWindowTextW(window, caption, 32);
+    if (::GetWindow(window, GW_OWNER) == search->owner &&
+        std::wstring(caption) == BatchProgressForm::kCaption)
+        search->found = window;
+    return search->found == nullptr;
+}
+
 // The progress window that owner has on the given thread; tests running side by side show theirs
 // on the same desktop.
 HWND ProgressWindow(DWORD thread, HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found = nullptr;
-    } search{owner};
-    ::EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t caption[32]{};
-            ::GetWindowTextW(window, caption, 32);
-            if (::GetWindow(window, GW_OWNER) == s->owner &&
-                std::wstring(caption) == BatchProgressForm::kCaption)
-                s->found = window;
-            return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ProgressSearch search{owner};
+    ::EnumThreadWindows(thread, FindProgressWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
