@@ -281,9 +281,9 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
         if (!now)
             return plan;
         UndoStep step = PlanUndoOf(done, *now, evenIfChanged);
-        if (step.Check == UndoCheck::ChangedSince)
+        if (step.Check == UndoCheck::ChangedSince) {
             plan.Refusal = FileOutcome::Failed(Failure::ChangedSince, step.WhatChanged);
-        else if (step.Check == UndoCheck::Restore) {
+        } else if (step.Check == UndoCheck::Restore) {
             plan.Record = std::move(step.Record);
             plan.Attributes = step.Attributes;
         }
