@@ -21,6 +21,7 @@
 #include "monitor/RxFolderMonitor.h"
 #include "operations/FileOutcome.h"
 #include "operations/JournalledWork.h"
+#include "operations/dialogs/BatchProgress.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Accelerators.h"
@@ -190,7 +191,8 @@ public:
     // Puts back every file of `batch` that is still as the batch left it (or every one, when
     // `evenIfChanged`), as a batch of its own.
     void UndoBatch(const JournalBatch& batch, bool evenIfChanged);
-    // At start: a batch the program was stopped in the middle of is offered for undo, once.
+    // At start: each batch the program was stopped in the middle of is offered for undo, once;
+    // an undo stopped so is offered to be finished.
     void OfferUndoAfterCrash();
     // Tells the user of every file a batch's renames left under a temporary name.
     void ReportStrandedFiles();
@@ -227,6 +229,9 @@ private:
     void RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
                   std::vector<std::wstring> paths, std::vector<std::wstring> names,
                   const JournalledWork::Planner& plan, const JournalledWork::Work& work);
+    // The session ends while a batch runs: the batch stops after its current file and its journal
+    // ends, before the system may end the program.
+    void EndBatchForSessionEnd();
     // Each kept batch's state as the undo window shows it.
     std::vector<std::wstring> BatchStates(const JournalContents& contents) const;
 
@@ -239,6 +244,9 @@ private:
     // A batch is running: a close asked meanwhile waits for its end, so no file is left half done.
     bool batchRunning_ = false;
     bool closeAfterBatch_ = false;
+    // While a batch runs: what stops it from outside, and its journal (none when it runs without).
+    BatchStop batchStop_;
+    JournalBatchWriter* batchJournal_ = nullptr;
     bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;

@@ -45,8 +45,66 @@ JournalledWork::Work Plain(PerFileWork perFile) {
     };
 }
 
+// Asks the system to hold a logoff or shutdown while a batch runs, with the reason it shows.
+class SessionEndHold {
+public:
+    explicit SessionEndHold(HWND window)
+        : window_(window), held_(::ShutdownBlockReasonCreate(window, L"Kavet24 termine une opération")) {}
+    ~SessionEndHold() {
+        if (held_)
+            ::ShutdownBlockReasonDestroy(window_);
+    }
+    SessionEndHold(const SessionEndHold&) = delete;
+    SessionEndHold& operator=(const SessionEndHold&) = delete;
+
+private:
+    HWND window_;
+    bool held_;
+};
+
+// The batches already asked about after a crash, as the registry keeps them: "12 15".
+std::vector<uint64_t> IdsOfText(const std::wstring& text) {
+    std::vector<uint64_t> ids;
+    uint64_t id = 0;
+    bool inNumber = false;
+    for (const wchar_t c : text + L" ") {
+        if (c >= L'0' && c <= L'9') {
+            id = id * 10 + static_cast<uint64_t>(c - L'0');
+            inNumber = true;
+        } else if (std::exchange(inNumber, false)) {
+            ids.push_back(std::exchange(id, 0));
+        }
+    }
+    return ids;
+}
+
+std::wstring TextOfIds(const std::vector<uint64_t>& ids) {
+    std::wstring text;
+    for (const uint64_t id : ids)
+        text += (text.empty() ? L"" : L" ") + std::to_wstring(id);
+    return text;
+}
+
 std::wstring CountText(size_t count, const wchar_t* word) {
     return std::to_wstring(count) + L" " + word + (count > 1 ? L"s" : L"");
+}
+
+// The question at start about `cut`, a batch the program stopped in the middle of: undo it, or,
+// when it was itself an undo, finish the undo of `undone`.
+std::wstring CrashQuestion(const JournalBatch& cut, const JournalBatch& undone) {
+    const std::wstring list = L"la liste de « Annuler la dernière opération ».";
+    if (cut.Undoes == 0) {
+        const size_t files = FileCount(cut);
+        return L"Kavet24 s'est arrêté pendant l'opération « " + cut.Operation + L" » commencée le " +
+               JournalTimeText(cut.Started) + L" dans « " + cut.Folder + L" » (" +
+               CountText(files, L"fichier") + (files > 1 ? L" notés" : L" noté") +
+               L" au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, elle reste dans " + list;
+    }
+    return L"Kavet24 s'est arrêté pendant l'annulation de « " + undone.Operation + L" », commencée le " +
+           JournalTimeText(cut.Started) + L" dans « " + cut.Folder +
+           L" » : une partie seulement des fichiers a repris son état d'avant.\r\n\r\nVoulez-vous finir "
+           L"cette annulation maintenant ? Les autres fichiers reprendront aussi leur état d'avant « " +
+           undone.Operation + L" ». Sinon, « " + undone.Operation + L" » reste dans " + list;
 }
 
 // The question before an operation reaches into the subfolders: how far it goes.
@@ -155,11 +213,18 @@ void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& fold
         BatchProgressResult run;
         {
             struct Running {
-                bool& flag;
-                ~Running() { flag = false; }
-            } running{batchRunning_ = true};
-            run = RunWithProgress(Handle(), FontName(), paths,
-                                  [&journalled](const std::wstring& path) { return journalled(path); });
+                TMainForm& form;
+                ~Running() {
+                    form.batchRunning_ = false;
+                    form.batchJournal_ = nullptr;
+                }
+            } running{*this};
+            batchRunning_ = true;
+            batchJournal_ = journal ? &*journal : nullptr;
+            SessionEndHold hold(Handle());
+            run = RunWithProgress(
+                Handle(), FontName(), paths,
+                [&journalled](const std::wstring& path) { return journalled(path); }, 500, &batchStop_);
         }
         if (journal && journal->Ok() && !journal->Finish())
             ShowMessageBox(closing_ ? nullptr : Handle(),
@@ -185,6 +250,12 @@ void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& fold
         // A failure of the list or the listing ends the batch without a message; every file
         // already done stays done.
     }
+}
+
+void TMainForm::EndBatchForSessionEnd() {
+    batchStop_.StopAndWait();
+    if (batchJournal_ && batchJournal_->Ok())
+        batchJournal_->Finish();
 }
 
 void TMainForm::ReportStrandedFiles() {
@@ -377,38 +448,59 @@ void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
     const FileStamping stamping = BatchStamping();
     RunFiles(L"Annulation de « " + batch.Operation + L" »", batch.Folder, batch.Id, std::move(undo.Paths),
              std::move(undo.Names), PlanUndo(undo.Folder, undo.Files, evenIfChanged),
-             UndoWork(stamping, undo.Folder, undo.Files));
+             UndoWork(stamping, undo.Folder));
 }
 
 void TMainForm::OfferUndoAfterCrash() {
-    // At every start: the summary tells at once whether the last batch ended, as it nearly always did.
+    // At every start: the summary tells at once whether every batch ended, as they nearly always
+    // did, or whether those that did not were asked about already.
     const JournalSummary summary = Journal->Summary();
-    if (summary.Batches.empty() || summary.Batches.back().Finished)
+    RegistryKey key;
+    if (std::all_of(summary.Batches.begin(), summary.Batches.end(),
+                    [](const JournalBatchSummary& batch) { return batch.Finished; }) ||
+        key.OpenForWrite(HKEY_CURRENT_USER, productKey_ + kJournalKey) != ERROR_SUCCESS)
+        return;
+    RegistryValue value;
+    const std::vector<uint64_t> asked =
+        key.Read(kAskedAfterCrash, value) == ERROR_SUCCESS
+            ? IdsOfText(TextFromRegistryData(value.type, value.data.data(), value.data.size()).value_or(L""))
+            : std::vector<uint64_t>();
+    const auto wasAsked = [&asked](uint64_t id) {
+        return std::find(asked.begin(), asked.end(), id) != asked.end();
+    };
+    if (std::all_of(summary.Batches.begin(), summary.Batches.end(),
+                    [&](const JournalBatchSummary& batch) { return batch.Finished || wasAsked(batch.Id); }))
         return;
     const JournalStore::ReadResult read = Journal->Read();
     const JournalContents& contents = read.Contents;
-    if (!read.Error.empty() || contents.Batches.empty())
+    if (!read.Error.empty())
         return;
-    const size_t last = contents.Batches.size() - 1;
-    const JournalBatch& batch = contents.Batches[last];
-    if (batch.Finished || IsUndone(contents, last) || RunningBatchMark::IsRunning(*Journal, batch.Id))
-        return;
-    RegistryKey key;
-    RegistryValue asked;
-    if (key.OpenForWrite(HKEY_CURRENT_USER, productKey_ + kJournalKey) != ERROR_SUCCESS)
-        return;
-    const std::wstring id = std::to_wstring(batch.Id);
-    if (key.Read(kAskedAfterCrash, asked) == ERROR_SUCCESS &&
-        TextFromRegistryData(asked.type, asked.data.data(), asked.data.size()) == id)
-        return;
-    // Asked once: a no leaves the batch in the list, where Ctrl+Z still finds it.
-    key.WriteText(kAskedAfterCrash, id);
-    const std::wstring text =
-        L"Kavet24 s'est arrêté pendant l'opération « " + batch.Operation + L" » commencée le " +
-        JournalTimeText(batch.Started) + L" dans « " + batch.Folder + L" » (" +
-        std::to_wstring(batch.Files.size()) +
-        L" fichiers notés au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, "
-        L"elle reste dans la liste de « Annuler la dernière opération ».";
-    if (ShowMessageBox(Handle(), text, MB_YESNO | MB_ICONQUESTION) == IDYES)
-        UndoBatch(batch, false);
+    // Every batch cut short is asked about once, newest first; the value keeps only those the
+    // journal still holds unfinished, so it never grows.
+    std::vector<uint64_t> stillAsked;
+    std::vector<uint64_t> askedNow = asked;
+    std::vector<uint64_t> offered; // batches whose undo was offered, through an undo cut short or not
+    for (size_t i = contents.Batches.size(); i-- > 0;) {
+        const JournalBatch& batch = contents.Batches[i];
+        if (batch.Finished || RunningBatchMark::IsRunning(*Journal, batch.Id))
+            continue;
+        stillAsked.push_back(batch.Id);
+        if (wasAsked(batch.Id))
+            continue;
+        // An undo cut short is finished, never reversed: the user wanted the batch it undoes gone.
+        const std::optional<size_t> target =
+            batch.Undoes == 0 ? std::optional<size_t>(i) : UndoneBy(contents, i);
+        if (!target || IsUndone(contents, i) || IsUndone(contents, *target))
+            continue;
+        const JournalBatch& undone = contents.Batches[*target];
+        if (std::find(offered.begin(), offered.end(), undone.Id) != offered.end())
+            continue;
+        offered.push_back(undone.Id);
+        askedNow.push_back(batch.Id);
+        key.WriteText(kAskedAfterCrash, TextOfIds(askedNow));
+        // Asked once: a no leaves the batch in the list, where Ctrl+Z still finds it.
+        if (ShowMessageBox(Handle(), CrashQuestion(batch, undone), MB_YESNO | MB_ICONQUESTION) == IDYES)
+            UndoBatch(undone, false);
+    }
+    key.WriteText(kAskedAfterCrash, TextOfIds(stillAsked));
 }

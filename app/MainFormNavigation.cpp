@@ -275,5 +275,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         closeAfterBatch_ = true;
         return 0;
     }
+    // A logoff or shutdown waits for the batch; ending anyway, it cuts the batch cleanly rather
+    // than as a crash would.
+    if (msg == WM_QUERYENDSESSION && batchRunning_)
+        return FALSE;
+    if (msg == WM_ENDSESSION && wp && batchRunning_) {
+        EndBatchForSessionEnd();
+        return 0;
+    }
     return Form::HandleMessage(msg, wp, lp);
 }

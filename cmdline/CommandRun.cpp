@@ -82,6 +82,8 @@ std::wstring OutcomeLine(const std::wstring& name, const FileOutcome& outcome) {
         return name + L" : non modifié : " + outcome.ReasonText();
     if (!outcome.Remarks().empty())
         return name + L" : remarque : " + outcome.ReasonText();
+    if (outcome.WasAlreadyAsBefore())
+        return name + L" : " + kAlreadyAsBeforeText;
     return name + L" : modifié";
 }
 
@@ -262,8 +264,7 @@ int CommandRun::RunUndo(const CommandRequest& request) {
     out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
     const UndoFiles undo = UndoFilesOf(batch);
     RunFiles(L"Annulation de " + Quoted(batch.Operation), batch.Folder, batch.Id, undo.Paths, undo.Names,
-             PlanUndo(undo.Folder, undo.Files, false), UndoWork(stamping_, undo.Folder, undo.Files),
-             request.DryRun);
+             PlanUndo(undo.Folder, undo.Files, false), UndoWork(stamping_, undo.Folder), request.DryRun);
     return Finish(request.DryRun);
 }
 
@@ -417,7 +418,7 @@ int CommandRun::Finish(bool dryRun) {
         out_.WriteLine(DryRunCountLine(wouldChange_, refused_, alreadyDone_));
         return refused_ > 0 || folderSkipped_ ? kExitNotAllDone : kExitDone;
     }
-    if (!journalFailed_ || report_.Changed() + report_.NotChanged() > 0)
+    if (!journalFailed_ || report_.Changed() + report_.NotChanged() + report_.AlreadyAsBefore() > 0)
         out_.WriteLine(report_.CountLine());
     return journalFailed_ || folderSkipped_ || report_.NotChanged() > 0 ? kExitNotAllDone : kExitDone;
 }

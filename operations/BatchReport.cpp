@@ -18,6 +18,10 @@ void BatchReport::Add(std::wstring name, const FileOutcome& outcome) {
         rows_.push_back({std::move(name), L"non modifié", outcome.ReasonText()});
         return;
     }
+    if (outcome.WasAlreadyAsBefore()) {
+        ++alreadyAsBefore_;
+        return;
+    }
     ++changed_;
     if (outcome.Remarks().empty())
         return;
@@ -32,6 +36,8 @@ std::wstring BatchReport::CountLine() const {
         line += L", " + Counted(notChanged_, L" non modifié");
     if (withRemark_ > 0)
         line += L", " + std::to_wstring(withRemark_) + L" avec remarque";
+    if (alreadyAsBefore_ > 0)
+        line += L", " + std::to_wstring(alreadyAsBefore_) + L" " + kAlreadyAsBeforeText;
     if (notReached_ > 0)
         line += L", " + Counted(notReached_, L" non traité") + L" (opération arrêtée)";
     return line;

@@ -22,16 +22,17 @@ public:
     // Files the batch never reached because the user stopped it.
     void SetNotReached(size_t count) { notReached_ = count; }
 
-    // Files changed, remarks or not.
+    // Files changed, remarks or not; those an undo found already as before are not among them.
     size_t Changed() const { return changed_; }
+    size_t AlreadyAsBefore() const { return alreadyAsBefore_; }
     size_t NotChanged() const { return notChanged_; }
     size_t WithRemark() const { return withRemark_; }
     size_t NotReached() const { return notReached_; }
 
     // A file not done or carrying a remark is something the user must be told.
     bool NeedsWindow() const { return notChanged_ > 0 || withRemark_ > 0; }
-    // "12 fichiers modifiés, 2 non modifiés, 1 avec remarque"; the parts after the first only when
-    // they count something.
+    // "12 fichiers modifiés, 2 non modifiés, 1 avec remarque, 3 déjà comme avant"; the parts after
+    // the first only when they count something.
     std::wstring CountLine() const;
     const std::vector<BatchReportRow>& Rows() const { return rows_; }
     // The count line, then one line per row, its fields separated by tabs.
@@ -41,6 +42,7 @@ private:
     size_t changed_ = 0;
     size_t notChanged_ = 0;
     size_t withRemark_ = 0;
+    size_t alreadyAsBefore_ = 0;
     size_t notReached_ = 0;
     std::vector<BatchReportRow> rows_;
 };

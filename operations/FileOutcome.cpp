@@ -9,6 +9,12 @@ FileOutcome FileOutcome::Failed(Failure why, std::wstring detail) {
     return outcome;
 }
 
+FileOutcome FileOutcome::AlreadyAsBefore() {
+    FileOutcome outcome;
+    outcome.alreadyAsBefore_ = true;
+    return outcome;
+}
+
 void FileOutcome::AddRemark(std::wstring remark) {
     remarks_.push_back(std::move(remark));
 }

@@ -34,8 +34,12 @@ public:
     FileOutcome() = default;
     // Not done: `detail` completes the reason (the twin's name, the system's message).
     static FileOutcome Failed(Failure why, std::wstring detail = {});
+    // Undoing: the file was already as before the batch, and was left untouched. It counts as
+    // done, apart from the files changed.
+    static FileOutcome AlreadyAsBefore();
 
     bool Done() const { return why_ == Failure::None; }
+    bool WasAlreadyAsBefore() const { return alreadyAsBefore_; }
     explicit operator bool() const { return Done(); }
     Failure Why() const { return why_; }
     const std::wstring& Detail() const { return detail_; }
@@ -51,7 +55,10 @@ private:
     Failure why_ = Failure::None;
     std::wstring detail_;
     std::vector<std::wstring> remarks_;
+    bool alreadyAsBefore_ = false;
 };
 
 // The reason alone, without detail.
 std::wstring FailureText(Failure why);
+// What the report says of a file already as before: "déjà comme avant".
+inline constexpr const wchar_t* kAlreadyAsBeforeText = L"déjà comme avant";

@@ -21,11 +21,6 @@ namespace {
 // leaves few files noted that it never reached; more later, so that a long batch flushes seldom.
 constexpr size_t kMostAhead = 1024;
 
-// The attributes a program may set on a file.
-constexpr uint32_t kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                         FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
 // The folder part of a path or of a batch's name, with its final separator, and the name in it.
 // A batch that reaches into subfolders names its files relative to its folder ("sub\\a.jpg").
 std::wstring FolderOf(const std::wstring& path) {
@@ -286,20 +281,20 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
         if (!now)
             return plan;
         UndoStep step = PlanUndoOf(done, *now, evenIfChanged);
-        if (step.Check == UndoCheck::ChangedSince)
+        if (step.Check == UndoCheck::ChangedSince) {
             plan.Refusal = FileOutcome::Failed(Failure::ChangedSince, step.WhatChanged);
-        else if (step.Check == UndoCheck::Restore ||
-                 (now->Attributes & kSettableAttributes) != (done.OldAttributes & kSettableAttributes))
+        } else if (step.Check == UndoCheck::Restore) {
             plan.Record = std::move(step.Record);
+            plan.Attributes = step.Attributes;
+        }
         return plan;
     };
 }
 
-JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder,
-                              const std::vector<JournalFile>& files) {
-    return [&stamping, folder, files](size_t index, const std::wstring&, const PlannedFile& plan) {
+JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder) {
+    return [&stamping, folder](size_t, const std::wstring&, const PlannedFile& plan) {
         if (!plan.Record)
-            return FileOutcome(); // already as it was
+            return FileOutcome::AlreadyAsBefore();
         const JournalFile& back = *plan.Record;
         FileOutcome outcome = PerFileFrame::Run(folder + back.OldName, [&](PerFileFrame& frame) {
             if (back.OldName != back.NewName) {
@@ -320,11 +315,10 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
             stamps.LastWrite = FileTimeOfTicks(back.NewWrite);
             return stamping.WriteStamps(frame.Path(), stamps, mask);
         });
-        // The frame put back the attributes it found; the batch's are those from before.
-        const uint32_t before = files[index].OldAttributes & kSettableAttributes;
-        if (outcome && (back.OldAttributes & kSettableAttributes) != before &&
+        // The frame put back the attributes it found; those the batch left cleared come back now.
+        if (outcome && plan.Attributes &&
             !::SetFileAttributesW(ApiPath(folder + back.NewName).c_str(),
-                                  before ? before : FILE_ATTRIBUTE_NORMAL))
+                                  *plan.Attributes ? *plan.Attributes : FILE_ATTRIBUTE_NORMAL))
             outcome.AddRemark(L"attributs non rétablis");
         return outcome;
     };

@@ -23,6 +23,8 @@ struct PlannedFile {
     // Not done when the file must be left alone (missing, a date its volume cannot hold); the
     // file's outcome then, without its work being run.
     FileOutcome Refusal;
+    // Undo: the attributes to give the file back, none when they stay.
+    std::optional<uint32_t> Attributes;
 };
 
 // The file at `path` as it is now, named `name`; none, with the platform's error, when it cannot
@@ -94,5 +96,4 @@ struct UndoFiles {
 UndoFiles UndoFilesOf(const JournalBatch& batch);
 JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
                                  bool evenIfChanged);
-JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder,
-                              const std::vector<JournalFile>& files);
+JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder);

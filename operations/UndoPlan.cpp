@@ -2,6 +2,28 @@
 #include "operations/UndoPlan.h"
 
 #include <set>
+#include <string_view>
+#include <unordered_set>
+
+namespace {
+
+// The attributes SetFileAttributes writes: read-only, hidden, system, archive, temporary,
+// offline, not content indexed, pinned and unpinned. The frame around each file of a batch writes
+// "normal" over them all while it works.
+constexpr uint32_t kWritableAttributes =
+    0x1 | 0x2 | 0x4 | 0x20 | 0x100 | 0x1000 | 0x2000 | 0x80000 | 0x100000;
+constexpr uint32_t kArchive = 0x20;
+// Those a user sets in the file's properties: read-only, hidden, system, archive, not content
+// indexed. Putting back a file changed since takes these back, never the storage's own marks.
+constexpr uint32_t kUserAttributes = 0x1 | 0x2 | 0x4 | 0x20 | 0x2000;
+
+// One of the two values a batch leaves: what it set, or what was there before (not reached, or
+// already put back).
+bool EitherOf(uint64_t now, uint64_t set, uint64_t before) {
+    return now == set || now == before;
+}
+
+} // namespace
 
 JournalFile UnchangedRecord(const FileNow& now) {
     JournalFile record;
@@ -28,12 +50,29 @@ std::vector<JournalFile> FilesToUndo(const JournalBatch& batch) {
     return files;
 }
 
+size_t FileCount(const JournalBatch& batch) {
+    std::unordered_set<std::wstring_view> names;
+    for (const JournalFile& file : batch.Files)
+        names.insert(file.OldName);
+    return names.size();
+}
+
 bool IsUndone(const JournalContents& contents, size_t index) {
     const uint64_t id = contents.Batches[index].Id;
+    // An undo lies after what it undoes, so the chain ends with the journal.
     for (size_t later = index + 1; later < contents.Batches.size(); ++later)
-        if (contents.Batches[later].Undoes == id && contents.Batches[later].Finished)
+        if (contents.Batches[later].Undoes == id && contents.Batches[later].Finished &&
+            !IsUndone(contents, later))
             return true;
     return false;
+}
+
+std::optional<size_t> UndoneBy(const JournalContents& contents, size_t undoIndex) {
+    const uint64_t undoes = contents.Batches[undoIndex].Undoes;
+    for (size_t i = undoIndex; undoes != 0 && i-- > 0;)
+        if (contents.Batches[i].Id == undoes)
+            return i;
+    return std::nullopt;
 }
 
 std::optional<size_t> NextToUndo(const JournalContents& contents) {
@@ -42,16 +81,6 @@ std::optional<size_t> NextToUndo(const JournalContents& contents) {
             return i;
     return std::nullopt;
 }
-
-namespace {
-
-// One of the two values a batch leaves: what it set, or what was there before (not reached, or
-// already put back).
-bool EitherOf(uint64_t now, uint64_t set, uint64_t before) {
-    return now == set || now == before;
-}
-
-} // namespace
 
 UndoStep PlanUndoOf(const JournalFile& done, const FileNow& now, bool evenIfChanged) {
     UndoStep step;
@@ -74,11 +103,29 @@ UndoStep PlanUndoOf(const JournalFile& done, const FileNow& now, bool evenIfChan
         note(L"date de création");
     if (!EitherOf(now.Write, done.NewWrite, done.OldWrite))
         note(L"date de modification");
+    const uint32_t checked = kWritableAttributes & ~kArchive;
+    const uint32_t attributesNow = now.Attributes & kWritableAttributes;
+    const uint32_t attributesBefore = done.OldAttributes & kWritableAttributes;
+    if ((attributesNow & checked) != (attributesBefore & checked)) {
+        if ((attributesNow & checked) == 0) {
+            step.Attributes = attributesBefore;
+            // Noted as the batch should have left them, so that undoing this undo keeps them.
+            step.Record.OldAttributes = (now.Attributes & ~kWritableAttributes) | attributesBefore;
+        } else if (evenIfChanged) {
+            const uint32_t back = (attributesNow & ~kUserAttributes) | (attributesBefore & kUserAttributes);
+            if (back != attributesNow)
+                step.Attributes = back;
+        } else {
+            note(L"attributs");
+        }
+    }
     if (!changed.empty() && !evenIfChanged) {
         step.Check = UndoCheck::ChangedSince;
         step.WhatChanged = changed;
+        step.Attributes.reset();
         return step;
     }
-    step.Check = ChangesNothing(step.Record) ? UndoCheck::AlreadyAsBefore : UndoCheck::Restore;
+    step.Check =
+        ChangesNothing(step.Record) && !step.Attributes ? UndoCheck::AlreadyAsBefore : UndoCheck::Restore;
     return step;
 }

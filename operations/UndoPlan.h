@@ -28,8 +28,15 @@ bool ChangesNothing(const JournalFile& record);
 // system really kept) stands for the earlier one.
 std::vector<JournalFile> FilesToUndo(const JournalBatch& batch);
 
-// Whether a finished batch took the one at `index` back.
+// How many files a batch names: a file noted twice (the state its file system really kept) counts
+// once.
+size_t FileCount(const JournalBatch& batch);
+
+// Whether the batch at `index` is taken back: a finished undo of it that is not itself taken back.
+// An undo of that undo puts the batch's changes in effect again.
 bool IsUndone(const JournalContents& contents, size_t index);
+// The batch an undo takes back, when the journal still keeps it.
+std::optional<size_t> UndoneBy(const JournalContents& contents, size_t undoIndex);
 // The batch Ctrl+Z takes back: the newest one that changed files, neither taken back nor itself an
 // undo.
 std::optional<size_t> NextToUndo(const JournalContents& contents);
@@ -47,6 +54,8 @@ struct UndoStep {
     UndoCheck Check = UndoCheck::Restore;
     // From the file now to the file before the batch: what the undo itself notes in the journal.
     JournalFile Record;
+    // The file's attributes to write (those SetFileAttributes can), none when they stay.
+    std::optional<uint32_t> Attributes;
     std::wstring WhatChanged;
 };
 
@@ -54,4 +63,7 @@ struct UndoStep {
 // name or a creation or modification time that is neither the batch's nor the one before it means
 // the file was changed since, and the file is left alone unless `evenIfChanged`. The access time
 // is put back but not checked: merely reading the file moves it.
+// A batch leaves attributes as they were, except on the file it was doing when the program
+// stopped: that one keeps them all cleared, and gets them back. Any other difference is a change
+// made since (the archive bit aside, which any write sets).
 UndoStep PlanUndoOf(const JournalFile& done, const FileNow& now, bool evenIfChanged);

@@ -171,7 +171,7 @@ LRESULT BatchProgressForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
                                     const std::vector<std::wstring>& paths, const PerFileWork& work,
-                                    unsigned showAfterMs) {
+                                    unsigned showAfterMs, BatchStop* stop) {
     BatchProgressResult result;
     if (paths.empty())
         return result;
@@ -196,6 +196,20 @@ BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
     Timer timer;
     timer.SetInterval(kRefreshMs);
     timer.OnTimer = refresh;
+    // The stop from outside waits for the worker without pumping: the worker needs nothing from
+    // this thread, and the caller (the session ending) must not return before the file is done.
+    struct StopBinding {
+        BatchStop* stop;
+        ~StopBinding() {
+            if (stop)
+                stop->Bind({});
+        }
+    } binding{stop};
+    if (stop)
+        stop->Bind([&worker] {
+            worker.Terminate();
+            worker.WaitFor();
+        });
     worker.Start();
     refresh();
     // Once the program is asked to end, its windows no longer matter: the batch still finishes

@@ -26,12 +26,30 @@ struct BatchProgressResult {
     bool Stopped = false;
 };
 
+// Stops a running batch from outside its progress window, as the window's button does: for the
+// session ending. RunWithProgress ties it to its batch while the batch runs.
+class BatchStop {
+public:
+    // Asks the batch to stop after the file being done and returns once that file is done; at once
+    // when no batch runs.
+    void StopAndWait() const {
+        if (stopAndWait_)
+            stopAndWait_();
+    }
+    // For RunWithProgress: how to stop its batch; empty once the batch has ended.
+    void Bind(std::function<void()> stopAndWait) { stopAndWait_ = std::move(stopAndWait); }
+
+private:
+    std::function<void()> stopAndWait_;
+};
+
 // Runs `work` on every path in order, on a worker thread, and returns when it has ended. `owner`
 // is disabled meanwhile and enabled again afterwards, with its focus back. The progress window
-// shows once the batch has run `showAfterMs` milliseconds.
+// shows once the batch has run `showAfterMs` milliseconds. `stop`, when given, can stop the batch
+// while it runs.
 BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
                                     const std::vector<std::wstring>& paths, const PerFileWork& work,
-                                    unsigned showAfterMs = 500);
+                                    unsigned showAfterMs = 500, BatchStop* stop = nullptr);
 
 // The window that shows a running batch. It belongs to RunWithProgress's own loop, not to a modal
 // loop: the button, Escape and the title-bar button only ask for the stop (OnStop), once.

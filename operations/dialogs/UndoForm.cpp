@@ -3,6 +3,7 @@
 
 #include "base/FileTimeTicks.h"
 #include "operations/StampReadBack.h"
+#include "operations/UndoPlan.h"
 #include "ui/ModalRunner.h"
 
 #include <commctrl.h>
@@ -37,7 +38,7 @@ std::vector<UndoRow> UndoRows(const JournalContents& contents, const std::vector
         const JournalBatch& batch = contents.Batches[i];
         rows.push_back(
             UndoRow{i,
-                    {batch.Operation, std::to_wstring(batch.Files.size()), JournalTimeText(batch.Started),
+                    {batch.Operation, std::to_wstring(FileCount(batch)), JournalTimeText(batch.Started),
                      i < states.size() ? states[i] : std::wstring(), batch.Folder}});
     }
     return rows;

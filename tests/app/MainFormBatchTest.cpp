@@ -13,10 +13,12 @@
 #include "ui/ExceptionDisplay.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalRunner.h"
+#include "ui/Timer.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
 #include <optional>
 #include <string>
@@ -448,4 +450,50 @@ TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
     EXPECT_EQ(opened.Year, today.wYear);
     EXPECT_EQ(opened.Month, today.wMonth);
     EXPECT_TRUE(allChecked);
+}
+
+TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFileWithTheJournalWhole) {
+    for (int i = 0; i < 40; ++i)
+        folder.MakeFile(L"f" + std::to_wstring(i) + L".txt", "x");
+    form->DirTreeChange();
+    std::atomic<int> done{0};
+    LRESULT query = TRUE, queryAfter = FALSE;
+    int doneAtEnd = -1;
+    bool endedInJournal = false;
+    std::optional<std::wstring> reason;
+    // The system, once the batch runs: it asks whether the session may end, then ends it anyway.
+    Timer session;
+    session.SetInterval(150);
+    session.OnTimer = [&] {
+        session.SetEnabled(false);
+        using Query = BOOL(WINAPI*)(HWND, LPWSTR, DWORD*);
+        // Wine keeps no reasons: only Windows can tell it.
+        if (const auto queryReason = reinterpret_cast<Query>(reinterpret_cast<void*>(
+                ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "ShutdownBlockReasonQuery")))) {
+            wchar_t text[256] = {};
+            DWORD size = 256;
+            reason = queryReason(form->Handle(), text, &size) ? text : L"";
+        }
+        query = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        doneAtEnd = done;
+        const JournalSummary summary = form->Journal->Summary();
+        endedInJournal = !summary.Batches.empty() && summary.Batches.back().Finished;
+    };
+    form->RunBatch(
+        L"Essai", [](const auto&) { return [](size_t, const std::wstring&) { return PlannedFile(); }; },
+        [&](const std::wstring&) {
+            ::Sleep(20);
+            ++done;
+            return FileOutcome();
+        });
+    queryAfter = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    EXPECT_EQ(reason.value_or(L"Kavet24 termine une opération"), L"Kavet24 termine une opération");
+    EXPECT_EQ(query, FALSE) << "the batch holds the session's end";
+    EXPECT_GT(doneAtEnd, 0);
+    EXPECT_LT(doneAtEnd, 43);
+    EXPECT_EQ(done, doneAtEnd) << "stopped after the file it was doing, before the session ended";
+    EXPECT_TRUE(endedInJournal) << "the batch's end is in the journal before the session ends";
+    EXPECT_NE(queryAfter, FALSE);
+    EXPECT_NE(form->StatusBar.PanelText(2).find(L"non traités (opération arrêtée)"), std::wstring::npos);
 }

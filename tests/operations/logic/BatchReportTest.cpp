@@ -37,6 +37,16 @@ TEST(BatchReportTest, CountLineNamesOnlyWhatHappenedWithFrenchPlurals) {
     EXPECT_EQ(BatchReport().CountLine(), L"0 fichier modifié");
 }
 
+TEST(BatchReportTest, FilesAnUndoFoundAlreadyAsBeforeAreCountedApart) {
+    BatchReport report;
+    report.Add(L"a.txt", FileOutcome());
+    report.Add(L"b.txt", FileOutcome::AlreadyAsBefore());
+    report.Add(L"c.txt", FileOutcome::AlreadyAsBefore());
+    EXPECT_EQ(report.Changed(), 1u);
+    EXPECT_EQ(report.CountLine(), L"1 fichier modifié, 2 déjà comme avant");
+    EXPECT_FALSE(report.NeedsWindow());
+}
+
 TEST(BatchReportTest, FailureWithoutReasonIsNeverCountedAsDone) {
     EXPECT_FALSE(FileOutcome::Failed(Failure::None).Done());
     EXPECT_EQ(FileOutcome::Failed(Failure::Other, L"Le périphérique n'est pas prêt (code 21)").ReasonText(),

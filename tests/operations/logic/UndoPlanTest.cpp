@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 JournalFile Stamped(const std::wstring& name, uint64_t before, uint64_t after) {
@@ -48,6 +51,25 @@ TEST(UndoPlan, CtrlZGoesDownTheListPastUndoneBatchesAndUndos) {
     EXPECT_EQ(NextToUndo(contents), std::nullopt);
 }
 
+TEST(UndoPlan, AnUndoneUndoPutsItsBatchBackInEffect) {
+    JournalContents contents{true, {Batch(1, 0, true), Batch(2, 1, true), Batch(3, 2, true)}, {}};
+    EXPECT_FALSE(IsUndone(contents, 0)) << "its undo was itself undone";
+    EXPECT_TRUE(IsUndone(contents, 1));
+    EXPECT_EQ(NextToUndo(contents), 0u);
+    EXPECT_EQ(UndoneBy(contents, 2), 1u);
+    contents.Batches.push_back(Batch(4, 1, true)); // taken back a second time
+    EXPECT_TRUE(IsUndone(contents, 0));
+    EXPECT_EQ(NextToUndo(contents), std::nullopt);
+    contents.Batches.push_back(Batch(5, 99, false));
+    EXPECT_EQ(UndoneBy(contents, 4), std::nullopt) << "the batch it undid is no longer kept";
+}
+
+TEST(UndoPlan, AFileNotedTwiceCountsOnce) {
+    JournalBatch batch = Batch(1, 0, true);
+    batch.Files = {Stamped(L"a", 10, 20), Stamped(L"b", 10, 20), Stamped(L"a", 10, 22)};
+    EXPECT_EQ(FileCount(batch), 2u);
+}
+
 TEST(UndoPlan, OnlyWhatTheBatchChangedIsPutBack) {
     JournalFile renamed{L"a.txt", L"A.TXT", 0x21, 1, 2, 3, 1, 2, 3};
     const UndoStep step = PlanUndoOf(renamed, Now(L"A.TXT", 1, 9, 3), false);
@@ -78,5 +100,39 @@ TEST(UndoPlan, AFileChangedSinceIsLeftAloneUnlessAskedOtherwise) {
     EXPECT_EQ(PlanUndoOf(renamed, Now(L"A.txt", 1, 2, 3), false).WhatChanged, L"nom");
     EXPECT_EQ(PlanUndoOf(renamed, Now(L"a.txt", 1, 2, 3), false).Check, UndoCheck::AlreadyAsBefore);
 }
+
+// Attributes: a batch leaves them as they were, or all cleared on the file it was doing when the
+// program stopped. Values are Windows attribute bits.
+struct AttributeCase {
+    const char* Name;
+    uint32_t Before;
+    uint32_t Now;
+    bool EvenIfChanged;
+    UndoCheck Check;
+    std::optional<uint32_t> Written;
+};
+
+class UndoAttributes : public ::testing::TestWithParam<AttributeCase> {};
+
+TEST_P(UndoAttributes, OnlyTheBitsTheBatchClearedComeBack) {
+    const AttributeCase& c = GetParam();
+    const JournalFile stamped{L"b.txt", L"b.txt", c.Before, 1, 2, 3, 7, 8, 9};
+    const UndoStep step = PlanUndoOf(stamped, FileNow{L"b.txt", c.Now, 1, 2, 3}, c.EvenIfChanged);
+    EXPECT_EQ(step.Check, c.Check);
+    EXPECT_EQ(step.Attributes, c.Written);
+    EXPECT_EQ(step.WhatChanged, c.Check == UndoCheck::ChangedSince ? L"attributs" : L"");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UndoPlan, UndoAttributes,
+    ::testing::Values(
+        AttributeCase{"Unchanged", 0x21, 0x21, false, UndoCheck::AlreadyAsBefore, std::nullopt},
+        AttributeCase{"ReadOnlySetSince", 0x20, 0x21, false, UndoCheck::ChangedSince, std::nullopt},
+        AttributeCase{"ArchiveAloneIsNoChange", 0x20, 0x00, false, UndoCheck::AlreadyAsBefore, std::nullopt},
+        AttributeCase{"LeftClearedByAStop", 0x1023, 0x80, false, UndoCheck::Restore, 0x1023},
+        // Put back as asked: the user's bits, never the storage's (temporary here).
+        AttributeCase{"ChangedSinceRestoredAsAsked", 0x22, 0x121, true, UndoCheck::Restore, 0x122},
+        AttributeCase{"StorageMarkAloneKept", 0x20, 0x120, true, UndoCheck::AlreadyAsBefore, std::nullopt}),
+    [](const ::testing::TestParamInfo<AttributeCase>& info) { return std::string(info.param.Name); });
 
 } // namespace
