@@ -10,14 +10,18 @@ stamps() {
     (cd "$KAVET_DIR" && stat -c '%n %y %x' -- *)
 }
 
-# Kills the program's process once `$1` (a test command) holds: a file of the batch is done.
+# Kills the program's process once `$1` (a test command) holds: stopped first, and killed only if
+# it still holds then, so that a passing state (a file between its two moves) is caught in it.
 kill_when() {
     local i
-    for i in $(seq 1 3000); do
-        eval "$1" && break
-        sleep 0.01
+    for i in $(seq 1 20000); do
+        if eval "$1"; then
+            kill -STOP "$KAVET_PID"
+            eval "$1" && break
+            kill -CONT "$KAVET_PID"
+        fi
     done
-    eval "$1" || kavet_fail "the batch changed no file"
+    eval "$1" || kavet_fail "the batch never reached the state to be killed in: $1"
     kill -9 "$KAVET_PID"
     wait "$KAVET_PID" 2>/dev/null
     KAVET_PID=
@@ -30,6 +34,7 @@ accept_offer() {
     kavet_key Return
     KAVET_TIMEOUT_MS=120000 kavet_wait 'windows.count=1' -- windows
     kavet_close
+    [ -z "$(compgen -G "$KAVET_DIR/~kavet-*")" ] || kavet_fail "files left under a temporary name"
 }
 
 kavet_probe reg-set-dword "$KAVET_KEY\\Options" FirstZero 0 >/dev/null || kavet_fail "cannot skip the confirmation"
@@ -44,7 +49,7 @@ before=$(stamps)
 kavet_start_in "$KAVET_WIN_DIR"
 KAVET_TIMEOUT_MS=60000 kavet_wait 'list.count=3000' -- list
 kavet_key alt+o h # "Heure Zéro" over the whole folder
-kill_when '[ "$(stat -c %Y "$KAVET_DIR/fichier0001.txt")" != "$(date -d "2010-01-15 12:00:00" +%s)" ]'
+kill_when '[ "$(stat -c %Y "$KAVET_DIR/fichier0010.txt")" != "$(date -d "2010-01-15 12:00:00" +%s)" ]'
 untouched=$(stamps | grep -c ' 2010-01-15 12:00:00.123456700 ')
 [ "$untouched" -lt 3000 ] && [ "$untouched" -gt 0 ] ||
     kavet_fail "the kill did not come in the middle of the batch: $untouched files of 3000 untouched"
@@ -59,8 +64,9 @@ names=$(ls "$KAVET_DIR")
 kavet_start
 KAVET_TIMEOUT_MS=60000 kavet_wait 'list.count=1000' -- list
 kavet_key alt+o m # "Majuscules" over the whole folder
-kill_when '[ ! -e "$KAVET_DIR/nom0001.txt" ]'
+# Killed between a file's two moves, after the first files are done.
+kill_when '[ ! -e "$KAVET_DIR/nom0010.txt" ] && compgen -G "$KAVET_DIR/~kavet-*" >/dev/null'
 lower=$(ls "$KAVET_DIR" | grep -c '^nom')
-[ "$lower" -lt 1000 ] || kavet_fail "the kill did not come in the middle of the batch"
+[ "$lower" -lt 1000 ] && [ "$lower" -gt 0 ] || kavet_fail "the kill did not come in the middle of the batch"
 accept_offer "Majuscules"
 diff <(echo "$names") <(ls "$KAVET_DIR") >&2 || kavet_fail "names not all back after the undo"
