@@ -12,7 +12,6 @@
 #include "operations/ApiPath.h"
 
 #include "operations/BatchReport.h"
-#include "operations/FileNameCase.h"
 #include "operations/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/SystemFailure.h"
@@ -289,9 +288,9 @@ void TMainForm::BtnTimeZeroClick() {
     if (!ConfirmTimeZero(Handle(), FontName(), Settings))
         return;
     const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunBatch(
+    RunPlannedBatch(
         L"Heure Zéro", [&](const auto& names) { return PlanTimeZero(*stamping, names); },
-        [stamping](const std::wstring& path) { return stamping->FileTimeZero(path); });
+        WritePlannedStamps(*stamping, kStampCreation | kStampLastWrite | kStampLastAccess));
 }
 
 void TMainForm::ShiftClick() {
@@ -379,23 +378,23 @@ void TMainForm::SubFoldersClick() {
 
 void TMainForm::BtnNameMajClick() {
     if (ConfirmUpperCase(Handle(), FontName(), Settings))
-        RunBatch(
+        RunPlannedBatch(
             L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
-            [](const std::wstring& path) { return FileNameMaj(path); });
+            WritePlannedName());
 }
 
 void TMainForm::BtnNameMinClick() {
     if (ConfirmLowerCase(Handle(), FontName(), Settings))
-        RunBatch(
+        RunPlannedBatch(
             L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
-            [](const std::wstring& path) { return FileNameMin(path); });
+            WritePlannedName());
 }
 
 void TMainForm::BtnNameMajMinClick() {
     if (ConfirmFirstUpper(Handle(), FontName(), Settings))
-        RunBatch(
+        RunPlannedBatch(
             L"Maj-minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
-            [](const std::wstring& path) { return FileNameMajMin(path); });
+            WritePlannedName());
 }
 
 std::vector<std::wstring> TMainForm::BatchStates(const JournalContents& contents) const {

@@ -5,7 +5,6 @@
 // against the batch.
 #include "BenchSupport.h"
 #include "app/MainForm.h"
-#include "operations/FileNameCase.h"
 #include "operations/FileStamping.h"
 #include "operations/JournalledWork.h"
 #include "ui/MessageBox.h"
@@ -278,10 +277,10 @@ int main(int argc, char** argv) {
             form.DirTreeChange(); // the listing holds the lower-case names again
 
             t0 = Clock::now();
-            form.RunBatch(
+            form.RunPlannedBatch(
                 L"Majuscules",
                 [](const auto& batchNames) { return PlanNameCase(batchNames, NameCase::Upper); },
-                [](const std::wstring& path) { return FileNameMaj(path); });
+                WritePlannedName());
             batchUpper.Add(Seconds(Clock::now() - t0));
             upperAfterBatch = CountNames(folder, true);
             RestoreLowerNames(folder);
@@ -307,14 +306,14 @@ int main(int argc, char** argv) {
         std::printf("  bare loop, one MoveFile per file:                   %.3f s\n", bareMove.best);
         std::printf("  bare loop, two MoveFile per file (temporary name):  %.3f s\n", bareTwoMoves.best);
         std::printf(
-            "  RunBatch with FileNameMaj, re-list included:        %.3f s (%d of %d names upper case)\n",
+            "  RunBatch of Majuscules, re-list included:           %.3f s (%d of %d names upper case)\n",
             batchUpper.best, upperAfterBatch, kCount);
         std::printf("  ratio batch / one MoveFile per file:  %.2f (target <= 2.5)\n",
                     batchUpper.best / bareMove.best);
         std::printf("  ratio batch / two MoveFile per file:  %.2f\n", batchUpper.best / bareTwoMoves.best);
         std::printf("  Where the platform takes a rename that only changes letter case and keeps the old\n"
                     "  name (Wine on a case-sensitive Linux file system), one MoveFile per file changes\n"
-                    "  nothing, and FileNameMaj makes the change through a temporary name: two renames\n"
+                    "  nothing, and the batch makes the change through a temporary name: two renames\n"
                     "  per file. The two-rename loop is then the baseline doing the same work.\n");
         if (upperAfterBatch != kCount || stamped != kCount)
             status = 1;

@@ -9,7 +9,6 @@
 #include "listing/MaskSearch.h"
 #include "operations/ApiPath.h"
 #include "operations/CaseRenamer.h"
-#include "operations/FileNameCase.h"
 #include "operations/UndoPlan.h"
 
 #include <windows.h>
@@ -122,7 +121,7 @@ OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping
     }
     case CommandOperation::TimeZero:
         return {L"Heure Zéro", [s](const auto& names) { return PlanTimeZero(*s, names); },
-                Plain([s](const std::wstring& path) { return s->FileTimeZero(path); })};
+                WritePlannedStamps(stamping, kStampCreation | kStampLastWrite | kStampLastAccess)};
     case CommandOperation::Shift: {
         const DateShift shift = request.Shift;
         return {
@@ -141,14 +140,14 @@ OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping
     }
     case CommandOperation::Upper:
         return {L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
-                Plain([](const std::wstring& path) { return FileNameMaj(path); })};
+                WritePlannedName()};
     case CommandOperation::Lower:
         return {L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
-                Plain([](const std::wstring& path) { return FileNameMin(path); })};
+                WritePlannedName()};
     case CommandOperation::FirstUpper:
         return {L"Maj-minuscules",
                 [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
-                Plain([](const std::wstring& path) { return FileNameMajMin(path); })};
+                WritePlannedName()};
     case CommandOperation::FromFile: {
         const std::wstring& reference = request.FromFile;
         WIN32_FILE_ATTRIBUTE_DATA data{};

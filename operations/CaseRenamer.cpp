@@ -14,11 +14,6 @@ namespace {
 
 std::atomic<unsigned> g_temporaryCounter{0};
 
-std::wstring TemporaryName() {
-    return L"~kavet-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-           std::to_wstring(g_temporaryCounter++) + L".tmp";
-}
-
 // The stored name of the one entry a path without wildcards answers to (the entry with exactly
 // that name first); one look-up, where a folder search would read the whole folder.
 std::optional<std::wstring> StoredName(const std::wstring& path) {
@@ -71,6 +66,11 @@ StrandedRecord g_stranded;
 
 } // namespace
 
+std::wstring NextTemporaryName() {
+    return L"~kavet-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(g_temporaryCounter++) + L".tmp";
+}
+
 std::vector<StrandedFile> TakeStrandedFiles() {
     return g_stranded.Take();
 }
@@ -108,7 +108,8 @@ bool CaseRenamer::PlatformMove(const std::wstring& from, const std::wstring& to)
     return ::MoveFileExW(from.c_str(), to.c_str(), 0) != FALSE;
 }
 
-CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConverter& convert) const {
+CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConverter& convert,
+                                        const std::wstring& temporaryName) const {
     Result result{false, path};
     const FileNameParts parts = SplitFileName(path);
     if (parts.Name.empty() || !convert || !move_)
@@ -160,9 +161,9 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
         }
         // The platform reported success and kept the old letter case.
         g_keepsCase.Set(parts.Folder);
-        result.Outcome = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, where);
+        result.Outcome = MoveThroughTemporaryName(parts.Folder, *afterMove, newName, temporaryName, where);
     } else {
-        result.Outcome = MoveThroughTemporaryName(parts.Folder, oldName, newName, where);
+        result.Outcome = MoveThroughTemporaryName(parts.Folder, oldName, newName, temporaryName, where);
     }
     result.Renamed = result.Outcome.Done();
     result.Path = parts.Folder + where;
@@ -188,22 +189,36 @@ bool CaseRenamer::PutBack(const std::wstring& from, const std::wstring& to) cons
     return false;
 }
 
+FileOutcome CaseRenamer::FromTemporaryName(const std::wstring& temporaryPath,
+                                           const std::wstring& path) const {
+    if (!move_)
+        return FileOutcome::Failed(Failure::Other);
+    ::SetLastError(ERROR_SUCCESS);
+    if (PutBack(ApiPath(temporaryPath), ApiPath(path)))
+        return FileOutcome();
+    return FailureOfLastError();
+}
+
 FileOutcome CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
-                                                  const std::wstring& newName, std::wstring& where) const {
+                                                  const std::wstring& newName, const std::wstring& planned,
+                                                  std::wstring& where) const {
     where = oldName;
     const std::wstring oldPath = ApiPath(folder + oldName);
     // A move never replaces an existing file, so a temporary name already taken is refused by the
-    // move itself; then the next one is tried.
+    // move itself; then the next one is tried, unless the name was planned: the undo journal
+    // knows that one only, and a file must never be where the journal cannot find it.
     std::wstring temporaryName;
     bool moved = false;
-    for (int attempt = 0; attempt < 100 && !moved; ++attempt) {
-        temporaryName = TemporaryName();
+    for (int attempt = 0; attempt < (planned.empty() ? 100 : 1) && !moved; ++attempt) {
+        temporaryName = planned.empty() ? NextTemporaryName() : planned;
         ::SetLastError(ERROR_SUCCESS);
         moved = move_(oldPath, ApiPath(folder + temporaryName));
         const DWORD error = ::GetLastError();
         if (!moved && error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
             return FailureOfSystemError(error);
     }
+    if (!moved && !planned.empty())
+        return FileOutcome::Failed(Failure::Other, L"nom temporaire « " + planned + L" » déjà pris");
     if (!moved)
         return FileOutcome::Failed(Failure::Other, L"aucun nom temporaire libre dans le dossier");
     where = temporaryName;

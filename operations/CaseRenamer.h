@@ -35,7 +35,13 @@ public:
     // when the file bears exactly that name afterwards (also when it already did). The file is
     // left alone when the new name differs from the old one in more than letter case, when
     // another file's name equals it ignoring case, or when it is missing; the outcome says which.
-    Result Rename(const std::wstring& path, const NameConverter& convert) const;
+    // Where two moves are needed, the first is to `temporaryName` when one is given (a name the
+    // undo journal already holds; the file is left alone when it is taken), else to a free one.
+    Result Rename(const std::wstring& path, const NameConverter& convert,
+                  const std::wstring& temporaryName = {}) const;
+    // Moves a file that a rename cut short left under a temporary name to `path`, never onto an
+    // existing file.
+    FileOutcome FromTemporaryName(const std::wstring& temporaryPath, const std::wstring& path) const;
 
     static bool PlatformMove(const std::wstring& from, const std::wstring& to);
 
@@ -44,10 +50,15 @@ private:
     // indexer holding the file a moment) is often gone a little later.
     bool PutBack(const std::wstring& from, const std::wstring& to) const;
     FileOutcome MoveThroughTemporaryName(const std::wstring& folder, const std::wstring& oldName,
-                                         const std::wstring& newName, std::wstring& where) const;
+                                         const std::wstring& newName, const std::wstring& planned,
+                                         std::wstring& where) const;
 
     MoveFunction move_;
 };
+
+// A name of the form the renamer uses for its temporary names, for this process and not used by it
+// before: "~kavet-PID-N.tmp". It is not checked against the folder.
+std::wstring NextTemporaryName();
 
 // A file that a rename left under a temporary name, and the name it had before.
 struct StrandedFile {

@@ -3,8 +3,17 @@
 // The texts are those of the report, in French.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+// A file's three stamps as read back after its change, in UTC 100-ns ticks.
+struct KeptStamps {
+    uint64_t Creation = 0;
+    uint64_t Access = 0;
+    uint64_t Write = 0;
+};
 
 // Why a file was left as it was.
 enum class Failure {
@@ -51,11 +60,17 @@ public:
     // Why the file was not done, or its remarks, in one line.
     std::wstring ReasonText() const;
 
+    // All three stamps as the file system kept them, asked or not, when the work read them back:
+    // the undo journal notes them, so that undo recognises the file as the batch left it.
+    void SetKept(const KeptStamps& kept) { kept_ = kept; }
+    const std::optional<KeptStamps>& Kept() const { return kept_; }
+
 private:
     Failure why_ = Failure::None;
     std::wstring detail_;
     std::vector<std::wstring> remarks_;
     bool alreadyAsBefore_ = false;
+    std::optional<KeptStamps> kept_;
 };
 
 // The reason alone, without detail.

@@ -64,14 +64,21 @@ std::optional<FileStamps> PlatformFileTimeReader(const std::wstring& path) {
     return FileStamps{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
 }
 
+HANDLE PlatformStampFileOpener(const std::wstring& apiPath, DWORD flags) {
+    return ::CreateFileW(apiPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, flags,
+                         nullptr);
+}
+
 CivilTime PlatformLocalClock() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     return CivilTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
-FileStamping::FileStamping(FileTimeWriter writer, LocalClock clock, FileTimeReader reader)
-    : writer_(std::move(writer)), clock_(std::move(clock)), reader_(std::move(reader)) {}
+FileStamping::FileStamping(FileTimeWriter writer, LocalClock clock, FileTimeReader reader,
+                           StampFileOpener opener)
+    : writer_(std::move(writer)), clock_(std::move(clock)), reader_(std::move(reader)),
+      opener_(std::move(opener)) {}
 
 FileStamping::FileStamping(FileStamping&&) noexcept = default;
 FileStamping::~FileStamping() = default;
@@ -233,15 +240,16 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const AskedStamps& ask
 
 FileOutcome FileStamping::Stamp(const std::wstring& path, const Ask& ask,
                                 LocalTimeConverter& converter) const {
-    if (!writer_)
+    if (!writer_ || !opener_)
         return FileOutcome::Failed(Failure::Other, L"aucune écriture des dates");
     FileStamps before;
     std::optional<AskedStamps> made;
     {
         // One handle for reading and writing, shared with nobody: no other program can change the
         // stamps between the two, and a file another program holds open is left alone.
-        FileHandle file(::CreateFileW(ApiPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // A symbolic link is dated itself, as the list shows it: through it, the stamps would
+        // land on its target, maybe outside the folder, and the journal would not know them.
+        FileHandle file(opener_(ApiPath(path), FILE_FLAG_OPEN_REPARSE_POINT));
         if (!file)
             return FailureOfLastError();
         if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))
@@ -269,6 +277,8 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const Ask& ask,
         outcome.AddRemark(L"dates non relues après l'écriture");
         return outcome;
     }
+    outcome.SetKept(
+        {FileTimeTicks(read->Creation), FileTimeTicks(read->LastAccess), FileTimeTicks(read->LastWrite)});
     for (size_t i = 0; i < std::size(kStampFields); ++i) {
         if (!asked[i])
             continue;

@@ -36,17 +36,23 @@ struct FileStamps {
 using FileTimeReader = std::function<std::optional<FileStamps>(const std::wstring& path)>;
 // The local date and time of day now.
 using LocalClock = std::function<CivilTime()>;
+// Opens the file at `apiPath` (a path as handed to the platform) to read and write its stamps,
+// shared with nobody, with the CreateFileW flags given; INVALID_HANDLE_VALUE when it cannot.
+using StampFileOpener = std::function<HANDLE(const std::wstring& apiPath, DWORD flags)>;
 
 bool PlatformFileTimeWriter(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
                             const FILETIME& lastWrite);
+// The stamps of the entry itself: a symbolic link's own, not its target's.
 std::optional<FileStamps> PlatformFileTimeReader(const std::wstring& path);
 CivilTime PlatformLocalClock();
+HANDLE PlatformStampFileOpener(const std::wstring& apiPath, DWORD flags);
 
 class FileStamping {
 public:
     explicit FileStamping(FileTimeWriter writer = PlatformFileTimeWriter,
                           LocalClock clock = PlatformLocalClock,
-                          FileTimeReader reader = PlatformFileTimeReader);
+                          FileTimeReader reader = PlatformFileTimeReader,
+                          StampFileOpener opener = PlatformStampFileOpener);
     FileStamping(FileStamping&&) noexcept;
     ~FileStamping();
 
@@ -110,6 +116,7 @@ private:
     FileTimeWriter writer_;
     LocalClock clock_;
     FileTimeReader reader_;
+    StampFileOpener opener_;
     mutable std::unique_ptr<FolderClock> folderClock_;
 };
 

@@ -15,8 +15,10 @@ constexpr std::string_view kHeader = "Kavet24 journal 1";
 constexpr std::string_view kBeginTag = "lot";
 constexpr std::string_view kFileTag = "fichier";
 constexpr std::string_view kEndTag = "fin";
-// The tag, the batch, two names, the attributes and six stamps.
+// The tag, the batch, two names, the attributes and six stamps; then the temporary name, written
+// only when there is one, so that a line without it reads as before.
 constexpr size_t kFileFields = 11;
+constexpr size_t kFileFieldsWithTemporary = 12;
 
 // CRC-32 as in zip and PNG (reflected polynomial 0xEDB88320).
 uint32_t Crc32(std::string_view bytes) {
@@ -172,7 +174,7 @@ std::optional<JournalBatch> ParseBegin(const std::vector<std::string_view>& fiel
 }
 
 std::optional<JournalFile> ParseFile(const std::vector<std::string_view>& fields) {
-    if (fields.size() != kFileFields)
+    if (fields.size() != kFileFields && fields.size() != kFileFieldsWithTemporary)
         return std::nullopt;
     JournalFile file;
     auto oldName = ParseText(fields[2]);
@@ -190,6 +192,13 @@ std::optional<JournalFile> ParseFile(const std::vector<std::string_view>& fields
         if (!stamp)
             return std::nullopt;
         *stamps[i] = *stamp;
+    }
+    if (fields.size() == kFileFieldsWithTemporary) {
+        auto temporary = ParseText(fields[kFileFields]);
+        // Written only when there is one: an empty field is not a line this program wrote.
+        if (!temporary || temporary->empty())
+            return std::nullopt;
+        file.TemporaryName = std::move(*temporary);
     }
     return file;
 }
@@ -303,6 +312,8 @@ std::string JournalFileLine(uint64_t batchId, const JournalFile& file) {
     for (const uint64_t stamp :
          {file.OldCreation, file.OldAccess, file.OldWrite, file.NewCreation, file.NewAccess, file.NewWrite})
         AppendField(line, stamp);
+    if (!file.TemporaryName.empty())
+        AppendField(line, file.TemporaryName);
     return Sealed(std::move(line));
 }
 

@@ -23,6 +23,10 @@ struct JournalFile {
     uint64_t NewCreation = 0;
     uint64_t NewAccess = 0;
     uint64_t NewWrite = 0;
+    // For a change of letter case: the name, in the file's folder, that the file bears between the
+    // two moves where the platform needs two; empty otherwise. Noted before the first move, so
+    // that a file a crash leaves there is found.
+    std::wstring TemporaryName;
 
     bool operator==(const JournalFile&) const = default;
 };

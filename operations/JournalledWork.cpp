@@ -2,6 +2,7 @@
 #include "operations/JournalledWork.h"
 
 #include "base/FileTimeTicks.h"
+#include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "operations/ApiPath.h"
 #include "operations/CaseRenamer.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -103,8 +105,8 @@ FileOutcome JournalledWork::operator()(const std::wstring& path) {
     if (!plan.Refusal)
         return plan.Refusal;
     FileOutcome outcome = work_(index, path, plan);
-    if (journal_ && plan.Record && outcome && !outcome.Remarks().empty())
-        NoteKept(*plan.Record);
+    if (journal_ && plan.Record && outcome && outcome.Kept())
+        NoteKept(*plan.Record, *outcome.Kept());
     return outcome;
 }
 
@@ -126,18 +128,17 @@ bool JournalledWork::PlanAhead() {
     return !journal_ || journal_->Commit();
 }
 
-void JournalledWork::NoteKept(const JournalFile& planned) {
-    FileOutcome why;
-    const std::optional<FileNow> now =
-        ReadFileNow(FolderOf(paths_[next_ - 1]) + LeafOf(planned.NewName), planned.NewName, why);
-    if (!now)
-        return;
+void JournalledWork::NoteKept(const JournalFile& planned, const KeptStamps& read) {
     JournalFile kept = planned;
-    kept.NewCreation = now->Creation;
-    kept.NewAccess = now->Access;
-    kept.NewWrite = now->Write;
-    if (kept != planned)
-        journal_->Add(kept);
+    kept.NewCreation = read.Creation;
+    kept.NewAccess = read.Access;
+    kept.NewWrite = read.Write;
+    if (kept == planned)
+        return;
+    // On disk before the next file is touched: after a crash, undo must know the value the file
+    // really holds, or it takes the file for one changed since.
+    journal_->Add(kept);
+    journal_->Commit();
 }
 
 std::wstring StampNames(int mask) {
@@ -160,8 +161,11 @@ JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::ve
 }
 
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names) {
-    return [&stamping, names](size_t index, const std::wstring& path) {
-        return PlanStamps(path, names[index], stamping.StampOf(path, stamping.TodayMidnight()),
+    // Today as the batch begins, for every file: a batch running past midnight keeps one date,
+    // the one its journal holds.
+    const CivilTime midnight = stamping.TodayMidnight();
+    return [&stamping, names, midnight](size_t index, const std::wstring& path) {
+        return PlanStamps(path, names[index], stamping.StampOf(path, midnight),
                           kStampCreation | kStampLastWrite | kStampLastAccess);
     };
 }
@@ -232,9 +236,26 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
         // Only the file's own name: the subfolders it lies in keep theirs.
         record.NewName = FolderOf(record.OldName) +
                          ConvertNameCase(LeafOf(record.OldName), form, SystemUpper, SystemLower);
-        if (!ChangesNothing(record))
-            plan.Record = std::move(record);
+        if (ChangesNothing(record))
+            return plan;
+        record.TemporaryName = NextTemporaryName();
+        plan.Record = std::move(record);
         return plan;
+    };
+}
+
+JournalledWork::Work WritePlannedName() {
+    return [](size_t, const std::wstring& path, const PlannedFile& plan) {
+        if (!plan.Record)
+            return FileOutcome();
+        const JournalFile& record = *plan.Record;
+        return PerFileFrame::Run(path, [&record](PerFileFrame& frame) {
+            const CaseRenamer::Result result = CaseRenamer().Rename(
+                frame.Path(), [&record](std::wstring_view) { return LeafOf(record.NewName); },
+                record.TemporaryName);
+            frame.MovedTo(result.Path);
+            return result.Outcome;
+        });
     };
 }
 
@@ -252,8 +273,10 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
     return [folder, files, evenIfChanged](size_t index, const std::wstring&) {
         const JournalFile& done = files[index];
         PlannedFile plan;
-        // The file bears the batch's name, or its old one again, or (changed since) another case.
+        // The file bears the batch's name, or its old one again, or (changed since) another case,
+        // or, its rename cut short between two moves, the temporary name the batch noted.
         std::wstring name = done.NewName;
+        bool underTemporaryName = false;
         if (done.OldName != done.NewName) {
             const std::wstring within = FolderOf(done.NewName);
             std::vector<std::wstring> names = NamesEqualIgnoringCase(folder + within, LeafOf(done.NewName));
@@ -262,11 +285,14 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
             const auto has = [&names](const std::wstring& wanted) {
                 return std::find(names.begin(), names.end(), wanted) != names.end();
             };
-            if (names.empty()) {
+            if (names.empty() && done.TemporaryName.empty()) {
                 plan.Refusal = FileOutcome::Failed(Failure::NotFound);
                 return plan;
             }
-            if (has(done.NewName))
+            if (names.empty()) {
+                name = within + done.TemporaryName;
+                underTemporaryName = true;
+            } else if (has(done.NewName))
                 name = done.NewName;
             else if (has(done.OldName))
                 name = done.OldName;
@@ -277,9 +303,15 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
                 return plan;
             }
         }
-        const std::optional<FileNow> now = ReadFileNow(folder + name, name, plan.Refusal);
-        if (!now)
+        std::optional<FileNow> now = ReadFileNow(folder + name, name, plan.Refusal);
+        if (!now) {
+            if (underTemporaryName)
+                plan.Refusal = FileOutcome::Failed(Failure::NotFound);
             return plan;
+        }
+        // Halfway through the batch's rename, the file is the batch's, as if under its new name.
+        if (underTemporaryName)
+            now->Name = done.NewName;
         UndoStep step = PlanUndoOf(done, *now, evenIfChanged);
         if (step.Check == UndoCheck::ChangedSince) {
             plan.Refusal = FileOutcome::Failed(Failure::ChangedSince, step.WhatChanged);
@@ -287,6 +319,11 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
             plan.Record = std::move(step.Record);
             plan.Attributes = step.Attributes;
         }
+        // From the temporary name, one plain move; a change of case may itself need one.
+        if (plan.Record && underTemporaryName)
+            plan.Record->OldName = name;
+        else if (plan.Record && plan.Record->OldName != plan.Record->NewName)
+            plan.Record->TemporaryName = NextTemporaryName();
         return plan;
     };
 }
@@ -297,9 +334,17 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
             return FileOutcome::AlreadyAsBefore();
         const JournalFile& back = *plan.Record;
         FileOutcome outcome = PerFileFrame::Run(folder + back.OldName, [&](PerFileFrame& frame) {
-            if (back.OldName != back.NewName) {
+            if (!EqualIgnoringCase(back.OldName, back.NewName)) {
+                // Planned so only for a file found under the temporary name of a rename cut short.
+                const std::wstring to = folder + back.NewName;
+                const FileOutcome moved = CaseRenamer().FromTemporaryName(frame.Path(), to);
+                if (!moved)
+                    return moved;
+                frame.MovedTo(to);
+            } else if (back.OldName != back.NewName) {
                 const CaseRenamer::Result renamed = CaseRenamer().Rename(
-                    frame.Path(), [&back](std::wstring_view) { return LeafOf(back.NewName); });
+                    frame.Path(), [&back](std::wstring_view) { return LeafOf(back.NewName); },
+                    back.TemporaryName);
                 if (!renamed.Outcome)
                     return renamed.Outcome;
                 frame.MovedTo(renamed.Path);
@@ -322,4 +367,28 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
             outcome.AddRemark(L"attributs non rétablis");
         return outcome;
     };
+}
+
+std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch) {
+    // Each folder of the batch is listed once for the temporary names it holds: one look-up per
+    // name would read a large folder once per file where the platform matches names ignoring case.
+    std::map<std::wstring, std::map<std::wstring, const JournalFile*>> byFolder;
+    for (const JournalFile& file : batch.Files)
+        if (!file.TemporaryName.empty())
+            byFolder[FolderOf(file.NewName)][file.TemporaryName] = &file;
+    std::vector<StrandedFile> found;
+    const std::wstring folder = WithTrailingBackslash(batch.Folder);
+    for (const auto& [within, names] : byFolder) {
+        WIN32_FIND_DATAW data{};
+        FindHandle find(::FindFirstFileExW(ApiPath(folder + within + L"~kavet-*.tmp").c_str(),
+                                           FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+        if (!find)
+            continue;
+        do {
+            const auto file = names.find(data.cFileName);
+            if (file != names.end())
+                found.push_back({folder + within + file->first, file->second->OldName});
+        } while (::FindNextFileW(find.Get(), &data));
+    }
+    return found;
 }

@@ -4,6 +4,7 @@
 // costs little, and whatever stops the program, every file it touched is in the journal.
 #pragma once
 
+#include "operations/CaseRenamer.h"
 #include "operations/FileOutcome.h"
 #include "operations/FileStamping.h"
 #include "operations/JournalStore.h"
@@ -46,9 +47,10 @@ public:
 private:
     // Plans the files from `next_` on and commits their records in one write.
     bool PlanAhead();
-    // After a change the file system kept otherwise than asked, the journal is told what it kept,
-    // so that undo recognises the file as the batch left it.
-    void NoteKept(const JournalFile& planned);
+    // After a change the file system kept otherwise than planned (a time rounded, a stamp it
+    // moved by itself), the journal is told what it kept, so that undo recognises the file as the
+    // batch left it.
+    void NoteKept(const JournalFile& planned, const KeptStamps& read);
 
     JournalBatchWriter* journal_;
     std::vector<std::wstring> paths_;
@@ -80,7 +82,12 @@ JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::v
 // Writes the stamps of `mask` that the plan's record holds, exactly: for the operations whose
 // plan already found each file's stamp.
 JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, int mask);
+// A change of letter case plans the temporary name the rename may need, so that the journal holds
+// it before the file is moved.
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form);
+// Gives each file the name its plan's record holds, through the record's temporary name where the
+// platform needs two moves: the work of the name operations.
+JournalledWork::Work WritePlannedName();
 
 // Undo of a journalled batch: `files` in the order FilesToUndo gives, in `folder` (ending with its
 // separator). Each file is checked against what the batch left (see PlanUndoOf), then given its
@@ -97,3 +104,8 @@ UndoFiles UndoFilesOf(const JournalBatch& batch);
 JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
                                  bool evenIfChanged);
 JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder);
+
+// The files of a batch cut short that are still under the temporary name of a rename, each with
+// the name it had before the batch (as the batch names it). The batch's undo gives them that
+// name back; when it is not undone, the user must learn where they are.
+std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch);

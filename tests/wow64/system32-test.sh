@@ -18,7 +18,7 @@ check() {
 }
 mtime() { stat -c %Y "$1"; }
 # A 32-bit program started from a 64-bit prefix runs under WoW64.
-kavet() { WINEARCH= /usr/lib/wine/wine "$exe" "$@" </dev/null >"$log" 2>&1; }
+kavet() { env -u WINEARCH /usr/lib/wine/wine "$exe" "$@" </dev/null >"$log" 2>&1; }
 log=$(mktemp)
 old=$(date -d '2001-01-01 00:00:00 UTC' +%s)
 

@@ -137,6 +137,20 @@ TEST_F(CommandLineRun, StampOperationsChangeTheNamedFilesOnDisk) {
     EXPECT_TRUE(Untouched(L"Beta.JPG"));
 }
 
+TEST_F(CommandLineRun, ShiftOfTheModificationDateIsUndoneWhereTheVolumeShowsItAsTheCreationDate) {
+    // Where a volume keeps no creation date (Wine on Linux, a Samba share), it shows the
+    // modification date in its place: that one moves with the shift, and comes back with its undo.
+    const FILETIME created = OnDisk(L"alpha.jpg").Creation;
+    EXPECT_EQ(Run(L"/shift:+01:00:00 /stamps:m alpha.jpg").Exit, 0u);
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcFileTime(2010, 1, 15, 13, 0, 0)));
+    const Result undo = Run(L"/undo");
+    EXPECT_EQ(undo.Exit, 0u);
+    ASSERT_FALSE(undo.Printed.empty());
+    EXPECT_EQ(undo.Printed.back(), L"1 fichier modifié");
+    EXPECT_TRUE(Untouched(L"alpha.jpg"));
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").Creation, created));
+}
+
 TEST_F(CommandLineRun, NameOperationsRenameAndUndoGivesTheNamesBack) {
     EXPECT_EQ(Run(L"/upper .").Exit, 0u);
     EXPECT_EQ(Disk(), (Names{L"ALPHA.JPG", L"BETA.JPG", L"NOTES.TXT"}));

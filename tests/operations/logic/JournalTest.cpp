@@ -51,6 +51,19 @@ TEST(JournalTest, LinesAreLaidOutAsDocumented) {
     EXPECT_EQ(JournalFileLine(42, {L"a b.txt", L"A B.TXT", 0x21, 1, 2, 3, 1, 2, 3}),
               Sealed("fichier\t42\ta b.txt\tA B.TXT\t00000021\t1\t2\t3\t1\t2\t3"));
     EXPECT_EQ(JournalEndLine(42), Sealed("fin\t42"));
+    // A change of letter case notes the temporary name its rename may go through; a line without
+    // one, as every older journal holds, reads as having none.
+    JournalFile renamed{L"a.txt", L"A.TXT", 0x20, 1, 2, 3, 1, 2, 3, L"~kavet-7-0.tmp"};
+    const std::string withTemporary =
+        Sealed("fichier\t42\ta.txt\tA.TXT\t00000020\t1\t2\t3\t1\t2\t3\t~kavet-7-0.tmp");
+    EXPECT_EQ(JournalFileLine(42, renamed), withTemporary);
+    const std::string older = Sealed("fichier\t42\ta.txt\tA.TXT\t00000020\t1\t2\t3\t1\t2\t3");
+    batch.Files = {renamed};
+    EXPECT_EQ(ParseJournal(JournalHeaderLine() + JournalBeginLine(batch) + withTemporary).Batches,
+              std::vector<JournalBatch>{batch});
+    batch.Files[0].TemporaryName.clear();
+    EXPECT_EQ(ParseJournal(JournalHeaderLine() + JournalBeginLine(batch) + older).Batches,
+              std::vector<JournalBatch>{batch});
 }
 
 TEST(JournalTest, AwkwardNamesAndExtremeValuesComeBackExactly) {
@@ -150,6 +163,8 @@ TEST(JournalTest, WellSealedLinesWithBadFieldsAreUnreadable) {
                             "fichier\t1\ta\\q\tb\t20\t0\t0\t0\t0\t0\t0",                 // unknown escape
                             "fichier\t1\ta\\u12\tb\t20\t0\t0\t0\t0\t0\t0",               // short escape
                             "fichier\t1\ta\tb\t20\t-1\t0\t0\t0\t0\t0", "fichier\t1\ta\tb\t20\t0\t0\t0\t0\t0",
+                            "fichier\t1\ta\tb\t20\t0\t0\t0\t0\t0\t0\t",     // empty temporary name
+                            "fichier\t1\ta\tb\t20\t0\t0\t0\t0\t0\t0\tt\tu", // a field too many
                             "fin\t+1", "lot\t2\t0\tx", "lot\t2\t0\tx\ty", "lot\t2\t0\tx\ty\t-1"}) {
         const JournalContents contents = ParseJournal(begin + Sealed(bad) + JournalEndLine(1));
         EXPECT_EQ(Messages(contents), std::vector<std::wstring>{L"ligne 3 illisible, ignorée"}) << bad;

@@ -140,6 +140,27 @@ TEST_F(CaseRenamerTest, TemporaryNameIsAFreeNameInTheSameFolderAndLeavesNoTrace)
     EXPECT_EQ(NamesIn(folder_.Path()), std::vector<std::wstring>{L"NOTE.TXT"});
 }
 
+TEST_F(CaseRenamerTest, PlannedTemporaryNameIsTheOnlyOneUsedAndATakenOneLeavesTheFileAlone) {
+    const std::wstring path = folder_.MakeFile(L"note.txt", "content");
+    ScriptedMove move({ScriptedMove::ClaimSuccess});
+    ASSERT_TRUE(CaseRenamer(move.Function()).Rename(path, Upper, L"~kavet-noted.tmp").Renamed);
+    ASSERT_EQ(move.calls.size(), 3u);
+    EXPECT_EQ(move.calls[1].second, folder_ / L"~kavet-noted.tmp");
+
+    // The journal knows that name only: with it taken, no other is tried. (The folder is now
+    // known to keep the case, so the temporary name comes first.)
+    const std::wstring other = folder_.MakeFile(L"autre.txt", "other");
+    folder_.MakeFile(L"~kavet-taken.tmp", "someone else's");
+    ScriptedMove taken({});
+    const CaseRenamer::Result result =
+        CaseRenamer(taken.Function()).Rename(other, Upper, L"~kavet-taken.tmp");
+    EXPECT_FALSE(result.Renamed);
+    EXPECT_FALSE(result.Stranded);
+    EXPECT_EQ(taken.calls.size(), 1u);
+    EXPECT_EQ(ReadContents(folder_ / L"autre.txt"), "other");
+    EXPECT_EQ(ReadContents(folder_ / L"~kavet-taken.tmp"), "someone else's");
+}
+
 TEST_F(CaseRenamerTest, NameOnDiskFindsTheStoredCase) {
     folder_.MakeFile(L"MiXeD.Txt");
     EXPECT_EQ(NameOnDisk(folder_.Path() + L"\\", L"mixed.TXT"), L"MiXeD.Txt");

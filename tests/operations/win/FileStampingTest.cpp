@@ -346,4 +346,24 @@ TEST_F(FileStampingTest, ACopyGivesTheChosenStampsTheFilesOwnValueOfTheSource) {
     EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kOldWrite));
 }
 
+TEST_F(FileStampingTest, EveryOperationOpensASymbolicLinkItselfNotItsTarget) {
+    // Wine makes no symbolic link: the flags handed to the platform's open are what shows it.
+    const std::wstring path = MakeStampedFile(L"lien.txt");
+    std::vector<DWORD> flags;
+    const FileStamping stamping(PlatformFileTimeWriter, PlatformLocalClock, PlatformFileTimeReader,
+                                [&flags](const std::wstring& apiPath, DWORD given) {
+                                    flags.push_back(given);
+                                    return PlatformStampFileOpener(apiPath, given);
+                                });
+    EXPECT_TRUE(stamping.FileSetDateTime(path, kSummerLocal, kStampLastWrite));
+    EXPECT_TRUE(stamping.FileTimeZero(path));
+    EXPECT_TRUE(stamping.FileShift(path, DateShift{false, 1}, kStampLastWrite));
+    EXPECT_TRUE(stamping.FileCopyStamp(path, kStampLastWrite, kStampLastAccess));
+    EXPECT_TRUE(
+        stamping.FileSetStamps(path, FileStamps{kOldCreation, kOldAccess, kOldWrite}, kStampLastWrite));
+    ASSERT_EQ(flags.size(), 5u);
+    for (const DWORD given : flags)
+        EXPECT_EQ(given & FILE_FLAG_OPEN_REPARSE_POINT, static_cast<DWORD>(FILE_FLAG_OPEN_REPARSE_POINT));
+}
+
 } // namespace
