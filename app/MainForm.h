@@ -196,6 +196,7 @@ public:
     void OfferUndoAfterCrash();
     // Tells the user of every file a batch's renames left under a temporary name.
     void ReportStrandedFiles();
+    void ShowStrandedFiles(const std::vector<StrandedFile>& stranded);
 
     // PlacementOwner.
     HWND PlacementWindow() const override { return Handle(); }

@@ -12,6 +12,7 @@
 #include "operations/ApiPath.h"
 
 #include "operations/BatchReport.h"
+#include "operations/CaseRenamer.h"
 #include "operations/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/SystemFailure.h"
@@ -260,7 +261,10 @@ void TMainForm::EndBatchForSessionEnd() {
 void TMainForm::ReportStrandedFiles() {
     // A rename that could give a file neither its new name nor its old one back left it under a
     // temporary name: the user must learn which file that is, or it looks lost.
-    const std::vector<StrandedFile> stranded = TakeStrandedFiles();
+    ShowStrandedFiles(TakeStrandedFiles());
+}
+
+void TMainForm::ShowStrandedFiles(const std::vector<StrandedFile>& stranded) {
     if (stranded.empty())
         return;
     std::wstring text = L"\r\nCes fichiers n'ont pu être renommés ni reprendre leur nom :";
@@ -497,9 +501,20 @@ void TMainForm::OfferUndoAfterCrash() {
         offered.push_back(undone.Id);
         askedNow.push_back(batch.Id);
         key.WriteText(kAskedAfterCrash, TextOfIds(askedNow));
+        // A rename cut between its two moves left its file under a temporary name.
+        const std::vector<StrandedFile> stranded = FilesUnderTemporaryNames(batch);
         // Asked once: a no leaves the batch in the list, where Ctrl+Z still finds it.
-        if (ShowMessageBox(Handle(), CrashQuestion(batch, undone), MB_YESNO | MB_ICONQUESTION) == IDYES)
-            UndoBatch(undone, false);
+        if (ShowMessageBox(Handle(), CrashQuestion(batch, undone), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            ShowStrandedFiles(stranded);
+            continue;
+        }
+        // The undo of the batch finds a file only under the batch's names: one that the undo cut
+        // short left under its temporary name goes back where that undo found it first.
+        if (batch.Id != undone.Id)
+            for (const StrandedFile& file : stranded)
+                CaseRenamer().FromTemporaryName(file.TemporaryPath,
+                                                WithTrailingBackslash(batch.Folder) + file.OldName);
+        UndoBatch(undone, false);
     }
     key.WriteText(kAskedAfterCrash, TextOfIds(stillAsked));
 }

@@ -308,4 +308,49 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
     EXPECT_EQ(boxes.size(), 1u) << "asked once";
 }
 
+TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclinedAndGivenBackWhenAccepted) {
+    const std::map<std::wstring, FileState> before = Disk();
+    {
+        ScopedModalRunner runner(Answer());
+        form->BarOptions.ClickButton(L"BtnNameMaj");
+    }
+    form.reset();
+    // As after a power cut between gamma's two moves: it is under the temporary name the journal
+    // gave it, and the batch's end line is missing.
+    const std::filesystem::path path = journal / L"journal.txt";
+    std::string text;
+    {
+        std::ifstream in(path, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t gamma = text.find("gamma.txt\tGAMMA.TXT\t");
+    ASSERT_NE(gamma, std::string::npos);
+    const size_t tilde = text.find("~kavet-", gamma);
+    ASSERT_NE(tilde, std::string::npos);
+    const std::string temporary = text.substr(tilde, text.find('\t', tilde) - tilde);
+    const std::wstring temporaryName(temporary.begin(), temporary.end());
+    ASSERT_TRUE(::MoveFileExW((folder / L"GAMMA.TXT").c_str(), (folder / temporaryName).c_str(), 0));
+    text.resize(text.rfind("fin\t"));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+
+    boxes.clear();
+    SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+        boxes.push_back(request.text);
+        return IDNO;
+    });
+    RestartWindow();
+    form->OfferUndoAfterCrash();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[1].find(L"« gamma.txt » porte maintenant le nom"), std::wstring::npos) << boxes[1];
+    EXPECT_NE(boxes[1].find(temporaryName), std::wstring::npos) << boxes[1];
+
+    // Declined, the batch stays in the list; its undo finds gamma under the temporary name.
+    SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
+        boxes.push_back(request.text);
+        return IDYES;
+    });
+    Undo();
+    EXPECT_EQ(Disk(), before);
+}
+
 } // namespace

@@ -64,7 +64,7 @@ protected:
         const FileStamping stamping;
         JournalBatchWriter writer(store_, L"Annuler", batch.Folder, batch.Id);
         JournalledWork journalled(&writer, undo.Paths, PlanUndo(undo.Folder, undo.Files, false),
-                                  UndoWork(stamping, undo.Folder, undo.Files));
+                                  UndoWork(stamping, undo.Folder));
         std::vector<FileOutcome> outcomes;
         for (const std::wstring& path : undo.Paths)
             outcomes.push_back(journalled(path));
