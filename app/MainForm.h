@@ -189,7 +189,7 @@ public:
     void UndoClick();
     // Puts back every file of `batch` that is still as the batch left it (or every one, when
     // `evenIfChanged`), as a batch of its own.
-    void UndoBatch(const JournalBatch& batch, bool evenIfChanged);
+    void UndoBatch(const JournalBatchSummary& batch, bool evenIfChanged);
     // At start: a batch the program was stopped in the middle of is offered for undo, once.
     void OfferUndoAfterCrash();
     // Tells the user of every file a batch's renames left under a temporary name.
@@ -228,7 +228,7 @@ private:
                   std::vector<std::wstring> paths, std::vector<std::wstring> names,
                   const JournalledWork::Planner& plan, const JournalledWork::Work& work);
     // Each kept batch's state as the undo window shows it.
-    std::vector<std::wstring> BatchStates(const JournalContents& contents) const;
+    std::vector<std::wstring> BatchStates(const JournalSummary& summary) const;
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;

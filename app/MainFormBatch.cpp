@@ -327,10 +327,10 @@ void TMainForm::BtnNameMajMinClick() {
             [](const std::wstring& path) { return FileNameMajMin(path); });
 }
 
-std::vector<std::wstring> TMainForm::BatchStates(const JournalContents& contents) const {
+std::vector<std::wstring> TMainForm::BatchStates(const JournalSummary& contents) const {
     std::vector<std::wstring> states;
     for (size_t i = 0; i < contents.Batches.size(); ++i) {
-        const JournalBatch& batch = contents.Batches[i];
+        const JournalBatchSummary& batch = contents.Batches[i];
         states.push_back(RunningBatchMark::IsRunning(*Journal, batch.Id) ? L"en cours"
                          : IsUndone(contents, i)                         ? L"annulée"
                          : !batch.Finished                               ? L"interrompue"
@@ -342,18 +342,13 @@ std::vector<std::wstring> TMainForm::BatchStates(const JournalContents& contents
 void TMainForm::UndoClick() {
     if (batchRunning_ || closing_)
         return;
-    const JournalStore::ReadResult read = Journal->Read();
+    // The list needs each batch but its records: the records of the one chosen are read then.
+    const JournalStore::SummaryResult read = Journal->Summary();
     if (!read.Error.empty()) {
         ShowMessageBox(Handle(), read.Error, MB_OK | MB_ICONWARNING);
         return;
     }
-    const JournalContents& contents = read.Contents;
-    if (!contents.Problems.empty()) {
-        std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
-        for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
-            text += L"\r\n" + contents.Problems[i].Message;
-        ShowMessageBox(Handle(), text, MB_OK | MB_ICONWARNING);
-    }
+    const JournalSummary& contents = read.Summary;
     if (contents.Batches.empty()) {
         ShowMessageBox(Handle(), L"Le journal ne garde aucune opération à annuler.",
                        MB_OK | MB_ICONINFORMATION);
@@ -365,32 +360,47 @@ void TMainForm::UndoClick() {
         UndoBatch(contents.Batches[choice->BatchIndex], choice->EvenIfChanged);
 }
 
-void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
-    if (RunningBatchMark::IsRunning(*Journal, batch.Id)) {
+void TMainForm::UndoBatch(const JournalBatchSummary& chosen, bool evenIfChanged) {
+    if (RunningBatchMark::IsRunning(*Journal, chosen.Id)) {
         ShowMessageBox(Handle(),
                        L"Cette opération tourne encore dans une autre fenêtre de Kavet24 : elle pourra être "
                        L"annulée une fois finie.",
                        MB_OK | MB_ICONINFORMATION);
         return;
     }
-    UndoFiles undo = UndoFilesOf(batch);
+    JournalStore::ReadResult read = Journal->ReadBatch(chosen);
+    if (!read.Error.empty() || read.Contents.Batches.empty()) {
+        ShowMessageBox(Handle(),
+                       read.Error.empty() ? L"Cette opération n'est plus dans le journal d'annulation."
+                                          : read.Error,
+                       MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const JournalContents& contents = read.Contents;
+    if (!contents.Problems.empty()) {
+        std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
+        for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
+            text += L"\r\n" + contents.Problems[i].Message;
+        ShowMessageBox(Handle(), text, MB_OK | MB_ICONWARNING);
+    }
+    const std::wstring operation = chosen.Operation;
+    const std::wstring folder = chosen.Folder;
+    UndoFiles undo = UndoFilesOf(std::move(read.Contents.Batches.front()));
+    read = JournalStore::ReadResult{};
     const FileStamping stamping = BatchStamping();
-    RunFiles(L"Annulation de « " + batch.Operation + L" »", batch.Folder, batch.Id, std::move(undo.Paths),
+    RunFiles(L"Annulation de « " + operation + L" »", folder, chosen.Id, std::move(undo.Paths),
              std::move(undo.Names), PlanUndo(undo.Folder, undo.Files, evenIfChanged),
              UndoWork(stamping, undo.Folder, undo.Files));
 }
 
 void TMainForm::OfferUndoAfterCrash() {
-    // At every start: the summary tells at once whether the last batch ended, as it nearly always did.
-    const JournalSummary summary = Journal->Summary();
-    if (summary.Batches.empty() || summary.Batches.back().Finished)
-        return;
-    const JournalStore::ReadResult read = Journal->Read();
-    const JournalContents& contents = read.Contents;
+    // At every start: the summary tells whether a batch was cut short without reading its records.
+    const JournalStore::SummaryResult read = Journal->Summary();
+    const JournalSummary& contents = read.Summary;
     if (!read.Error.empty() || contents.Batches.empty())
         return;
     const size_t last = contents.Batches.size() - 1;
-    const JournalBatch& batch = contents.Batches[last];
+    const JournalBatchSummary& batch = contents.Batches[last];
     if (batch.Finished || IsUndone(contents, last) || RunningBatchMark::IsRunning(*Journal, batch.Id))
         return;
     RegistryKey key;
@@ -405,8 +415,7 @@ void TMainForm::OfferUndoAfterCrash() {
     key.WriteText(kAskedAfterCrash, id);
     const std::wstring text =
         L"Kavet24 s'est arrêté pendant l'opération « " + batch.Operation + L" » commencée le " +
-        JournalTimeText(batch.Started) + L" dans « " + batch.Folder + L" » (" +
-        std::to_wstring(batch.Files.size()) +
+        JournalTimeText(batch.Started) + L" dans « " + batch.Folder + L" » (" + std::to_wstring(batch.Files) +
         L" fichiers notés au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, "
         L"elle reste dans la liste de « Annuler la dernière opération ».";
     if (ShowMessageBox(Handle(), text, MB_YESNO | MB_ICONQUESTION) == IDYES)

@@ -243,19 +243,24 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
     };
 }
 
-UndoFiles UndoFilesOf(const JournalBatch& batch) {
-    UndoFiles undo{WithTrailingBackslash(batch.Folder), FilesToUndo(batch), {}, {}};
-    for (const JournalFile& file : undo.Files) {
+UndoFiles UndoFilesOf(JournalBatch batch) {
+    std::wstring folder = WithTrailingBackslash(batch.Folder);
+    UndoFiles undo{std::move(folder),
+                   std::make_shared<const std::vector<JournalFile>>(FilesToUndo(std::move(batch))),
+                   {},
+                   {}};
+    undo.Paths.reserve(undo.Files->size());
+    undo.Names.reserve(undo.Files->size());
+    for (const JournalFile& file : *undo.Files) {
         undo.Paths.push_back(undo.Folder + file.NewName);
         undo.Names.push_back(file.NewName);
     }
     return undo;
 }
 
-JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
-                                 bool evenIfChanged) {
+JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, bool evenIfChanged) {
     return [folder, files, evenIfChanged](size_t index, const std::wstring&) {
-        const JournalFile& done = files[index];
+        const JournalFile& done = (*files)[index];
         PlannedFile plan;
         // The file bears the batch's name, or its old one again, or (changed since) another case.
         std::wstring name = done.NewName;
@@ -295,8 +300,7 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<J
     };
 }
 
-JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder,
-                              const std::vector<JournalFile>& files) {
+JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder, UndoRecords files) {
     return [&stamping, folder, files](size_t index, const std::wstring&, const PlannedFile& plan) {
         if (!plan.Record)
             return FileOutcome(); // already as it was
@@ -321,7 +325,7 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
             return stamping.WriteStamps(frame.Path(), stamps, mask);
         });
         // The frame put back the attributes it found; the batch's are those from before.
-        const uint32_t before = files[index].OldAttributes & kSettableAttributes;
+        const uint32_t before = (*files)[index].OldAttributes & kSettableAttributes;
         if (outcome && (back.OldAttributes & kSettableAttributes) != before &&
             !::SetFileAttributesW(ApiPath(folder + back.NewName).c_str(),
                                   before ? before : FILE_ATTRIBUTE_NORMAL))

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,15 +85,16 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
 // separator). Each file is checked against what the batch left (see PlanUndoOf), then given its
 // name, stamps and attributes back.
 // A batch's undo as a batch of its own sees it: its files in the order they are undone, and their
-// paths and names as the batch left them.
+// paths and names as the batch left them. The planner and the work share the one copy of the
+// records, however often they are copied.
+using UndoRecords = std::shared_ptr<const std::vector<JournalFile>>;
 struct UndoFiles {
     std::wstring Folder; // with its final separator
-    std::vector<JournalFile> Files;
+    UndoRecords Files;
     std::vector<std::wstring> Paths;
     std::vector<std::wstring> Names;
 };
-UndoFiles UndoFilesOf(const JournalBatch& batch);
-JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
-                                 bool evenIfChanged);
-JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder,
-                              const std::vector<JournalFile>& files);
+// Takes the batch's records.
+UndoFiles UndoFilesOf(JournalBatch batch);
+JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, bool evenIfChanged);
+JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder, UndoRecords files);

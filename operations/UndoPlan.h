@@ -25,14 +25,35 @@ JournalFile UnchangedRecord(const FileNow& now);
 bool ChangesNothing(const JournalFile& record);
 
 // The files to put back, last done first, each once: a later record of a file (the state its file
-// system really kept) stands for the earlier one.
-std::vector<JournalFile> FilesToUndo(const JournalBatch& batch);
+// system really kept) stands for the earlier one. The records are taken from the batch, not
+// copied: an undo of a large batch keeps one copy of them.
+std::vector<JournalFile> FilesToUndo(JournalBatch batch);
 
-// Whether a finished batch took the one at `index` back.
-bool IsUndone(const JournalContents& contents, size_t index);
+inline size_t FileCountOf(const JournalBatch& batch) {
+    return batch.Files.size();
+}
+inline size_t FileCountOf(const JournalBatchSummary& batch) {
+    return batch.Files;
+}
+
+// Whether a finished batch took the one at `index` back. For the whole journal as read, or for its
+// summary (whose files must have been counted).
+template <typename Contents> bool IsUndone(const Contents& contents, size_t index) {
+    const uint64_t id = contents.Batches[index].Id;
+    for (size_t later = index + 1; later < contents.Batches.size(); ++later)
+        if (contents.Batches[later].Undoes == id && contents.Batches[later].Finished)
+            return true;
+    return false;
+}
+
 // The batch Ctrl+Z takes back: the newest one that changed files, neither taken back nor itself an
 // undo.
-std::optional<size_t> NextToUndo(const JournalContents& contents);
+template <typename Contents> std::optional<size_t> NextToUndo(const Contents& contents) {
+    for (size_t i = contents.Batches.size(); i-- > 0;)
+        if (contents.Batches[i].Undoes == 0 && FileCountOf(contents.Batches[i]) > 0 && !IsUndone(contents, i))
+            return i;
+    return std::nullopt;
+}
 
 enum class UndoCheck {
     // The change is put back with the record.
