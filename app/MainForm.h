@@ -189,7 +189,9 @@ public:
     void UndoClick();
     // Puts back every file of `batch` that is still as the batch left it (or every one, when
     // `evenIfChanged`), as a batch of its own.
-    void UndoBatch(const JournalBatchSummary& batch, bool evenIfChanged);
+    // `tellDamage`: damaged lines among the batch's are shown first (not after a crash, whose cut
+    // line is expected).
+    void UndoBatch(const JournalBatchSummary& batch, bool evenIfChanged, bool tellDamage = false);
     // At start: a batch the program was stopped in the middle of is offered for undo, once.
     void OfferUndoAfterCrash();
     // Tells the user of every file a batch's renames left under a temporary name.

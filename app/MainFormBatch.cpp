@@ -357,10 +357,10 @@ void TMainForm::UndoClick() {
     const std::vector<UndoRow> rows = UndoRows(contents, BatchStates(contents));
     const std::optional<UndoChoice> choice = AskUndo(Handle(), FontName(), rows, NextToUndo(contents));
     if (choice)
-        UndoBatch(contents.Batches[choice->BatchIndex], choice->EvenIfChanged);
+        UndoBatch(contents.Batches[choice->BatchIndex], choice->EvenIfChanged, true);
 }
 
-void TMainForm::UndoBatch(const JournalBatchSummary& chosen, bool evenIfChanged) {
+void TMainForm::UndoBatch(const JournalBatchSummary& chosen, bool evenIfChanged, bool tellDamage) {
     if (RunningBatchMark::IsRunning(*Journal, chosen.Id)) {
         ShowMessageBox(Handle(),
                        L"Cette opération tourne encore dans une autre fenêtre de Kavet24 : elle pourra être "
@@ -377,7 +377,7 @@ void TMainForm::UndoBatch(const JournalBatchSummary& chosen, bool evenIfChanged)
         return;
     }
     const JournalContents& contents = read.Contents;
-    if (!contents.Problems.empty()) {
+    if (tellDamage && !contents.Problems.empty()) {
         std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
         for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
             text += L"\r\n" + contents.Problems[i].Message;
