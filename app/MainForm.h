@@ -190,7 +190,9 @@ public:
     void UndoClick();
     // Puts back every file of `batch` that is still as the batch left it (or every one, when
     // `evenIfChanged`), as a batch of its own.
-    void UndoBatch(const JournalBatch& batch, bool evenIfChanged);
+    // `tellDamage`: damaged lines among the batch's are shown first (not after a crash, whose cut
+    // line is expected).
+    void UndoBatch(const JournalBatchSummary& batch, bool evenIfChanged, bool tellDamage = false);
     // At start: each batch the program was stopped in the middle of is offered for undo, once;
     // an undo stopped so is offered to be finished.
     void OfferUndoAfterCrash();
@@ -234,7 +236,7 @@ private:
     // ends, before the system may end the program.
     void EndBatchForSessionEnd();
     // Each kept batch's state as the undo window shows it.
-    std::vector<std::wstring> BatchStates(const JournalContents& contents) const;
+    std::vector<std::wstring> BatchStates(const JournalSummary& summary) const;
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;

@@ -91,10 +91,10 @@ std::wstring CountText(size_t count, const wchar_t* word) {
 
 // The question at start about `cut`, a batch the program stopped in the middle of: undo it, or,
 // when it was itself an undo, finish the undo of `undone`.
-std::wstring CrashQuestion(const JournalBatch& cut, const JournalBatch& undone) {
+std::wstring CrashQuestion(const JournalBatchSummary& cut, const JournalBatchSummary& undone) {
     const std::wstring list = L"la liste de « Annuler la dernière opération ».";
     if (cut.Undoes == 0) {
-        const size_t files = FileCount(cut);
+        const size_t files = cut.Files;
         return L"Kavet24 s'est arrêté pendant l'opération « " + cut.Operation + L" » commencée le " +
                JournalTimeText(cut.Started) + L" dans « " + cut.Folder + L" » (" +
                CountText(files, L"fichier") + (files > 1 ? L" notés" : L" noté") +
@@ -401,10 +401,10 @@ void TMainForm::BtnNameMajMinClick() {
             WritePlannedName());
 }
 
-std::vector<std::wstring> TMainForm::BatchStates(const JournalContents& contents) const {
+std::vector<std::wstring> TMainForm::BatchStates(const JournalSummary& contents) const {
     std::vector<std::wstring> states;
     for (size_t i = 0; i < contents.Batches.size(); ++i) {
-        const JournalBatch& batch = contents.Batches[i];
+        const JournalBatchSummary& batch = contents.Batches[i];
         states.push_back(RunningBatchMark::IsRunning(*Journal, batch.Id) ? L"en cours"
                          : IsUndone(contents, i)                         ? L"annulée"
                          : !batch.Finished                               ? L"interrompue"
@@ -416,18 +416,13 @@ std::vector<std::wstring> TMainForm::BatchStates(const JournalContents& contents
 void TMainForm::UndoClick() {
     if (batchRunning_ || closing_)
         return;
-    const JournalStore::ReadResult read = Journal->Read();
+    // The list needs each batch but its records: the records of the one chosen are read then.
+    const JournalStore::SummaryResult read = Journal->Summary();
     if (!read.Error.empty()) {
         ShowMessageBox(Handle(), read.Error, MB_OK | MB_ICONWARNING);
         return;
     }
-    const JournalContents& contents = read.Contents;
-    if (!contents.Problems.empty()) {
-        std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
-        for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
-            text += L"\r\n" + contents.Problems[i].Message;
-        ShowMessageBox(Handle(), text, MB_OK | MB_ICONWARNING);
-    }
+    const JournalSummary& contents = read.Summary;
     if (contents.Batches.empty()) {
         ShowMessageBox(Handle(), L"Le journal ne garde aucune opération à annuler.",
                        MB_OK | MB_ICONINFORMATION);
@@ -436,20 +431,38 @@ void TMainForm::UndoClick() {
     const std::vector<UndoRow> rows = UndoRows(contents, BatchStates(contents));
     const std::optional<UndoChoice> choice = AskUndo(Handle(), FontName(), rows, NextToUndo(contents));
     if (choice)
-        UndoBatch(contents.Batches[choice->BatchIndex], choice->EvenIfChanged);
+        UndoBatch(contents.Batches[choice->BatchIndex], choice->EvenIfChanged, true);
 }
 
-void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
-    if (RunningBatchMark::IsRunning(*Journal, batch.Id)) {
+void TMainForm::UndoBatch(const JournalBatchSummary& chosen, bool evenIfChanged, bool tellDamage) {
+    if (RunningBatchMark::IsRunning(*Journal, chosen.Id)) {
         ShowMessageBox(Handle(),
                        L"Cette opération tourne encore dans une autre fenêtre de Kavet24 : elle pourra être "
                        L"annulée une fois finie.",
                        MB_OK | MB_ICONINFORMATION);
         return;
     }
-    UndoFiles undo = UndoFilesOf(batch);
+    JournalStore::ReadResult read = Journal->ReadBatch(chosen);
+    if (!read.Error.empty() || read.Contents.Batches.empty()) {
+        ShowMessageBox(Handle(),
+                       read.Error.empty() ? L"Cette opération n'est plus dans le journal d'annulation."
+                                          : read.Error,
+                       MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const JournalContents& contents = read.Contents;
+    if (tellDamage && !contents.Problems.empty()) {
+        std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
+        for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
+            text += L"\r\n" + contents.Problems[i].Message;
+        ShowMessageBox(Handle(), text, MB_OK | MB_ICONWARNING);
+    }
+    const std::wstring operation = chosen.Operation;
+    const std::wstring folder = chosen.Folder;
+    UndoFiles undo = UndoFilesOf(std::move(read.Contents.Batches.front()));
+    read = JournalStore::ReadResult{};
     const FileStamping stamping = BatchStamping();
-    RunFiles(L"Annulation de « " + batch.Operation + L" »", batch.Folder, batch.Id, std::move(undo.Paths),
+    RunFiles(L"Annulation de « " + operation + L" »", folder, chosen.Id, std::move(undo.Paths),
              std::move(undo.Names), PlanUndo(undo.Folder, undo.Files, evenIfChanged),
              UndoWork(stamping, undo.Folder));
 }
@@ -457,9 +470,11 @@ void TMainForm::UndoBatch(const JournalBatch& batch, bool evenIfChanged) {
 void TMainForm::OfferUndoAfterCrash() {
     // At every start: the summary tells at once whether every batch ended, as they nearly always
     // did, or whether those that did not were asked about already.
-    const JournalSummary summary = Journal->Summary();
+    const JournalStore::SummaryResult read = Journal->Summary();
+    const JournalSummary& summary = read.Summary;
     RegistryKey key;
-    if (std::all_of(summary.Batches.begin(), summary.Batches.end(),
+    if (!read.Error.empty() ||
+        std::all_of(summary.Batches.begin(), summary.Batches.end(),
                     [](const JournalBatchSummary& batch) { return batch.Finished; }) ||
         key.OpenForWrite(HKEY_CURRENT_USER, productKey_ + kJournalKey) != ERROR_SUCCESS)
         return;
@@ -474,17 +489,14 @@ void TMainForm::OfferUndoAfterCrash() {
     if (std::all_of(summary.Batches.begin(), summary.Batches.end(),
                     [&](const JournalBatchSummary& batch) { return batch.Finished || wasAsked(batch.Id); }))
         return;
-    const JournalStore::ReadResult read = Journal->Read();
-    const JournalContents& contents = read.Contents;
-    if (!read.Error.empty())
-        return;
+    const JournalSummary& contents = summary;
     // Every batch cut short is asked about once, newest first; the value keeps only those the
     // journal still holds unfinished, so it never grows.
     std::vector<uint64_t> stillAsked;
     std::vector<uint64_t> askedNow = asked;
     std::vector<uint64_t> offered; // batches whose undo was offered, through an undo cut short or not
     for (size_t i = contents.Batches.size(); i-- > 0;) {
-        const JournalBatch& batch = contents.Batches[i];
+        const JournalBatchSummary& batch = contents.Batches[i];
         if (batch.Finished || RunningBatchMark::IsRunning(*Journal, batch.Id))
             continue;
         stillAsked.push_back(batch.Id);
@@ -495,14 +507,17 @@ void TMainForm::OfferUndoAfterCrash() {
             batch.Undoes == 0 ? std::optional<size_t>(i) : UndoneBy(contents, i);
         if (!target || IsUndone(contents, i) || IsUndone(contents, *target))
             continue;
-        const JournalBatch& undone = contents.Batches[*target];
+        const JournalBatchSummary& undone = contents.Batches[*target];
         if (std::find(offered.begin(), offered.end(), undone.Id) != offered.end())
             continue;
         offered.push_back(undone.Id);
         askedNow.push_back(batch.Id);
         key.WriteText(kAskedAfterCrash, TextOfIds(askedNow));
         // A rename cut between its two moves left its file under a temporary name.
-        const std::vector<StrandedFile> stranded = FilesUnderTemporaryNames(batch);
+        const JournalStore::ReadResult records = Journal->ReadBatch(batch);
+        const std::vector<StrandedFile> stranded =
+            records.Contents.Batches.empty() ? std::vector<StrandedFile>()
+                                             : FilesUnderTemporaryNames(records.Contents.Batches.front());
         // Asked once: a no leaves the batch in the list, where Ctrl+Z still finds it.
         if (ShowMessageBox(Handle(), CrashQuestion(batch, undone), MB_YESNO | MB_ICONQUESTION) != IDYES) {
             ShowStrandedFiles(stranded);

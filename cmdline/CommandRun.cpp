@@ -240,28 +240,34 @@ int CommandRun::RunOperation(const CommandRequest& request) {
 }
 
 int CommandRun::RunUndo(const CommandRequest& request) {
-    const JournalStore::ReadResult read = journal_.Read();
-    if (!read.Error.empty()) {
-        out_.WriteLine(L"Kavet24 : " + read.Error);
+    const JournalStore::SummaryResult summary = journal_.Summary();
+    if (!summary.Error.empty()) {
+        out_.WriteLine(L"Kavet24 : " + summary.Error);
         return kExitNotAllDone;
     }
-    const JournalContents& contents = read.Contents;
-    for (const auto& problem : contents.Problems)
-        out_.WriteLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem.Message);
-    const std::optional<size_t> next = NextToUndo(contents);
+    const std::optional<size_t> next = NextToUndo(summary.Summary);
     if (!next) {
         out_.WriteLine(L"Kavet24 : le journal ne garde aucune opération à annuler");
         return kExitNotAllDone;
     }
-    const JournalBatch& batch = contents.Batches[*next];
+    const JournalBatchSummary& batch = summary.Summary.Batches[*next];
     if (RunningBatchMark::IsRunning(journal_, batch.Id)) {
         out_.WriteLine(
             L"Kavet24 : l'opération " + Quoted(batch.Operation) +
             L" tourne encore dans une autre copie de Kavet24 ; elle pourra être annulée une fois finie");
         return kExitNotAllDone;
     }
+    JournalStore::ReadResult read = journal_.ReadBatch(batch);
+    if (!read.Error.empty() || read.Contents.Batches.empty()) {
+        out_.WriteLine(L"Kavet24 : " + (read.Error.empty()
+                                            ? L"l'opération n'est plus dans le journal d'annulation"
+                                            : read.Error));
+        return kExitNotAllDone;
+    }
+    for (const auto& problem : read.Contents.Problems)
+        out_.WriteLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem.Message);
     out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
-    const UndoFiles undo = UndoFilesOf(batch);
+    const UndoFiles undo = UndoFilesOf(std::move(read.Contents.Batches.front()));
     RunFiles(L"Annulation de " + Quoted(batch.Operation), batch.Folder, batch.Id, undo.Paths, undo.Names,
              PlanUndo(undo.Folder, undo.Files, false), UndoWork(stamping_, undo.Folder), request.DryRun);
     return Finish(request.DryRun);

@@ -69,13 +69,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (contents.Problems.size() > kJournalProblemsListed + 1)
         std::abort();
 
+    // Read in pieces, the bytes read as they do whole.
+    {
+        JournalContents pieces;
+        JournalParser parser(pieces);
+        JournalLineSplitter splitter(parser);
+        const size_t cut = bytes.size() / 3;
+        splitter.Feed(bytes.substr(0, cut));
+        splitter.Feed(bytes.substr(cut));
+        splitter.End();
+        parser.Finish(splitter.LastLine());
+        if (splitter.Recognised() != contents.Recognised ||
+            (contents.Recognised &&
+             (pieces.Batches != contents.Batches || pieces.Problems.size() != contents.Problems.size())))
+            std::abort();
+    }
+
     // The summary, which skips the file lines, tells the same of every batch.
     const JournalSummary summary = SummarizeJournal(bytes);
     if (summary.Recognised != contents.Recognised || summary.Batches.size() != contents.Batches.size())
         std::abort();
     for (size_t i = 0; i < summary.Batches.size(); ++i) {
         const JournalBatch& batch = contents.Batches[i];
-        if (summary.Batches[i] != JournalBatchSummary{batch.Id, batch.Undoes, batch.Finished})
+        const JournalBatchSummary& told = summary.Batches[i];
+        if (told.Id != batch.Id || told.Undoes != batch.Undoes || told.Finished != batch.Finished ||
+            told.Started != batch.Started || told.Operation != batch.Operation || told.Folder != batch.Folder)
             std::abort();
     }
 

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <charconv>
+#include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -203,89 +205,6 @@ std::optional<JournalFile> ParseFile(const std::vector<std::string_view>& fields
     return file;
 }
 
-// Reads the lines after the header. Several copies of the program may write batches at once, so
-// every batch stays open from its begin line to its end line and the lines of open batches may
-// come in any order; each line finds its batch by id.
-class JournalReader {
-public:
-    explicit JournalReader(JournalContents& contents) : contents_(contents) {}
-
-    void Read(size_t lineNumber, std::string_view line) {
-        if (line.empty())
-            return;
-        const auto fields = CheckedFields(line);
-        if (!fields) {
-            Problem(lineNumber, L" illisible, ignorée");
-            return;
-        }
-        const std::string_view tag = (*fields)[0];
-        // The id as a plain value beside its presence: an optional here upsets some compilers'
-        // flow analysis.
-        const std::optional<uint64_t> parsedId =
-            fields->size() > 1 ? ParseDecimal((*fields)[1]) : std::nullopt;
-        const bool hasId = parsedId.has_value();
-        const uint64_t id = parsedId.value_or(0);
-        if (tag == kBeginTag) {
-            auto batch = ParseBegin(*fields);
-            if (!batch) {
-                Problem(lineNumber, L" illisible, ignorée");
-                return;
-            }
-            if (!indexOf_.emplace(batch->Id, contents_.Batches.size()).second) {
-                Problem(lineNumber, L" : opération déjà commencée, ignorée");
-                return;
-            }
-            contents_.Batches.push_back(std::move(*batch));
-        } else if (tag == kFileTag) {
-            auto file = ParseFile(*fields);
-            if (!file || !hasId) {
-                Problem(lineNumber, L" illisible, ignorée");
-            } else if (JournalBatch* batch = Open(id)) {
-                batch->Files.push_back(std::move(*file));
-            } else {
-                Problem(lineNumber, L" : fichier hors d'une opération, ignoré");
-            }
-        } else if (tag == kEndTag) {
-            if (fields->size() != 2 || !hasId) {
-                Problem(lineNumber, L" illisible, ignorée");
-            } else if (JournalBatch* batch = Open(id)) {
-                batch->Finished = true;
-            } else {
-                Problem(lineNumber, L" : fin d'une opération non commencée, ignorée");
-            }
-        } else {
-            Problem(lineNumber, L" d'un type inconnu, ignorée");
-        }
-    }
-
-    void Problem(size_t lineNumber, std::wstring_view what) {
-        if (contents_.Problems.size() < kJournalProblemsListed)
-            contents_.Problems.push_back(
-                {lineNumber, L"ligne " + std::to_wstring(lineNumber) + std::wstring(what)});
-        else
-            ++unlisted_;
-    }
-
-    void Finish(size_t lastLine) {
-        if (unlisted_ > 0)
-            contents_.Problems.push_back({lastLine, std::to_wstring(unlisted_) + L" autres lignes ignorées"});
-    }
-
-private:
-    // The batch begun and not yet ended with this id, if any.
-    JournalBatch* Open(uint64_t id) {
-        const auto found = indexOf_.find(id);
-        if (found == indexOf_.end())
-            return nullptr;
-        JournalBatch& batch = contents_.Batches[found->second];
-        return batch.Finished ? nullptr : &batch;
-    }
-
-    JournalContents& contents_;
-    std::unordered_map<uint64_t, size_t> indexOf_;
-    size_t unlisted_ = 0;
-};
-
 } // namespace
 
 std::string JournalHeaderLine() {
@@ -334,112 +253,372 @@ std::string JournalBatchLines(const JournalBatch& batch) {
 
 namespace {
 
-struct HeaderCheck {
-    bool Recognised = false;
-    // Why not, when the header is not this version's.
-    std::wstring Problem;
-    size_t LastLine = 0;
-};
+// Far longer than any line the writer makes (two names of 32,767 wide characters, each escaped).
+constexpr size_t kLongestLine = 1u << 20;
 
-// Calls onLine(number, line, whole) for each line after the header, without its line end; `whole`
-// is false for a last line cut short of its LF.
-template <typename OnLine> HeaderCheck ForEachLine(std::string_view bytes, OnLine&& onLine) {
-    HeaderCheck check;
-    if (bytes.empty()) {
-        check.Recognised = true;
-        return check;
+// The id of a "fichier" or "fin" line, read without its check: enough to pass over the lines of
+// other batches quickly.
+std::optional<uint64_t> IdOf(std::string_view line) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string_view::npos)
+        return std::nullopt;
+    const size_t end = line.find('\t', tab + 1);
+    return ParseDecimal(line.substr(tab + 1, end == std::string_view::npos ? end : end - tab - 1));
+}
+
+uint64_t Fnv1a(std::string_view bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char b : bytes) {
+        hash ^= static_cast<unsigned char>(b);
+        hash *= 1099511628211ull;
     }
-    // A byte-order mark, in case an editor saved the file.
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    size_t& lineNumber = check.LastLine;
-    while (!bytes.empty()) {
-        ++lineNumber;
-        const size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        // Tolerates an editor's CRLF: a CR inside a field is always escaped.
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (lineNumber > 1) {
-            onLine(lineNumber, line, end != std::string_view::npos);
-            continue;
-        }
-        // A header cut short of its line end still says what the file is.
-        if (line == kHeader) {
-            check.Recognised = true;
-            continue;
-        }
-        check.Problem = L"ce fichier n'est pas un journal de Kavet24";
-        const std::string_view version = line.starts_with(kMagic) ? line.substr(kMagic.size()) : "";
-        if (!version.empty() && version.size() <= 9 &&
-            version.find_first_not_of("0123456789") == std::string_view::npos)
-            check.Problem = L"journal de version " + std::wstring(version.begin(), version.end()) +
-                            L" inconnue de cette version de Kavet24";
-        return check;
-    }
-    return check;
+    return hash;
 }
 
 } // namespace
 
+JournalLineSplitter::JournalLineSplitter(JournalLineSink& sink) : sink_(sink) {}
+
+JournalLineSplitter::JournalLineSplitter(JournalLineSink& sink, uint64_t offset, size_t number)
+    : sink_(sink), offset_(offset), number_(number - 1), headerDone_(true), recognised_(true),
+      lineOffset_(offset) {}
+
+bool JournalLineSplitter::Feed(std::string_view piece) {
+    while (!stopped_ && !piece.empty()) {
+        const size_t end = piece.find('\n');
+        const std::string_view part = piece.substr(0, end);
+        const uint64_t partOffset = offset_;
+        const size_t used = end == std::string_view::npos ? piece.size() : end + 1;
+        offset_ += used;
+        piece.remove_prefix(used);
+        if (end == std::string_view::npos) {
+            // The line goes on in the next piece.
+            if (partial_.empty() && !partialTooLong_)
+                lineOffset_ = partOffset;
+            const size_t room = kLongestLine - std::min(kLongestLine, partial_.size());
+            partial_.append(part.substr(0, room));
+            partialTooLong_ = partialTooLong_ || part.size() > room;
+            break;
+        }
+        if (partial_.empty() && !partialTooLong_) {
+            lineOffset_ = partOffset;
+            Emit(part, true);
+        } else {
+            const size_t room = kLongestLine - std::min(kLongestLine, partial_.size());
+            partial_.append(part.substr(0, room));
+            Emit(partial_, true);
+            partial_.clear();
+            partialTooLong_ = false;
+        }
+    }
+    return !stopped_;
+}
+
+void JournalLineSplitter::End() {
+    if (!stopped_ && (!partial_.empty() || partialTooLong_))
+        Emit(partial_, false);
+    partial_.clear();
+    partialTooLong_ = false;
+}
+
+bool JournalLineSplitter::Emit(std::string_view text, bool whole) {
+    ++number_;
+    // Tolerates an editor's CRLF: a CR inside a field is always escaped.
+    if (text.ends_with('\r'))
+        text.remove_suffix(1);
+    if (!headerDone_) {
+        headerDone_ = true;
+        // A byte-order mark, in case an editor saved the file.
+        if (text.starts_with("\xEF\xBB\xBF"))
+            text.remove_prefix(3);
+        // A header cut short of its line end still says what the file is.
+        if (text == kHeader) {
+            recognised_ = true;
+            return true;
+        }
+        problem_ = L"ce fichier n'est pas un journal de Kavet24";
+        const std::string_view version = text.starts_with(kMagic) ? text.substr(kMagic.size()) : "";
+        if (!version.empty() && version.size() <= 9 &&
+            version.find_first_not_of("0123456789") == std::string_view::npos)
+            problem_ = L"journal de version " + std::wstring(version.begin(), version.end()) +
+                       L" inconnue de cette version de Kavet24";
+        stopped_ = true;
+        return false;
+    }
+    if (!sink_.OnLine({number_, lineOffset_, text, whole}))
+        stopped_ = true;
+    return !stopped_;
+}
+
+// Several copies of the program may write batches at once, so every batch stays open from its
+// begin line to its end line and the lines of open batches may come in any order; each line finds
+// its batch by id.
+JournalParser::JournalParser(JournalContents& contents, std::optional<uint64_t> only)
+    : contents_(contents), only_(only) {}
+
+bool JournalParser::OnLine(const JournalLine& line) {
+    if (!line.Whole)
+        Problem(line.Number, L" incomplète, ignorée");
+    else
+        Read(line.Number, line.Text);
+    return !done_;
+}
+
+void JournalParser::Read(size_t lineNumber, std::string_view line) {
+    if (line.empty())
+        return;
+    const auto fields = CheckedFields(line);
+    if (!fields) {
+        Problem(lineNumber, L" illisible, ignorée");
+        return;
+    }
+    const std::string_view tag = (*fields)[0];
+    // The id as a plain value beside its presence: an optional here upsets some compilers' flow
+    // analysis.
+    const std::optional<uint64_t> parsedId = fields->size() > 1 ? ParseDecimal((*fields)[1]) : std::nullopt;
+    const bool hasId = parsedId.has_value();
+    const uint64_t id = parsedId.value_or(0);
+    // Reading one batch, the other batches' sound lines are none of its business.
+    if (only_ && hasId && id != *only_ && (tag == kBeginTag || tag == kFileTag || tag == kEndTag))
+        return;
+    if (tag == kBeginTag) {
+        auto batch = ParseBegin(*fields);
+        if (!batch) {
+            Problem(lineNumber, L" illisible, ignorée");
+            return;
+        }
+        if (!indexOf_.emplace(batch->Id, contents_.Batches.size()).second) {
+            Problem(lineNumber, L" : opération déjà commencée, ignorée");
+            return;
+        }
+        contents_.Batches.push_back(std::move(*batch));
+    } else if (tag == kFileTag) {
+        auto file = ParseFile(*fields);
+        if (!file || !hasId) {
+            Problem(lineNumber, L" illisible, ignorée");
+        } else if (JournalBatch* batch = Open(id)) {
+            batch->Files.push_back(std::move(*file));
+        } else {
+            Problem(lineNumber, L" : fichier hors d'une opération, ignoré");
+        }
+    } else if (tag == kEndTag) {
+        if (fields->size() != 2 || !hasId) {
+            Problem(lineNumber, L" illisible, ignorée");
+        } else if (JournalBatch* batch = Open(id)) {
+            batch->Finished = true;
+            done_ = only_.has_value();
+        } else {
+            Problem(lineNumber, L" : fin d'une opération non commencée, ignorée");
+        }
+    } else {
+        Problem(lineNumber, L" d'un type inconnu, ignorée");
+    }
+}
+
+void JournalParser::Problem(size_t lineNumber, std::wstring_view what) {
+    if (contents_.Problems.size() < kJournalProblemsListed)
+        contents_.Problems.push_back(
+            {lineNumber, L"ligne " + std::to_wstring(lineNumber) + std::wstring(what)});
+    else
+        ++unlisted_;
+}
+
+void JournalParser::Finish(size_t lastLine) {
+    if (unlisted_ > 0)
+        contents_.Problems.push_back({lastLine, std::to_wstring(unlisted_) + L" autres lignes ignorées"});
+    unlisted_ = 0;
+}
+
+JournalBatch* JournalParser::Open(uint64_t id) {
+    const auto found = indexOf_.find(id);
+    if (found == indexOf_.end())
+        return nullptr;
+    JournalBatch& batch = contents_.Batches[found->second];
+    return batch.Finished ? nullptr : &batch;
+}
+
 JournalContents ParseJournal(std::string_view bytes) {
     JournalContents contents;
-    JournalReader reader(contents);
-    const HeaderCheck header =
-        ForEachLine(bytes, [&reader](size_t number, std::string_view line, bool whole) {
-            if (!whole)
-                reader.Problem(number, L" incomplète, ignorée");
-            else
-                reader.Read(number, line);
-        });
-    contents.Recognised = header.Recognised;
-    if (!header.Recognised) {
+    JournalParser parser(contents);
+    JournalLineSplitter splitter(parser);
+    splitter.Feed(bytes);
+    splitter.End();
+    contents.Recognised = splitter.Recognised();
+    if (!contents.Recognised) {
         contents = JournalContents{};
-        if (!header.Problem.empty())
-            contents.Problems.push_back({1, header.Problem});
+        if (!splitter.Problem().empty())
+            contents.Problems.push_back({1, splitter.Problem()});
         return contents;
     }
-    reader.Finish(header.LastLine);
+    parser.Finish(splitter.LastLine());
     return contents;
 }
 
-JournalSummary SummarizeJournal(std::string_view bytes) {
-    JournalSummary summary;
+// Each open batch's files as hashes of their old names: a few bytes per file, and only while the
+// batch is open.
+struct JournalSummarizer::Counting {
     std::unordered_map<uint64_t, size_t> indexOf;
-    const HeaderCheck header = ForEachLine(bytes, [&](size_t, std::string_view line, bool whole) {
+    std::unordered_map<size_t, std::unordered_set<uint64_t>> open;
+    bool countFiles = false;
+};
+
+JournalSummarizer::JournalSummarizer(JournalSummary& summary, bool countFiles)
+    : summary_(summary), counting_(std::make_unique<Counting>()) {
+    counting_->countFiles = countFiles;
+}
+
+JournalSummarizer::~JournalSummarizer() = default;
+
+bool JournalSummarizer::OnLine(const JournalLine& line) {
+    if (!line.Whole)
+        return true;
+    const std::string_view text = line.Text;
+    Counting& counting = *counting_;
+    if (text.starts_with("fichier\t")) {
         // The file lines, nearly all of the journal, tell nothing of a batch's id, undo or end.
-        const bool begin = line.starts_with("lot\t");
-        if (!whole || (!begin && !line.starts_with("fin\t")))
-            return;
-        const auto fields = CheckedFields(line);
-        if (!fields)
-            return;
-        if (begin) {
-            const auto batch = ParseBegin(*fields);
-            if (batch && indexOf.emplace(batch->Id, summary.Batches.size()).second)
-                summary.Batches.push_back({batch->Id, batch->Undoes, false});
-            return;
+        if (!counting.countFiles)
+            return true;
+        const auto id = IdOf(text);
+        const auto found = id ? counting.indexOf.find(*id) : counting.indexOf.end();
+        if (found == counting.indexOf.end())
+            return true;
+        const auto open = counting.open.find(found->second);
+        if (open == counting.open.end())
+            return true;
+        const size_t nameStart = text.find('\t', text.find('\t') + 1) + 1;
+        const size_t nameEnd = text.find('\t', nameStart);
+        if (nameStart != 0 && nameEnd != std::string_view::npos)
+            open->second.insert(Fnv1a(text.substr(nameStart, nameEnd - nameStart)));
+        return true;
+    }
+    const bool begin = text.starts_with("lot\t");
+    if (!begin && !text.starts_with("fin\t"))
+        return true;
+    const auto fields = CheckedFields(text);
+    if (!fields)
+        return true;
+    if (begin) {
+        auto batch = ParseBegin(*fields);
+        if (batch && counting.indexOf.emplace(batch->Id, summary_.Batches.size()).second) {
+            if (counting.countFiles)
+                counting.open[summary_.Batches.size()];
+            summary_.Batches.push_back({batch->Id, batch->Undoes, false, batch->Started,
+                                        std::move(batch->Operation), std::move(batch->Folder), 0, line.Offset,
+                                        line.Number});
         }
-        const auto id = fields->size() == 2 ? ParseDecimal((*fields)[1]) : std::nullopt;
-        const auto found = id ? indexOf.find(*id) : indexOf.end();
-        if (found != indexOf.end())
-            summary.Batches[found->second].Finished = true;
-    });
-    summary.Recognised = header.Recognised;
-    summary.Problem = header.Problem;
+        return true;
+    }
+    const auto id = fields->size() == 2 ? ParseDecimal((*fields)[1]) : std::nullopt;
+    const auto found = id ? counting.indexOf.find(*id) : counting.indexOf.end();
+    if (found == counting.indexOf.end() || summary_.Batches[found->second].Finished)
+        return true;
+    summary_.Batches[found->second].Finished = true;
+    if (const auto open = counting.open.find(found->second); open != counting.open.end()) {
+        summary_.Batches[found->second].Files = open->second.size();
+        counting.open.erase(open);
+    }
+    return true;
+}
+
+void JournalSummarizer::Finish() {
+    for (const auto& [index, files] : counting_->open)
+        summary_.Batches[index].Files = files.size();
+    counting_->open.clear();
+}
+
+JournalSummary SummarizeJournal(std::string_view bytes, bool countFiles) {
+    JournalSummary summary;
+    JournalSummarizer summarizer(summary, countFiles);
+    JournalLineSplitter splitter(summarizer);
+    splitter.Feed(bytes);
+    splitter.End();
+    summarizer.Finish();
+    summary.Recognised = splitter.Recognised();
+    summary.Problem = splitter.Problem();
     if (!summary.Recognised)
         summary.Batches.clear();
     return summary;
 }
 
-std::optional<std::string> KeepLastBatches(std::string_view bytes, size_t count) {
-    const JournalContents contents = ParseJournal(bytes);
-    if (!contents.Recognised)
+std::vector<uint64_t> BatchesToKeep(const std::vector<JournalBatchSummary>& batches, size_t count,
+                                    const std::vector<uint64_t>& running) {
+    std::vector<uint64_t> kept;
+    const size_t first = batches.size() > count ? batches.size() - count : 0;
+    for (size_t i = 0; i < batches.size(); ++i)
+        if (i >= first || (!batches[i].Finished &&
+                           std::find(running.begin(), running.end(), batches[i].Id) != running.end()))
+            kept.push_back(batches[i].Id);
+    return kept;
+}
+
+JournalTrimmer::JournalTrimmer(std::vector<uint64_t> kept) : kept_(std::move(kept)) {}
+
+bool JournalTrimmer::Keeps(const JournalLine& line) {
+    if (!line.Whole)
+        return false;
+    const std::string_view text = line.Text;
+    const bool begin = text.starts_with("lot\t");
+    const bool end = text.starts_with("fin\t");
+    if (!begin && !end && !text.starts_with("fichier\t"))
+        return false;
+    // The id first, so that the check is computed only for the lines kept.
+    const auto id = IdOf(text);
+    const auto has = [](const std::vector<uint64_t>& ids, uint64_t wanted) {
+        return std::find(ids.begin(), ids.end(), wanted) != ids.end();
+    };
+    if (id && begin && keepNew_ && !has(begun_, *id) && !has(kept_, *id))
+        kept_.push_back(*id);
+    // A batch begins once, and its other lines count only while it is open, as the reader says.
+    if (!id || !has(kept_, *id) || (begin ? has(begun_, *id) : !has(open_, *id)))
+        return false;
+    const auto fields = CheckedFields(text);
+    if (!fields)
+        return false;
+    if (begin) {
+        if (!ParseBegin(*fields))
+            return false;
+        begun_.push_back(*id);
+        open_.push_back(*id);
+    } else if (end) {
+        if (fields->size() != 2)
+            return false;
+        open_.erase(std::find(open_.begin(), open_.end(), *id));
+    } else if (!ParseFile(*fields)) {
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+class TrimmedCopy : public JournalLineSink {
+public:
+    TrimmedCopy(JournalTrimmer& trimmer, std::string& out) : trimmer_(trimmer), out_(out) {}
+    bool OnLine(const JournalLine& line) override {
+        if (trimmer_.Keeps(line)) {
+            out_ += line.Text;
+            out_ += '\n';
+        }
+        return true;
+    }
+
+private:
+    JournalTrimmer& trimmer_;
+    std::string& out_;
+};
+
+} // namespace
+
+std::optional<std::string> KeepLastBatches(std::string_view bytes, size_t count,
+                                           const std::vector<uint64_t>& running) {
+    const JournalSummary summary = SummarizeJournal(bytes);
+    if (!summary.Recognised)
         return std::nullopt;
     std::string kept = JournalHeaderLine();
-    const size_t first = contents.Batches.size() > count ? contents.Batches.size() - count : 0;
-    for (size_t i = first; i < contents.Batches.size(); ++i)
-        kept += JournalBatchLines(contents.Batches[i]);
+    JournalTrimmer trimmer(BatchesToKeep(summary.Batches, count, running));
+    TrimmedCopy copy(trimmer, kept);
+    JournalLineSplitter splitter(copy);
+    splitter.Feed(bytes);
+    splitter.End();
     return kept;
 }

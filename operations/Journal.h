@@ -5,9 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One file of a batch: enough to put its name, attributes and stamps back. Stamps are UTC 100-ns
@@ -85,11 +87,97 @@ std::string JournalBatchLines(const JournalBatch& batch);
 // it throw.
 JournalContents ParseJournal(std::string_view bytes);
 
-// A batch as its begin and end lines tell it.
+// One line of the journal after its header, without its line end.
+struct JournalLine {
+    // From 1, the header being line 1.
+    size_t Number = 0;
+    // Where the line starts in the file.
+    uint64_t Offset = 0;
+    std::string_view Text;
+    // False for a last line cut short of its LF.
+    bool Whole = true;
+};
+
+class JournalLineSink {
+public:
+    virtual ~JournalLineSink() = default;
+    // False to read no further.
+    virtual bool OnLine(const JournalLine& line) = 0;
+};
+
+// Cuts a journal given a piece at a time into its lines, so that a file of any size is read with
+// one piece and one line in memory: the header checked, then each later line handed to the sink.
+// A line longer than any the writer makes is kept only in part (and so fails its check).
+class JournalLineSplitter {
+public:
+    // From the file's first byte.
+    explicit JournalLineSplitter(JournalLineSink& sink);
+    // From the start of a line past the header, already checked: `number` is that line's.
+    JournalLineSplitter(JournalLineSink& sink, uint64_t offset, size_t number);
+
+    // False once nothing more is wanted: the sink stopped, or the header is not this version's.
+    bool Feed(std::string_view piece);
+    // The last line, when the bytes do not end with LF.
+    void End();
+
+    // Empty bytes are a journal with nothing in it.
+    bool Recognised() const { return recognised_ || (number_ == 0 && !stopped_); }
+    // Why the bytes are not a journal of this version, when they are not.
+    const std::wstring& Problem() const { return problem_; }
+    size_t LastLine() const { return number_; }
+
+private:
+    bool Emit(std::string_view text, bool whole);
+
+    JournalLineSink& sink_;
+    uint64_t offset_ = 0;
+    size_t number_ = 0;
+    bool headerDone_ = false;
+    bool recognised_ = false;
+    bool stopped_ = false;
+    std::wstring problem_;
+    // The start of a line not yet ended; `lineOffset_` is where it starts.
+    std::string partial_;
+    uint64_t lineOffset_ = 0;
+    bool partialTooLong_ = false;
+};
+
+// Reads the journal's lines into contents: every batch or, given an id, only that batch, read from
+// its begin line on and no further than its end line. A damaged line is named among the problems
+// whichever batch it belonged to.
+class JournalParser : public JournalLineSink {
+public:
+    explicit JournalParser(JournalContents& contents, std::optional<uint64_t> only = std::nullopt);
+    bool OnLine(const JournalLine& line) override;
+    // After the last line: counts the problems not listed.
+    void Finish(size_t lastLine);
+
+private:
+    void Read(size_t lineNumber, std::string_view line);
+    void Problem(size_t lineNumber, std::wstring_view what);
+    JournalBatch* Open(uint64_t id);
+
+    JournalContents& contents_;
+    std::optional<uint64_t> only_;
+    std::unordered_map<uint64_t, size_t> indexOf_;
+    size_t unlisted_ = 0;
+    bool done_ = false;
+};
+
+// A batch as its begin and end lines tell it, and where its begin line is.
 struct JournalBatchSummary {
     uint64_t Id = 0;
     uint64_t Undoes = 0;
     bool Finished = false;
+    // UTC 100-ns ticks.
+    uint64_t Started = 0;
+    std::wstring Operation;
+    std::wstring Folder;
+    // The files its lines name, each once however many lines it has; counted only when asked.
+    size_t Files = 0;
+    // Where its begin line is: the byte it starts at and its number.
+    uint64_t Offset = 0;
+    size_t Line = 0;
 
     bool operator==(const JournalBatchSummary&) const = default;
 };
@@ -101,10 +189,47 @@ struct JournalSummary {
     std::vector<JournalBatchSummary> Batches;
 };
 
-// What ParseJournal tells of each batch's id, undo and end, read from the begin and end lines
-// alone: many times faster on a journal of many files.
-JournalSummary SummarizeJournal(std::string_view bytes);
+// What ParseJournal tells of each batch but its files, read from the begin and end lines alone:
+// many times faster on a journal of many files. Counting the files costs a look at each file line.
+class JournalSummarizer : public JournalLineSink {
+public:
+    JournalSummarizer(JournalSummary& summary, bool countFiles);
+    ~JournalSummarizer() override;
+    bool OnLine(const JournalLine& line) override;
+    // After the last line: the files of the batches still open.
+    void Finish();
 
-// The journal rewritten with only its last `count` batches and without damaged lines; none when
+private:
+    struct Counting;
+    JournalSummary& summary_;
+    std::unique_ptr<Counting> counting_;
+};
+
+JournalSummary SummarizeJournal(std::string_view bytes, bool countFiles = false);
+
+// The ids of the batches a trim keeps: the last `count` in the order of their begin lines, and
+// every one of `running` (open batches whose copy of the program still runs), however old.
+std::vector<uint64_t> BatchesToKeep(const std::vector<JournalBatchSummary>& batches, size_t count,
+                                    const std::vector<uint64_t>& running = {});
+
+// Which lines a trim copies: the whole, undamaged lines of the kept batches, from each one's begin
+// line to its end line, in the order they were written.
+class JournalTrimmer {
+public:
+    explicit JournalTrimmer(std::vector<uint64_t> kept);
+    bool Keeps(const JournalLine& line);
+    // From now on, a batch begun is kept too: for lines written after the batches to keep were
+    // chosen.
+    void KeepBatchesBegunFromNow() { keepNew_ = true; }
+
+private:
+    std::vector<uint64_t> kept_;
+    std::vector<uint64_t> begun_;
+    std::vector<uint64_t> open_;
+    bool keepNew_ = false;
+};
+
+// The journal rewritten with only the batches BatchesToKeep names, without damaged lines; none when
 // the bytes are not a journal of this version.
-std::optional<std::string> KeepLastBatches(std::string_view bytes, size_t count = kJournalBatchesKept);
+std::optional<std::string> KeepLastBatches(std::string_view bytes, size_t count = kJournalBatchesKept,
+                                           const std::vector<uint64_t>& running = {});

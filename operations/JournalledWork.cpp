@@ -259,19 +259,24 @@ JournalledWork::Work WritePlannedName() {
     };
 }
 
-UndoFiles UndoFilesOf(const JournalBatch& batch) {
-    UndoFiles undo{WithTrailingBackslash(batch.Folder), FilesToUndo(batch), {}, {}};
-    for (const JournalFile& file : undo.Files) {
+UndoFiles UndoFilesOf(JournalBatch batch) {
+    std::wstring folder = WithTrailingBackslash(batch.Folder);
+    UndoFiles undo{std::move(folder),
+                   std::make_shared<const std::vector<JournalFile>>(FilesToUndo(std::move(batch))),
+                   {},
+                   {}};
+    undo.Paths.reserve(undo.Files->size());
+    undo.Names.reserve(undo.Files->size());
+    for (const JournalFile& file : *undo.Files) {
         undo.Paths.push_back(undo.Folder + file.NewName);
         undo.Names.push_back(file.NewName);
     }
     return undo;
 }
 
-JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
-                                 bool evenIfChanged) {
+JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, bool evenIfChanged) {
     return [folder, files, evenIfChanged](size_t index, const std::wstring&) {
-        const JournalFile& done = files[index];
+        const JournalFile& done = (*files)[index];
         PlannedFile plan;
         // The file bears the batch's name, or its old one again, or (changed since) another case,
         // or, its rename cut short between two moves, the temporary name the batch noted.

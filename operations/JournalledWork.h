@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,16 +94,18 @@ JournalledWork::Work WritePlannedName();
 // separator). Each file is checked against what the batch left (see PlanUndoOf), then given its
 // name, stamps and attributes back.
 // A batch's undo as a batch of its own sees it: its files in the order they are undone, and their
-// paths and names as the batch left them.
+// paths and names as the batch left them. The planner and the work share the one copy of the
+// records, however often they are copied.
+using UndoRecords = std::shared_ptr<const std::vector<JournalFile>>;
 struct UndoFiles {
     std::wstring Folder; // with its final separator
-    std::vector<JournalFile> Files;
+    UndoRecords Files;
     std::vector<std::wstring> Paths;
     std::vector<std::wstring> Names;
 };
-UndoFiles UndoFilesOf(const JournalBatch& batch);
-JournalledWork::Planner PlanUndo(const std::wstring& folder, const std::vector<JournalFile>& files,
-                                 bool evenIfChanged);
+// Takes the batch's records.
+UndoFiles UndoFilesOf(JournalBatch batch);
+JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, bool evenIfChanged);
 JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder);
 
 // The files of a batch cut short that are still under the temporary name of a rename, each with

@@ -1,6 +1,7 @@
 // The choices of undo, apart from the platform.
 #include "operations/UndoPlan.h"
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 #include <unordered_set>
@@ -41,13 +42,23 @@ bool ChangesNothing(const JournalFile& record) {
            record.OldAccess == record.NewAccess && record.OldWrite == record.NewWrite;
 }
 
-std::vector<JournalFile> FilesToUndo(const JournalBatch& batch) {
-    std::vector<JournalFile> files;
-    std::set<std::wstring> seen;
-    for (auto file = batch.Files.rbegin(); file != batch.Files.rend(); ++file)
-        if (seen.insert(file->OldName).second)
-            files.push_back(*file);
-    return files;
+std::vector<JournalFile> FilesToUndo(JournalBatch batch) {
+    std::vector<JournalFile>& files = batch.Files;
+    std::reverse(files.begin(), files.end());
+    // Views of the names, which stay put until the records move below.
+    std::vector<bool> first(files.size());
+    {
+        std::unordered_set<std::wstring_view> seen;
+        seen.reserve(files.size());
+        for (size_t i = 0; i < files.size(); ++i)
+            first[i] = seen.insert(files[i].OldName).second;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < files.size(); ++i)
+        if (first[i] && kept++ != i)
+            files[kept - 1] = std::move(files[i]);
+    files.resize(kept);
+    return std::move(files);
 }
 
 size_t FileCount(const JournalBatch& batch) {
@@ -55,31 +66,6 @@ size_t FileCount(const JournalBatch& batch) {
     for (const JournalFile& file : batch.Files)
         names.insert(file.OldName);
     return names.size();
-}
-
-bool IsUndone(const JournalContents& contents, size_t index) {
-    const uint64_t id = contents.Batches[index].Id;
-    // An undo lies after what it undoes, so the chain ends with the journal.
-    for (size_t later = index + 1; later < contents.Batches.size(); ++later)
-        if (contents.Batches[later].Undoes == id && contents.Batches[later].Finished &&
-            !IsUndone(contents, later))
-            return true;
-    return false;
-}
-
-std::optional<size_t> UndoneBy(const JournalContents& contents, size_t undoIndex) {
-    const uint64_t undoes = contents.Batches[undoIndex].Undoes;
-    for (size_t i = undoIndex; undoes != 0 && i-- > 0;)
-        if (contents.Batches[i].Id == undoes)
-            return i;
-    return std::nullopt;
-}
-
-std::optional<size_t> NextToUndo(const JournalContents& contents) {
-    for (size_t i = contents.Batches.size(); i-- > 0;)
-        if (contents.Batches[i].Undoes == 0 && !contents.Batches[i].Files.empty() && !IsUndone(contents, i))
-            return i;
-    return std::nullopt;
 }
 
 UndoStep PlanUndoOf(const JournalFile& done, const FileNow& now, bool evenIfChanged) {

@@ -25,21 +25,51 @@ JournalFile UnchangedRecord(const FileNow& now);
 bool ChangesNothing(const JournalFile& record);
 
 // The files to put back, last done first, each once: a later record of a file (the state its file
-// system really kept) stands for the earlier one.
-std::vector<JournalFile> FilesToUndo(const JournalBatch& batch);
+// system really kept) stands for the earlier one. The records are taken from the batch, not
+// copied: an undo of a large batch keeps one copy of them.
+std::vector<JournalFile> FilesToUndo(JournalBatch batch);
+
+inline size_t FileCountOf(const JournalBatch& batch) {
+    return batch.Files.size();
+}
+inline size_t FileCountOf(const JournalBatchSummary& batch) {
+    return batch.Files;
+}
+
+// Whether the batch at `index` is taken back: a finished undo of it that is not itself taken back.
+// An undo of that undo puts the batch's changes in effect again. For the whole journal as read, or
+// for its summary (whose files must have been counted).
+template <typename Contents> bool IsUndone(const Contents& contents, size_t index) {
+    const uint64_t id = contents.Batches[index].Id;
+    // An undo lies after what it undoes, so the chain ends with the journal.
+    for (size_t later = index + 1; later < contents.Batches.size(); ++later)
+        if (contents.Batches[later].Undoes == id && contents.Batches[later].Finished &&
+            !IsUndone(contents, later))
+            return true;
+    return false;
+}
 
 // How many files a batch names: a file noted twice (the state its file system really kept) counts
 // once.
 size_t FileCount(const JournalBatch& batch);
 
-// Whether the batch at `index` is taken back: a finished undo of it that is not itself taken back.
-// An undo of that undo puts the batch's changes in effect again.
-bool IsUndone(const JournalContents& contents, size_t index);
-// The batch an undo takes back, when the journal still keeps it.
-std::optional<size_t> UndoneBy(const JournalContents& contents, size_t undoIndex);
+// The batch an undo takes back, when the journal still keeps it. For the whole journal as read, or
+// for its summary.
+template <typename Contents> std::optional<size_t> UndoneBy(const Contents& contents, size_t undoIndex) {
+    const uint64_t undoes = contents.Batches[undoIndex].Undoes;
+    for (size_t i = undoIndex; undoes != 0 && i-- > 0;)
+        if (contents.Batches[i].Id == undoes)
+            return i;
+    return std::nullopt;
+}
 // The batch Ctrl+Z takes back: the newest one that changed files, neither taken back nor itself an
 // undo.
-std::optional<size_t> NextToUndo(const JournalContents& contents);
+template <typename Contents> std::optional<size_t> NextToUndo(const Contents& contents) {
+    for (size_t i = contents.Batches.size(); i-- > 0;)
+        if (contents.Batches[i].Undoes == 0 && FileCountOf(contents.Batches[i]) > 0 && !IsUndone(contents, i))
+            return i;
+    return std::nullopt;
+}
 
 enum class UndoCheck {
     // The change is put back with the record.

@@ -32,14 +32,13 @@ std::wstring JournalTimeText(uint64_t ticks) {
         CivilTime{shown.wYear, shown.wMonth, shown.wDay, shown.wHour, shown.wMinute, shown.wSecond, 0});
 }
 
-std::vector<UndoRow> UndoRows(const JournalContents& contents, const std::vector<std::wstring>& states) {
+std::vector<UndoRow> UndoRows(const JournalSummary& contents, const std::vector<std::wstring>& states) {
     std::vector<UndoRow> rows;
     for (size_t i = contents.Batches.size(); i-- > 0;) {
-        const JournalBatch& batch = contents.Batches[i];
-        rows.push_back(
-            UndoRow{i,
-                    {batch.Operation, std::to_wstring(FileCount(batch)), JournalTimeText(batch.Started),
-                     i < states.size() ? states[i] : std::wstring(), batch.Folder}});
+        const JournalBatchSummary& batch = contents.Batches[i];
+        rows.push_back(UndoRow{i,
+                               {batch.Operation, std::to_wstring(batch.Files), JournalTimeText(batch.Started),
+                                i < states.size() ? states[i] : std::wstring(), batch.Folder}});
     }
     return rows;
 }

@@ -32,7 +32,7 @@ struct UndoChoice {
 std::wstring JournalTimeText(uint64_t ticks);
 
 // The rows of the batches of `contents`, newest first; `state` gives each batch's state text.
-std::vector<UndoRow> UndoRows(const JournalContents& contents, const std::vector<std::wstring>& states);
+std::vector<UndoRow> UndoRows(const JournalSummary& contents, const std::vector<std::wstring>& states);
 
 // Asks modally (through the modal runner, so tests can answer); none when the user closes it.
 std::optional<UndoChoice> AskUndo(HWND owner, const std::wstring& fontName, const std::vector<UndoRow>& rows,

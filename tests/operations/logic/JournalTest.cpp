@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 namespace {
 
@@ -131,7 +133,9 @@ TEST(JournalTest, InterleavedBatchesAreEachReadWholeInTheOrderTheyBegan) {
     const JournalContents contents = ParseJournal(text);
     EXPECT_TRUE(contents.Problems.empty());
     EXPECT_EQ(contents.Batches, (std::vector<JournalBatch>{one, two, three}));
-    EXPECT_EQ(KeepLastBatches(text, 2), Journal({two, three}));
+    const JournalContents kept = ParseJournal(KeepLastBatches(text, 2).value_or(""));
+    EXPECT_TRUE(kept.Problems.empty());
+    EXPECT_EQ(kept.Batches, (std::vector<JournalBatch>{two, three}));
 }
 
 TEST(JournalTest, StrayAndReusedLinesAreReportedAndABeginWithoutEndLeavesItsBatchUnfinished) {
@@ -184,14 +188,66 @@ TEST(JournalTest, ProblemsStopBeingListedOneByOneAfterFifty) {
 TEST(JournalTest, TheSummaryTellsEachBatchAsTheFullReadingDoes) {
     JournalBatch undo = Batch(9, false, 1);
     undo.Undoes = 7;
-    std::string text = Journal({Batch(7, true, 3), undo, Batch(8, true, 2)});
+    JournalBatch seven = Batch(7, true, 3);
+    seven.Files.push_back(seven.Files[0]); // the state its file system really kept: still one file
+    std::string text = Journal({seven, undo, Batch(8, true, 2)});
     text.insert(text.find("fin\t8"), "lot\tdamaged\n");
     text += JournalEndLine(9).substr(0, 5); // cut short by a crash
-    const JournalSummary summary = SummarizeJournal(text);
+    const JournalSummary summary = SummarizeJournal(text, true);
     ASSERT_TRUE(summary.Recognised);
-    EXPECT_EQ(summary.Batches, (std::vector<JournalBatchSummary>{{7, 0, true}, {9, 7, false}, {8, 0, true}}));
+    std::vector<std::tuple<uint64_t, uint64_t, bool, size_t>> told;
+    for (const JournalBatchSummary& batch : summary.Batches) {
+        told.emplace_back(batch.Id, batch.Undoes, batch.Finished, batch.Files);
+        EXPECT_TRUE(text.substr(batch.Offset).starts_with("lot\t" + std::to_string(batch.Id)));
+        EXPECT_EQ(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(batch.Offset), '\n') +
+                      1,
+                  static_cast<std::ptrdiff_t>(batch.Line));
+    }
+    EXPECT_EQ(told, (std::vector<std::tuple<uint64_t, uint64_t, bool, size_t>>{
+                        {7, 0, true, 3}, {9, 7, false, 1}, {8, 0, true, 2}}));
+    EXPECT_EQ(summary.Batches[1].Operation, undo.Operation);
+    EXPECT_EQ(summary.Batches[1].Started, undo.Started);
     EXPECT_EQ(SummarizeJournal("Kavet24 journal 2\n").Problem,
               L"journal de version 2 inconnue de cette version de Kavet24");
+}
+
+// Read a piece at a time, whatever the pieces, the journal reads as it does whole; a line far longer
+// than any the writer makes costs only itself.
+TEST(JournalTest, ReadingByPiecesReadsAsWhole) {
+    std::string text = "\xEF\xBB\xBF" + Journal({Batch(1, true, 3), Batch(2, false, 2)});
+    text.insert(text.find("fin\t1"), std::string(3u << 20, 'x') + "\r\n");
+    text += JournalFileLine(2, Batch(2, false, 3).Files[2]).substr(0, 20);
+    const JournalContents whole = ParseJournal(text);
+    EXPECT_EQ(Messages(whole),
+              (std::vector<std::wstring>{L"ligne 6 illisible, ignorée", L"ligne 11 incomplète, ignorée"}));
+    for (const size_t piece : {size_t{1}, size_t{7}, size_t{4096}}) {
+        JournalContents contents;
+        JournalParser parser(contents);
+        JournalLineSplitter splitter(parser);
+        for (size_t at = 0; at < text.size(); at += piece)
+            splitter.Feed(std::string_view(text).substr(at, piece));
+        splitter.End();
+        parser.Finish(splitter.LastLine());
+        EXPECT_TRUE(splitter.Recognised());
+        EXPECT_EQ(contents.Batches, whole.Batches) << piece;
+        EXPECT_EQ(Messages(contents), Messages(whole)) << piece;
+    }
+}
+
+TEST(JournalTest, OneBatchIsReadFromItsBeginLineToItsEndLine) {
+    const JournalBatch one = Batch(1, true, 2), two = Batch(2, true, 2);
+    const std::string text = JournalHeaderLine() + JournalBeginLine(one) + JournalBeginLine(two) +
+                             JournalFileLine(2, two.Files[0]) + JournalFileLine(1, one.Files[0]) +
+                             JournalFileLine(2, two.Files[1]) + JournalEndLine(2) + "damaged\n" +
+                             JournalFileLine(1, one.Files[1]) + JournalEndLine(1);
+    const JournalSummary summary = SummarizeJournal(text);
+    ASSERT_EQ(summary.Batches.size(), 2u);
+    JournalContents contents;
+    JournalParser parser(contents, 2);
+    JournalLineSplitter splitter(parser, summary.Batches[1].Offset, summary.Batches[1].Line);
+    splitter.Feed(std::string_view(text).substr(summary.Batches[1].Offset));
+    EXPECT_EQ(contents.Batches, std::vector<JournalBatch>{two});
+    EXPECT_TRUE(contents.Problems.empty()) << "read no further than its end line";
 }
 
 TEST(JournalTest, KeepingTheLastBatchesDropsOlderOnesAndDamage) {
@@ -202,6 +258,18 @@ TEST(JournalTest, KeepingTheLastBatchesDropsOlderOnesAndDamage) {
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(*kept, Journal({batches.begin() + 5, batches.end()}));
     EXPECT_EQ(KeepLastBatches(Journal(batches), 0), JournalHeaderLine());
+}
+
+TEST(JournalTest, KeepingTheLastBatchesKeepsARunningOneHoweverOld) {
+    std::vector<JournalBatch> batches;
+    for (uint64_t id = 1; id <= 4; ++id)
+        batches.push_back(Batch(id, id > 2, 1));
+    // Batch 1 runs on in another copy; batch 2 was cut short by a crash.
+    const std::string text = Journal(batches) + JournalFileLine(1, batches[0].Files[0]);
+    const JournalContents kept = ParseJournal(KeepLastBatches(text, 2, {1}).value_or(""));
+    EXPECT_TRUE(kept.Problems.empty());
+    batches[0].Files.push_back(batches[0].Files[0]);
+    EXPECT_EQ(kept.Batches, (std::vector<JournalBatch>{batches[0], batches[2], batches[3]}));
 }
 
 } // namespace
