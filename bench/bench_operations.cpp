@@ -209,15 +209,14 @@ int main(int argc, char** argv) {
             relist.Add(Seconds(Clock::now() - t0));
 
             // Undo of that batch, through the same batch, re-list included.
-            const JournalStore::ReadResult read = form.Journal->Read();
-            if (read.Contents.Batches.empty() || read.Contents.Batches.back().Files.size() != paths.size()) {
+            const JournalSummary summary = form.Journal->Summary().Summary;
+            if (summary.Batches.empty() || summary.Batches.back().Files != paths.size()) {
                 std::printf("the batch's journal holds %zu files instead of %zu\n",
-                            read.Contents.Batches.empty() ? 0 : read.Contents.Batches.back().Files.size(),
-                            paths.size());
+                            summary.Batches.empty() ? 0 : summary.Batches.back().Files, paths.size());
                 status = 1;
             } else {
                 t0 = Clock::now();
-                form.UndoBatch(read.Contents.Batches.back(), false);
+                form.UndoBatch(summary.Batches.back(), false);
                 undo.Add(Seconds(Clock::now() - t0));
             }
 

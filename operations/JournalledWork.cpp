@@ -246,8 +246,12 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
 
 JournalledWork::Work WritePlannedName() {
     return [](size_t, const std::wstring& path, const PlannedFile& plan) {
+        // A name already as asked is still looked at: beside a twin differing only in case, the
+        // user must learn that neither could be renamed.
         if (!plan.Record)
-            return FileOutcome();
+            return CaseRenamer()
+                .Rename(path, [](std::wstring_view name) { return std::wstring(name); })
+                .Outcome;
         const JournalFile& record = *plan.Record;
         return PerFileFrame::Run(path, [&record](PerFileFrame& frame) {
             const CaseRenamer::Result result = CaseRenamer().Rename(

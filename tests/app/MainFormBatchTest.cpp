@@ -477,7 +477,7 @@ TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFi
         query = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
         doneAtEnd = done;
-        const JournalSummary summary = form->Journal->Summary();
+        const JournalSummary summary = form->Journal->Summary().Summary;
         endedInJournal = !summary.Batches.empty() && summary.Batches.back().Finished;
     };
     form->RunBatch(

@@ -338,7 +338,7 @@ TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclined
         boxes.push_back(request.text);
         return IDNO;
     });
-    RestartWindow();
+    OpenWindow();
     form->OfferUndoAfterCrash();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_NE(boxes[1].find(L"« gamma.txt » porte maintenant le nom"), std::wstring::npos) << boxes[1];
