@@ -161,6 +161,33 @@ FileHandle OpenJournal(const std::wstring& path, DWORD access, DWORD disposition
     }
 }
 
+// One read of the journal under its lock: `read(result, file, error)` gets the file opened for
+// reading, or an empty handle with the reason (no journal yet among them). Memory running out
+// leaves nothing worth keeping.
+template <typename Result, typename Read>
+Result ReadUnderLock(const std::wstring& path, const std::wstring& sid, const std::wstring& lockName,
+                     const std::wstring& localLockName, Read read) {
+    Result result;
+    try {
+        const JournalLock lock(path, sid, lockName, localLockName);
+        if (!lock.Held()) {
+            result.Error = lock.Error();
+            return result;
+        }
+        DWORD error = ERROR_SUCCESS;
+        const FileHandle file = OpenJournal(path, GENERIC_READ, OPEN_EXISTING, error);
+        read(result, file, error);
+    } catch (const std::exception&) {
+        result = Result{};
+        result.Error = L"mémoire insuffisante pour lire le journal d'annulation " + Quoted(path);
+    }
+    return result;
+}
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 // Hands the file from `offset` to its end to the splitter a piece at a time, until it wants no
 // more; `end` is where the reading stopped.
 DWORD ReadInto(HANDLE file, uint64_t offset, JournalLineSplitter& splitter, uint64_t* end = nullptr) {
@@ -375,122 +402,92 @@ std::wstring JournalStore::LockName() const {
 }
 
 JournalStore::ReadResult JournalStore::Read() const {
-    ReadResult result;
-    try {
-        const JournalLock lock(path_, sid_, globalPrefix_ + L"-journal", localPrefix_ + L"-journal");
-        if (!lock.Held()) {
-            result.Error = lock.Error();
-            return result;
-        }
-        DWORD error = ERROR_SUCCESS;
-        const FileHandle file = OpenJournal(path_, GENERIC_READ, OPEN_EXISTING, error);
-        if (!file && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
-            result.Contents.Recognised = true; // no journal yet: an empty one
-            return result;
-        }
-        JournalContents& contents = result.Contents;
-        JournalParser parser(contents);
-        JournalLineSplitter splitter(parser);
-        if (file)
-            error = ReadInto(file.Get(), 0, splitter);
-        if (error != ERROR_SUCCESS) {
-            result = ReadResult{};
-            result.Error = ReadError(path_, error);
-            return result;
-        }
-        parser.Finish(splitter.LastLine());
-        contents.Recognised = splitter.Recognised();
-        if (!contents.Recognised) {
-            result = ReadResult{};
-            result.Error = Unusable(path_, splitter.Problem());
-            return result;
-        }
-        LeaveOutDropped(*this, contents.Batches);
-    } catch (const std::exception&) {
-        // Only memory can run out here; what was read is worth nothing then.
-        result = ReadResult{};
-        result.Error = L"mémoire insuffisante pour lire le journal d'annulation " + Quoted(path_);
-    }
-    return result;
+    return ReadUnderLock<ReadResult>(path_, sid_, globalPrefix_ + L"-journal", localPrefix_ + L"-journal",
+                                     [this](ReadResult& result, const FileHandle& file, DWORD error) {
+                                         if (!file && IsMissing(error)) {
+                                             result.Contents.Recognised =
+                                                 true; // no journal yet: an empty one
+                                             return;
+                                         }
+                                         JournalContents& contents = result.Contents;
+                                         JournalParser parser(contents);
+                                         JournalLineSplitter splitter(parser);
+                                         if (file)
+                                             error = ReadInto(file.Get(), 0, splitter);
+                                         if (error != ERROR_SUCCESS) {
+                                             result = ReadResult{};
+                                             result.Error = ReadError(path_, error);
+                                             return;
+                                         }
+                                         parser.Finish(splitter.LastLine());
+                                         contents.Recognised = splitter.Recognised();
+                                         if (!contents.Recognised) {
+                                             result = ReadResult{};
+                                             result.Error = Unusable(path_, splitter.Problem());
+                                             return;
+                                         }
+                                         LeaveOutDropped(*this, contents.Batches);
+                                     });
 }
 
 JournalStore::ReadResult JournalStore::ReadBatch(const JournalBatchSummary& batch) const {
-    ReadResult result;
-    try {
-        const JournalLock lock(path_, sid_, globalPrefix_ + L"-journal", localPrefix_ + L"-journal");
-        if (!lock.Held()) {
-            result.Error = lock.Error();
-            return result;
-        }
-        DWORD error = ERROR_SUCCESS;
-        const FileHandle file = OpenJournal(path_, GENERIC_READ, OPEN_EXISTING, error);
-        // From the batch's begin line, where the summary found it, or from the start when the file
-        // has changed since.
-        for (const bool fromBegin : {true, false}) {
-            if (!file || (fromBegin && batch.Line < 2))
-                continue;
-            result.Contents = JournalContents{};
-            JournalParser parser(result.Contents, batch.Id);
-            BeginsWith checked(parser, batch.Id);
-            JournalLineSplitter splitter = fromBegin ? JournalLineSplitter(checked, batch.Offset, batch.Line)
+    return ReadUnderLock<ReadResult>(path_, sid_, globalPrefix_ + L"-journal", localPrefix_ + L"-journal",
+                                     [this, &batch](ReadResult& result, const FileHandle& file, DWORD error) {
+                                         // From the batch's begin line, where the summary found it, or from
+                                         // the start when the file has changed since.
+                                         for (const bool fromBegin : {true, false}) {
+                                             if (!file || (fromBegin && batch.Line < 2))
+                                                 continue;
+                                             result.Contents = JournalContents{};
+                                             JournalParser parser(result.Contents, batch.Id);
+                                             BeginsWith checked(parser, batch.Id);
+                                             JournalLineSplitter splitter =
+                                                 fromBegin
+                                                     ? JournalLineSplitter(checked, batch.Offset, batch.Line)
                                                      : JournalLineSplitter(parser);
-            error = ReadInto(file.Get(), fromBegin ? batch.Offset : 0, splitter);
-            if (error != ERROR_SUCCESS)
-                break;
-            if (fromBegin && !checked.Matched())
-                continue;
-            parser.Finish(splitter.LastLine());
-            result.Contents.Recognised = splitter.Recognised();
-            break;
-        }
-        if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-            result = ReadResult{};
-            result.Error = ReadError(path_, error);
-        }
-    } catch (const std::exception&) {
-        result = ReadResult{};
-        result.Error = L"mémoire insuffisante pour lire le journal d'annulation " + Quoted(path_);
-    }
-    return result;
+                                             error =
+                                                 ReadInto(file.Get(), fromBegin ? batch.Offset : 0, splitter);
+                                             if (error != ERROR_SUCCESS)
+                                                 break;
+                                             if (fromBegin && !checked.Matched())
+                                                 continue;
+                                             parser.Finish(splitter.LastLine());
+                                             result.Contents.Recognised = splitter.Recognised();
+                                             break;
+                                         }
+                                         if (error != ERROR_SUCCESS && !IsMissing(error)) {
+                                             result = ReadResult{};
+                                             result.Error = ReadError(path_, error);
+                                         }
+                                     });
 }
 
 JournalStore::SummaryResult JournalStore::Summary() const {
-    SummaryResult result;
-    try {
-        const JournalLock lock(path_, sid_, globalPrefix_ + L"-journal", localPrefix_ + L"-journal");
-        if (!lock.Held()) {
-            result.Error = lock.Error();
-            return result;
-        }
-        DWORD error = ERROR_SUCCESS;
-        const FileHandle file = OpenJournal(path_, GENERIC_READ, OPEN_EXISTING, error);
-        if (!file && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
-            result.Summary.Recognised = true;
-            return result;
-        }
-        JournalSummarizer summarizer(result.Summary, true);
-        JournalLineSplitter splitter(summarizer);
-        if (file)
-            error = ReadInto(file.Get(), 0, splitter);
-        if (error != ERROR_SUCCESS) {
-            result = SummaryResult{};
-            result.Error = ReadError(path_, error);
-            return result;
-        }
-        summarizer.Finish();
-        result.Summary.Recognised = splitter.Recognised();
-        result.Summary.Problem = splitter.Problem();
-        if (!result.Summary.Recognised) {
-            result.Summary.Batches.clear();
-            result.Error = Unusable(path_, splitter.Problem());
-            return result;
-        }
-        LeaveOutDropped(*this, result.Summary.Batches);
-    } catch (const std::exception&) {
-        result = SummaryResult{};
-        result.Error = L"mémoire insuffisante pour lire le journal d'annulation " + Quoted(path_);
-    }
-    return result;
+    return ReadUnderLock<SummaryResult>(path_, sid_, globalPrefix_ + L"-journal", localPrefix_ + L"-journal",
+                                        [this](SummaryResult& result, const FileHandle& file, DWORD error) {
+                                            if (!file && IsMissing(error)) {
+                                                result.Summary.Recognised = true;
+                                                return;
+                                            }
+                                            JournalSummarizer summarizer(result.Summary, true);
+                                            JournalLineSplitter splitter(summarizer);
+                                            if (file)
+                                                error = ReadInto(file.Get(), 0, splitter);
+                                            if (error != ERROR_SUCCESS) {
+                                                result = SummaryResult{};
+                                                result.Error = ReadError(path_, error);
+                                                return;
+                                            }
+                                            summarizer.Finish();
+                                            result.Summary.Recognised = splitter.Recognised();
+                                            result.Summary.Problem = splitter.Problem();
+                                            if (!result.Summary.Recognised) {
+                                                result.Summary.Batches.clear();
+                                                result.Error = Unusable(path_, splitter.Problem());
+                                                return;
+                                            }
+                                            LeaveOutDropped(*this, result.Summary.Batches);
+                                        });
 }
 
 JournalStore::BeginResult JournalStore::Begin(const std::wstring& operation, const std::wstring& folder,

@@ -137,6 +137,16 @@ protected:
             }
         };
     }
+    // The journal's bytes, to cut them as a power cut would.
+    std::string JournalText() const {
+        std::ifstream in(std::filesystem::path(journal / L"journal.txt"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteJournal(const std::string& text) const {
+        std::ofstream(std::filesystem::path(journal / L"journal.txt"), std::ios::binary | std::ios::trunc)
+            << text;
+    }
+
     void Undo(int undoRow = -1, bool evenIfChanged = false) {
         ScopedModalRunner runner(Answer(undoRow, evenIfChanged));
         form->BarOptions.ClickButton(L"BtnAnnuler");
@@ -178,16 +188,11 @@ TEST_F(MainFormUndo, AfterACrashTheCutBatchIsOfferedAndEveryWholeRecordUndone) {
     const std::map<std::wstring, FileState> stamped = Disk();
     form.reset();
     // As after a power cut: the end line never written, the last file line cut in the middle.
-    const std::filesystem::path path = journal / L"journal.txt";
-    std::string text;
-    {
-        std::ifstream in(path, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string text = JournalText();
     const size_t last = text.rfind("\nfichier\t");
     ASSERT_NE(last, std::string::npos);
     text.resize(last + 30);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    WriteJournal(text);
 
     boxes.clear();
     OpenWindow();
@@ -276,16 +281,11 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
     };
     ASSERT_TRUE(
         WriteStamps(folder / L"gamma.txt", time(gamma.Creation), time(gamma.Access), time(gamma.Write)));
-    const std::filesystem::path path = journal / L"journal.txt";
-    std::string text;
-    {
-        std::ifstream in(path, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string text = JournalText();
     const size_t end = text.rfind("fin\t");
     ASSERT_NE(end, std::string::npos);
     text.resize(end);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    WriteJournal(text);
     // Then a batch and its undo, both finished, from another copy of the program.
     OpenWindow();
     {
@@ -317,12 +317,7 @@ TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclined
     form.reset();
     // As after a power cut between gamma's two moves: it is under the temporary name the journal
     // gave it, and the batch's end line is missing.
-    const std::filesystem::path path = journal / L"journal.txt";
-    std::string text;
-    {
-        std::ifstream in(path, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string text = JournalText();
     const size_t gamma = text.find("gamma.txt\tGAMMA.TXT\t");
     ASSERT_NE(gamma, std::string::npos);
     const size_t tilde = text.find("~kavet-", gamma);
@@ -331,7 +326,7 @@ TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclined
     const std::wstring temporaryName(temporary.begin(), temporary.end());
     ASSERT_TRUE(::MoveFileExW((folder / L"GAMMA.TXT").c_str(), (folder / temporaryName).c_str(), 0));
     text.resize(text.rfind("fin\t"));
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    WriteJournal(text);
 
     boxes.clear();
     SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
