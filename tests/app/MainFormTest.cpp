@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+#include <vector>
+
 namespace {
 
 std::wstring MenuText(HMENU menu, UINT position) {
@@ -18,6 +22,35 @@ std::wstring MenuText(HMENU menu, UINT position) {
 
 bool IsSeparatorAt(HMENU menu, UINT position) {
     return (::GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+}
+
+// The access key of an item's text: the letter after a single "&", upper-cased; none without one.
+std::optional<wchar_t> AccessKey(const std::wstring& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&')
+            continue;
+        if (text[i + 1] != L'&')
+            return static_cast<wchar_t>(reinterpret_cast<uintptr_t>(
+                ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(text[i + 1])))));
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Every item of `menu` and of its submenus that shares its access key with another item of the
+// same level: there the keyboard reaches only the first.
+void CollectAccessKeyClashes(HMENU menu, const std::wstring& where, std::vector<std::wstring>& clashes) {
+    std::map<wchar_t, std::wstring> seen;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        const std::wstring text = MenuText(menu, static_cast<UINT>(i));
+        if (const std::optional<wchar_t> key = AccessKey(text)) {
+            const auto [at, fresh] = seen.emplace(*key, text);
+            if (!fresh)
+                clashes.push_back(where + L": « " + at->second + L" » and « " + text + L" »");
+        }
+        if (HMENU sub = ::GetSubMenu(menu, i))
+            CollectAccessKeyClashes(sub, where + L" > " + text, clashes);
+    }
 }
 
 class MainFormTest : public ::testing::Test {
@@ -257,6 +290,20 @@ TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
             EXPECT_TRUE(IsSeparatorAt(options, i));
     }
     EXPECT_EQ(MenuText(::GetSubMenu(bar, 3), 0), L"A &propos de Kavet24");
+}
+
+TEST_F(MainFormTest, NoTwoItemsOfAMenuShareAnAccessKey) {
+    std::vector<std::wstring> clashes;
+    CollectAccessKeyClashes(::GetMenu(form->Handle()), L"barre de menus", clashes);
+    CollectAccessKeyClashes(form->PopupAffichage->Handle(), L"menu Affichage", clashes);
+    std::wstring all;
+    for (const std::wstring& clash : clashes)
+        all += clash + L"\n";
+    EXPECT_TRUE(clashes.empty()) << std::string(all.begin(), all.end());
+    // The check itself finds a clash.
+    EXPECT_EQ(AccessKey(L"Date-&Heure"), L'H');
+    EXPECT_EQ(AccessKey(L"&heure"), L'H');
+    EXPECT_EQ(AccessKey(L"R && D"), std::nullopt);
 }
 
 TEST_F(MainFormTest, ViewItemsAndSortCommandsCarryTheirTags) {
