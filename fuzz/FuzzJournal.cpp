@@ -3,6 +3,7 @@
 // read again, batch after batch or with the lines
 // of every batch interleaved as running copies of the program write them.
 #include "operations/Journal.h"
+#include "tests/support/logic/Crc32Oracle.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -23,15 +24,7 @@ std::string SealedLines(std::string_view input) {
         const size_t end = input.find('\n');
         const std::string_view line = input.substr(0, end);
         input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
-        uint32_t crc = 0xFFFFFFFF;
-        for (const char c : line) {
-            crc ^= static_cast<unsigned char>(c);
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-        }
-        char hex[9];
-        std::snprintf(hex, sizeof hex, "%08x", ~crc);
-        out += std::string(line) + (out.empty() ? "" : "\t" + std::string(hex)) + "\n";
+        out += std::string(line) + (out.empty() ? "" : "\t" + Crc32Hex(line)) + "\n";
     }
     return out;
 }

@@ -7,6 +7,7 @@
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/DateHeureForm.h"
+#include "support/win/Days.h"
 #include "support/win/FileStamps.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
@@ -30,17 +31,6 @@ SYSTEMTIME Today() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
     return now;
-}
-
-SYSTEMTIME Day(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    SYSTEMTIME value{};
-    value.wYear = static_cast<WORD>(year);
-    value.wMonth = static_cast<WORD>(month);
-    value.wDay = static_cast<WORD>(day);
-    value.wHour = static_cast<WORD>(hour);
-    value.wMinute = static_cast<WORD>(minute);
-    value.wSecond = static_cast<WORD>(second);
-    return value;
 }
 
 // The file list's date-time text of a local time, with the user's separators and four-digit years.

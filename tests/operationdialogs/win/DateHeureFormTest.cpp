@@ -2,6 +2,7 @@
 #include "operations/dialogs/DateHeureForm.h"
 #include "operations/dialogs/OperationPrompts.h"
 #include "operations/dialogs/RegionalDateText.h"
+#include "support/win/Days.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalRunner.h"
 
@@ -13,17 +14,6 @@
 namespace {
 
 const std::wstring kFont = L"Tahoma";
-
-SYSTEMTIME Day(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    SYSTEMTIME value{};
-    value.wYear = static_cast<WORD>(year);
-    value.wMonth = static_cast<WORD>(month);
-    value.wDay = static_cast<WORD>(day);
-    value.wHour = static_cast<WORD>(hour);
-    value.wMinute = static_cast<WORD>(minute);
-    value.wSecond = static_cast<WORD>(second);
-    return value;
-}
 
 class DateHeureFormTest : public ::testing::Test {
 protected:

@@ -2,6 +2,8 @@
 // copies are told apart, and damage, cut lines and stray lines cost only the lines concerned.
 #include "operations/Journal.h"
 
+#include "support/logic/Crc32Oracle.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,15 +29,7 @@ std::string Journal(const std::vector<JournalBatch>& batches) {
 
 // Seals a hand-made line as the writer would, to reach the checks behind the line's CRC.
 std::string Sealed(const std::string& line) {
-    uint32_t crc = 0xFFFFFFFF;
-    for (const char c : line) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-    }
-    char hex[9];
-    std::snprintf(hex, sizeof hex, "%08x", ~crc);
-    return line + "\t" + hex + "\n";
+    return line + "\t" + Crc32Hex(line) + "\n";
 }
 
 std::vector<std::wstring> Messages(const JournalContents& contents) {
