@@ -2,6 +2,7 @@
 #include "TempFolder.h"
 
 #include "base/Handles.h"
+#include "support/win/Days.h"
 
 #include <winioctl.h>
 
@@ -145,27 +146,14 @@ void DeleteTree(const std::wstring& path) {
 }
 
 FILETIME UtcFileTime(int year, int month, int day, int hour, int minute, int second) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
+    const SYSTEMTIME st = Day(year, month, day, hour, minute, second);
     FILETIME ft{};
     ::SystemTimeToFileTime(&st, &ft);
     return ft;
 }
 
 FILETIME UtcOfLocal(int year, int month, int day, int hour, int minute, int second) {
-    const SYSTEMTIME local{static_cast<WORD>(year),
-                           static_cast<WORD>(month),
-                           0,
-                           static_cast<WORD>(day),
-                           static_cast<WORD>(hour),
-                           static_cast<WORD>(minute),
-                           static_cast<WORD>(second),
-                           0};
+    const SYSTEMTIME local = Day(year, month, day, hour, minute, second);
     SYSTEMTIME utc{};
     FILETIME time{};
     ::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
