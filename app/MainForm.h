@@ -20,7 +20,7 @@
 #include "listing/FileListing.h"
 #include "monitor/RxFolderMonitor.h"
 #include "operations/FileOutcome.h"
-#include "operations/JournalledWork.h"
+#include "batch/Planners.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"

@@ -16,7 +16,7 @@
 #include "operations/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/SystemFailure.h"
-#include "operations/UndoPlan.h"
+#include "journal/UndoPlan.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/CopyStampForm.h"

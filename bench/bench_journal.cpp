@@ -4,8 +4,8 @@
 // undo, each against a plain read of the same file, with each step's peak memory. Each step runs
 // in a process of its own, so that its peak is its own.
 #include "BenchSupport.h"
-#include "operations/JournalStore.h"
-#include "operations/JournalledWork.h"
+#include "journal/JournalStore.h"
+#include "batch/Planners.h"
 
 #include <windows.h>
 #include <psapi.h>

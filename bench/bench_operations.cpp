@@ -6,7 +6,7 @@
 #include "BenchSupport.h"
 #include "app/MainForm.h"
 #include "operations/FileStamping.h"
-#include "operations/JournalledWork.h"
+#include "batch/Planners.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalRunner.h"
 

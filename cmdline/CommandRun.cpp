@@ -9,7 +9,7 @@
 #include "listing/MaskSearch.h"
 #include "operations/ApiPath.h"
 #include "operations/CaseRenamer.h"
-#include "operations/UndoPlan.h"
+#include "journal/UndoPlan.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -376,9 +376,9 @@ bool CommandRun::RunFiles(const std::wstring& operation, const std::wstring& fol
             } catch (...) {
                 planned.Refusal = FileOutcome::Failed(Failure::Other, L"erreur inattendue");
             }
-            if (!planned.Refusal) {
+            if (planned.Refusal) {
                 ++refused_;
-                out_.WriteLine(names[i] + L" : non modifié : " + planned.Refusal.ReasonText());
+                out_.WriteLine(names[i] + L" : non modifié : " + planned.Refusal->ReasonText());
             } else if (planned.Record) {
                 ++wouldChange_;
                 out_.WriteLine(names[i] + L" : serait modifié");

@@ -8,8 +8,8 @@
 #include "cmdline/ConsoleOutput.h"
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
-#include "operations/JournalStore.h"
-#include "operations/JournalledWork.h"
+#include "journal/JournalStore.h"
+#include "batch/Planners.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,7 @@
 // agree with the full reading, and whatever it reads must come back the same when written again and
 // read again, batch after batch or with the lines
 // of every batch interleaved as running copies of the program write them.
-#include "operations/Journal.h"
+#include "journal/Journal.h"
 #include "tests/support/logic/Crc32Oracle.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 
 #include "base/FileTimeTicks.h"
 #include "operations/StampReadBack.h"
-#include "operations/UndoPlan.h"
+#include "journal/UndoPlan.h"
 #include "ui/ModalRunner.h"
 
 #include <commctrl.h>

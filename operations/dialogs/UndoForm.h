@@ -2,7 +2,7 @@
 // next one to undo chosen, and whether files changed since the batch are put back all the same.
 #pragma once
 
-#include "operations/Journal.h"
+#include "journal/Journal.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Form.h"

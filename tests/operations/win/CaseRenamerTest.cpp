@@ -2,7 +2,7 @@
 // and keeps the old name, or that fails half-way: the file is never lost.
 #include "operations/CaseRenamer.h"
 
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 #include "operations/FileNameCase.h"
 #include "support/win/TempFolder.h"
 

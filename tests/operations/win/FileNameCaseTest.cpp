@@ -2,7 +2,7 @@
 // folder holding two names that differ only in case, and deep paths.
 #include "operations/FileNameCase.h"
 
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 #include "support/win/TempFolder.h"
 #include "base/Handles.h"
 

@@ -2,7 +2,7 @@
 // platform are recorded too, since not every file system keeps the creation time.
 #include "operations/FileStamping.h"
 
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 #include "support/win/TempFolder.h"
 #include "base/Handles.h"
 

@@ -2,7 +2,7 @@
 // chosen: in years whose time-zone rules differ from today's, and on volumes that keep local time.
 #include "operations/FileStamping.h"
 
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 #include "listing/FileListing.h"
 #include "listing/FileTimes.h"
 #include "support/win/TempFolder.h"

@@ -3,7 +3,7 @@
 // file is still as the batch left it.
 #pragma once
 
-#include "operations/Journal.h"
+#include "journal/Journal.h"
 
 #include <cstddef>
 #include <cstdint>

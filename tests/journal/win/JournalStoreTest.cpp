@@ -2,9 +2,9 @@
 // lines, interleaved writers and threads; foreign files left alone; the running mark; a journal
 // past any size; the trim's keeping of running batches and of lines written during it; the lock
 // and the marks shared by every session of the user.
-#include "operations/JournalStore.h"
+#include "journal/JournalStore.h"
 
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 #include "support/win/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Writing and reading the undo journal's lines. Each line ends with the CRC-32 of the bytes before
 // its last tab, so one damaged line is passed over without losing the lines around it.
-#include "operations/Journal.h"
+#include "journal/Journal.h"
 
 #include "operations/Utf8Text.h"
 

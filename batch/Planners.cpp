@@ -1,5 +1,5 @@
-// The journal written ahead of each file of a batch, and the plans of each operation and of undo.
-#include "operations/JournalledWork.h"
+// The plans of each operation and of undo: each file's state now and the state asked.
+#include "batch/Planners.h"
 
 #include "base/FileTimeTicks.h"
 #include "base/Handles.h"
@@ -19,9 +19,14 @@
 
 namespace {
 
-// The most files one journal write plans ahead. Few at first, so that a batch stopped at once
-// leaves few files noted that it never reached; more later, so that a long batch flushes seldom.
-constexpr size_t kMostAhead = 1024;
+// The file as it is now; none, with the plan refused for the platform's reason.
+std::optional<FileNow> ReadForPlan(const std::wstring& path, const std::wstring& name, PlannedFile& plan) {
+    FileOutcome why;
+    std::optional<FileNow> now = ReadFileNow(path, name, why);
+    if (!now)
+        plan.Refusal = why;
+    return now;
+}
 
 // The folder part of a path or of a batch's name, with its final separator, and the name in it.
 // A batch that reaches into subfolders names its files relative to its folder ("sub\\a.jpg").
@@ -43,7 +48,7 @@ using NextStamp = std::function<std::optional<uint64_t>(const FileNow& now, int 
 PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, int mask,
                           const NextStamp& next) {
     PlannedFile plan;
-    const std::optional<FileNow> now = ReadFileNow(path, name, plan.Refusal);
+    const std::optional<FileNow> now = ReadForPlan(path, name, plan);
     if (!now || mask < 1 || mask > 7)
         return plan; // the work refuses a bad mask
     JournalFile record = UnchangedRecord(*now);
@@ -85,62 +90,6 @@ std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring&
     return FileNow{name, data.dwFileAttributes, FileTimeTicks(data.ftCreationTime),
                    FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
 }
-
-JournalledWork::JournalledWork(JournalBatchWriter* journal, std::vector<std::wstring> paths, Planner plan,
-                               Work work)
-    : journal_(journal), paths_(std::move(paths)), plan_(std::move(plan)), work_(std::move(work)) {}
-
-FileOutcome JournalledWork::operator()(const std::wstring& path) {
-    const size_t index = next_++;
-    const bool journalOk = !journal_ || journal_->Ok();
-    if (index >= planFrom_ + plans_.size() && journalOk) {
-        planFrom_ = index;
-        PlanAhead();
-    }
-    if (journal_ && !journal_->Ok())
-        return FileOutcome::Failed(Failure::NotJournalled, journal_->Error());
-    if (index < planFrom_ || index >= planFrom_ + plans_.size())
-        return FileOutcome::Failed(Failure::Other, L"erreur inattendue");
-    const PlannedFile& plan = plans_[index - planFrom_];
-    if (!plan.Refusal)
-        return plan.Refusal;
-    FileOutcome outcome = work_(index, path, plan);
-    if (journal_ && plan.Record && outcome && outcome.Kept())
-        NoteKept(*plan.Record, *outcome.Kept());
-    return outcome;
-}
-
-bool JournalledWork::PlanAhead() {
-    plans_.clear();
-    const size_t end = std::min(paths_.size(), planFrom_ + aheadCount_);
-    aheadCount_ = std::min(aheadCount_ * 2, kMostAhead);
-    for (size_t i = planFrom_; i < end; ++i) {
-        try {
-            plans_.push_back(plan_(i, paths_[i]));
-        } catch (...) {
-            PlannedFile refused;
-            refused.Refusal = FileOutcome::Failed(Failure::Other, L"erreur inattendue");
-            plans_.push_back(std::move(refused));
-        }
-        if (journal_ && plans_.back().Record)
-            journal_->Add(*plans_.back().Record);
-    }
-    return !journal_ || journal_->Commit();
-}
-
-void JournalledWork::NoteKept(const JournalFile& planned, const KeptStamps& read) {
-    JournalFile kept = planned;
-    kept.NewCreation = read.Creation;
-    kept.NewAccess = read.Access;
-    kept.NewWrite = read.Write;
-    if (kept == planned)
-        return;
-    // On disk before the next file is touched: after a crash, undo must know the value the file
-    // really holds, or it takes the file for one changed since.
-    journal_->Add(kept);
-    journal_->Commit();
-}
-
 std::wstring StampNames(int mask) {
     std::wstring names;
     for (const auto& [bit, name] :
@@ -206,9 +155,12 @@ JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::v
                                       int mask) {
     return [&stamping, names, mask](size_t index, const std::wstring& path) {
         PlannedFile plan;
-        const std::optional<uint64_t> taken = PhotoTakenStamp(stamping, path, plan.Refusal);
-        if (!taken)
+        FileOutcome why;
+        const std::optional<uint64_t> taken = PhotoTakenStamp(stamping, path, why);
+        if (!taken) {
+            plan.Refusal = why;
             return plan;
+        }
         return PlanStamps(path, names[index], taken, mask);
     };
 }
@@ -229,7 +181,7 @@ JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, int mask) 
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form) {
     return [names, form](size_t index, const std::wstring& path) {
         PlannedFile plan;
-        const std::optional<FileNow> now = ReadFileNow(path, names[index], plan.Refusal);
+        const std::optional<FileNow> now = ReadForPlan(path, names[index], plan);
         if (!now)
             return plan;
         JournalFile record = UnchangedRecord(*now);
@@ -312,7 +264,7 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, 
                 return plan;
             }
         }
-        std::optional<FileNow> now = ReadFileNow(folder + name, name, plan.Refusal);
+        std::optional<FileNow> now = ReadForPlan(folder + name, name, plan);
         if (!now) {
             if (underTemporaryName)
                 plan.Refusal = FileOutcome::Failed(Failure::NotFound);

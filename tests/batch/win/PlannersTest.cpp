@@ -1,9 +1,9 @@
 // The journal written ahead of a batch, on real files in a temporary folder: what a batch stopped
 // between the two moves of a rename, a stamp the file system kept otherwise, and a batch running
 // past midnight leave in the journal, and undo then taking every file back exactly.
-#include "operations/JournalledWork.h"
+#include "batch/Planners.h"
 
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 #include "base/FileTimeTicks.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The undo journal's text: what is written is read back exactly, batches written at once by two
 // copies are told apart, and damage, cut lines and stray lines cost only the lines concerned.
-#include "operations/Journal.h"
+#include "journal/Journal.h"
 
 #include "support/logic/Crc32Oracle.h"
 

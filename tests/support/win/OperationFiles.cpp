@@ -1,5 +1,5 @@
 // Readers of local times, names and contents for the operation tests.
-#include "OperationFiles.h"
+#include "support/win/OperationFiles.h"
 
 #include "base/Handles.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "base/Handles.h"
-#include "operations/Journal.h"
+#include "journal/Journal.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,68 +1,22 @@
-// A batch's per-file work with the undo journal written ahead of it: the files are planned a few at
-// a time (their state now and the state asked), the plans are written to the journal and flushed
-// to disk, and only then are those files changed. One flush covers many files, so the journal
-// costs little, and whatever stops the program, every file it touched is in the journal.
+// The plans of each operation and of undo: what each file is now and what it is to become, for the
+// journal to note before the file changes, and the per-file work that then changes it as planned.
 #pragma once
 
+#include "journal/JournalledWork.h"
+#include "journal/UndoPlan.h"
 #include "operations/CaseRenamer.h"
 #include "operations/FileOutcome.h"
 #include "operations/FileStamping.h"
-#include "operations/JournalStore.h"
 #include "operations/NameCase.h"
-#include "operations/UndoPlan.h"
 
-#include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-// One file's planned change.
-struct PlannedFile {
-    // What the journal notes; none when the file will not change.
-    std::optional<JournalFile> Record;
-    // Not done when the file must be left alone (missing, a date its volume cannot hold); the
-    // file's outcome then, without its work being run.
-    FileOutcome Refusal;
-    // Undo: the attributes to give the file back, none when they stay.
-    std::optional<uint32_t> Attributes;
-};
-
 // The file at `path` as it is now, named `name`; none, with the platform's error, when it cannot
 // be read or is not a file.
 std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring& name, FileOutcome& why);
-
-class JournalledWork {
-public:
-    using Planner = std::function<PlannedFile(size_t index, const std::wstring& path)>;
-    using Work = std::function<FileOutcome(size_t index, const std::wstring& path, const PlannedFile& plan)>;
-
-    // Without a journal (the user chose to go on without one), the files are planned and done
-    // without being noted.
-    JournalledWork(JournalBatchWriter* journal, std::vector<std::wstring> paths, Planner plan, Work work);
-
-    // The next file's outcome; called once per path, in order (the batch's worker thread).
-    FileOutcome operator()(const std::wstring& path);
-
-private:
-    // Plans the files from `next_` on and commits their records in one write.
-    bool PlanAhead();
-    // After a change the file system kept otherwise than planned (a time rounded, a stamp it
-    // moved by itself), the journal is told what it kept, so that undo recognises the file as the
-    // batch left it.
-    void NoteKept(const JournalFile& planned, const KeptStamps& read);
-
-    JournalBatchWriter* journal_;
-    std::vector<std::wstring> paths_;
-    Planner plan_;
-    Work work_;
-    size_t next_ = 0;
-    // The plans of paths_[planFrom_] onwards.
-    size_t planFrom_ = 0;
-    std::vector<PlannedFile> plans_;
-    size_t aheadCount_ = 8;
-};
 
 // The stamps of a mask as a batch's name in the journal gives them: "Créé, Modifié".
 std::wstring StampNames(int mask);

@@ -1,7 +1,7 @@
 // The undo journal's file: read a piece at a time, appended to a few lines at a time and trimmed
 // to its last batches, always under one lock that every copy of the program takes, and flushed
 // before the files the lines describe are changed.
-#include "operations/JournalStore.h"
+#include "journal/JournalStore.h"
 
 #include "base/FileTimeTicks.h"
 #include "base/Handles.h"

@@ -1,6 +1,6 @@
 // What undo takes back: which batch, which records in which order, and which files it must leave
 // alone because someone changed them after the batch.
-#include "operations/UndoPlan.h"
+#include "journal/UndoPlan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The choices of undo, apart from the platform.
-#include "operations/UndoPlan.h"
+#include "journal/UndoPlan.h"
 
 #include <algorithm>
 #include <set>
