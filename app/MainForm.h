@@ -20,7 +20,9 @@
 #include "listing/FileListing.h"
 #include "monitor/RxFolderMonitor.h"
 #include "operations/FileOutcome.h"
-#include "batch/Planners.h"
+#include "batch/BatchWork.h"
+#include "journal/JournalStore.h"
+#include "operations/CaseRenamer.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
@@ -175,17 +177,15 @@ public:
     void FileListClick();
     void FileListDblClick();
 
-    // The journal's plan of an operation for the files of a batch, by their names.
-    using PlannerOf = std::function<JournalledWork::Planner(const std::vector<std::wstring>& names)>;
-    // Applies a per-file function to the selected rows, or to every row when none is selected,
-    // each file noted in the undo journal as `operation` first, then re-lists the folder and tells
-    // what was not done (the "Rapport" window) or how many files were changed (the status bar,
-    // until the next listing).
-    void RunBatch(const std::wstring& operation, const PlannerOf& planner,
-                  const std::function<FileOutcome(const std::wstring&)>& perFile);
-    // The same, for an operation whose work uses each file's plan.
-    void RunPlannedBatch(const std::wstring& operation, const PlannerOf& planner,
-                         const JournalledWork::Work& work);
+    // Runs `request` on the selected rows, or on every row when none is selected (on the files of
+    // the subfolders too, when asked), each file noted in the undo journal first, then re-lists the
+    // folder and tells what was not done (the "Rapport" window) or how many files were changed (the
+    // status bar, until the next listing).
+    void RunRequest(const BatchRequest& request);
+    // The same for any work, given once the batch's files are known; `operation` names the batch
+    // in the question before it reaches into the subfolders.
+    using WorkOfFiles = std::function<BatchWork(const BatchFiles& files)>;
+    void RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf);
     // "Annuler la dernière opération": the choice of a kept batch, then its undo.
     void UndoClick();
     // Puts back every file of `batch` that is still as the batch left it (or every one, when
@@ -197,7 +197,6 @@ public:
     // an undo stopped so is offered to be finished.
     void OfferUndoAfterCrash();
     // Tells the user of every file a batch's renames left under a temporary name.
-    void ReportStrandedFiles();
     void ShowStrandedFiles(const std::vector<StrandedFile>& stranded);
 
     // PlacementOwner.
@@ -228,10 +227,9 @@ private:
     void ListFolder();
     // The count of a batch's changed files in a panel of its own, or no such panel.
     void ShowBatchNote(const std::wstring& note);
-    // The batch itself, on named files of `folder`: journal, progress, re-list and report.
-    void RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
-                  std::vector<std::wstring> paths, std::vector<std::wstring> names,
-                  const JournalledWork::Planner& plan, const JournalledWork::Work& work);
+    // The batch itself: journal, progress, re-list and report.
+    void RunWork(const BatchFiles& files, const BatchWork& work);
+    friend class WindowBatchFront;
     // The session ends while a batch runs: the batch stops after its current file and its journal
     // ends, before the system may end the program.
     void EndBatchForSessionEnd();

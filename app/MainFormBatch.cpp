@@ -6,17 +6,15 @@
 
 #include "base/RegistryData.h"
 #include "base/RegistryKey.h"
-#include "base/FileTimeTicks.h"
 #include "base/TextHelpers.h"
+#include "batch/BatchRun.h"
+#include "batch/Planners.h"
+#include "journal/UndoPlan.h"
 #include "listing/FolderTree.h"
 #include "operations/ApiPath.h"
-
 #include "operations/BatchReport.h"
 #include "operations/CaseRenamer.h"
-#include "operations/FileNameParts.h"
 #include "operations/FileStamping.h"
-#include "operations/SystemFailure.h"
-#include "journal/UndoPlan.h"
 #include "operations/dialogs/BatchProgress.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/CopyStampForm.h"
@@ -28,6 +26,7 @@
 #include "ui/WaitCursor.h"
 
 #include <algorithm>
+#include <bit>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -38,12 +37,6 @@ namespace {
 // Under the product's key: the batch last offered for undo after a crash, not asked about again.
 constexpr const wchar_t* kJournalKey = L"\\Journal";
 constexpr const wchar_t* kAskedAfterCrash = L"AskedAfterCrash";
-
-JournalledWork::Work Plain(PerFileWork perFile) {
-    return [perFile = std::move(perFile)](size_t, const std::wstring& path, const PlannedFile&) {
-        return perFile(path);
-    };
-}
 
 // Asks the system to hold a logoff or shutdown while a batch runs, with the reason it shows.
 class SessionEndHold {
@@ -124,62 +117,99 @@ std::wstring SubFoldersQuestion(const std::wstring& operation, const FolderTreeF
 
 } // namespace
 
-void TMainForm::RunBatch(const std::wstring& operation, const PlannerOf& planner,
-                         const PerFileWork& perFile) {
-    RunPlannedBatch(operation, planner, Plain(perFile));
+// The window's side of a batch: the question when the journal cannot be written, the progress
+// window while the files are done on a worker, and the session's end held meanwhile.
+class WindowBatchFront : public BatchFront {
+public:
+    explicit WindowBatchFront(TMainForm& form) : form_(form) {}
+
+    bool GoOnWithoutJournal(const std::wstring& error) override {
+        return ShowMessageBox(
+                   form_.Handle(),
+                   L"Le journal d'annulation ne peut être écrit :\r\n" + error +
+                       L"\r\n\r\nCette opération ne pourra pas être annulée. La faire quand même ?",
+                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    }
+
+    std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
+                                      JournalBatchWriter* journal) override {
+        struct Running {
+            TMainForm& form;
+            ~Running() {
+                form.batchRunning_ = false;
+                form.batchJournal_ = nullptr;
+            }
+        } running{form_};
+        form_.batchRunning_ = true;
+        form_.batchJournal_ = journal;
+        SessionEndHold hold(form_.Handle());
+        return RunWithProgress(form_.Handle(), form_.FontName(), files.Paths, perFile, 500, &form_.batchStop_)
+            .Outcomes;
+    }
+
+    void JournalNotFinished(const std::wstring& error) override {
+        ShowMessageBox(form_.closing_ ? nullptr : form_.Handle(),
+                       L"La fin de l'opération n'a pu être notée au journal d'annulation :\r\n" + error,
+                       MB_OK | MB_ICONWARNING);
+    }
+
+private:
+    TMainForm& form_;
+};
+
+void TMainForm::RunRequest(const BatchRequest& request) {
+    const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
+    RunOnSelection(OperationName(request), [&request, &stamping](const BatchFiles& files) {
+        return WorkOf(request, files, stamping);
+    });
 }
 
-void TMainForm::RunPlannedBatch(const std::wstring& operation, const PlannerOf& planner,
-                                const JournalledWork::Work& work) {
+void TMainForm::RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf) {
     // The window may have closed while its dialog was up: the listing is gone then.
     if (closing_ || !Listing)
         return;
-    std::vector<std::wstring> paths;
-    std::vector<std::wstring> names;
-    std::wstring stored;
+    BatchFiles files;
     try {
         const int rows = FileList->ItemCount();
         const bool anySelected = FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
         // The listing holds the tree's upper-cased form of the folder. The same folder spelt as
         // stored saves a file system that tells letter case apart (Wine on Linux) a search of
         // every folder along the path on each call for each file; undo finds the files there.
-        stored = StoredCaseFolder(Listing->Folder());
-        const std::wstring folder = stored == StripTrailingBackslashes(Listing->Folder())
+        files.Folder = StoredCaseFolder(Listing->Folder());
+        const std::wstring folder = files.Folder == StripTrailingBackslashes(Listing->Folder())
                                         ? std::wstring()
-                                        : WithTrailingBackslash(stored);
+                                        : WithTrailingBackslash(files.Folder);
         if (!anySelected && Settings.SubFolders) {
             FolderTreeFiles tree;
             {
                 WaitCursor wait;
-                tree = CollectFolderTree(stored, Mask);
+                tree = CollectFolderTree(files.Folder, Mask);
             }
             if (!tree.Names.empty() && ShowMessageBox(Handle(), SubFoldersQuestion(operation, tree),
                                                       MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return;
-            names = std::move(tree.Names);
-            const std::wstring base = WithTrailingBackslash(stored);
-            for (const std::wstring& name : names)
-                paths.push_back(base + name);
+            files.Names = std::move(tree.Names);
+            const std::wstring base = WithTrailingBackslash(files.Folder);
+            for (const std::wstring& name : files.Names)
+                files.Paths.push_back(base + name);
         } else {
             for (int i = 0; i < rows && static_cast<size_t>(i) < Listing->Count(); ++i) {
                 if (anySelected && !FileList->IsSelected(i))
                     continue;
                 const size_t entry = static_cast<size_t>(i);
-                names.emplace_back((*Listing)[entry].Name);
-                paths.push_back(folder.empty() ? Listing->FullName(entry) : folder + names.back());
+                files.Names.emplace_back((*Listing)[entry].Name);
+                files.Paths.push_back(folder.empty() ? Listing->FullName(entry)
+                                                     : folder + files.Names.back());
             }
         }
     } catch (...) {
         // A failure of the list or the listing ends the batch before any file is touched.
         return;
     }
-    JournalledWork::Planner plan = planner(names);
-    RunFiles(operation, stored, 0, std::move(paths), std::move(names), plan, work);
+    RunWork(files, workOf(files));
 }
 
-void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
-                         std::vector<std::wstring> paths, std::vector<std::wstring> names,
-                         const JournalledWork::Planner& plan, const JournalledWork::Work& work) {
+void TMainForm::RunWork(const BatchFiles& files, const BatchWork& work) {
     if (closing_)
         return;
     // The batch's own changes must not wake the monitor; the re-list at the end shows them all.
@@ -196,53 +226,19 @@ void TMainForm::RunFiles(const std::wstring& operation, const std::wstring& fold
         }
     } monitorBack{*this};
     try {
-        // A batch without files has nothing to take back: it stays out of the journal.
-        std::optional<JournalBatchWriter> journal;
-        if (!paths.empty())
-            journal.emplace(*Journal, operation, folder, undoes);
-        if (journal && !journal->Ok()) {
-            if (ShowMessageBox(
-                    Handle(),
-                    L"Le journal d'annulation ne peut être écrit :\r\n" + journal->Error() +
-                        L"\r\n\r\nCette opération ne pourra pas être annulée. La faire quand même ?",
-                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-                return;
-            journal.reset();
-        }
-        JournalledWork journalled(journal ? &*journal : nullptr, paths, plan, work);
-        BatchProgressResult run;
-        {
-            struct Running {
-                TMainForm& form;
-                ~Running() {
-                    form.batchRunning_ = false;
-                    form.batchJournal_ = nullptr;
-                }
-            } running{*this};
-            batchRunning_ = true;
-            batchJournal_ = journal ? &*journal : nullptr;
-            SessionEndHold hold(Handle());
-            run = RunWithProgress(
-                Handle(), FontName(), paths,
-                [&journalled](const std::wstring& path) { return journalled(path); }, 500, &batchStop_);
-        }
-        if (journal && journal->Ok() && !journal->Finish())
-            ShowMessageBox(closing_ ? nullptr : Handle(),
-                           L"La fin de l'opération n'a pu être notée au journal d'annulation :\r\n" +
-                               journal->Error(),
-                           MB_OK | MB_ICONWARNING);
+        WindowBatchFront front(*this);
         BatchReport report;
-        for (size_t i = 0; i < run.Outcomes.size() && i < names.size(); ++i)
-            report.Add(std::move(names[i]), run.Outcomes[i]);
-        report.SetNotReached(paths.size() - std::min(paths.size(), run.Outcomes.size()));
+        const BatchResult result = RunBatch(*Journal, files, work, front, report);
+        if (!result.Ran)
+            return;
         if (std::exchange(closeAfterBatch_, false)) {
             // Every file is done; what the user must still learn is where a file went.
-            ReportStrandedFiles();
+            ShowStrandedFiles(result.Stranded);
             Close();
             return;
         }
         DirTreeChange();
-        ReportStrandedFiles();
+        ShowStrandedFiles(result.Stranded);
         ShowBatchNote(report.CountLine());
         if (report.NeedsWindow() && !closing_)
             ShowBatchReport(Handle(), FontName(), report);
@@ -256,12 +252,6 @@ void TMainForm::EndBatchForSessionEnd() {
     batchStop_.StopAndWait();
     if (batchJournal_ && batchJournal_->Ok())
         batchJournal_->Finish();
-}
-
-void TMainForm::ReportStrandedFiles() {
-    // A rename that could give a file neither its new name nor its old one back left it under a
-    // temporary name: the user must learn which file that is, or it looks lost.
-    ShowStrandedFiles(TakeStrandedFiles());
 }
 
 void TMainForm::ShowStrandedFiles(const std::vector<StrandedFile>& stranded) {
@@ -278,83 +268,63 @@ void TMainForm::BtnDateTimeClick() {
     const std::optional<DateTimeChoice> choice = AskDateTime(Handle(), FontName(), Settings);
     if (!choice)
         return;
-    const CivilTime when = choice->When;
-    const int mask = choice->ActionMask;
-    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunBatch(
-        L"Date-Heure", [&](const auto& names) { return PlanDateTime(*stamping, names, when, mask); },
-        [stamping, when, mask](const std::wstring& path) {
-            return stamping->FileSetDateTime(path, when, mask);
-        });
+    BatchRequest request{BatchOperation::DateTime,
+                         StampSet::FromOrdinalBits(static_cast<uint32_t>(choice->ActionMask))};
+    request.When = choice->When;
+    RunRequest(request);
 }
 
 void TMainForm::BtnTimeZeroClick() {
-    if (!ConfirmTimeZero(Handle(), FontName(), Settings))
-        return;
-    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunPlannedBatch(
-        L"Heure Zéro", [&](const auto& names) { return PlanTimeZero(*stamping, names); },
-        WritePlannedStamps(*stamping, kStampCreation | kStampLastWrite | kStampLastAccess));
+    if (ConfirmTimeZero(Handle(), FontName(), Settings))
+        RunRequest(BatchRequest{BatchOperation::TimeZero});
 }
 
 void TMainForm::ShiftClick() {
     const std::optional<ShiftChoice> choice = AskShift(Handle(), FontName(), Settings);
     if (!choice)
         return;
-    const DateShift shift = choice->Shift;
-    const int mask = choice->ActionMask;
-    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunBatch(
-        L"Décaler les dates (" + ShiftText(shift) + L")",
-        [&](const auto& names) { return PlanShift(*stamping, names, shift, mask); },
-        [stamping, shift, mask](const std::wstring& path) { return stamping->FileShift(path, shift, mask); });
+    BatchRequest request{BatchOperation::Shift,
+                         StampSet::FromOrdinalBits(static_cast<uint32_t>(choice->ActionMask))};
+    request.Shift = choice->Shift;
+    RunRequest(request);
 }
 
 void TMainForm::CopyStampClick() {
     const std::optional<CopyStampChoice> choice = AskCopyStamp(Handle(), FontName());
     if (!choice)
         return;
-    const int source = choice->SourceBit;
-    const int targets = choice->TargetMask;
-    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunBatch(
-        L"Copier une date (" + StampNames(source) + L" \u2192 " + StampNames(targets) + L")",
-        [&](const auto& names) { return PlanCopyStamp(names, source, targets); },
-        [stamping, source, targets](const std::wstring& path) {
-            return stamping->FileCopyStamp(path, source, targets);
-        });
+    BatchRequest request{BatchOperation::CopyStamp,
+                         StampSet::FromOrdinalBits(static_cast<uint32_t>(choice->TargetMask))};
+    request.CopySource = static_cast<Stamp>(std::countr_zero(static_cast<unsigned>(choice->SourceBit)));
+    RunRequest(request);
 }
 
 void TMainForm::FromFileClick() {
-    const std::optional<std::wstring> reference =
+    const std::optional<std::wstring> path =
         PickReferenceFile(Handle(), Listing ? StoredCaseFolder(Listing->Folder()) : std::wstring());
-    if (!reference)
+    if (!path)
         return;
-    const std::optional<FileStamps> read = PlatformFileTimeReader(*reference);
-    if (!read) {
-        ShowMessageBox(Handle(),
-                       L"Les dates de « " + *reference + L" » ne peuvent être lues :\r\n" +
-                           FailureOfLastError().ReasonText(),
+    std::wstring error;
+    const std::optional<ReferenceFile> reference = ReadReferenceFile(*path, error);
+    if (!reference) {
+        ShowMessageBox(Handle(), L"Les dates de « " + *path + L" » ne peuvent être lues :\r\n" + error,
                        MB_OK | MB_ICONWARNING);
         return;
     }
-    const FileStamps stamps = *read;
-    const std::wstring name = SplitFileName(*reference).Name;
-    const std::optional<int> mask = AskStamps(
-        Handle(), FontName(),
-        StampChoiceTexts{L"Dates d'un autre fichier",
-                         L"Les dates cochées de chaque fichier prendront celles de « " + name + L" ».",
-                         {L"Date de création : " + JournalTimeText(FileTimeTicks(stamps.Creation)),
-                          L"Date de modification : " + JournalTimeText(FileTimeTicks(stamps.LastWrite)),
-                          L"Date de dernier accès : " + JournalTimeText(FileTimeTicks(stamps.LastAccess))},
-                         kStampCreation | kStampLastWrite | kStampLastAccess});
+    const std::optional<int> mask =
+        AskStamps(Handle(), FontName(),
+                  StampChoiceTexts{L"Dates d'un autre fichier",
+                                   L"Les dates cochées de chaque fichier prendront celles de « " +
+                                       reference->Name + L" ».",
+                                   {L"Date de création : " + JournalTimeText(reference->Creation),
+                                    L"Date de modification : " + JournalTimeText(reference->LastWrite),
+                                    L"Date de dernier accès : " + JournalTimeText(reference->LastAccess)},
+                                   kStampCreation | kStampLastWrite | kStampLastAccess});
     if (!mask)
         return;
-    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunPlannedBatch(
-        L"Dates d'un autre fichier (" + StampNames(*mask) + L" de « " + name + L" »)",
-        [&](const auto& names) { return PlanFixedStamps(*stamping, names, stamps, *mask); },
-        WritePlannedStamps(*stamping, *mask));
+    BatchRequest request{BatchOperation::FromFile, StampSet::FromOrdinalBits(static_cast<uint32_t>(*mask))};
+    request.Reference = *reference;
+    RunRequest(request);
 }
 
 void TMainForm::PhotoDateClick() {
@@ -366,13 +336,9 @@ void TMainForm::PhotoDateClick() {
                       L"lue dans ses données Exif. Une photo sans cette date est laissée telle quelle.",
                       {L"Date de création", L"Date de modification", L"Date de dernier accès"},
                       kStampCreation | kStampLastWrite});
-    if (!mask)
-        return;
-    const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-    RunPlannedBatch(
-        L"Date de prise de vue (" + StampNames(*mask) + L")",
-        [&](const auto& names) { return PlanPhotoDate(*stamping, names, *mask); },
-        WritePlannedStamps(*stamping, *mask));
+    if (mask)
+        RunRequest(
+            BatchRequest{BatchOperation::PhotoDate, StampSet::FromOrdinalBits(static_cast<uint32_t>(*mask))});
 }
 
 void TMainForm::SubFoldersClick() {
@@ -382,23 +348,17 @@ void TMainForm::SubFoldersClick() {
 
 void TMainForm::BtnNameMajClick() {
     if (ConfirmUpperCase(Handle(), FontName(), Settings))
-        RunPlannedBatch(
-            L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
-            WritePlannedName());
+        RunRequest(BatchRequest{BatchOperation::Upper});
 }
 
 void TMainForm::BtnNameMinClick() {
     if (ConfirmLowerCase(Handle(), FontName(), Settings))
-        RunPlannedBatch(
-            L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
-            WritePlannedName());
+        RunRequest(BatchRequest{BatchOperation::Lower});
 }
 
 void TMainForm::BtnNameMajMinClick() {
     if (ConfirmFirstUpper(Handle(), FontName(), Settings))
-        RunPlannedBatch(
-            L"Maj-minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
-            WritePlannedName());
+        RunRequest(BatchRequest{BatchOperation::FirstUpper});
 }
 
 std::vector<std::wstring> TMainForm::BatchStates(const JournalSummary& contents) const {
@@ -435,36 +395,32 @@ void TMainForm::UndoClick() {
 }
 
 void TMainForm::UndoBatch(const JournalBatchSummary& chosen, bool evenIfChanged, bool tellDamage) {
-    if (RunningBatchMark::IsRunning(*Journal, chosen.Id)) {
+    const PreparedUndo undo =
+        PrepareUndo(*Journal, chosen, evenIfChanged, std::make_shared<const FileStamping>(BatchStamping()));
+    switch (undo.Refusal) {
+    case UndoRefusal::None:
+        break;
+    case UndoRefusal::StillRunning:
         ShowMessageBox(Handle(),
                        L"Cette opération tourne encore dans une autre fenêtre de Kavet24 : elle pourra être "
                        L"annulée une fois finie.",
                        MB_OK | MB_ICONINFORMATION);
         return;
-    }
-    JournalStore::ReadResult read = Journal->ReadBatch(chosen);
-    if (!read.Error.empty() || read.Contents.Batches.empty()) {
+    case UndoRefusal::NotFound:
+    case UndoRefusal::Unreadable:
         ShowMessageBox(Handle(),
-                       read.Error.empty() ? L"Cette opération n'est plus dans le journal d'annulation."
-                                          : read.Error,
+                       undo.Error.empty() ? L"Cette opération n'est plus dans le journal d'annulation."
+                                          : undo.Error,
                        MB_OK | MB_ICONWARNING);
         return;
     }
-    const JournalContents& contents = read.Contents;
-    if (tellDamage && !contents.Problems.empty()) {
+    if (tellDamage && !undo.Problems.empty()) {
         std::wstring text = L"Des lignes abîmées du journal d'annulation sont ignorées :";
-        for (size_t i = 0; i < contents.Problems.size() && i < 5; ++i)
-            text += L"\r\n" + contents.Problems[i].Message;
+        for (size_t i = 0; i < undo.Problems.size() && i < 5; ++i)
+            text += L"\r\n" + undo.Problems[i];
         ShowMessageBox(Handle(), text, MB_OK | MB_ICONWARNING);
     }
-    const std::wstring operation = chosen.Operation;
-    const std::wstring folder = chosen.Folder;
-    UndoFiles undo = UndoFilesOf(std::move(read.Contents.Batches.front()));
-    read = JournalStore::ReadResult{};
-    const FileStamping stamping = BatchStamping();
-    RunFiles(L"Annulation de « " + operation + L" »", folder, chosen.Id, std::move(undo.Paths),
-             std::move(undo.Names), PlanUndo(undo.Folder, undo.Files, evenIfChanged),
-             UndoWork(stamping, undo.Folder));
+    RunWork(undo.Files, undo.Work);
 }
 
 void TMainForm::OfferUndoAfterCrash() {

@@ -10,3 +10,7 @@
 //    so that the folder the user named is the one listed, watched and changed, not SysWOW64.
 // Only the program's own file calls take this form; loading a library never goes through it.
 std::wstring ApiPath(const std::wstring& path);
+
+// The path made absolute against the current folder (and drive), as the system would; the path as
+// given when the system cannot.
+std::wstring FullPath(const std::wstring& path);

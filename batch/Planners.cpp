@@ -90,16 +90,6 @@ std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring&
     return FileNow{name, data.dwFileAttributes, FileTimeTicks(data.ftCreationTime),
                    FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
 }
-std::wstring StampNames(int mask) {
-    std::wstring names;
-    for (const auto& [bit, name] :
-         {std::pair{kStampCreation, L"Créé"}, std::pair{kStampLastWrite, L"Modifié"},
-          std::pair{kStampLastAccess, L"Accédé"}})
-        if (mask & bit)
-            names += (names.empty() ? L"" : L", ") + std::wstring(name);
-    return names;
-}
-
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, int actionMask) {
     return [&stamping, names, local, actionMask](size_t index, const std::wstring& path) {

@@ -18,9 +18,6 @@
 // be read or is not a file.
 std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring& name, FileOutcome& why);
 
-// The stamps of a mask as a batch's name in the journal gives them: "Créé, Modifié".
-std::wstring StampNames(int mask);
-
 // The planners of the five operations. `names` are the file names of the batch's paths.
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, int actionMask);

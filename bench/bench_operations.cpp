@@ -197,11 +197,9 @@ int main(int argc, char** argv) {
             const CivilTime when{2010 + round, 6, 15, 10, 30, 0, 0};
             t0 = Clock::now();
             // As the "Date-Heure" command runs it: one stamping for the whole batch.
-            const auto stamping = std::make_shared<FileStamping>(BatchStamping());
-            form.RunBatch(
-                L"Date-Heure",
-                [&](const auto& batchNames) { return PlanDateTime(*stamping, batchNames, when, 7); },
-                [&](const std::wstring& path) { return stamping->FileSetDateTime(path, when, 7); });
+            BatchRequest request{BatchOperation::DateTime};
+            request.When = when;
+            form.RunRequest(request);
             batchStamp.Add(Seconds(Clock::now() - t0));
 
             t0 = Clock::now();
@@ -276,10 +274,7 @@ int main(int argc, char** argv) {
             form.DirTreeChange(); // the listing holds the lower-case names again
 
             t0 = Clock::now();
-            form.RunPlannedBatch(
-                L"Majuscules",
-                [](const auto& batchNames) { return PlanNameCase(batchNames, NameCase::Upper); },
-                WritePlannedName());
+            form.RunRequest(BatchRequest{BatchOperation::Upper});
             batchUpper.Add(Seconds(Clock::now() - t0));
             upperAfterBatch = CountNames(folder, true);
             RestoreLowerNames(folder);

@@ -2,49 +2,25 @@
 // each file's outcome printed.
 #include "cmdline/CommandRun.h"
 
+#include "base/ApiPath.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
-#include "base/FileTimeTicks.h"
+#include "journal/UndoPlan.h"
 #include "listing/FolderTree.h"
 #include "listing/MaskSearch.h"
 #include "operations/ApiPath.h"
-#include "operations/CaseRenamer.h"
-#include "journal/UndoPlan.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <bit>
 #include <optional>
-
-static_assert(kCommandCreation == kStampCreation && kCommandLastWrite == kStampLastWrite &&
-              kCommandLastAccess == kStampLastAccess);
 
 namespace {
 
-JournalledWork::Work Plain(std::function<FileOutcome(const std::wstring&)> perFile) {
-    return [perFile = std::move(perFile)](size_t, const std::wstring& path, const PlannedFile&) {
-        return perFile(path);
-    };
-}
-
 std::wstring Quoted(const std::wstring& text) {
     return L"« " + text + L" »";
-}
-
-std::wstring FullPath(const std::wstring& path) {
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0)
-            return path;
-        if (length < full.size()) {
-            full.resize(length);
-            return full;
-        }
-        full.resize(length);
-    }
 }
 
 // The drive a full path lies on: "c:" or "\\server\share", so that one batch keeps to one.
@@ -107,72 +83,58 @@ std::wstring CommandJournalFolder() {
     return folder;
 }
 
-OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping) {
-    const FileStamping* s = &stamping;
-    const int mask = request.StampMask;
+std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& request) {
+    BatchRequest batch;
+    batch.Stamps = StampSet::FromOrdinalBits(static_cast<uint32_t>(request.StampMask));
     switch (request.Operation) {
-    case CommandOperation::DateTime: {
-        const CivilTime when = request.When;
-        return {L"Date-Heure",
-                [s, when, mask](const auto& names) { return PlanDateTime(*s, names, when, mask); },
-                Plain([s, when, mask](const std::wstring& path) {
-                    return s->FileSetDateTime(path, when, mask);
-                })};
-    }
+    case CommandOperation::DateTime:
+        batch.Operation = BatchOperation::DateTime;
+        batch.When = request.When;
+        break;
     case CommandOperation::TimeZero:
-        return {L"Heure Zéro", [s](const auto& names) { return PlanTimeZero(*s, names); },
-                WritePlannedStamps(stamping, kStampCreation | kStampLastWrite | kStampLastAccess)};
-    case CommandOperation::Shift: {
-        const DateShift shift = request.Shift;
-        return {
-            L"Décaler les dates (" + ShiftText(shift) + L")",
-            [s, shift, mask](const auto& names) { return PlanShift(*s, names, shift, mask); },
-            Plain([s, shift, mask](const std::wstring& path) { return s->FileShift(path, shift, mask); })};
-    }
-    case CommandOperation::CopyStamp: {
-        const int source = request.CopySource;
-        const int targets = request.CopyTargets;
-        return {L"Copier une date (" + StampNames(source) + L" \u2192 " + StampNames(targets) + L")",
-                [source, targets](const auto& names) { return PlanCopyStamp(names, source, targets); },
-                Plain([s, source, targets](const std::wstring& path) {
-                    return s->FileCopyStamp(path, source, targets);
-                })};
-    }
-    case CommandOperation::Upper:
-        return {L"Majuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Upper); },
-                WritePlannedName()};
-    case CommandOperation::Lower:
-        return {L"Minuscules", [](const auto& names) { return PlanNameCase(names, NameCase::Lower); },
-                WritePlannedName()};
-    case CommandOperation::FirstUpper:
-        return {L"Maj-minuscules",
-                [](const auto& names) { return PlanNameCase(names, NameCase::FirstUpper); },
-                WritePlannedName()};
+        batch.Operation = BatchOperation::TimeZero;
+        break;
+    case CommandOperation::Shift:
+        batch.Operation = BatchOperation::Shift;
+        batch.Shift = request.Shift;
+        break;
+    case CommandOperation::CopyStamp:
+        batch.Operation = BatchOperation::CopyStamp;
+        batch.CopySource = static_cast<Stamp>(std::countr_zero(static_cast<unsigned>(request.CopySource)));
+        batch.Stamps = StampSet::FromOrdinalBits(static_cast<uint32_t>(request.CopyTargets));
+        break;
     case CommandOperation::FromFile: {
-        const std::wstring& reference = request.FromFile;
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!::GetFileAttributesExW(ApiPath(FullPath(reference)).c_str(), GetFileExInfoStandard, &data) ||
-            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return {L"", {}, {}, CommandErrorLine(L"fichier de référence introuvable " + Quoted(reference))};
-        const FileStamps stamps{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
-        const size_t slash = reference.find_last_of(L"\\/");
-        const std::wstring name = slash == std::wstring::npos ? reference : reference.substr(slash + 1);
-        return {L"Dates d'un autre fichier (" + StampNames(mask) + L" de " + Quoted(name) + L")",
-                [s, stamps, mask](const auto& names) { return PlanFixedStamps(*s, names, stamps, mask); },
-                WritePlannedStamps(stamping, mask)};
+        batch.Operation = BatchOperation::FromFile;
+        std::wstring error;
+        const std::optional<ReferenceFile> reference = ReadReferenceFile(request.FromFile, error);
+        if (!reference) {
+            out_.WriteLine(CommandErrorLine(L"fichier de référence introuvable " + Quoted(request.FromFile)));
+            return std::nullopt;
+        }
+        batch.Reference = *reference;
+        break;
     }
     case CommandOperation::Exif:
-        return {L"Date de prise de vue (" + StampNames(mask) + L")",
-                [s, mask](const auto& names) { return PlanPhotoDate(*s, names, mask); },
-                WritePlannedStamps(stamping, mask)};
+        batch.Operation = BatchOperation::PhotoDate;
+        break;
+    case CommandOperation::Upper:
+        batch.Operation = BatchOperation::Upper;
+        break;
+    case CommandOperation::Lower:
+        batch.Operation = BatchOperation::Lower;
+        break;
+    case CommandOperation::FirstUpper:
+        batch.Operation = BatchOperation::FirstUpper;
+        break;
     case CommandOperation::Undo:
-        break; // its files and plans come from the journal
+        out_.WriteLine(CommandErrorLine(L"/undo"));
+        return std::nullopt; // its files and plans come from the journal
     }
-    return {L"", {}, {}, CommandErrorLine(L"/undo")};
+    return batch;
 }
 
 CommandRun::CommandRun(ConsoleOutput& out, const std::wstring& journalFolder)
-    : out_(out), journal_(journalFolder), stamping_(BatchStamping()) {}
+    : out_(out), journal_(journalFolder), stamping_(std::make_shared<FileStamping>(BatchStamping())) {}
 
 int CommandRun::Run(const ParsedCommandLine& parsed) {
     try {
@@ -202,11 +164,9 @@ int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
 }
 
 int CommandRun::RunOperation(const CommandRequest& request) {
-    const OperationWork operation = WorkOf(request, stamping_);
-    if (!operation.Error.empty()) {
-        out_.WriteLine(operation.Error);
+    const std::optional<BatchRequest> batch = BatchRequestOf(request);
+    if (!batch)
         return kExitBadArguments;
-    }
     std::vector<Found> files;
     if (!Collect(request, files))
         return kExitBadArguments;
@@ -226,14 +186,12 @@ int CommandRun::RunOperation(const CommandRequest& request) {
             members.push_back(i);
             folder = CommonFolder(folder, files[i].Folder);
         }
-        std::vector<std::wstring> paths;
-        std::vector<std::wstring> names;
+        BatchFiles batchFiles{folder};
         for (const size_t i : members) {
-            paths.push_back(files[i].Folder + L"\\" + files[i].Name);
-            names.push_back(paths.back().substr(folder.size() + 1));
+            batchFiles.Paths.push_back(files[i].Folder + L"\\" + files[i].Name);
+            batchFiles.Names.push_back(batchFiles.Paths.back().substr(folder.size() + 1));
         }
-        const JournalledWork::Planner plan = operation.Plan(names);
-        if (!RunFiles(operation.Name, folder, 0, paths, names, plan, operation.Work, request.DryRun))
+        if (!RunOne(batchFiles, WorkOf(*batch, batchFiles, stamping_), request.DryRun))
             break;
     }
     return Finish(request.DryRun);
@@ -251,25 +209,26 @@ int CommandRun::RunUndo(const CommandRequest& request) {
         return kExitNotAllDone;
     }
     const JournalBatchSummary& batch = summary.Summary.Batches[*next];
-    if (RunningBatchMark::IsRunning(journal_, batch.Id)) {
+    const PreparedUndo undo = PrepareUndo(journal_, batch, false, stamping_);
+    switch (undo.Refusal) {
+    case UndoRefusal::None:
+        break;
+    case UndoRefusal::StillRunning:
         out_.WriteLine(
             L"Kavet24 : l'opération " + Quoted(batch.Operation) +
             L" tourne encore dans une autre copie de Kavet24 ; elle pourra être annulée une fois finie");
         return kExitNotAllDone;
-    }
-    JournalStore::ReadResult read = journal_.ReadBatch(batch);
-    if (!read.Error.empty() || read.Contents.Batches.empty()) {
-        out_.WriteLine(L"Kavet24 : " + (read.Error.empty()
-                                            ? L"l'opération n'est plus dans le journal d'annulation"
-                                            : read.Error));
+    case UndoRefusal::NotFound:
+        out_.WriteLine(L"Kavet24 : l'opération n'est plus dans le journal d'annulation");
+        return kExitNotAllDone;
+    case UndoRefusal::Unreadable:
+        out_.WriteLine(L"Kavet24 : " + undo.Error);
         return kExitNotAllDone;
     }
-    for (const auto& problem : read.Contents.Problems)
-        out_.WriteLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem.Message);
+    for (const std::wstring& problem : undo.Problems)
+        out_.WriteLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem);
     out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
-    const UndoFiles undo = UndoFilesOf(std::move(read.Contents.Batches.front()));
-    RunFiles(L"Annulation de " + Quoted(batch.Operation), batch.Folder, batch.Id, undo.Paths, undo.Names,
-             PlanUndo(undo.Folder, undo.Files, false), UndoWork(stamping_, undo.Folder), request.DryRun);
+    RunOne(undo.Files, undo.Work, request.DryRun);
     return Finish(request.DryRun);
 }
 
@@ -364,58 +323,48 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     return true;
 }
 
-bool CommandRun::RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
-                          const std::vector<std::wstring>& paths, const std::vector<std::wstring>& names,
-                          const JournalledWork::Planner& plan, const JournalledWork::Work& work,
-                          bool dryRun) {
+bool CommandRun::RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun) {
     if (dryRun) {
-        for (size_t i = 0; i < paths.size(); ++i) {
-            PlannedFile planned;
-            try {
-                planned = plan(i, paths[i]);
-            } catch (...) {
-                planned.Refusal = FileOutcome::Failed(Failure::Other, L"erreur inattendue");
-            }
-            if (planned.Refusal) {
+        const std::vector<PlannedOutcome> planned = PlanBatch(files, work);
+        for (size_t i = 0; i < planned.size(); ++i) {
+            if (planned[i].Refusal) {
                 ++refused_;
-                out_.WriteLine(names[i] + L" : non modifié : " + planned.Refusal->ReasonText());
-            } else if (planned.Record) {
+                out_.WriteLine(files.Names[i] + L" : non modifié : " + planned[i].Refusal->ReasonText());
+            } else if (planned[i].Changes) {
                 ++wouldChange_;
-                out_.WriteLine(names[i] + L" : serait modifié");
+                out_.WriteLine(files.Names[i] + L" : serait modifié");
             } else {
                 ++alreadyDone_;
-                out_.WriteLine(names[i] + L" : déjà comme demandé");
+                out_.WriteLine(files.Names[i] + L" : déjà comme demandé");
             }
         }
         return true;
     }
-    // A batch without files has nothing to take back: it stays out of the journal, as the window's.
-    if (paths.empty())
-        return true;
-    JournalBatchWriter journal(journal_, operation, folder, undoes);
-    if (!journal.Ok()) {
-        out_.WriteLine(
-            L"Kavet24 : le journal d'annulation ne peut être écrit, aucun fichier n'est modifié : " +
-            journal.Error());
-        journalFailed_ = true;
-        return false;
-    }
-    JournalledWork journalled(&journal, paths, plan, work);
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const FileOutcome outcome = journalled(paths[i]);
-        out_.WriteLine(OutcomeLine(names[i], outcome));
-        report_.Add(names[i], outcome);
-    }
-    if (!journal.Finish()) {
-        out_.WriteLine(L"Kavet24 : la fin de l'opération n'a pu être notée au journal d'annulation : " +
-                       journal.Error());
-        journalFailed_ = true;
-    }
-    // A rename that could give a file neither its new name nor its old one back left it under a
-    // temporary name: without this line the file looks lost.
-    for (const StrandedFile& file : TakeStrandedFiles())
+    const BatchResult result = RunBatch(journal_, files, work, *this, report_);
+    journalFailed_ = journalFailed_ || result.JournalFailed;
+    for (const StrandedFile& file : result.Stranded)
         out_.WriteLine(Quoted(file.OldName) + L" porte maintenant le nom " + Quoted(file.TemporaryPath));
-    return true;
+    return result.Ran;
+}
+
+bool CommandRun::GoOnWithoutJournal(const std::wstring& error) {
+    out_.WriteLine(L"Kavet24 : le journal d'annulation ne peut être écrit, aucun fichier n'est modifié : " +
+                   error);
+    return false;
+}
+
+std::vector<FileOutcome> CommandRun::RunFiles(const BatchFiles& files, const PerFile& perFile,
+                                              JournalBatchWriter*) {
+    std::vector<FileOutcome> outcomes;
+    for (size_t i = 0; i < files.Paths.size(); ++i) {
+        outcomes.push_back(perFile(files.Paths[i]));
+        out_.WriteLine(OutcomeLine(files.Names[i], outcomes.back()));
+    }
+    return outcomes;
+}
+
+void CommandRun::JournalNotFinished(const std::wstring& error) {
+    out_.WriteLine(L"Kavet24 : la fin de l'opération n'a pu être notée au journal d'annulation : " + error);
 }
 
 int CommandRun::Finish(bool dryRun) {

@@ -4,14 +4,15 @@
 // outcome is printed as it is done.
 #pragma once
 
+#include "batch/BatchRun.h"
 #include "cmdline/CommandLine.h"
 #include "cmdline/ConsoleOutput.h"
+#include "journal/JournalStore.h"
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
-#include "journal/JournalStore.h"
-#include "batch/Planners.h"
 
-#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,19 +28,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitNotAllDone = 1;
 constexpr int kExitBadArguments = 2;
 
-// An operation as a batch runs it: its name in the journal, its planner and its per-file function.
-struct OperationWork {
-    std::wstring Name;
-    std::function<JournalledWork::Planner(const std::vector<std::wstring>& names)> Plan;
-    JournalledWork::Work Work;
-    // Why it cannot run, as the usage error line; empty when it can.
-    std::wstring Error;
-};
-// The operation a request asks for, with `stamping` (which must outlive the batch). The reference
-// file of /from is read here.
-OperationWork WorkOf(const CommandRequest& request, const FileStamping& stamping);
-
-class CommandRun {
+class CommandRun : private BatchFront {
 public:
     CommandRun(ConsoleOutput& out, const std::wstring& journalFolder);
 
@@ -61,16 +50,24 @@ private:
     bool Collect(const CommandRequest& request, std::vector<Found>& files);
     bool CollectPath(const CommandRequest& request, const std::wstring& path, std::vector<Found>& files);
 
-    // One batch in one journal folder; false when its journal could not begin (nothing done).
-    bool RunFiles(const std::wstring& operation, const std::wstring& folder, uint64_t undoes,
-                  const std::vector<std::wstring>& paths, const std::vector<std::wstring>& names,
-                  const JournalledWork::Planner& plan, const JournalledWork::Work& work, bool dryRun);
+    // The batch the request asks for; none, with the usage error printed, when it cannot run (its
+    // reference file cannot be read).
+    std::optional<BatchRequest> BatchRequestOf(const CommandRequest& request);
+    // One batch in one journal folder, or its plan only; false when its journal could not begin
+    // (nothing done).
+    bool RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun);
+    // Without a journal nothing is changed: a script has no one to ask.
+    bool GoOnWithoutJournal(const std::wstring& error) override;
+    // Prints each file's outcome as it is done.
+    std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
+                                      JournalBatchWriter* journal) override;
+    void JournalNotFinished(const std::wstring& error) override;
     // The exit code once every batch ran, with the count line printed.
     int Finish(bool dryRun);
 
     ConsoleOutput& out_;
     JournalStore journal_;
-    FileStamping stamping_;
+    std::shared_ptr<const FileStamping> stamping_;
     BatchReport report_;
     // A journal that could not be written, at the start or the end of a batch.
     bool journalFailed_ = false;

@@ -470,13 +470,14 @@ TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFi
         const JournalSummary summary = form->Journal->Summary().Summary;
         endedInJournal = !summary.Batches.empty() && summary.Batches.back().Finished;
     };
-    form->RunBatch(
-        L"Essai", [](const auto&) { return [](size_t, const std::wstring&) { return PlannedFile(); }; },
-        [&](const std::wstring&) {
-            ::Sleep(20);
-            ++done;
-            return FileOutcome();
-        });
+    form->RunOnSelection(L"Essai", [&](const BatchFiles&) {
+        return BatchWork{L"Essai", 0, [](size_t, const std::wstring&) { return PlannedFile(); },
+                         [&](size_t, const std::wstring&, const PlannedFile&) {
+                             ::Sleep(20);
+                             ++done;
+                             return FileOutcome();
+                         }};
+    });
     queryAfter = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
     EXPECT_EQ(reason.value_or(L"Kavet24 termine une opération"), L"Kavet24 termine une opération");
     EXPECT_EQ(query, FALSE) << "the batch holds the session's end";

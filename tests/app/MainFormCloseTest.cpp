@@ -66,13 +66,14 @@ TEST_F(MainFormClose, CloseWhileAMonitorRelistWaitsForItsTurn) {
 
 TEST_F(MainFormClose, CloseDuringABatch) {
     int files = 0;
-    form->RunBatch(
-        L"Essai", [](const auto&) { return [](size_t, const std::wstring&) { return PlannedFile(); }; },
-        [&](const std::wstring&) {
-            if (files++ == 0)
-                PostClose();
-            return FileOutcome();
-        });
+    form->RunOnSelection(L"Essai", [&](const BatchFiles&) {
+        return BatchWork{L"Essai", 0, [](size_t, const std::wstring&) { return PlannedFile(); },
+                         [&](size_t, const std::wstring&, const PlannedFile&) {
+                             if (files++ == 0)
+                                 PostClose();
+                             return FileOutcome();
+                         }};
+    });
     EXPECT_EQ(files, 2) << "the batch finishes its files";
     ExpectClosedCleanly();
 }

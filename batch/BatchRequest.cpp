@@ -1,0 +1,31 @@
+#include "batch/BatchRequest.h"
+
+std::wstring OperationName(const BatchRequest& request) {
+    switch (request.Operation) {
+    case BatchOperation::DateTime:
+        return L"Date-Heure";
+    case BatchOperation::TimeZero:
+        return L"Heure Zéro";
+    case BatchOperation::Shift:
+        return L"Décaler les dates (" + ShiftText(request.Shift) + L")";
+    case BatchOperation::CopyStamp:
+        return L"Copier une date (" + StampNames({request.CopySource}) + L" \u2192 " +
+               StampNames(request.Stamps) + L")";
+    case BatchOperation::FromFile:
+        return L"Dates d'un autre fichier (" + StampNames(request.Stamps) + L" de « " +
+               request.Reference.Name + L" »)";
+    case BatchOperation::PhotoDate:
+        return L"Date de prise de vue (" + StampNames(request.Stamps) + L")";
+    case BatchOperation::Upper:
+        return L"Majuscules";
+    case BatchOperation::Lower:
+        return L"Minuscules";
+    case BatchOperation::FirstUpper:
+        return L"Maj-minuscules";
+    }
+    return L"";
+}
+
+std::wstring UndoName(const std::wstring& operation) {
+    return L"Annulation de « " + operation + L" »";
+}

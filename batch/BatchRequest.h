@@ -1,0 +1,47 @@
+// What the user asks of a batch, from the window's dialogs or the command line's switches: the
+// operation and its values. Platform-free, so that the command line's parser can fill it.
+#pragma once
+
+#include "listing/DateTime.h"
+#include "operations/DateShift.h"
+#include "operations/Stamp.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+enum class BatchOperation {
+    DateTime,   // "Date-Heure": the stamps to one date and time
+    TimeZero,   // "Heure Zéro": every stamp to today at 00:00:00
+    Shift,      // "Décaler les dates"
+    CopyStamp,  // "Copier une date": one stamp of each file into its others
+    FromFile,   // "Dates d'un autre fichier"
+    PhotoDate,  // "Date de prise de vue"
+    Upper,      // "Majuscules"
+    Lower,      // "Minuscules"
+    FirstUpper, // "Maj-minuscules"
+};
+
+// The file whose stamps "Dates d'un autre fichier" gives, as read once before the batch: the
+// window shows these values in its dialog, and the batch gives exactly them.
+struct ReferenceFile {
+    std::wstring Name; // without its folder
+    uint64_t Creation = 0;
+    uint64_t LastAccess = 0;
+    uint64_t LastWrite = 0;
+};
+
+struct BatchRequest {
+    BatchOperation Operation = BatchOperation::TimeZero;
+    // The stamps set: of DateTime, Shift, FromFile and PhotoDate; the targets of CopyStamp.
+    StampSet Stamps = kAllStamps;
+    CivilTime When;          // DateTime
+    DateShift Shift;         // Shift
+    Stamp CopySource{};      // CopyStamp; never among its Stamps
+    ReferenceFile Reference; // FromFile
+};
+
+// The batch's name in the journal and in the undo list: "Décaler les dates (+1 h)".
+std::wstring OperationName(const BatchRequest& request);
+// The name of the undo of the batch named `operation`.
+std::wstring UndoName(const std::wstring& operation);

@@ -1,0 +1,138 @@
+#include "batch/BatchWork.h"
+
+#include "base/ApiPath.h"
+#include "base/FileTimeTicks.h"
+#include "batch/Planners.h"
+#include "operations/FileNameParts.h"
+#include "operations/SystemFailure.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace {
+
+int Bits(StampSet stamps) {
+    return static_cast<int>(stamps.OrdinalBits());
+}
+
+// A work that needs no plan but the journal's: the file is changed by its per-file function.
+template <typename PerFile> JournalledWork::Work Plain(PerFile perFile) {
+    return [perFile = std::move(perFile)](size_t, const std::wstring& path, const PlannedFile&) {
+        return perFile(path);
+    };
+}
+
+} // namespace
+
+std::optional<ReferenceFile> ReadReferenceFile(const std::wstring& path, std::wstring& error) {
+    const std::wstring full = FullPath(path);
+    const DWORD attributes = ::GetFileAttributesW(ApiPath(full).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = FileOutcome::Failed(Failure::NotFound).ReasonText();
+        return std::nullopt;
+    }
+    const std::optional<FileStamps> read = PlatformFileTimeReader(full);
+    if (!read) {
+        error = FailureOfLastError().ReasonText();
+        return std::nullopt;
+    }
+    return ReferenceFile{SplitFileName(full).Name, FileTimeTicks(read->Creation),
+                         FileTimeTicks(read->LastAccess), FileTimeTicks(read->LastWrite)};
+}
+
+BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
+                 std::shared_ptr<const FileStamping> stamping) {
+    const std::vector<std::wstring>& names = files.Names;
+    const FileStamping& s = *stamping;
+    const int mask = Bits(request.Stamps);
+    BatchWork work{OperationName(request)};
+    switch (request.Operation) {
+    case BatchOperation::DateTime: {
+        const CivilTime when = request.When;
+        work.Plan = PlanDateTime(s, names, when, mask);
+        work.Work = Plain([stamping, when, mask](const std::wstring& path) {
+            return stamping->FileSetDateTime(path, when, mask);
+        });
+        break;
+    }
+    case BatchOperation::TimeZero:
+        work.Plan = PlanTimeZero(s, names);
+        work.Work = WritePlannedStamps(s, Bits(kAllStamps));
+        break;
+    case BatchOperation::Shift: {
+        const DateShift shift = request.Shift;
+        work.Plan = PlanShift(s, names, shift, mask);
+        work.Work = Plain([stamping, shift, mask](const std::wstring& path) {
+            return stamping->FileShift(path, shift, mask);
+        });
+        break;
+    }
+    case BatchOperation::CopyStamp: {
+        const int source = Bits({request.CopySource});
+        work.Plan = PlanCopyStamp(names, source, mask);
+        work.Work = Plain([stamping, source, mask](const std::wstring& path) {
+            return stamping->FileCopyStamp(path, source, mask);
+        });
+        break;
+    }
+    case BatchOperation::FromFile: {
+        const ReferenceFile& reference = request.Reference;
+        const FileStamps stamps{FileTimeOfTicks(reference.Creation), FileTimeOfTicks(reference.LastAccess),
+                                FileTimeOfTicks(reference.LastWrite)};
+        work.Plan = PlanFixedStamps(s, names, stamps, mask);
+        work.Work = WritePlannedStamps(s, mask);
+        break;
+    }
+    case BatchOperation::PhotoDate:
+        work.Plan = PlanPhotoDate(s, names, mask);
+        work.Work = WritePlannedStamps(s, mask);
+        break;
+    case BatchOperation::Upper:
+    case BatchOperation::Lower:
+    case BatchOperation::FirstUpper: {
+        const NameCase form = request.Operation == BatchOperation::Upper   ? NameCase::Upper
+                              : request.Operation == BatchOperation::Lower ? NameCase::Lower
+                                                                           : NameCase::FirstUpper;
+        work.Plan = PlanNameCase(names, form);
+        work.Work = WritePlannedName();
+        break;
+    }
+    }
+    // The planners hold the stamping by reference: the plan keeps it alive as long as itself.
+    work.Plan = [stamping, plan = std::move(work.Plan)](size_t index, const std::wstring& path) {
+        return plan(index, path);
+    };
+    return work;
+}
+
+PreparedUndo PrepareUndo(const JournalStore& journal, const JournalBatchSummary& chosen, bool evenIfChanged,
+                         std::shared_ptr<const FileStamping> stamping) {
+    PreparedUndo undo;
+    if (RunningBatchMark::IsRunning(journal, chosen.Id)) {
+        undo.Refusal = UndoRefusal::StillRunning;
+        return undo;
+    }
+    JournalStore::ReadResult read = journal.ReadBatch(chosen);
+    if (!read.Error.empty()) {
+        undo.Refusal = UndoRefusal::Unreadable;
+        undo.Error = read.Error;
+        return undo;
+    }
+    if (read.Contents.Batches.empty()) {
+        undo.Refusal = UndoRefusal::NotFound;
+        return undo;
+    }
+    for (const auto& problem : read.Contents.Problems)
+        undo.Problems.push_back(problem.Message);
+    UndoFiles files = UndoFilesOf(std::move(read.Contents.Batches.front()));
+    undo.Files = BatchFiles{chosen.Folder, std::move(files.Paths), std::move(files.Names)};
+    undo.Work.Name = UndoName(chosen.Operation);
+    undo.Work.Undoes = chosen.Id;
+    undo.Work.Plan = PlanUndo(files.Folder, files.Files, evenIfChanged);
+    undo.Work.Work = [stamping, work = UndoWork(*stamping, files.Folder)](
+                         size_t index, const std::wstring& path, const PlannedFile& plan) {
+        return work(index, path, plan);
+    };
+    return undo;
+}

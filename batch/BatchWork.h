@@ -1,0 +1,61 @@
+// A request turned into what a batch runs, the same for the window and the command line: its name
+// in the journal, the plan of each file (its state now and the state asked, noted in the journal
+// before the file changes) and the work that then changes it.
+#pragma once
+
+#include "batch/BatchRequest.h"
+#include "journal/JournalStore.h"
+#include "journal/JournalledWork.h"
+#include "operations/FileStamping.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The files of one batch: the folder it is noted under in the journal (as stored, without a final
+// separator) and each file's full path, with its name as the batch shows it (relative to that
+// folder: "sub\\a.jpg" for a file in a subfolder).
+struct BatchFiles {
+    std::wstring Folder;
+    std::vector<std::wstring> Paths;
+    std::vector<std::wstring> Names;
+};
+
+struct BatchWork {
+    std::wstring Name;
+    // The batch this one undoes; 0 for an operation of its own.
+    uint64_t Undoes = 0;
+    JournalledWork::Planner Plan;
+    JournalledWork::Work Work;
+};
+
+// The reference file of "Dates d'un autre fichier" at `path`; none, with why in `error`, when it
+// cannot be read or is a folder.
+std::optional<ReferenceFile> ReadReferenceFile(const std::wstring& path, std::wstring& error);
+
+// The work of `request` on `files`, done through `stamping`, which the work keeps.
+BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
+                 std::shared_ptr<const FileStamping> stamping);
+
+// Why the undo of a batch cannot start.
+enum class UndoRefusal {
+    None,
+    StillRunning, // another copy of the program is still running the batch
+    NotFound,     // the journal no longer holds it
+    Unreadable,   // the journal cannot be read (Error says why)
+};
+// The undo of the journal's batch `chosen` as a batch of its own: its files as the batch left
+// them, each checked against what the batch left (or not, `evenIfChanged`) and given its name,
+// stamps and attributes back.
+struct PreparedUndo {
+    UndoRefusal Refusal = UndoRefusal::None;
+    std::wstring Error;
+    // The damaged lines of the journal that were skipped.
+    std::vector<std::wstring> Problems;
+    BatchFiles Files;
+    BatchWork Work;
+};
+PreparedUndo PrepareUndo(const JournalStore& journal, const JournalBatchSummary& chosen, bool evenIfChanged,
+                         std::shared_ptr<const FileStamping> stamping);
