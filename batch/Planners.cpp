@@ -8,7 +8,7 @@
 #include "operations/CaseRenamer.h"
 #include "operations/FileNameCase.h"
 #include "operations/PerFileFrame.h"
-#include "operations/PhotoDate.h"
+#include "operations/PhotoStamp.h"
 #include "operations/SystemFailure.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // Fuzz target: reading the photo date from any bytes must never misbehave and must give only a
 // date that exists, with an offset no time zone exceeds. Input starting with "J" is wrapped in a
 // JPEG's Exif segment, so that the TIFF reading is reached through the segment walk too.
-#include "operations/ExifDate.h"
+#include "readers/ExifDate.h"
 
 #include <cstddef>
 #include <cstdint>

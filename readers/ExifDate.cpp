@@ -1,7 +1,7 @@
 // Reading the Exif dates: a walk over a JPEG's segments to the Exif one, then the two TIFF
 // directories that hold the dates. The bytes come from any file on disk, so every length and
 // offset is checked before it is followed, and nothing here throws.
-#include "operations/ExifDate.h"
+#include "readers/ExifDate.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The photo date from Exif data: the order of the three dates, their offsets, damaged and cut-short
 // files, in JPEG and TIFF files of both byte orders, and the extensions worth opening.
-#include "operations/ExifDate.h"
+#include "readers/ExifDate.h"
 #include "support/logic/ExifImages.h"
 
 #include <gtest/gtest.h>
