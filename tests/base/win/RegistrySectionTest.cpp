@@ -85,14 +85,6 @@ TEST(RegistrySection, WritingCreatesTheKeyWithItsParentsAndStoresEachFormWithIts
     EXPECT_NO_THROW(section.DeleteValue(L"Text")) << "a missing value counts as deleted";
 }
 
-TEST(RegistrySection, ReadingAMissingKeyGivesDefaultsAndCreatesNothing) {
-    ScratchRegistryKey scratch;
-    const std::wstring missing = scratch / L"Missing";
-    const RegistrySection section(missing, RegistrySection::Access::Read);
-    EXPECT_EQ(section.ReadText(L"V", L"d"), L"d");
-    EXPECT_FALSE(ScratchRegistryKey::KeyExists(missing));
-}
-
 TEST(RegistrySection, AKeyThatCannotBeOpenedAndEveryRefusedWriteRaiseWithTheUsersMessage) {
     ScratchRegistryKey scratch;
     // The platform keeps no lasting key below one that lives only until the session ends.
@@ -118,9 +110,6 @@ TEST(RegistrySection, AKeyThatCannotBeOpenedAndEveryRefusedWriteRaiseWithTheUser
         {"WriteThroughARead",
          [&] { RegistrySection(scratch.Path(), RegistrySection::Access::Read).WriteText(L"V", L"x"); },
          L"Echec à la définition des données pour 'V'"},
-        {"WriteToAMissingKeyOpenedForReading",
-         [&] { RegistrySection(scratch / L"Missing", RegistrySection::Access::Read).WriteDword(L"V", 1); },
-         L"Echec à la définition des données pour 'V'"},
     };
     for (const Refusal& refusal : refusals) {
         std::optional<std::wstring> raised;
@@ -133,5 +122,4 @@ TEST(RegistrySection, AKeyThatCannotBeOpenedAndEveryRefusedWriteRaiseWithTheUser
     }
     EXPECT_FALSE(ScratchRegistryKey::ValueType(scratch.Path(), L"V"));
     EXPECT_FALSE(ScratchRegistryKey::KeyExists(scratch / L"Volatile\\Lasting"));
-    EXPECT_FALSE(ScratchRegistryKey::KeyExists(scratch / L"Missing"));
 }
