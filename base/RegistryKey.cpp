@@ -58,6 +58,12 @@ LSTATUS RegistryKey::WriteDword(const std::wstring& name, DWORD number) const {
     return Write(name, REG_DWORD, &number, sizeof number);
 }
 
+LSTATUS RegistryKey::DeleteValue(const std::wstring& name) const {
+    if (!key_)
+        return ERROR_INVALID_HANDLE;
+    return ::RegDeleteValueW(key_.Get(), name.c_str());
+}
+
 LSTATUS RegistryKey::Write(const std::wstring& name, DWORD type, const void* data, size_t size) const {
     if (!key_)
         return ERROR_INVALID_HANDLE;

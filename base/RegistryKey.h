@@ -30,6 +30,8 @@ public:
     // REG_SZ with its terminating NUL.
     LSTATUS WriteText(const std::wstring& name, const std::wstring& text) const;
     LSTATUS WriteDword(const std::wstring& name, DWORD number) const;
+    // ERROR_FILE_NOT_FOUND when the value does not exist.
+    LSTATUS DeleteValue(const std::wstring& name) const;
 
 private:
     LSTATUS Write(const std::wstring& name, DWORD type, const void* data, size_t size) const;

@@ -7,6 +7,7 @@
 #include "listctrl/HeaderControl.h"
 #include "listctrl/ListViewTypes.h"
 #include "base/Handles.h"
+#include "base/RegistrySection.h"
 #include "ui/Window.h"
 
 #include <functional>
@@ -131,6 +132,8 @@ protected:
     void RecreateWnd();
     // Lets a derived layer keep what the platform holds before the window goes.
     virtual void BeforeRecreate() {}
+    // One sub-key of the stored layout, under the settings' registry key.
+    RegistrySection Section(const wchar_t* section, RegistrySection::Access access) const;
 
     virtual void DrawHeaderItem(const DRAWITEMSTRUCT& item);
     virtual void DefaultDrawHeaderItem(HDC dc, int column, const RECT& rect, bool selected);

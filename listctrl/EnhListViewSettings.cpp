@@ -4,8 +4,11 @@
 #include "listctrl/EnhListView.h"
 
 #include "listctrl/ColumnList.h"
-#include "listctrl/RegistrySection.h"
 #include "ui/Form.h"
+
+RegistrySection TCustomEnhListView::Section(const wchar_t* section, RegistrySection::Access access) const {
+    return RegistrySection(RegistrySubKey(saveSettings_->RegistryKey, section), access);
+}
 
 bool TCustomEnhListView::WriteColumnSettings() {
     const TdfsEnhLVSaveSettings& s = *saveSettings_;
@@ -15,17 +18,17 @@ bool TCustomEnhListView::WriteColumnSettings() {
         std::vector<int> widths;
         for (int p = 0; p < n; ++p)
             widths.push_back(ScaleFromDpi(ColumnWidth(ColumnAtPosition(p)), dpi));
-        RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Write)
-            .WriteString(s.kSizesValue, FormatColumnList(widths));
+        Section(s.kColumnsSection, RegistrySection::Access::Write)
+            .WriteText(s.kSizesValue, FormatColumnList(widths));
     }
     if (s.SaveCurrentSort) {
-        RegistrySection sort(s.RegistryKey, s.kSortSection, RegistrySection::Access::Write);
-        sort.WriteBool(s.kAscendingValue, sortAscending_);
-        sort.WriteInteger(s.kSortColumnValue, sortColumnIndex_);
+        RegistrySection sort = Section(s.kSortSection, RegistrySection::Access::Write);
+        sort.WriteDecimal(s.kAscendingValue, sortAscending_ ? 1 : 0);
+        sort.WriteDecimal(s.kSortColumnValue, sortColumnIndex_);
     }
     if (s.SaveViewStyle)
-        RegistrySection(s.RegistryKey, s.kViewStyleSection, RegistrySection::Access::Write)
-            .WriteInteger(s.kViewStyleValue, static_cast<int>(ViewStyle()));
+        Section(s.kViewStyleSection, RegistrySection::Access::Write)
+            .WriteDecimal(s.kViewStyleValue, static_cast<int>(ViewStyle()));
     return true;
 }
 
@@ -40,9 +43,9 @@ bool TCustomEnhListView::ReadColumnSettings() {
             current.push_back(ColumnWidth(ColumnAtPosition(p)));
             stored.push_back(ScaleFromDpi(current.back(), dpi));
         }
-        const auto text = RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Read)
-                              .ReadString(s.kSizesValue);
-        if (const auto widths = ColumnSizesFromText(text.value_or(L""), stored)) {
+        const std::wstring text =
+            Section(s.kColumnsSection, RegistrySection::Access::Read).ReadText(s.kSizesValue);
+        if (const auto widths = ColumnSizesFromText(text, stored)) {
             // Widths follow the display positions as they were written, so the order comes first.
             // A width kept from the current one stays exactly as it is on screen.
             for (size_t p = 0; p < static_cast<size_t>(n); ++p) {
@@ -52,9 +55,9 @@ bool TCustomEnhListView::ReadColumnSettings() {
         }
     }
     if (s.SaveCurrentSort) {
-        RegistrySection sort(s.RegistryKey, s.kSortSection, RegistrySection::Access::Read);
-        const bool ascending = sort.ReadBool(s.kAscendingValue, true);
-        const int column = ClampSortColumn(sort.ReadInteger(s.kSortColumnValue, 0), n);
+        const RegistrySection sort = Section(s.kSortSection, RegistrySection::Access::Read);
+        const bool ascending = sort.ReadDecimal(s.kAscendingValue, 1) != 0;
+        const int column = ClampSortColumn(sort.ReadDecimal(s.kSortColumnValue, 0), n);
         BeginItemUpdate();
         try {
             SetSortAscending(ascending);
@@ -67,8 +70,8 @@ bool TCustomEnhListView::ReadColumnSettings() {
         EndItemUpdate();
     }
     if (s.SaveViewStyle) {
-        const int number = RegistrySection(s.RegistryKey, s.kViewStyleSection, RegistrySection::Access::Read)
-                               .ReadInteger(s.kViewStyleValue, -1);
+        const int number =
+            Section(s.kViewStyleSection, RegistrySection::Access::Read).ReadDecimal(s.kViewStyleValue, -1);
         TViewStyle style;
         if (ViewStyleFromNumber(number, style))
             SetViewStyle(style);

@@ -2,7 +2,6 @@
 #include "listctrl/ExtListView.h"
 
 #include "listctrl/ColumnList.h"
-#include "listctrl/RegistrySection.h"
 
 bool TCustomExtListView::WriteColumnSettings() {
     const TdfsExtLVSaveSettings& s = SaveSettings();
@@ -10,8 +9,8 @@ bool TCustomExtListView::WriteColumnSettings() {
     if (s.SaveColumnOrder && n > 0) {
         std::vector<int> order;
         CurrentColumnOrder(n, order);
-        RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Write)
-            .WriteString(s.kOrderValue, FormatColumnList(order));
+        Section(s.kColumnsSection, RegistrySection::Access::Write)
+            .WriteText(s.kOrderValue, FormatColumnList(order));
     }
     return TCustomEnhListView::WriteColumnSettings();
 }
@@ -20,9 +19,9 @@ bool TCustomExtListView::ReadColumnSettings() {
     const TdfsExtLVSaveSettings& s = SaveSettings();
     const int n = ColumnCount();
     if (s.SaveColumnOrder && n > 0) {
-        const auto text = RegistrySection(s.RegistryKey, s.kColumnsSection, RegistrySection::Access::Read)
-                              .ReadString(s.kOrderValue);
-        ApplyColumnOrder(ColumnOrderFromText(text.value_or(L""), n));
+        const std::wstring text =
+            Section(s.kColumnsSection, RegistrySection::Access::Read).ReadText(s.kOrderValue);
+        ApplyColumnOrder(ColumnOrderFromText(text, n));
     }
     return TCustomEnhListView::ReadColumnSettings();
 }

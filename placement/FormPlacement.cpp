@@ -99,18 +99,18 @@ void TFormPlacement::StorePlacement() {
     if (!restored_ && active_)
         return;
     if (useRegistry_) {
-        PlacementRegistry store(RootKey(), IniFileName(), PlacementRegistry::Access::Write);
-        const std::wstring section = IniSection();
-        store.WriteInteger(section, kFormVersion, version_);
+        RegistrySection store(RegistrySubKey(IniFileName(), IniSection()), RegistrySection::Access::Write,
+                              RootKey());
+        store.WriteDecimal(kFormVersion, version_);
         if (owner_) {
             if (options_ & (fpState | fpPosition)) {
-                WriteWindowPlacement(store, section);
-                store.WriteString(section, kVisible, destroying_ ? L"1" : L"0");
+                WriteWindowPlacement(store);
+                store.WriteText(kVisible, destroying_ ? L"1" : L"0");
             }
             if (options_ & fpActiveControl) {
                 const std::wstring control = owner_->ActiveControlName();
                 if (!control.empty())
-                    store.WriteString(section, kActiveControl, control);
+                    store.WriteText(kActiveControl, control);
             }
         }
     }
@@ -119,7 +119,7 @@ void TFormPlacement::StorePlacement() {
     saved_ = true;
 }
 
-void TFormPlacement::WriteWindowPlacement(PlacementRegistry& store, const std::wstring& section) {
+void TFormPlacement::WriteWindowPlacement(RegistrySection& store) {
     const HWND hwnd = OwnerWindow();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -136,28 +136,28 @@ void TFormPlacement::WriteWindowPlacement(PlacementRegistry& store, const std::w
                                                  placement.ptMaxPosition.x, placement.ptMaxPosition.y});
     const RECT& r = placement.rcNormalPosition;
     const std::wstring normal = FourNumbersText({r.left, r.top, r.right, r.bottom});
-    store.WriteInteger(section, kFlags, static_cast<int>(placement.flags));
-    store.WriteInteger(section, kShowCmd, static_cast<int>(placement.showCmd));
-    store.WriteInteger(section, kPixelsPerInch, ScreenPixelsPerInch());
-    store.WriteString(section, kMinMaxPos + suffix, minMax);
-    store.WriteString(section, kMinMaxPos, minMax);
-    store.WriteString(section, kNormPos + suffix, normal);
-    store.WriteString(section, kNormPos, normal);
+    store.WriteDecimal(kFlags, static_cast<int>(placement.flags));
+    store.WriteDecimal(kShowCmd, static_cast<int>(placement.showCmd));
+    store.WriteDecimal(kPixelsPerInch, ScreenPixelsPerInch());
+    store.WriteText(kMinMaxPos + suffix, minMax);
+    store.WriteText(kMinMaxPos, minMax);
+    store.WriteText(kNormPos + suffix, normal);
+    store.WriteText(kNormPos, normal);
 }
 
 void TFormPlacement::LoadPlacement() {
     saved_ = false;
     if (useRegistry_) {
-        PlacementRegistry store(RootKey(), IniFileName(), PlacementRegistry::Access::Read);
-        const std::wstring section = IniSection();
-        if (store.ReadInteger(section, kFormVersion, 0) >= version_) {
+        const RegistrySection store(RegistrySubKey(IniFileName(), IniSection()),
+                                    RegistrySection::Access::Read, RootKey());
+        if (store.ReadDecimal(kFormVersion, 0) >= version_) {
             if (owner_)
-                ReadWindowPlacement(store, section, (options_ & fpState) != 0, (options_ & fpPosition) != 0);
+                ReadWindowPlacement(store, (options_ & fpState) != 0, (options_ & fpPosition) != 0);
             restored_ = true;
             if (OnRestorePlacement)
                 OnRestorePlacement(*this);
             if (owner_ && (options_ & fpActiveControl)) {
-                const std::wstring control = store.ReadString(section, kActiveControl, L"");
+                const std::wstring control = store.ReadText(kActiveControl);
                 if (!control.empty())
                     owner_->FocusControlByName(control);
             }
@@ -167,8 +167,7 @@ void TFormPlacement::LoadPlacement() {
     ApplyMaximizedOrigin();
 }
 
-void TFormPlacement::ReadWindowPlacement(PlacementRegistry& store, const std::wstring& section,
-                                         bool readState, bool readPosition) {
+void TFormPlacement::ReadWindowPlacement(const RegistrySection& store, bool readState, bool readPosition) {
     const HWND hwnd = OwnerWindow();
     if (!hwnd || (!readState && !readPosition))
         return;
@@ -176,21 +175,21 @@ void TFormPlacement::ReadWindowPlacement(PlacementRegistry& store, const std::ws
     if (readPosition) {
         const RECT current = placement.rcNormalPosition;
         // Only the flags the platform defines; anything else in a garbled value is dropped.
-        const int flags = store.ReadInteger(section, kFlags, static_cast<int>(placement.flags));
+        const int flags = store.ReadDecimal(kFlags, static_cast<int>(placement.flags));
         placement.flags = static_cast<UINT>(flags) &
                           (WPF_SETMINPOSITION | WPF_RESTORETOMAXIMIZED | WPF_ASYNCWINDOWPLACEMENT);
         const std::wstring suffix = CurrentResolutionSuffix();
-        std::wstring minMaxText = store.ReadString(section, kMinMaxPos + suffix, L"");
+        std::wstring minMaxText = store.ReadText(kMinMaxPos + suffix);
         if (minMaxText.empty())
-            minMaxText = store.ReadString(section, kMinMaxPos, L"");
+            minMaxText = store.ReadText(kMinMaxPos);
         if (!minMaxText.empty()) {
             const FourNumbers minMax = ReadFourNumbers(minMaxText, {0, 0, 0, 0});
             placement.ptMinPosition = {minMax[0], minMax[1]};
             placement.ptMaxPosition = {minMax[2], minMax[3]};
         }
-        std::wstring normalText = store.ReadString(section, kNormPos + suffix, L"");
+        std::wstring normalText = store.ReadText(kNormPos + suffix);
         if (normalText.empty())
-            normalText = store.ReadString(section, kNormPos, L"");
+            normalText = store.ReadText(kNormPos);
         if (!normalText.empty()) {
             const FourNumbers normal =
                 ReadFourNumbers(normalText, {current.left, current.top, current.right, current.bottom});
@@ -199,7 +198,7 @@ void TFormPlacement::ReadWindowPlacement(PlacementRegistry& store, const std::ws
         const bool found = !minMaxText.empty() || !normalText.empty();
         const int pixelsPerInch = ScreenPixelsPerInch();
         // Sizes stored at another pixels per inch would not fit the form's scaled contents.
-        if (found && store.ReadInteger(section, kPixelsPerInch, pixelsPerInch) == pixelsPerInch) {
+        if (found && store.ReadDecimal(kPixelsPerInch, pixelsPerInch) == pixelsPerInch) {
             RECT& r = placement.rcNormalPosition;
             const BorderStyle border = owner_->PlacementBorderStyle();
             if (border != BorderStyle::Sizeable && border != BorderStyle::SizeToolWin) {
@@ -217,7 +216,7 @@ void TFormPlacement::ReadWindowPlacement(PlacementRegistry& store, const std::ws
     if (readState) {
         const WindowState fallback = DefaultWindowState(owner_->IsMainForm(), owner_->PlacementFormStyle(),
                                                         owner_->PlacementPosition());
-        const WindowState state = StateFromShowCmd(store.ReadInteger(section, kShowCmd, 0), fallback);
+        const WindowState state = StateFromShowCmd(store.ReadDecimal(kShowCmd, 0), fallback);
         const FormStyle style = owner_->PlacementFormStyle();
         if (state == WindowState::Minimized && owner_->IsMainForm()) {
             // The whole application starts minimized, once its window is up and running.

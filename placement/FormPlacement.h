@@ -4,8 +4,8 @@
 // nothing is read or written.
 #pragma once
 
+#include "base/RegistrySection.h"
 #include "placement/PlacementOwner.h"
-#include "placement/PlacementRegistry.h"
 #include "placement/PlacementTypes.h"
 
 #include <functional>
@@ -52,11 +52,10 @@ public:
     // write raises RegistryError.
     void StorePlacement();
     // Reads the section and applies it to the form; missing or garbled values leave the form as
-    // designed.
+    // designed. A key that exists but cannot be opened (or never could) raises RegistryError.
     void LoadPlacement();
-    void WriteWindowPlacement(PlacementRegistry& store, const std::wstring& section);
-    void ReadWindowPlacement(PlacementRegistry& store, const std::wstring& section, bool readState,
-                             bool readPosition);
+    void WriteWindowPlacement(RegistrySection& store);
+    void ReadWindowPlacement(const RegistrySection& store, bool readState, bool readPosition);
     // Puts a maximized form's frame just outside the screen.
     void ApplyMaximizedOrigin();
 
