@@ -13,7 +13,7 @@
 
 #include "operations/BatchReport.h"
 #include "operations/CaseRenamer.h"
-#include "operations/FileNameParts.h"
+#include "base/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/SystemFailure.h"
 #include "journal/UndoPlan.h"

@@ -2,7 +2,7 @@
 #include "operations/CaseRenamer.h"
 
 #include "operations/ApiPath.h"
-#include "operations/FileNameParts.h"
+#include "base/FileNameParts.h"
 #include "operations/SystemFailure.h"
 #include "base/Handles.h"
 
