@@ -8,6 +8,7 @@
 #include "base/RegistryKey.h"
 #include "base/FileTimeTicks.h"
 #include "base/TextHelpers.h"
+#include "base/TimeText.h"
 #include "listing/FolderTree.h"
 #include "operations/ApiPath.h"
 

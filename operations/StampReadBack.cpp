@@ -1,6 +1,8 @@
 // Comparing written stamps with what reads back.
 #include "operations/StampReadBack.h"
 
+#include "base/TextHelpers.h"
+
 namespace {
 
 constexpr uint64_t kTicksPerSecond = 10'000'000;
@@ -19,10 +21,6 @@ const wchar_t* StampName(StampKind kind) {
         break;
     }
     return L"date de dernier accès";
-}
-
-std::wstring TwoDigits(int value) {
-    return (value < 10 ? L"0" : L"") + std::to_wstring(value);
 }
 
 } // namespace
@@ -63,6 +61,5 @@ std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<Ci
 }
 
 std::wstring ReportDateTimeText(const CivilTime& local) {
-    return TwoDigits(local.Day) + L"/" + TwoDigits(local.Month) + L"/" + std::to_wstring(local.Year) + L" " +
-           TwoDigits(local.Hour) + L":" + TwoDigits(local.Minute) + L":" + TwoDigits(local.Second);
+    return DateTimeText(local.Year, local.Month, local.Day, local.Hour, local.Minute, local.Second);
 }

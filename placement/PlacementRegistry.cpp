@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "placement/PlacementText.h"
 #include "base/RegistryData.h"
+#include "base/TextHelpers.h"
 
 PlacementRegistry::PlacementRegistry(HKEY root, const std::wstring& keyPath, Access access)
     : keyPath_(keyPath) {
@@ -12,7 +13,7 @@ PlacementRegistry::PlacementRegistry(HKEY root, const std::wstring& keyPath, Acc
         return;
     }
     if (key_.OpenForWrite(root, keyPath) != ERROR_SUCCESS)
-        throw RegistryError(L"Impossible de créer la clé de registre « " + keyPath + L" ».");
+        throw RegistryError(L"Impossible de créer la clé de registre " + Quoted(keyPath) + L".");
 }
 
 std::wstring PlacementRegistry::ReadString(const std::wstring& section, const std::wstring& name,
@@ -39,8 +40,8 @@ void PlacementRegistry::WriteString(const std::wstring& section, const std::wstr
     if (rc == ERROR_SUCCESS)
         rc = sectionKey.WriteText(name, value);
     if (rc != ERROR_SUCCESS)
-        throw RegistryError(L"Impossible d'écrire la valeur « " + name + L" » dans la clé de registre « " +
-                            keyPath_ + L"\\" + section + L" ».");
+        throw RegistryError(L"Impossible d'écrire la valeur " + Quoted(name) + L" dans la clé de registre " +
+                            Quoted(keyPath_ + L"\\" + section) + L".");
 }
 
 void PlacementRegistry::WriteInteger(const std::wstring& section, const std::wstring& name, int value) {
