@@ -111,7 +111,7 @@ std::wstring TwoDigits(int value) {
 
 } // namespace
 
-std::wstring DateTimeText(int year, int month, int day, int hour, int minute, int second) {
+std::wstring ReportDateTimeText(int year, int month, int day, int hour, int minute, int second) {
     return TwoDigits(day) + L"/" + TwoDigits(month) + L"/" + std::to_wstring(year) + L" " + TwoDigits(hour) +
            L":" + TwoDigits(minute) + L":" + TwoDigits(second);
 }

@@ -24,7 +24,7 @@ std::wstring GeneralNumberText(double value, const Locale& locale = CurrentLocal
 std::wstring SizeText(bool adaptiveUnits, int64_t size, const Locale& locale = CurrentLocale());
 
 // "15/06/2015 10:30:02": day first and the same in every language, as the reports show a time.
-std::wstring DateTimeText(int year, int month, int day, int hour, int minute, int second);
+std::wstring ReportDateTimeText(int year, int month, int day, int hour, int minute, int second);
 
 // The text between French quotation marks, each with its space: "« C:\\Photos »".
 std::wstring Quoted(std::wstring_view text);

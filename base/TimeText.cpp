@@ -12,5 +12,6 @@ std::wstring JournalTimeText(uint64_t ticks) {
     SYSTEMTIME shown{};
     if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &shown))
         return L"?";
-    return DateTimeText(shown.wYear, shown.wMonth, shown.wDay, shown.wHour, shown.wMinute, shown.wSecond);
+    return ReportDateTimeText(shown.wYear, shown.wMonth, shown.wDay, shown.wHour, shown.wMinute,
+                              shown.wSecond);
 }

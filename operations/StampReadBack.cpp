@@ -44,7 +44,12 @@ ReadBack CompareReadBack(StampKind kind, uint64_t asked, uint64_t before, uint64
 
 std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<CivilTime>& readLocal) {
     const std::wstring name = StampName(kind);
-    const std::wstring value = readLocal ? L" (relue : " + ReportDateTimeText(*readLocal) + L")" : L"";
+    std::wstring value;
+    if (readLocal)
+        value = L" (relue : " +
+                ReportDateTimeText(readLocal->Year, readLocal->Month, readLocal->Day, readLocal->Hour,
+                                   readLocal->Minute, readLocal->Second) +
+                L")";
     switch (how) {
     case ReadBack::AsAsked:
         return L"";
@@ -58,8 +63,4 @@ std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<Ci
         break;
     }
     return name + L" relue différente" + value;
-}
-
-std::wstring ReportDateTimeText(const CivilTime& local) {
-    return DateTimeText(local.Year, local.Month, local.Day, local.Hour, local.Minute, local.Second);
 }

@@ -65,9 +65,9 @@ TEST(PathHelpers, TrailingBackslashes) {
     EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
 }
 
-TEST(DateTimeText, DayFirstEveryFieldButTheYearOnTwoDigits) {
-    EXPECT_EQ(DateTimeText(2015, 6, 15, 10, 30, 2), L"15/06/2015 10:30:02");
-    EXPECT_EQ(DateTimeText(987, 1, 2, 0, 0, 0), L"02/01/987 00:00:00");
+TEST(ReportDateTimeText, DayFirstEveryFieldButTheYearOnTwoDigits) {
+    EXPECT_EQ(ReportDateTimeText(2015, 6, 15, 10, 30, 2), L"15/06/2015 10:30:02");
+    EXPECT_EQ(ReportDateTimeText(987, 1, 2, 0, 0, 0), L"02/01/987 00:00:00");
 }
 
 TEST(Quoted, FrenchQuotationMarksEachWithItsSpace) {
