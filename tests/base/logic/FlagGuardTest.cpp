@@ -1,31 +1,23 @@
-// The re-entry flag: raised inside its scope, and back to its value from before however the scope
-// ends, so that an inner guard leaves an outer one's flag raised.
+// The re-entry flag: raised in its scope, then back to its value from before however the scope ends.
 #include "base/FlagGuard.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 namespace {
 
-TEST(FlagGuard, RaisedInsideItsScopeAndPutBackAsItWasOnReturnOrThrow) {
+TEST(FlagGuard, RaisedInItsScopeAndPutBackAsItWasOnReturnOrThrow) {
     bool busy = false;
     {
         const FlagGuard outer(busy);
-        EXPECT_TRUE(busy);
-        {
-            const FlagGuard inner(busy);
-            EXPECT_TRUE(busy);
-        }
-        EXPECT_TRUE(busy);
+        { const FlagGuard inner(busy); }
+        EXPECT_TRUE(busy); // the inner guard found it raised and left it so
     }
     EXPECT_FALSE(busy);
-    EXPECT_THROW(
-        {
-            const FlagGuard guard(busy);
-            throw std::runtime_error("left early");
-        },
-        std::runtime_error);
+    try {
+        const FlagGuard guard(busy);
+        throw 1;
+    } catch (int) {
+    }
     EXPECT_FALSE(busy);
 }
 
