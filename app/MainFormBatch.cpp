@@ -4,12 +4,14 @@
 // re-lists the folder once at the end and reports every file not done as asked.
 #include "app/MainForm.h"
 
-#include "base/RegistryData.h"
-#include "base/RegistryKey.h"
+#include "base/Errors.h"
+#include "base/FlagGuard.h"
+#include "base/RegistrySection.h"
 #include "base/TextHelpers.h"
 #include "batch/BatchRun.h"
 #include "batch/Planners.h"
 #include "journal/UndoPlan.h"
+#include "base/TimeText.h"
 #include "listing/FolderTree.h"
 #include "operations/ApiPath.h"
 #include "operations/BatchReport.h"
@@ -78,6 +80,14 @@ std::wstring TextOfIds(const std::vector<uint64_t>& ids) {
     return text;
 }
 
+// Remembers the batches asked about; a refused write only means asking again at the next start.
+void RememberAsked(RegistrySection& key, const std::vector<uint64_t>& ids) {
+    try {
+        key.WriteText(kAskedAfterCrash, TextOfIds(ids));
+    } catch (const RegistryError&) {
+    }
+}
+
 std::wstring CountText(size_t count, const wchar_t* word) {
     return std::to_wstring(count) + L" " + word + (count > 1 ? L"s" : L"");
 }
@@ -88,23 +98,22 @@ std::wstring CrashQuestion(const JournalBatchSummary& cut, const JournalBatchSum
     const std::wstring list = L"la liste de « Annuler la dernière opération ».";
     if (cut.Undoes == 0) {
         const size_t files = cut.Files;
-        return L"Kavet24 s'est arrêté pendant l'opération « " + cut.Operation + L" » commencée le " +
-               JournalTimeText(cut.Started) + L" dans « " + cut.Folder + L" » (" +
+        return L"Kavet24 s'est arrêté pendant l'opération " + Quoted(cut.Operation) + L" commencée le " +
+               JournalTimeText(cut.Started) + L" dans " + Quoted(cut.Folder) + L" (" +
                CountText(files, L"fichier") + (files > 1 ? L" notés" : L" noté") +
                L" au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, elle reste dans " + list;
     }
-    return L"Kavet24 s'est arrêté pendant l'annulation de « " + undone.Operation + L" », commencée le " +
-           JournalTimeText(cut.Started) + L" dans « " + cut.Folder +
-           L" » : une partie seulement des fichiers a repris son état d'avant.\r\n\r\nVoulez-vous finir "
-           L"cette annulation maintenant ? Les autres fichiers reprendront aussi leur état d'avant « " +
-           undone.Operation + L" ». Sinon, « " + undone.Operation + L" » reste dans " + list;
+    return L"Kavet24 s'est arrêté pendant l'annulation de " + Quoted(undone.Operation) + L", commencée le " +
+           JournalTimeText(cut.Started) + L" dans " + Quoted(cut.Folder) +
+           L" : une partie seulement des fichiers a repris son état d'avant.\r\n\r\nVoulez-vous finir "
+           L"cette annulation maintenant ? Les autres fichiers reprendront aussi leur état d'avant " +
+           Quoted(undone.Operation) + L". Sinon, " + Quoted(undone.Operation) + L" reste dans " + list;
 }
 
 // The question before an operation reaches into the subfolders: how far it goes.
 std::wstring SubFoldersQuestion(const std::wstring& operation, const FolderTreeFiles& tree) {
-    std::wstring text = L"« " + operation + L" » va s'appliquer à " +
-                        CountText(tree.Names.size(), L"fichier") + L" dans " +
-                        CountText(tree.Folders, L"dossier") +
+    std::wstring text = Quoted(operation) + L" va s'appliquer à " + CountText(tree.Names.size(), L"fichier") +
+                        L" dans " + CountText(tree.Folders, L"dossier") +
                         L" (le dossier affiché et ses sous-dossiers, à travers le masque).";
     if (!tree.Unreadable.empty()) {
         const bool many = tree.Unreadable.size() > 1;
@@ -133,15 +142,13 @@ public:
 
     std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
                                       JournalBatchWriter* journal) override {
-        struct Running {
-            TMainForm& form;
-            ~Running() {
-                form.batchRunning_ = false;
-                form.batchJournal_ = nullptr;
-            }
-        } running{form_};
-        form_.batchRunning_ = true;
+        const FlagGuard running(form_.batchRunning_);
+        // A session's end finishes the journal only while the batch runs.
         form_.batchJournal_ = journal;
+        struct JournalShown {
+            JournalBatchWriter*& shown;
+            ~JournalShown() { shown = nullptr; }
+        } journalShown{form_.batchJournal_};
         SessionEndHold hold(form_.Handle());
         return RunWithProgress(form_.Handle(), form_.FontName(), files.Paths, perFile, 500, &form_.batchStop_)
             .Outcomes;
@@ -259,7 +266,8 @@ void TMainForm::ShowStrandedFiles(const std::vector<StrandedFile>& stranded) {
         return;
     std::wstring text = L"\r\nCes fichiers n'ont pu être renommés ni reprendre leur nom :";
     for (const StrandedFile& file : stranded)
-        text += L"\r\n« " + file.OldName + L" » porte maintenant le nom « " + file.TemporaryPath + L" ».";
+        text +=
+            L"\r\n" + Quoted(file.OldName) + L" porte maintenant le nom " + Quoted(file.TemporaryPath) + L".";
     // Told even when the window closed meanwhile: then the box stands on its own.
     ShowMessageBox(closing_ ? nullptr : Handle(), text, MB_OK | MB_ICONWARNING);
 }
@@ -307,15 +315,15 @@ void TMainForm::FromFileClick() {
     std::wstring error;
     const std::optional<ReferenceFile> reference = ReadReferenceFile(*path, error);
     if (!reference) {
-        ShowMessageBox(Handle(), L"Les dates de « " + *path + L" » ne peuvent être lues :\r\n" + error,
+        ShowMessageBox(Handle(), L"Les dates de " + Quoted(*path) + L" ne peuvent être lues :\r\n" + error,
                        MB_OK | MB_ICONWARNING);
         return;
     }
     const std::optional<int> mask =
         AskStamps(Handle(), FontName(),
                   StampChoiceTexts{L"Dates d'un autre fichier",
-                                   L"Les dates cochées de chaque fichier prendront celles de « " +
-                                       reference->Name + L" ».",
+                                   L"Les dates cochées de chaque fichier prendront celles de " +
+                                       Quoted(reference->Name) + L".",
                                    {L"Date de création : " + JournalTimeText(reference->Creation),
                                     L"Date de modification : " + JournalTimeText(reference->LastWrite),
                                     L"Date de dernier accès : " + JournalTimeText(reference->LastAccess)},
@@ -428,17 +436,17 @@ void TMainForm::OfferUndoAfterCrash() {
     // did, or whether those that did not were asked about already.
     const JournalStore::SummaryResult read = Journal->Summary();
     const JournalSummary& summary = read.Summary;
-    RegistryKey key;
-    if (!read.Error.empty() ||
-        std::all_of(summary.Batches.begin(), summary.Batches.end(),
-                    [](const JournalBatchSummary& batch) { return batch.Finished; }) ||
-        key.OpenForWrite(HKEY_CURRENT_USER, productKey_ + kJournalKey) != ERROR_SUCCESS)
+    if (!read.Error.empty() || std::all_of(summary.Batches.begin(), summary.Batches.end(),
+                                           [](const JournalBatchSummary& batch) { return batch.Finished; }))
         return;
-    RegistryValue value;
-    const std::vector<uint64_t> asked =
-        key.Read(kAskedAfterCrash, value) == ERROR_SUCCESS
-            ? IdsOfText(TextFromRegistryData(value.type, value.data.data(), value.data.size()).value_or(L""))
-            : std::vector<uint64_t>();
+    // Without a key to remember the answers in, the same question would come back at every start.
+    std::optional<RegistrySection> key;
+    try {
+        key.emplace(productKey_ + kJournalKey, RegistrySection::Access::Write);
+    } catch (const RegistryError&) {
+        return;
+    }
+    const std::vector<uint64_t> asked = IdsOfText(key->ReadText(kAskedAfterCrash));
     const auto wasAsked = [&asked](uint64_t id) {
         return std::find(asked.begin(), asked.end(), id) != asked.end();
     };
@@ -468,7 +476,7 @@ void TMainForm::OfferUndoAfterCrash() {
             continue;
         offered.push_back(undone.Id);
         askedNow.push_back(batch.Id);
-        key.WriteText(kAskedAfterCrash, TextOfIds(askedNow));
+        RememberAsked(*key, askedNow);
         // A rename cut between its two moves left its file under a temporary name.
         const JournalStore::ReadResult records = Journal->ReadBatch(batch);
         const std::vector<StrandedFile> stranded =
@@ -487,5 +495,5 @@ void TMainForm::OfferUndoAfterCrash() {
                                                 WithTrailingBackslash(batch.Folder) + file.OldName);
         UndoBatch(undone, false);
     }
-    key.WriteText(kAskedAfterCrash, TextOfIds(stillAsked));
+    RememberAsked(*key, stillAsked);
 }

@@ -6,6 +6,7 @@
 #include "app/ShellContextMenu.h"
 #include "dirtree/PathNames.h"
 #include "base/ApiPath.h"
+#include "base/FlagGuard.h"
 #include "base/TextHelpers.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
@@ -211,11 +212,7 @@ void TMainForm::EditDirNameEnter() {
         DirTreeChange();
         return;
     }
-    checkingAddress_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{checkingAddress_};
+    const FlagGuard checking(checkingAddress_);
     ShowMessageBox(Handle(), L"\r\nLe dossier spécifié n'existe pas. Veuillez vérifier le chemin saisi.",
                    MB_OK | MB_ICONWARNING, L"Kavet24");
     // Back in the box with its text selected, so that the user types over it.

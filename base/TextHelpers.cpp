@@ -103,6 +103,23 @@ std::wstring SizeText(bool adaptiveUnits, int64_t size, const Locale& locale) {
     return GeneralNumberText(static_cast<double>(size) / kGiga, locale) + L" Go";
 }
 
+namespace {
+
+std::wstring TwoDigits(int value) {
+    return (value < 10 ? L"0" : L"") + std::to_wstring(value);
+}
+
+} // namespace
+
+std::wstring ReportDateTimeText(int year, int month, int day, int hour, int minute, int second) {
+    return TwoDigits(day) + L"/" + TwoDigits(month) + L"/" + std::to_wstring(year) + L" " + TwoDigits(hour) +
+           L":" + TwoDigits(minute) + L":" + TwoDigits(second);
+}
+
+std::wstring Quoted(std::wstring_view text) {
+    return L"« " + std::wstring(text) + L" »";
+}
+
 std::wstring TrimSpaces(std::wstring_view text) {
     const size_t first = text.find_first_not_of(L' ');
     if (first == std::wstring_view::npos)

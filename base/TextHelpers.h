@@ -1,5 +1,6 @@
-// Small texts shared by the status bar and the file list: French plurals, byte counts, sizes in
-// octets, Ko, Mo or Go, and the trailing-backslash rules of folder paths.
+// Small texts shared by the status bar, the file list and the messages: French plurals, byte
+// counts, sizes in octets, Ko, Mo or Go, a name in quotation marks, and the trailing-backslash rules
+// of folder paths.
 #pragma once
 
 #include "base/Locale.h"
@@ -21,6 +22,12 @@ std::wstring GeneralNumberText(double value, const Locale& locale = CurrentLocal
 
 // The status-bar size: in octets with the flag clear, in octets, Ko, Mo or Go with it set.
 std::wstring SizeText(bool adaptiveUnits, int64_t size, const Locale& locale = CurrentLocale());
+
+// "15/06/2015 10:30:02": day first and the same in every language, as the reports show a time.
+std::wstring ReportDateTimeText(int year, int month, int day, int hour, int minute, int second);
+
+// The text between French quotation marks, each with its space: "« C:\\Photos »".
+std::wstring Quoted(std::wstring_view text);
 
 // The text without its leading and trailing spaces (other blanks stay); all spaces give "".
 std::wstring TrimSpaces(std::wstring_view text);

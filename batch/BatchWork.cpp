@@ -3,7 +3,7 @@
 #include "base/ApiPath.h"
 #include "base/FileTimeTicks.h"
 #include "batch/Planners.h"
-#include "operations/FileNameParts.h"
+#include "base/FileNameParts.h"
 #include "operations/SystemFailure.h"
 
 #include <windows.h>

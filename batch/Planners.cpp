@@ -2,6 +2,7 @@
 #include "batch/Planners.h"
 
 #include "base/FileTimeTicks.h"
+#include "base/FileNameParts.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "operations/ApiPath.h"
@@ -26,18 +27,6 @@ std::optional<FileNow> ReadForPlan(const std::wstring& path, const std::wstring&
     if (!now)
         plan.Refusal = why;
     return now;
-}
-
-// The folder part of a path or of a batch's name, with its final separator, and the name in it.
-// A batch that reaches into subfolders names its files relative to its folder ("sub\\a.jpg").
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-std::wstring LeafOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 // The new value of the file's stamp `bit` (kStampCreation...), from the file as it is now and that
@@ -176,8 +165,8 @@ JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, Nam
             return plan;
         JournalFile record = UnchangedRecord(*now);
         // Only the file's own name: the subfolders it lies in keep theirs.
-        record.NewName = FolderOf(record.OldName) +
-                         ConvertNameCase(LeafOf(record.OldName), form, SystemUpper, SystemLower);
+        record.NewName = SplitFileName(record.OldName).Folder +
+                         ConvertNameCase(SplitFileName(record.OldName).Name, form, SystemUpper, SystemLower);
         if (ChangesNothing(record))
             return plan;
         record.TemporaryName = NextTemporaryName();
@@ -197,7 +186,7 @@ JournalledWork::Work WritePlannedName() {
         const JournalFile& record = *plan.Record;
         return PerFileFrame::Run(path, [&record](PerFileFrame& frame) {
             const CaseRenamer::Result result = CaseRenamer().Rename(
-                frame.Path(), [&record](std::wstring_view) { return LeafOf(record.NewName); },
+                frame.Path(), [&record](std::wstring_view) { return SplitFileName(record.NewName).Name; },
                 record.TemporaryName);
             frame.MovedTo(result.Path);
             return result.Outcome;
@@ -229,8 +218,9 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, 
         std::wstring name = done.NewName;
         bool underTemporaryName = false;
         if (done.OldName != done.NewName) {
-            const std::wstring within = FolderOf(done.NewName);
-            std::vector<std::wstring> names = NamesEqualIgnoringCase(folder + within, LeafOf(done.NewName));
+            const std::wstring within = SplitFileName(done.NewName).Folder;
+            std::vector<std::wstring> names =
+                NamesEqualIgnoringCase(folder + within, SplitFileName(done.NewName).Name);
             for (std::wstring& found : names)
                 found.insert(0, within);
             const auto has = [&names](const std::wstring& wanted) {
@@ -250,7 +240,7 @@ JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, 
             else if (names.size() == 1)
                 name = names.front();
             else {
-                plan.Refusal = FileOutcome::Failed(Failure::CaseTwin, L"« " + names.front() + L" »");
+                plan.Refusal = FileOutcome::Failed(Failure::CaseTwin, Quoted(names.front()));
                 return plan;
             }
         }
@@ -294,7 +284,7 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
                 frame.MovedTo(to);
             } else if (back.OldName != back.NewName) {
                 const CaseRenamer::Result renamed = CaseRenamer().Rename(
-                    frame.Path(), [&back](std::wstring_view) { return LeafOf(back.NewName); },
+                    frame.Path(), [&back](std::wstring_view) { return SplitFileName(back.NewName).Name; },
                     back.TemporaryName);
                 if (!renamed.Outcome)
                     return renamed.Outcome;
@@ -326,7 +316,7 @@ std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch) {
     std::map<std::wstring, std::map<std::wstring, const JournalFile*>> byFolder;
     for (const JournalFile& file : batch.Files)
         if (!file.TemporaryName.empty())
-            byFolder[FolderOf(file.NewName)][file.TemporaryName] = &file;
+            byFolder[SplitFileName(file.NewName).Folder][file.TemporaryName] = &file;
     std::vector<StrandedFile> found;
     const std::wstring folder = WithTrailingBackslash(batch.Folder);
     for (const auto& [within, names] : byFolder) {

@@ -122,10 +122,6 @@ ParsedCommandLine Failed(const std::wstring& message) {
     return result;
 }
 
-std::wstring Quoted(std::wstring_view text) {
-    return L"« " + std::wstring(text) + L" »";
-}
-
 bool TakesStamps(CommandOperation operation) {
     return operation == CommandOperation::DateTime || operation == CommandOperation::Shift ||
            operation == CommandOperation::FromFile || operation == CommandOperation::Exif;

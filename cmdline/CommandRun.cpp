@@ -3,6 +3,7 @@
 #include "cmdline/CommandRun.h"
 
 #include "base/ApiPath.h"
+#include "base/FileNameParts.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "journal/UndoPlan.h"
@@ -18,10 +19,6 @@
 #include <optional>
 
 namespace {
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"« " + text + L" »";
-}
 
 // The drive a full path lies on: "c:" or "\\server\share", so that one batch keeps to one.
 std::wstring VolumeOf(const std::wstring& path) {
@@ -294,12 +291,12 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
             folderSkipped_ = true;
         }
         for (const std::wstring& relative : tree.Names) {
-            const size_t last = relative.find_last_of(L'\\');
-            const std::wstring name = last == std::wstring::npos ? relative : relative.substr(last + 1);
-            if (!masked && !MatchesMask(name, mask))
+            const FileNameParts parts = SplitFileName(relative);
+            if (!masked && !MatchesMask(parts.Name, mask))
                 continue;
             files.push_back(
-                {last == std::wstring::npos ? base : base + L"\\" + relative.substr(0, last), name});
+                {parts.Folder.empty() ? base : base + L"\\" + StripTrailingBackslashes(parts.Folder),
+                 parts.Name});
         }
         return true;
     }

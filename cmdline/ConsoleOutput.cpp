@@ -1,7 +1,7 @@
 // The console or redirected output of a command-line run.
 #include "cmdline/ConsoleOutput.h"
 
-#include "operations/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 ConsoleOutput::ConsoleOutput() {
     const HANDLE given = ::GetStdHandle(STD_OUTPUT_HANDLE);

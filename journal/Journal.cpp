@@ -2,7 +2,7 @@
 // its last tab, so one damaged line is passed over without losing the lines around it.
 #include "journal/Journal.h"
 
-#include "operations/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 #include <array>
 #include <charconv>

@@ -27,10 +27,6 @@ constexpr DWORD kSharingPauseMs = 50;
 // The file is read and written this much at a time, whatever its size.
 constexpr DWORD kPieceBytes = 1u << 20;
 
-std::wstring Quoted(const std::wstring& path) {
-    return L"« " + path + L" »";
-}
-
 std::wstring Reason(DWORD code) {
     return FailureOfSystemError(code).ReasonText();
 }

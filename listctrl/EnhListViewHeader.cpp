@@ -6,6 +6,7 @@
 // re-application from running again on the change notifications it causes itself.
 #include "listctrl/EnhListView.h"
 
+#include "base/FlagGuard.h"
 #include "listctrl/HeaderLayout.h"
 #include "listctrl/SortArrowBitmap.h"
 
@@ -130,11 +131,7 @@ void TCustomEnhListView::SetHeaderOwnerDraw(bool on) {
     headerOwnerDrawn_ = on;
     if (!header_.HandleAllocated() || applyingOwnerDraw_)
         return;
-    applyingOwnerDraw_ = true;
-    struct Release {
-        bool& flag;
-        ~Release() { flag = false; }
-    } release{applyingOwnerDraw_};
+    const FlagGuard applying(applyingOwnerDraw_);
     const int count = static_cast<int>(header_.Send(HDM_GETITEMCOUNT));
     for (int i = 0; i < count; ++i) {
         HDITEMW item{};

@@ -1,6 +1,7 @@
 // System facts read from Windows.
 #include "listing/Systeme.h"
 
+#include "base/FileNameParts.h"
 #include "base/ModulePath.h"
 #include "base/TextHelpers.h"
 
@@ -28,7 +29,5 @@ bool IsModernSystem() {
 }
 
 std::wstring ExecutableFolder() {
-    const std::wstring path = ModuleFileName();
-    const size_t slash = path.find_last_of(L"\\/");
-    return StripTrailingBackslashes(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1));
+    return StripTrailingBackslashes(SplitFileName(ModuleFileName()).Folder);
 }

@@ -2,7 +2,7 @@
 #include "operations/ApiPath.h"
 
 #include "operations/CaseRenamer.h"
-#include "operations/FileNameParts.h"
+#include "base/FileNameParts.h"
 #include "base/Handles.h"
 
 #include <windows.h>

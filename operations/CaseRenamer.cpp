@@ -2,9 +2,10 @@
 #include "operations/CaseRenamer.h"
 
 #include "operations/ApiPath.h"
-#include "operations/FileNameParts.h"
+#include "base/FileNameParts.h"
 #include "operations/SystemFailure.h"
 #include "base/Handles.h"
+#include "base/TextHelpers.h"
 
 #include <atomic>
 #include <mutex>
@@ -124,7 +125,7 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
         std::wstring others;
         for (const std::wstring& name : names)
             if (name != parts.Name)
-                others += (others.empty() ? L"« " : L", « ") + name + L" »";
+                others += (others.empty() ? L"" : L", ") + Quoted(name);
         result.Outcome = FileOutcome::Failed(Failure::CaseTwin, others);
         return result;
     }
@@ -170,7 +171,7 @@ CaseRenamer::Result CaseRenamer::Rename(const std::wstring& path, const NameConv
     if (!result.Renamed && !EqualIgnoringCase(where, oldName)) {
         result.Stranded = true;
         g_stranded.Add({result.Path, oldName});
-        const std::wstring left = L"laissé sous le nom « " + where + L" »";
+        const std::wstring left = L"laissé sous le nom " + Quoted(where);
         const std::wstring& detail = result.Outcome.Detail();
         result.Outcome =
             FileOutcome::Failed(result.Outcome.Why(), detail.empty() ? left : detail + L" ; " + left);
@@ -218,7 +219,7 @@ FileOutcome CaseRenamer::MoveThroughTemporaryName(const std::wstring& folder, co
             return FailureOfSystemError(error);
     }
     if (!moved && !planned.empty())
-        return FileOutcome::Failed(Failure::Other, L"nom temporaire « " + planned + L" » déjà pris");
+        return FileOutcome::Failed(Failure::Other, L"nom temporaire " + Quoted(planned) + L" déjà pris");
     if (!moved)
         return FileOutcome::Failed(Failure::Other, L"aucun nom temporaire libre dans le dossier");
     where = temporaryName;

@@ -3,6 +3,7 @@
 
 #include "listing/FileTimes.h"
 #include "operations/ApiPath.h"
+#include "base/FileNameParts.h"
 #include "base/FileTimeTicks.h"
 #include "operations/PerFileFrame.h"
 #include "operations/StampReadBack.h"
@@ -86,8 +87,7 @@ FileStamping::~FileStamping() = default;
 FileStamping::FolderClock& FileStamping::ClockOf(const std::wstring& path) const {
     // Asking a volume how it keeps its stamps costs far more than stamping a file (under Wine
     // above all), and the files of a batch share their folder: asked once per folder.
-    const size_t slash = path.find_last_of(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    std::wstring folder = SplitFileName(path).Folder;
     if (!folderClock_ || folderClock_->Folder != folder)
         folderClock_ = std::make_unique<FolderClock>(std::move(folder), VolumeStampClock(path));
     return *folderClock_;

@@ -1,6 +1,8 @@
 // Comparing written stamps with what reads back.
 #include "operations/StampReadBack.h"
 
+#include "base/TextHelpers.h"
+
 namespace {
 
 constexpr uint64_t kTicksPerSecond = 10'000'000;
@@ -19,10 +21,6 @@ const wchar_t* StampName(StampKind kind) {
         break;
     }
     return L"date de dernier accès";
-}
-
-std::wstring TwoDigits(int value) {
-    return (value < 10 ? L"0" : L"") + std::to_wstring(value);
 }
 
 } // namespace
@@ -46,7 +44,12 @@ ReadBack CompareReadBack(StampKind kind, uint64_t asked, uint64_t before, uint64
 
 std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<CivilTime>& readLocal) {
     const std::wstring name = StampName(kind);
-    const std::wstring value = readLocal ? L" (relue : " + ReportDateTimeText(*readLocal) + L")" : L"";
+    std::wstring value;
+    if (readLocal)
+        value = L" (relue : " +
+                ReportDateTimeText(readLocal->Year, readLocal->Month, readLocal->Day, readLocal->Hour,
+                                   readLocal->Minute, readLocal->Second) +
+                L")";
     switch (how) {
     case ReadBack::AsAsked:
         return L"";
@@ -60,9 +63,4 @@ std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<Ci
         break;
     }
     return name + L" relue différente" + value;
-}
-
-std::wstring ReportDateTimeText(const CivilTime& local) {
-    return TwoDigits(local.Day) + L"/" + TwoDigits(local.Month) + L"/" + std::to_wstring(local.Year) + L" " +
-           TwoDigits(local.Hour) + L":" + TwoDigits(local.Minute) + L":" + TwoDigits(local.Second);
 }

@@ -29,6 +29,3 @@ ReadBack CompareReadBack(StampKind kind, uint64_t asked, uint64_t before, uint64
 
 // The report's remark for a stamp that did not read back as asked; empty for AsAsked.
 std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<CivilTime>& readLocal);
-
-// "15/06/2015 10:30:02".
-std::wstring ReportDateTimeText(const CivilTime& local);

@@ -1,6 +1,7 @@
 // Stored placement texts and the rules that need no platform.
 #include "placement/PlacementText.h"
 
+#include "base/FileNameParts.h"
 #include "base/TextHelpers.h"
 
 #include <cstdint>
@@ -76,8 +77,7 @@ WindowState DefaultWindowState(bool isMainForm, FormStyle style, FormPosition po
 
 std::wstring DerivedStoreName(bool useRegistry, const std::wstring& prefix, bool useApplicationTitle,
                               const std::wstring& applicationTitle, const std::wstring& programPath) {
-    const size_t slash = programPath.find_last_of(L"\\/:");
-    const std::wstring fileName = slash == std::wstring::npos ? programPath : programPath.substr(slash + 1);
+    const std::wstring fileName = SplitFileName(programPath).Name;
     const size_t dot = fileName.find_last_of(L'.');
     const std::wstring baseName = dot == std::wstring::npos ? fileName : fileName.substr(0, dot);
     if (!useRegistry)

@@ -7,6 +7,7 @@
 // joining the worker. Meanwhile it reads just two counters, refreshed by a 100 ms timer.
 #include "operations/dialogs/BatchProgress.h"
 
+#include "base/FileNameParts.h"
 #include "base/TextHelpers.h"
 #include "ui/Application.h"
 #include "ui/FocusKeeper.h"
@@ -94,12 +95,6 @@ private:
     bool disabled_;
 };
 
-// A file's name: what follows its path's last backslash.
-std::wstring NameOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 // Handles messages until the event is signalled or the program is asked to end (the quit request
 // stays queued for the outer loop); false in that last case.
 bool PumpUntil(HANDLE event) {
@@ -146,7 +141,7 @@ void BatchProgressForm::ShowFile(size_t number, const std::wstring& path, size_t
         if (!stopAsked_)
             CountLabel.SetText(L"Fichier " + ByteCountText(static_cast<int64_t>(number)) + L" sur " +
                                ByteCountText(static_cast<int64_t>(total_)));
-        NameLabel.SetText(NameOf(path));
+        NameLabel.SetText(SplitFileName(path).Name);
     }
     Bar.SetPosition(static_cast<int>(finished));
 }

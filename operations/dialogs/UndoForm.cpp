@@ -1,8 +1,7 @@
 // The undo window and its rows.
 #include "operations/dialogs/UndoForm.h"
 
-#include "base/FileTimeTicks.h"
-#include "operations/StampReadBack.h"
+#include "base/TimeText.h"
 #include "journal/UndoPlan.h"
 #include "ui/ModalRunner.h"
 
@@ -21,16 +20,6 @@ constexpr int kMinClientWidth = 360;
 constexpr int kMinClientHeight = 200;
 
 } // namespace
-
-std::wstring JournalTimeText(uint64_t ticks) {
-    const FILETIME utc = FileTimeOfTicks(ticks);
-    FILETIME local{};
-    SYSTEMTIME shown{};
-    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &shown))
-        return L"?";
-    return ReportDateTimeText(
-        CivilTime{shown.wYear, shown.wMonth, shown.wDay, shown.wHour, shown.wMinute, shown.wSecond, 0});
-}
 
 std::vector<UndoRow> UndoRows(const JournalSummary& contents, const std::vector<std::wstring>& states) {
     std::vector<UndoRow> rows;

@@ -28,9 +28,6 @@ struct UndoChoice {
     bool EvenIfChanged = false;
 };
 
-// A journal time (UTC ticks) as the user reads it: local, "dd/mm/yyyy hh:mm:ss".
-std::wstring JournalTimeText(uint64_t ticks);
-
 // The rows of the batches of `contents`, newest first; `state` gives each batch's state text.
 std::vector<UndoRow> UndoRows(const JournalSummary& contents, const std::vector<std::wstring>& states);
 

@@ -3,6 +3,7 @@
 // time, which not every file system keeps, from the values handed to the platform) and from the
 // re-listed file list; the dialogs' remembered choices across a restart of the window.
 #include "app/MainForm.h"
+#include "base/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/BatchReportForm.h"
@@ -54,9 +55,7 @@ public:
             std::wstring path(1024, L'\0');
             const DWORD length = ::GetFinalPathNameByHandleW(file, path.data(), 1024, FILE_NAME_NORMALIZED);
             path.resize(length < 1024 ? length : 0);
-            const size_t slash = path.find_last_of(L'\\');
-            calls[path.substr(slash == std::wstring::npos ? 0 : slash + 1)] = {creation, lastAccess,
-                                                                               lastWrite};
+            calls[SplitFileName(path).Name] = {creation, lastAccess, lastWrite};
             return PlatformFileTimeWriter(file, creation, lastAccess, lastWrite);
         };
     }

@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "base/Handles.h"
 #include "cmdline/CommandRun.h"
-#include "operations/Utf8Text.h"
+#include "base/Utf8Text.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "support/logic/ExifImages.h"
 #include "support/win/FileStamps.h"

@@ -65,6 +65,16 @@ TEST(PathHelpers, TrailingBackslashes) {
     EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
 }
 
+TEST(ReportDateTimeText, DayFirstEveryFieldButTheYearOnTwoDigits) {
+    EXPECT_EQ(ReportDateTimeText(2015, 6, 15, 10, 30, 2), L"15/06/2015 10:30:02");
+    EXPECT_EQ(ReportDateTimeText(987, 1, 2, 0, 0, 0), L"02/01/987 00:00:00");
+}
+
+TEST(Quoted, FrenchQuotationMarksEachWithItsSpace) {
+    EXPECT_EQ(Quoted(L"C:\\Photos"), L"\u00AB C:\\Photos \u00BB");
+    EXPECT_EQ(Quoted(L""), L"\u00AB  \u00BB");
+}
+
 TEST(TrimSpaces, OnlySpacesAtEitherEnd) {
     EXPECT_EQ(TrimSpaces(L"  C:\\A b  "), L"C:\\A b");
     EXPECT_EQ(TrimSpaces(L"\tA "), L"\tA");

@@ -1,6 +1,6 @@
 // The built program started with operation arguments, as a script starts it: its printed lines,
 // its exit code and the files on disk, with its undo journal kept in a folder of the test's own.
-#include "operations/Utf8Text.h"
+#include "base/Utf8Text.h"
 #include "support/logic/ExifImages.h"
 #include "support/win/FileStamps.h"
 #include "support/win/TempFolder.h"

@@ -1,7 +1,9 @@
 // Readers of local times, names and contents for the operation tests.
 #include "support/win/OperationFiles.h"
 
+#include "base/FileNameParts.h"
 #include "base/Handles.h"
+#include "base/TextHelpers.h"
 
 SYSTEMTIME LocalOf(const FILETIME& utc) {
     SYSTEMTIME universal{};
@@ -63,9 +65,9 @@ bool MakeExactCaseFile(const std::wstring& path, const std::string& contents) {
     }
     if (!RunningUnderWine())
         return false;
-    const size_t slash = path.find_last_of(L'\\');
-    const std::wstring folder = path.substr(0, slash);
-    const std::wstring name = path.substr(slash + 1);
+    const FileNameParts parts = SplitFileName(path);
+    const std::wstring folder = StripTrailingBackslashes(parts.Folder);
+    const std::wstring& name = parts.Name;
     if (!MakeFileThroughHostShell(folder, name, contents))
         return false;
     for (int wait = 0; wait < 100; ++wait) {

@@ -1,5 +1,5 @@
 // Splitting paths, the extended-length form and the case-blind search pattern.
-#include "operations/FileNameParts.h"
+#include "base/FileNameParts.h"
 
 #include <gtest/gtest.h>
 

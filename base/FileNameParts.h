@@ -1,6 +1,6 @@
-// Pure path text work for the per-file operations: splitting a full path into its folder part and
-// its long name, the extended-length form of a long path, and a search pattern that finds every
-// name differing from a given one only in letter case.
+// Path text with no platform call: splitting a path into its folder part and its name (the one
+// way the program does it), and a search pattern that finds every name differing from a given one
+// only in letter case.
 #pragma once
 
 #include "base/TextHelpers.h" // the extended-length form of a long path

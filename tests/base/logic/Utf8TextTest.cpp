@@ -1,5 +1,5 @@
 // UTF-8 and wide text: characters outside the basic plane, lone surrogates and damaged bytes.
-#include "operations/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 #include <gtest/gtest.h>
 

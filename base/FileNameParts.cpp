@@ -1,5 +1,5 @@
-// Path text helpers of the per-file operations.
-#include "operations/FileNameParts.h"
+// Splitting paths and the case-blind search pattern.
+#include "base/FileNameParts.h"
 
 FileNameParts SplitFileName(std::wstring_view path) {
     const size_t last = path.find_last_of(L"\\/:");

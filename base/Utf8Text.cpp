@@ -1,5 +1,5 @@
 // UTF-8 <-> wide text conversion, strict on reading so that damaged bytes are never taken as text.
-#include "operations/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 namespace {
 
