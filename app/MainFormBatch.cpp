@@ -28,7 +28,6 @@
 #include "ui/WaitCursor.h"
 
 #include <algorithm>
-#include <bit>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -276,8 +275,7 @@ void TMainForm::BtnDateTimeClick() {
     const std::optional<DateTimeChoice> choice = AskDateTime(Handle(), FontName(), Settings);
     if (!choice)
         return;
-    BatchRequest request{BatchOperation::DateTime,
-                         StampSet::FromOrdinalBits(static_cast<uint32_t>(choice->ActionMask))};
+    BatchRequest request{BatchOperation::DateTime, choice->Stamps};
     request.When = choice->When;
     RunRequest(request);
 }
@@ -291,8 +289,7 @@ void TMainForm::ShiftClick() {
     const std::optional<ShiftChoice> choice = AskShift(Handle(), FontName(), Settings);
     if (!choice)
         return;
-    BatchRequest request{BatchOperation::Shift,
-                         StampSet::FromOrdinalBits(static_cast<uint32_t>(choice->ActionMask))};
+    BatchRequest request{BatchOperation::Shift, choice->Stamps};
     request.Shift = choice->Shift;
     RunRequest(request);
 }
@@ -301,9 +298,8 @@ void TMainForm::CopyStampClick() {
     const std::optional<CopyStampChoice> choice = AskCopyStamp(Handle(), FontName());
     if (!choice)
         return;
-    BatchRequest request{BatchOperation::CopyStamp,
-                         StampSet::FromOrdinalBits(static_cast<uint32_t>(choice->TargetMask))};
-    request.CopySource = static_cast<Stamp>(std::countr_zero(static_cast<unsigned>(choice->SourceBit)));
+    BatchRequest request{BatchOperation::CopyStamp, choice->Targets};
+    request.CopySource = choice->Source;
     RunRequest(request);
 }
 
@@ -319,7 +315,7 @@ void TMainForm::FromFileClick() {
                        MB_OK | MB_ICONWARNING);
         return;
     }
-    const std::optional<int> mask =
+    const std::optional<StampSet> stamps =
         AskStamps(Handle(), FontName(),
                   StampChoiceTexts{L"Dates d'un autre fichier",
                                    L"Les dates cochées de chaque fichier prendront celles de " +
@@ -327,26 +323,25 @@ void TMainForm::FromFileClick() {
                                    {L"Date de création : " + JournalTimeText(reference->Creation),
                                     L"Date de modification : " + JournalTimeText(reference->LastWrite),
                                     L"Date de dernier accès : " + JournalTimeText(reference->LastAccess)},
-                                   kStampCreation | kStampLastWrite | kStampLastAccess});
-    if (!mask)
+                                   kAllStamps});
+    if (!stamps)
         return;
-    BatchRequest request{BatchOperation::FromFile, StampSet::FromOrdinalBits(static_cast<uint32_t>(*mask))};
+    BatchRequest request{BatchOperation::FromFile, *stamps};
     request.Reference = *reference;
     RunRequest(request);
 }
 
 void TMainForm::PhotoDateClick() {
-    const std::optional<int> mask =
+    const std::optional<StampSet> stamps =
         AskStamps(Handle(), FontName(),
                   StampChoiceTexts{
                       L"Date de prise de vue",
                       L"Les dates cochées de chaque photo JPEG ou TIFF prendront la date de sa prise de vue, "
                       L"lue dans ses données Exif. Une photo sans cette date est laissée telle quelle.",
-                      {L"Date de création", L"Date de modification", L"Date de dernier accès"},
-                      kStampCreation | kStampLastWrite});
-    if (mask)
-        RunRequest(
-            BatchRequest{BatchOperation::PhotoDate, StampSet::FromOrdinalBits(static_cast<uint32_t>(*mask))});
+                      StampChecks::kDateTexts,
+                      {Stamp::Creation, Stamp::LastWrite}});
+    if (stamps)
+        RunRequest(BatchRequest{BatchOperation::PhotoDate, *stamps});
 }
 
 void TMainForm::SubFoldersClick() {

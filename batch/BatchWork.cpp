@@ -12,10 +12,6 @@
 
 namespace {
 
-int Bits(StampSet stamps) {
-    return static_cast<int>(stamps.OrdinalBits());
-}
-
 // A work that needs no plan but the journal's: the file is changed by its per-file function.
 template <typename PerFile> JournalledWork::Work Plain(PerFile perFile) {
     return [perFile = std::move(perFile)](size_t, const std::wstring& path, const PlannedFile&) {
@@ -45,48 +41,48 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
                  std::shared_ptr<const FileStamping> stamping) {
     const std::vector<std::wstring>& names = files.Names;
     const FileStamping& s = *stamping;
-    const int mask = Bits(request.Stamps);
+    const StampSet stamps = request.Stamps;
     BatchWork work{OperationName(request)};
     switch (request.Operation) {
     case BatchOperation::DateTime: {
         const CivilTime when = request.When;
-        work.Plan = PlanDateTime(s, names, when, mask);
-        work.Work = Plain([stamping, when, mask](const std::wstring& path) {
-            return stamping->FileSetDateTime(path, when, mask);
+        work.Plan = PlanDateTime(s, names, when, stamps);
+        work.Work = Plain([stamping, when, stamps](const std::wstring& path) {
+            return stamping->FileSetDateTime(path, when, stamps);
         });
         break;
     }
     case BatchOperation::TimeZero:
         work.Plan = PlanTimeZero(s, names);
-        work.Work = WritePlannedStamps(s, Bits(kAllStamps));
+        work.Work = WritePlannedStamps(s, kAllStamps);
         break;
     case BatchOperation::Shift: {
         const DateShift shift = request.Shift;
-        work.Plan = PlanShift(s, names, shift, mask);
-        work.Work = Plain([stamping, shift, mask](const std::wstring& path) {
-            return stamping->FileShift(path, shift, mask);
+        work.Plan = PlanShift(s, names, shift, stamps);
+        work.Work = Plain([stamping, shift, stamps](const std::wstring& path) {
+            return stamping->FileShift(path, shift, stamps);
         });
         break;
     }
     case BatchOperation::CopyStamp: {
-        const int source = Bits({request.CopySource});
-        work.Plan = PlanCopyStamp(names, source, mask);
-        work.Work = Plain([stamping, source, mask](const std::wstring& path) {
-            return stamping->FileCopyStamp(path, source, mask);
+        const Stamp source = request.CopySource;
+        work.Plan = PlanCopyStamp(names, source, stamps);
+        work.Work = Plain([stamping, source, stamps](const std::wstring& path) {
+            return stamping->FileCopyStamp(path, source, stamps);
         });
         break;
     }
     case BatchOperation::FromFile: {
         const ReferenceFile& reference = request.Reference;
-        const FileStamps stamps{FileTimeOfTicks(reference.Creation), FileTimeOfTicks(reference.LastAccess),
-                                FileTimeOfTicks(reference.LastWrite)};
-        work.Plan = PlanFixedStamps(s, names, stamps, mask);
-        work.Work = WritePlannedStamps(s, mask);
+        const FileStamps given{FileTimeOfTicks(reference.Creation), FileTimeOfTicks(reference.LastAccess),
+                               FileTimeOfTicks(reference.LastWrite)};
+        work.Plan = PlanFixedStamps(s, names, given, stamps);
+        work.Work = WritePlannedStamps(s, stamps);
         break;
     }
     case BatchOperation::PhotoDate:
-        work.Plan = PlanPhotoDate(s, names, mask);
-        work.Work = WritePlannedStamps(s, mask);
+        work.Plan = PlanPhotoDate(s, names, stamps);
+        work.Work = WritePlannedStamps(s, stamps);
         break;
     case BatchOperation::Upper:
     case BatchOperation::Lower:

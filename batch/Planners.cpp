@@ -29,24 +29,25 @@ std::optional<FileNow> ReadForPlan(const std::wstring& path, const std::wstring&
     return now;
 }
 
-// The new value of the file's stamp `bit` (kStampCreation...), from the file as it is now and that
-// stamp's value; none when its volume cannot hold it.
-using NextStamp = std::function<std::optional<uint64_t>(const FileNow& now, int bit, uint64_t current)>;
+// The new value of the file's stamp `which`, from the file as it is now and that stamp's value;
+// none when its volume cannot hold it.
+using NextStamp = std::function<std::optional<uint64_t>(const FileNow& now, Stamp which, uint64_t current)>;
 
-// A plan of the stamps of `mask`, each given by `next`; the file is refused when one cannot be held.
-PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, int mask,
+// A plan of the stamps of `chosen`, each given by `next`; the file is refused when one cannot be
+// held.
+PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, StampSet chosen,
                           const NextStamp& next) {
     PlannedFile plan;
     const std::optional<FileNow> now = ReadForPlan(path, name, plan);
-    if (!now || mask < 1 || mask > 7)
-        return plan; // the work refuses a bad mask
+    if (!now || chosen.Empty())
+        return plan; // the work refuses an empty choice
     JournalFile record = UnchangedRecord(*now);
-    for (const auto& [bit, stamp] :
-         {std::pair{kStampCreation, &record.NewCreation}, std::pair{kStampLastWrite, &record.NewWrite},
-          std::pair{kStampLastAccess, &record.NewAccess}}) {
-        if (!(mask & bit))
+    for (const auto& [which, stamp] :
+         {std::pair{Stamp::Creation, &record.NewCreation}, std::pair{Stamp::LastWrite, &record.NewWrite},
+          std::pair{Stamp::LastAccess, &record.NewAccess}}) {
+        if (!chosen.Contains(which))
             continue;
-        const std::optional<uint64_t> value = next(*now, bit, *stamp);
+        const std::optional<uint64_t> value = next(*now, which, *stamp);
         if (!value) {
             plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
             return plan;
@@ -58,10 +59,10 @@ PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, in
     return plan;
 }
 
-// A plan of the file's stamps: `stamp` in each stamp of `mask`.
+// A plan of the file's stamps: `stamp` in each stamp of `chosen`.
 PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::optional<uint64_t> stamp,
-                       int mask) {
-    return PlanEachStamp(path, name, mask, [stamp](const FileNow&, int, uint64_t) { return stamp; });
+                       StampSet chosen) {
+    return PlanEachStamp(path, name, chosen, [stamp](const FileNow&, Stamp, uint64_t) { return stamp; });
 }
 
 } // namespace
@@ -80,11 +81,11 @@ std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring&
                    FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
 }
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                     const CivilTime& local, int actionMask) {
-    return [&stamping, names, local, actionMask](size_t index, const std::wstring& path) {
-        if (actionMask < 1 || actionMask > 7)
+                                     const CivilTime& local, StampSet stamps) {
+    return [&stamping, names, local, stamps](size_t index, const std::wstring& path) {
+        if (stamps.Empty())
             return PlannedFile{}; // the work refuses it
-        return PlanStamps(path, names[index], stamping.StampOf(path, local), actionMask);
+        return PlanStamps(path, names[index], stamping.StampOf(path, local), stamps);
     };
 }
 
@@ -93,46 +94,46 @@ JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::ve
     // the one its journal holds.
     const CivilTime midnight = stamping.TodayMidnight();
     return [&stamping, names, midnight](size_t index, const std::wstring& path) {
-        return PlanStamps(path, names[index], stamping.StampOf(path, midnight),
-                          kStampCreation | kStampLastWrite | kStampLastAccess);
+        return PlanStamps(path, names[index], stamping.StampOf(path, midnight), kAllStamps);
     };
 }
 
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                  const DateShift& shift, int actionMask) {
-    return [&stamping, names, shift, actionMask](size_t index, const std::wstring& path) {
-        return PlanEachStamp(path, names[index], actionMask, [&](const FileNow&, int, uint64_t current) {
+                                  const DateShift& shift, StampSet stamps) {
+    return [&stamping, names, shift, stamps](size_t index, const std::wstring& path) {
+        return PlanEachStamp(path, names[index], stamps, [&](const FileNow&, Stamp, uint64_t current) {
             return stamping.ShiftedStamp(path, current, shift);
         });
     };
 }
 
-JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, int sourceBit, int targetMask) {
-    return [names, sourceBit, targetMask](size_t index, const std::wstring& path) {
-        return PlanEachStamp(path, names[index], targetMask & ~sourceBit,
-                             [sourceBit](const FileNow& now, int, uint64_t) {
-                                 return std::optional(sourceBit == kStampCreation    ? now.Creation
-                                                      : sourceBit == kStampLastWrite ? now.Write
-                                                                                     : now.Access);
+JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, Stamp source,
+                                      StampSet targets) {
+    return [names, source, targets](size_t index, const std::wstring& path) {
+        return PlanEachStamp(path, names[index], targets.Without(source),
+                             [source](const FileNow& now, Stamp, uint64_t) {
+                                 return std::optional(source == Stamp::Creation    ? now.Creation
+                                                      : source == Stamp::LastWrite ? now.Write
+                                                                                   : now.Access);
                              });
     };
 }
 
 JournalledWork::Planner PlanFixedStamps(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                        const FileStamps& stamps, int mask) {
-    return [&stamping, names, stamps, mask](size_t index, const std::wstring& path) {
-        return PlanEachStamp(path, names[index], mask, [&](const FileNow&, int bit, uint64_t) {
-            const FILETIME& given = bit == kStampCreation    ? stamps.Creation
-                                    : bit == kStampLastWrite ? stamps.LastWrite
-                                                             : stamps.LastAccess;
+                                        const FileStamps& stamps, StampSet chosen) {
+    return [&stamping, names, stamps, chosen](size_t index, const std::wstring& path) {
+        return PlanEachStamp(path, names[index], chosen, [&](const FileNow&, Stamp which, uint64_t) {
+            const FILETIME& given = which == Stamp::Creation    ? stamps.Creation
+                                    : which == Stamp::LastWrite ? stamps.LastWrite
+                                                                : stamps.LastAccess;
             return stamping.HoldableTicks(path, FileTimeTicks(given));
         });
     };
 }
 
 JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                      int mask) {
-    return [&stamping, names, mask](size_t index, const std::wstring& path) {
+                                      StampSet chosen) {
+    return [&stamping, names, chosen](size_t index, const std::wstring& path) {
         PlannedFile plan;
         FileOutcome why;
         const std::optional<uint64_t> taken = PhotoTakenStamp(stamping, path, why);
@@ -140,20 +141,20 @@ JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::v
             plan.Refusal = why;
             return plan;
         }
-        return PlanStamps(path, names[index], taken, mask);
+        return PlanStamps(path, names[index], taken, chosen);
     };
 }
 
-JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, int mask) {
-    return [&stamping, mask](size_t, const std::wstring& path, const PlannedFile& plan) {
+JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, StampSet chosen) {
+    return [&stamping, chosen](size_t, const std::wstring& path, const PlannedFile& plan) {
         if (!plan.Record)
-            return mask >= 1 && mask <= 7 ? FileOutcome()
-                                          : FileOutcome::Failed(Failure::Other, L"aucune date choisie");
+            return !chosen.Empty() ? FileOutcome()
+                                   : FileOutcome::Failed(Failure::Other, L"aucune date choisie");
         FileStamps stamps;
         stamps.Creation = FileTimeOfTicks(plan.Record->NewCreation);
         stamps.LastAccess = FileTimeOfTicks(plan.Record->NewAccess);
         stamps.LastWrite = FileTimeOfTicks(plan.Record->NewWrite);
-        return stamping.FileSetStamps(path, stamps, mask);
+        return stamping.FileSetStamps(path, stamps, chosen);
     };
 }
 
@@ -290,16 +291,20 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
                     return renamed.Outcome;
                 frame.MovedTo(renamed.Path);
             }
-            const int mask = (back.NewCreation != back.OldCreation ? kStampCreation : 0) |
-                             (back.NewWrite != back.OldWrite ? kStampLastWrite : 0) |
-                             (back.NewAccess != back.OldAccess ? kStampLastAccess : 0);
-            if (mask == 0)
+            StampSet changed;
+            if (back.NewCreation != back.OldCreation)
+                changed.Include(Stamp::Creation);
+            if (back.NewWrite != back.OldWrite)
+                changed.Include(Stamp::LastWrite);
+            if (back.NewAccess != back.OldAccess)
+                changed.Include(Stamp::LastAccess);
+            if (changed.Empty())
                 return FileOutcome();
             FileStamps stamps;
             stamps.Creation = FileTimeOfTicks(back.NewCreation);
             stamps.LastAccess = FileTimeOfTicks(back.NewAccess);
             stamps.LastWrite = FileTimeOfTicks(back.NewWrite);
-            return stamping.WriteStamps(frame.Path(), stamps, mask);
+            return stamping.WriteStamps(frame.Path(), stamps, changed);
         });
         // The frame put back the attributes it found; those the batch left cleared come back now.
         if (outcome && plan.Attributes &&

@@ -20,20 +20,20 @@ std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring&
 
 // The planners of the five operations. `names` are the file names of the batch's paths.
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                     const CivilTime& local, int actionMask);
+                                     const CivilTime& local, StampSet stamps);
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names);
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                  const DateShift& shift, int actionMask);
-JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, int sourceBit, int targetMask);
-// Each file's stamps of `mask` to the given ones ("Dates d'un autre fichier"), or to the date its
+                                  const DateShift& shift, StampSet stamps);
+JournalledWork::Planner PlanCopyStamp(const std::vector<std::wstring>& names, Stamp source, StampSet targets);
+// Each file's stamps of `chosen` to the given ones ("Dates d'un autre fichier"), or to the date its
 // photo was taken ("Date de prise de vue").
 JournalledWork::Planner PlanFixedStamps(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                        const FileStamps& stamps, int mask);
+                                        const FileStamps& stamps, StampSet chosen);
 JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
-                                      int mask);
-// Writes the stamps of `mask` that the plan's record holds, exactly: for the operations whose
+                                      StampSet chosen);
+// Writes the stamps of `chosen` that the plan's record holds, exactly: for the operations whose
 // plan already found each file's stamp.
-JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, int mask);
+JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, StampSet chosen);
 // A change of letter case plans the temporary name the rename may need, so that the journal holds
 // it before the file is moved.
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form);

@@ -227,9 +227,9 @@ int main(int argc, char** argv) {
             t0 = Clock::now();
             {
                 JournalBatchWriter writer(*form.Journal, L"Date-Heure", folder, 0);
-                JournalledWork journalled(&writer, paths, PlanDateTime(plain, names, other, 7),
+                JournalledWork journalled(&writer, paths, PlanDateTime(plain, names, other, kAllStamps),
                                           [&](size_t, const std::wstring& path, const PlannedFile&) {
-                                              return plain.FileSetDateTime(path, other, 7);
+                                              return plain.FileSetDateTime(path, other, kAllStamps);
                                           });
                 for (const std::wstring& path : paths)
                     journalled(path);
@@ -239,7 +239,7 @@ int main(int argc, char** argv) {
             journalledOnly.Add(Seconds(Clock::now() - t0));
             t0 = Clock::now();
             for (const std::wstring& path : paths)
-                plain.FileSetDateTime(path, when, 7);
+                plain.FileSetDateTime(path, when, kAllStamps);
             perFileOnly.Add(Seconds(Clock::now() - t0));
             form.FolderMonitor->SetActive(true);
             form.DirTreeChange(); // the listing shows the last stamps, read at the end

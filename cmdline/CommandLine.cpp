@@ -87,32 +87,32 @@ std::optional<int> SomeDigits(std::wstring_view text, size_t pos, size_t most, s
     return Digits(text, at, end - pos);
 }
 
-int StampBit(wchar_t letter) {
+std::optional<Stamp> StampOfLetter(wchar_t letter) {
     switch (letter) {
     case L'c':
     case L'C':
-        return kCommandCreation;
+        return Stamp::Creation;
     case L'm':
     case L'M':
-        return kCommandLastWrite;
+        return Stamp::LastWrite;
     case L'a':
     case L'A':
-        return kCommandLastAccess;
+        return Stamp::LastAccess;
     default:
-        return 0;
+        return std::nullopt;
     }
 }
 
 // One or more of "c", "m", "a", each once.
-std::optional<int> ParseStampLetters(std::wstring_view text) {
-    int mask = 0;
+std::optional<StampSet> ParseStampLetters(std::wstring_view text) {
+    StampSet stamps;
     for (const wchar_t letter : text) {
-        const int bit = StampBit(letter);
-        if (bit == 0 || (mask & bit))
+        const std::optional<Stamp> stamp = StampOfLetter(letter);
+        if (!stamp || stamps.Contains(*stamp))
             return std::nullopt;
-        mask |= bit;
+        stamps.Include(*stamp);
     }
-    return mask == 0 ? std::nullopt : std::optional<int>(mask);
+    return stamps.Empty() ? std::nullopt : std::optional(stamps);
 }
 
 ParsedCommandLine Failed(const std::wstring& message) {
@@ -253,21 +253,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             request.Shift = *shift;
         } else if (name == L"copy") {
             const size_t arrow = value.find(L'>');
-            const std::optional<int> targets =
+            const std::optional<StampSet> targets =
                 arrow == 1 ? ParseStampLetters(std::wstring_view(value).substr(2)) : std::nullopt;
-            const int source = StampBit(value[0]);
-            if (source == 0 || !targets || (*targets & source))
+            const std::optional<Stamp> source = StampOfLetter(value[0]);
+            if (!source || !targets || targets->Contains(*source))
                 return Failed(L"copie invalide " + Quoted(value) +
                               L" (attendu source>cibles parmi c, m, a, par exemple m>ca)");
-            request.CopySource = source;
+            request.CopySource = *source;
             request.CopyTargets = *targets;
         } else if (name == L"from") {
             request.FromFile = value;
         } else if (name == L"stamps") {
-            const std::optional<int> mask = ParseStampLetters(value);
-            if (!mask)
+            const std::optional<StampSet> stamps = ParseStampLetters(value);
+            if (!stamps)
                 return Failed(L"dates invalides " + Quoted(value) + L" (attendu des lettres parmi c, m, a)");
-            request.StampMask = *mask;
+            request.Stamps = *stamps;
             stampsSwitch = typed;
         } else if (name == L"mask") {
             if (ParseMask(value).empty())

@@ -5,18 +5,13 @@
 
 #include "listing/DateTime.h"
 #include "operations/DateShift.h"
+#include "operations/Stamp.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// The stamp bits, as the per-file stamping functions take them.
-constexpr int kCommandCreation = 1;
-constexpr int kCommandLastWrite = 2;
-constexpr int kCommandLastAccess = 4;
-constexpr int kCommandAllStamps = kCommandCreation | kCommandLastWrite | kCommandLastAccess;
 
 enum class CommandOperation {
     DateTime,   // /date
@@ -35,11 +30,11 @@ struct CommandRequest {
     CommandOperation Operation = CommandOperation::TimeZero;
     CivilTime When;
     // The stamps of /date, /shift, /from and /exif.
-    int StampMask = kCommandAllStamps;
+    StampSet Stamps = kAllStamps;
     DateShift Shift;
-    int CopySource = 0;
-    // Never holds CopySource.
-    int CopyTargets = 0;
+    // With /copy; the targets never hold the source.
+    Stamp CopySource = Stamp::Creation;
+    StampSet CopyTargets;
     std::wstring FromFile;
     std::wstring Mask = L"*.*";
     bool Recurse = false;

@@ -15,7 +15,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <bit>
 #include <optional>
 
 namespace {
@@ -82,7 +81,7 @@ std::wstring CommandJournalFolder() {
 
 std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& request) {
     BatchRequest batch;
-    batch.Stamps = StampSet::FromOrdinalBits(static_cast<uint32_t>(request.StampMask));
+    batch.Stamps = request.Stamps;
     switch (request.Operation) {
     case CommandOperation::DateTime:
         batch.Operation = BatchOperation::DateTime;
@@ -97,8 +96,8 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
         break;
     case CommandOperation::CopyStamp:
         batch.Operation = BatchOperation::CopyStamp;
-        batch.CopySource = static_cast<Stamp>(std::countr_zero(static_cast<unsigned>(request.CopySource)));
-        batch.Stamps = StampSet::FromOrdinalBits(static_cast<uint32_t>(request.CopyTargets));
+        batch.CopySource = request.CopySource;
+        batch.Stamps = request.CopyTargets;
         break;
     case CommandOperation::FromFile: {
         batch.Operation = BatchOperation::FromFile;

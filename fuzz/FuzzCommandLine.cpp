@@ -73,16 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             operations += IsOperationSwitch(arg) ? 1 : 0;
         Check(operations == 1);
         Check((request.Operation == CommandOperation::Undo) == request.Paths.empty());
-        Check(request.StampMask >= 1 && request.StampMask <= kCommandAllStamps);
+        Check(!request.Stamps.Empty());
         if (request.Operation == CommandOperation::DateTime)
             Check(ParseCommandDate(DateText(request.When)) == request.When);
         if (request.Operation == CommandOperation::Shift)
             Check(ParseCommandShift(ShiftArgument(request.Shift)) == request.Shift);
         if (request.Operation == CommandOperation::CopyStamp) {
-            const int source = request.CopySource;
-            Check(source == kCommandCreation || source == kCommandLastWrite || source == kCommandLastAccess);
-            Check(request.CopyTargets != 0 && (request.CopyTargets & source) == 0 &&
-                  (request.CopyTargets & ~kCommandAllStamps) == 0);
+            const StampSet targets = request.CopyTargets;
+            Check(!targets.Empty() && !targets.Contains(request.CopySource));
         }
     }
 

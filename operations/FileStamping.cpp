@@ -29,13 +29,13 @@ std::optional<uint64_t> HoldableStamp(StampClock clock, LocalTimeConverter& conv
 
 struct StampField {
     StampKind Kind;
-    int Bit;
+    Stamp Which;
     FILETIME FileStamps::*Member;
 };
 
-constexpr StampField kStampFields[] = {{StampKind::Creation, kStampCreation, &FileStamps::Creation},
-                                       {StampKind::LastWrite, kStampLastWrite, &FileStamps::LastWrite},
-                                       {StampKind::LastAccess, kStampLastAccess, &FileStamps::LastAccess}};
+constexpr StampField kStampFields[] = {{StampKind::Creation, Stamp::Creation, &FileStamps::Creation},
+                                       {StampKind::LastWrite, Stamp::LastWrite, &FileStamps::LastWrite},
+                                       {StampKind::LastAccess, Stamp::LastAccess, &FileStamps::LastAccess}};
 
 } // namespace
 
@@ -94,16 +94,16 @@ FileStamping::FolderClock& FileStamping::ClockOf(const std::wstring& path) const
 }
 
 FileOutcome FileStamping::FileSetDateTime(const std::wstring& path, const CivilTime& local,
-                                          int actionMask) const {
+                                          StampSet stamps) const {
     // Checked before the frame, so that a bad request touches no file at all.
-    if (actionMask < 1 || actionMask > 7)
+    if (stamps.Empty())
         return FileOutcome::Failed(Failure::Other, L"aucune date choisie");
     FolderClock& volume = ClockOf(path);
     const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, local);
     if (!stamp)
         return FileOutcome::Failed(Failure::DateOutOfRange);
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        return Stamp(frame.Path(), SameStampFor(actionMask, *stamp, local), volume.Converter);
+        return WriteAsked(frame.Path(), SameStampFor(stamps, *stamp, local), volume.Converter);
     });
 }
 
@@ -114,32 +114,32 @@ FileOutcome FileStamping::FileTimeZero(const std::wstring& path) const {
         const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, midnight);
         if (!stamp)
             return FileOutcome::Failed(Failure::DateOutOfRange);
-        return Stamp(frame.Path(),
-                     SameStampFor(kStampCreation | kStampLastWrite | kStampLastAccess, *stamp, midnight),
-                     volume.Converter);
+        return WriteAsked(frame.Path(), SameStampFor(kAllStamps, *stamp, midnight), volume.Converter);
     });
 }
 
-FileOutcome FileStamping::WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const {
+FileOutcome FileStamping::WriteStamps(const std::wstring& path, const FileStamps& stamps,
+                                      StampSet chosen) const {
     FolderClock& volume = ClockOf(path);
     AskedStamps asked;
     for (size_t i = 0; i < std::size(kStampFields); ++i) {
-        if (!(mask & kStampFields[i].Bit))
+        if (!chosen.Contains(kStampFields[i].Which))
             continue;
         const uint64_t ticks = FileTimeTicks(stamps.*kStampFields[i].Member);
         asked[i] = Asked{ticks, volume.Converter.ToLocal(ticks).value_or(CivilTime{})};
     }
-    return Stamp(path, asked, volume.Converter);
+    return WriteAsked(path, asked, volume.Converter);
 }
 
-FileOutcome FileStamping::FileSetStamps(const std::wstring& path, const FileStamps& stamps, int mask) const {
-    if (mask < 1 || mask > 7)
+FileOutcome FileStamping::FileSetStamps(const std::wstring& path, const FileStamps& stamps,
+                                        StampSet chosen) const {
+    if (chosen.Empty())
         return FileOutcome::Failed(Failure::Other, L"aucune date choisie");
     for (const StampField& field : kStampFields)
-        if ((mask & field.Bit) && !HoldableTicks(path, FileTimeTicks(stamps.*field.Member)))
+        if (chosen.Contains(field.Which) && !HoldableTicks(path, FileTimeTicks(stamps.*field.Member)))
             return FileOutcome::Failed(Failure::DateOutOfRange);
     return PerFileFrame::Run(path,
-                             [&](PerFileFrame& frame) { return WriteStamps(frame.Path(), stamps, mask); });
+                             [&](PerFileFrame& frame) { return WriteStamps(frame.Path(), stamps, chosen); });
 }
 
 std::optional<uint64_t> FileStamping::HoldableTicks(const std::wstring& path, uint64_t ticks) const {
@@ -160,23 +160,24 @@ CivilTime FileStamping::TodayMidnight() const {
     return CivilTime{now.Year, now.Month, now.Day, 0, 0, 0, 0};
 }
 
-FileStamping::AskedStamps FileStamping::SameStampFor(int mask, uint64_t stamp, const CivilTime& local) {
+FileStamping::AskedStamps FileStamping::SameStampFor(StampSet stamps, uint64_t stamp,
+                                                     const CivilTime& local) {
     AskedStamps asked;
     for (size_t i = 0; i < std::size(kStampFields); ++i)
-        if (mask & kStampFields[i].Bit)
+        if (stamps.Contains(kStampFields[i].Which))
             asked[i] = Asked{stamp, local};
     return asked;
 }
 
-FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& shift, int actionMask) const {
-    if (actionMask < 1 || actionMask > 7 || !IsValidShift(shift))
+FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& shift, StampSet stamps) const {
+    if (stamps.Empty() || !IsValidShift(shift))
         return FileOutcome::Failed(Failure::Other, L"aucun décalage choisi");
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         FolderClock& volume = ClockOf(frame.Path());
         const Ask ask = [&](const FileStamps& before) -> std::optional<AskedStamps> {
             AskedStamps asked;
             for (size_t i = 0; i < std::size(kStampFields); ++i) {
-                if (!(actionMask & kStampFields[i].Bit))
+                if (!stamps.Contains(kStampFields[i].Which))
                     continue;
                 asked[i] = Shifted(volume, FileTimeTicks(before.*kStampFields[i].Member), shift);
                 if (!asked[i])
@@ -184,16 +185,16 @@ FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& s
             }
             return asked;
         };
-        return Stamp(frame.Path(), ask, volume.Converter);
+        return WriteAsked(frame.Path(), ask, volume.Converter);
     });
 }
 
-FileOutcome FileStamping::FileCopyStamp(const std::wstring& path, int sourceBit, int targetMask) const {
+FileOutcome FileStamping::FileCopyStamp(const std::wstring& path, Stamp sourceStamp, StampSet targets) const {
     const StampField* source = nullptr;
     for (const StampField& field : kStampFields)
-        source = field.Bit == sourceBit ? &field : source;
-    targetMask &= ~sourceBit;
-    if (!source || targetMask < 1 || targetMask > 7)
+        source = field.Which == sourceStamp ? &field : source;
+    targets.Exclude(sourceStamp);
+    if (!source || targets.Empty())
         return FileOutcome::Failed(Failure::Other, L"aucune date à copier choisie");
     return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
         FolderClock& volume = ClockOf(frame.Path());
@@ -205,11 +206,11 @@ FileOutcome FileStamping::FileCopyStamp(const std::wstring& path, int sourceBit,
                 return std::nullopt;
             AskedStamps asked;
             for (size_t i = 0; i < std::size(kStampFields); ++i)
-                if (targetMask & kStampFields[i].Bit)
+                if (targets.Contains(kStampFields[i].Which))
                     asked[i] = Asked{ticks, *local};
             return asked;
         };
-        return Stamp(frame.Path(), ask, volume.Converter);
+        return WriteAsked(frame.Path(), ask, volume.Converter);
     });
 }
 
@@ -232,14 +233,14 @@ std::optional<FileStamping::Asked> FileStamping::Shifted(FolderClock& volume, ui
     return Asked{*stamp + belowMillisecond, *moved};
 }
 
-FileOutcome FileStamping::Stamp(const std::wstring& path, const AskedStamps& asked,
-                                LocalTimeConverter& converter) const {
-    return Stamp(
+FileOutcome FileStamping::WriteAsked(const std::wstring& path, const AskedStamps& asked,
+                                     LocalTimeConverter& converter) const {
+    return WriteAsked(
         path, [&asked](const FileStamps&) { return std::optional(asked); }, converter);
 }
 
-FileOutcome FileStamping::Stamp(const std::wstring& path, const Ask& ask,
-                                LocalTimeConverter& converter) const {
+FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
+                                     LocalTimeConverter& converter) const {
     if (!writer_ || !opener_)
         return FileOutcome::Failed(Failure::Other, L"aucune écriture des dates");
     FileStamps before;
@@ -293,8 +294,8 @@ FileOutcome FileStamping::Stamp(const std::wstring& path, const Ask& ask,
     return outcome;
 }
 
-FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) {
-    return BatchStamping().FileSetDateTime(path, local, actionMask);
+FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, StampSet stamps) {
+    return BatchStamping().FileSetDateTime(path, local, stamps);
 }
 
 FileOutcome FileTimeZero(const std::wstring& path) {

@@ -10,6 +10,7 @@
 #include "listing/FileTimes.h"
 #include "operations/DateShift.h"
 #include "operations/FileOutcome.h"
+#include "operations/Stamp.h"
 
 #include <windows.h>
 
@@ -18,11 +19,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-
-// The stamps chosen in the date-time dialog, summed into its `ActionMask`.
-constexpr int kStampCreation = 1;
-constexpr int kStampLastWrite = 2;
-constexpr int kStampLastAccess = 4;
 
 // Sets the three times of an open file in one call; true on success.
 using FileTimeWriter = std::function<bool(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,
@@ -57,26 +53,25 @@ public:
     ~FileStamping();
 
     // Writes `local` (converted to UTC as the listing converts back, see LocalTimeConverter) into the
-    // stamps whose bits are in `actionMask`; the other stamps keep exactly their values. Not done,
-    // with the file unchanged, when it is missing, held open by another program, when the
-    // date-time cannot be held by its file system, or when the mask (1 to 7) is not valid.
-    FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask) const;
+    // stamps in `stamps`; the other stamps keep exactly their values. Not done, with the file
+    // unchanged, when it is missing, held open by another program, when the date-time cannot be
+    // held by its file system, or when no stamp is chosen.
+    FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, StampSet stamps) const;
     // All three stamps to today's local date at 00:00:00, today being read when this file is done.
     FileOutcome FileTimeZero(const std::wstring& path) const;
-    // Moves each stamp whose bit is in `actionMask` by `shift` from its own value, on the local
-    // calendar and clock. Not done, with the file unchanged, when a moved stamp would leave what
-    // its file system can hold.
-    FileOutcome FileShift(const std::wstring& path, const DateShift& shift, int actionMask) const;
-    // Gives each stamp whose bit is in `targetMask` the file's own value of the stamp `sourceBit`
-    // (one of kStampCreation, kStampLastWrite, kStampLastAccess), exactly. Not done, with the file
-    // unchanged, when no target other than the source is chosen.
-    FileOutcome FileCopyStamp(const std::wstring& path, int sourceBit, int targetMask) const;
-    // Puts exactly the given UTC stamps, those whose bits are in `mask`, into the file at `path`
-    // and reads them back, in the per-file frame ("Dates d'un autre fichier", the photo's date).
-    // Not done, with the file unchanged, when its volume cannot hold one of them.
-    FileOutcome FileSetStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;
+    // Moves each stamp in `stamps` by `shift` from its own value, on the local calendar and clock.
+    // Not done, with the file unchanged, when a moved stamp would leave what its file system can
+    // hold.
+    FileOutcome FileShift(const std::wstring& path, const DateShift& shift, StampSet stamps) const;
+    // Gives each stamp in `targets` the file's own value of the stamp `source`, exactly. Not done,
+    // with the file unchanged, when no target other than the source is chosen.
+    FileOutcome FileCopyStamp(const std::wstring& path, Stamp source, StampSet targets) const;
+    // Puts exactly the given UTC stamps, those in `chosen`, into the file at `path` and reads them
+    // back, in the per-file frame ("Dates d'un autre fichier", the photo's date). Not done, with
+    // the file unchanged, when its volume cannot hold one of them.
+    FileOutcome FileSetStamps(const std::wstring& path, const FileStamps& stamps, StampSet chosen) const;
     // The same, for a caller that already holds the file in its per-file frame.
-    FileOutcome WriteStamps(const std::wstring& path, const FileStamps& stamps, int mask) const;
+    FileOutcome WriteStamps(const std::wstring& path, const FileStamps& stamps, StampSet chosen) const;
 
     // What the operations above will write, for the undo journal: the UTC stamp of `local` on the
     // volume of the file at `path`, none when that volume cannot hold it; and today at 00:00:00.
@@ -100,8 +95,8 @@ private:
     };
     // Creation, last write, last access; none: kept as it is.
     using AskedStamps = std::array<std::optional<Asked>, 3>;
-    // `stamp` in each stamp whose bit is in `mask`.
-    static AskedStamps SameStampFor(int mask, uint64_t stamp, const CivilTime& local);
+    // `stamp` in each stamp of `stamps`.
+    static AskedStamps SameStampFor(StampSet stamps, uint64_t stamp, const CivilTime& local);
     // `ticks` moved by `shift` on `volume`, kept to the 100 ns below the millisecond where the
     // volume keeps them; none when out of its range.
     static std::optional<Asked> Shifted(FolderClock& volume, uint64_t ticks, const DateShift& shift);
@@ -109,9 +104,9 @@ private:
     using Ask = std::function<std::optional<AskedStamps>(const FileStamps& before)>;
     // Writes the stamps `ask` makes of those the open file has, and reads them back; not done,
     // with the file unchanged, when it makes none.
-    FileOutcome Stamp(const std::wstring& path, const Ask& ask, LocalTimeConverter& converter) const;
-    FileOutcome Stamp(const std::wstring& path, const AskedStamps& asked,
-                      LocalTimeConverter& converter) const;
+    FileOutcome WriteAsked(const std::wstring& path, const Ask& ask, LocalTimeConverter& converter) const;
+    FileOutcome WriteAsked(const std::wstring& path, const AskedStamps& asked,
+                           LocalTimeConverter& converter) const;
 
     FileTimeWriter writer_;
     LocalClock clock_;
@@ -124,7 +119,7 @@ private:
 // a ScopedFileTimeWriter is in force. One for a whole batch asks each folder's volume once.
 FileStamping BatchStamping();
 // The per-file functions of the batch, each with a stamping of its own.
-FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, int actionMask);
+FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, StampSet stamps);
 FileOutcome FileTimeZero(const std::wstring& path);
 
 // Hands the batch's stamps to another writer, and their read-back to another reader (the

@@ -15,16 +15,14 @@ CopyStampForm::CopyStampForm(HWND owner, const std::wstring& fontName) {
     RadioCreation.Create(Handle(), L"&Créé", 18, 24, 100, 18, true);
     RadioModification.Create(Handle(), L"&Modifié", 18, 48, 100, 18, false);
     RadioAcces.Create(Handle(), L"&Accédé", 18, 72, 100, 18, false);
-    CheckCreation.Create(Handle(), L"Date de création", 146, 24, 196, 18);
-    CheckModification.Create(Handle(), L"Date de modification", 146, 48, 196, 18);
-    CheckAcces.Create(Handle(), L"Date de dernier accès", 146, 72, 196, 18);
+    Targets.Create(Handle(), 146, 24, 196, 24);
     BtnOk.Create(Handle(), L"Co&pier", 188, 116, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"A&nnuler", 270, 116, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
 
     // The most asked: the creation date a copy reset, given back the modification date.
     RadioModification.SetChecked(true);
-    CheckCreation.SetChecked(true);
+    Targets.SetChecked({Stamp::Creation});
     OnShow = [this] { ::SetFocus(RadioModification.Handle()); };
 }
 
@@ -33,9 +31,11 @@ CopyStampForm::~CopyStampForm() {
 }
 
 void CopyStampForm::BtnOkClick() {
-    const int source = RadioCreation.Checked() ? 1 : RadioModification.Checked() ? 2 : 4;
-    const int targets = TickedStamps(CheckCreation, CheckModification, CheckAcces) & ~source;
-    if (targets == 0) {
+    const Stamp source = RadioCreation.Checked()       ? Stamp::Creation
+                         : RadioModification.Checked() ? Stamp::LastWrite
+                                                       : Stamp::LastAccess;
+    const StampSet targets = Targets.Checked().Without(source);
+    if (targets.Empty()) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);
         return;

@@ -2,6 +2,8 @@
 // accessed), and which of its other stamps take it.
 #pragma once
 
+#include "operations/Stamp.h"
+#include "operations/dialogs/StampChecks.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Form.h"
@@ -11,8 +13,8 @@
 #include <string>
 
 struct CopyStampChoice {
-    int SourceBit = 0;  // 1 creation, 2 last write, 4 last access
-    int TargetMask = 0; // the others chosen, never the source
+    Stamp Source = Stamp::LastWrite;
+    StampSet Targets; // never holds the source
 };
 
 class CopyStampForm : public Form {
@@ -32,9 +34,7 @@ public:
     RadioButton RadioModification;
     RadioButton RadioAcces;
     GroupBox BoxTarget;
-    CheckBox CheckCreation;
-    CheckBox CheckModification;
-    CheckBox CheckAcces;
+    StampChecks Targets;
     Button BtnOk;
     Button BtnCancel;
 

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace {
 
 SYSTEMTIME Now() {
@@ -40,10 +42,6 @@ void TakeNoFocus(const Window& control) {
 
 } // namespace
 
-int TickedStamps(const CheckBox& creation, const CheckBox& lastWrite, const CheckBox& lastAccess) {
-    return (creation.Checked() ? 1 : 0) | (lastWrite.Checked() ? 2 : 0) | (lastAccess.Checked() ? 4 : 0);
-}
-
 TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
     : settings_(settings) {
     Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
@@ -62,9 +60,7 @@ void TDateHeure::FormCreate() {
     BoxAction.Create(Handle(), L" Action ", 8, 120, 159, 80);
     // The pickers are wide enough for a long time with its AM/PM mark.
     TimePicker.Create(Handle(), DateTimePicker::Kind::Time, 16, 82, 98, 22);
-    CheckCreation.Create(Handle(), L"Date de création", 18, 138, 144, 18);
-    CheckModification.Create(Handle(), L"Date de modification", 18, 158, 144, 18);
-    CheckAcces.Create(Handle(), L"Date de dernier accès", 18, 178, 144, 18);
+    Stamps.Create(Handle(), 18, 138, 144, 20);
     DatePicker.Create(Handle(), DateTimePicker::Kind::Date, 16, 24, 98, 22);
     BtnDateMini.Create(Handle(), L"\u00AB", 117, 24, 23, 22);
     BtnDateActual.Create(Handle(), L"\u2022", 142, 24, 23, 22);
@@ -101,23 +97,22 @@ void TDateHeure::FormCreate() {
 
     SYSTEMTIME date = Now();
     SYSTEMTIME time = Now();
-    bool creation = true;
-    bool lastWrite = true;
-    bool lastAccess = true;
+    StampSet stamps = kAllStamps;
     if (settings_.SaveDate) {
         if (const auto remembered = ReadShortDate(settings_.Date))
             date = *remembered;
         if (const auto remembered = ReadLongTime(settings_.Time))
             time = TodayAt(remembered->wHour, remembered->wMinute, remembered->wSecond);
-        creation = settings_.Creation;
-        lastWrite = settings_.LastWrite;
-        lastAccess = settings_.LastAccess;
+        stamps = {};
+        for (const auto& [stamp, ticked] : {std::pair{Stamp::Creation, settings_.Creation},
+                                            std::pair{Stamp::LastWrite, settings_.LastWrite},
+                                            std::pair{Stamp::LastAccess, settings_.LastAccess}})
+            if (ticked)
+                stamps.Include(stamp);
     }
     DatePicker.SetValue(date);
     TimePicker.SetValue(time);
-    CheckCreation.SetChecked(creation);
-    CheckModification.SetChecked(lastWrite);
-    CheckAcces.SetChecked(lastAccess);
+    Stamps.SetChecked(stamps);
 
     OnShow = [this] { ::SetFocus(TimePicker.Handle()); };
     ::SetFocus(TimePicker.Handle());
@@ -136,17 +131,17 @@ void TDateHeure::AddToolTip(const Button& button, const wchar_t* text) {
 }
 
 void TDateHeure::BtnOkClick() {
-    actionMask_ = TickedStamps(CheckCreation, CheckModification, CheckAcces);
-    if (actionMask_ == 0) {
+    stamps_ = Stamps.Checked();
+    if (stamps_.Empty()) {
         ShowMessageBox(Handle(), kWarningText, MB_OK | MB_ICONWARNING, kWarningCaption);
         return;
     }
     if (settings_.SaveDate) {
         settings_.Date = ShortDateText(DatePicker.Value());
         settings_.Time = LongTimeText(TimePicker.Value());
-        settings_.Creation = CheckCreation.Checked();
-        settings_.LastWrite = CheckModification.Checked();
-        settings_.LastAccess = CheckAcces.Checked();
+        settings_.Creation = stamps_.Contains(Stamp::Creation);
+        settings_.LastWrite = stamps_.Contains(Stamp::LastWrite);
+        settings_.LastAccess = stamps_.Contains(Stamp::LastAccess);
     }
     SetModalResult(mrOk);
 }

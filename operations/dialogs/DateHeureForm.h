@@ -4,16 +4,13 @@
 
 #include "listing/DateTime.h"
 #include "operations/dialogs/DateTimePicker.h"
+#include "operations/dialogs/StampChecks.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Button.h"
-#include "ui/CheckBox.h"
 #include "ui/Form.h"
 #include "ui/GroupBox.h"
 
 #include <string>
-
-// The stamps ticked in three boxes: 1 creation, 2 last write, 4 last access.
-int TickedStamps(const CheckBox& creation, const CheckBox& lastWrite, const CheckBox& lastAccess);
 
 class TDateHeure : public Form {
 public:
@@ -28,8 +25,8 @@ public:
 
     // The picked date with the picked time of day (milliseconds zero).
     CivilTime PickedDateTime() const;
-    // 1 creation, 2 last write, 4 last access; from 1 to 7 once accepted.
-    int ActionMask() const { return actionMask_; }
+    // The stamps to set; never empty once accepted.
+    StampSet ChosenStamps() const { return stamps_; }
 
     GroupBox BoxDate;
     DateTimePicker DatePicker;
@@ -40,9 +37,7 @@ public:
     Button BtnTimeZero;
     Button BtnTimeActual;
     GroupBox BoxAction;
-    CheckBox CheckCreation;
-    CheckBox CheckModification;
-    CheckBox CheckAcces;
+    StampChecks Stamps;
     Button BtnOk;
     Button BtnCancel;
 
@@ -53,5 +48,5 @@ private:
 
     SettingsRecord& settings_;
     HWND toolTips_ = nullptr; // owned by the form, destroyed with it
-    int actionMask_ = 0;
+    StampSet stamps_;
 };

@@ -38,7 +38,7 @@ std::optional<DateTimeChoice> AskDateTime(HWND owner, const std::wstring& fontNa
     TDateHeure dialog(owner, fontName, settings);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
-    return DateTimeChoice{dialog.PickedDateTime(), dialog.ActionMask()};
+    return DateTimeChoice{dialog.PickedDateTime(), dialog.ChosenStamps()};
 }
 
 std::optional<ShiftChoice> AskShift(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "listing/DateTime.h"
+#include "operations/Stamp.h"
 #include "operations/dialogs/ShiftForm.h"
 #include "settings/SettingsRecord.h"
 
@@ -19,8 +20,8 @@ bool ConfirmLowerCase(HWND owner, const std::wstring& fontName, SettingsRecord& 
 bool ConfirmFirstUpper(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
 
 struct DateTimeChoice {
-    CivilTime When;     // local date and time of day
-    int ActionMask = 0; // 1 creation, 2 last write, 4 last access
+    CivilTime When; // local date and time of day
+    StampSet Stamps;
 };
 
 // The accepted choice of the shift dialog, or nothing when it was cancelled.

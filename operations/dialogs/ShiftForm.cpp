@@ -71,27 +71,26 @@ ShiftForm::ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& s
         part.box.Create(Handle(), L"", part.x, 62, part.width - 10, 22);
         DigitsOnly(part.box);
     }
-    CheckCreation.Create(Handle(), L"Date de création", 18, 112, 200, 18);
-    CheckModification.Create(Handle(), L"Date de modification", 18, 131, 200, 18);
-    CheckAcces.Create(Handle(), L"Date de dernier accès", 18, 150, 200, 18);
+    Stamps.Create(Handle(), 18, 112, 200, 19);
     BtnOk.Create(Handle(), L"&Décaler", 148, 180, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"&Annuler", 230, 180, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
 
     DateShift shown{false, 0, 1, 0, 0};
-    int mask = 7;
+    StampSet stamps = kAllStamps;
     if (settings_.SaveDate) {
         shown = ShiftOfSeconds(settings_.Shift).value_or(shown);
-        mask = settings_.ShiftMask >= 1 && settings_.ShiftMask <= 7 ? settings_.ShiftMask : 7;
+        // The settings keep the stamps as their ordinal bits; a number no choice gives is ignored.
+        const StampSet remembered = StampSet::FromOrdinalBits(static_cast<uint32_t>(settings_.ShiftMask));
+        if (!remembered.Empty() && (remembered.OrdinalBits() & ~kAllStamps.OrdinalBits()) == 0)
+            stamps = remembered;
     }
     (shown.Backward ? RadioBackward : RadioForward).SetChecked(true);
     EditDays.SetText(std::to_wstring(shown.Days));
     EditHours.SetText(std::to_wstring(shown.Hours));
     EditMinutes.SetText(std::to_wstring(shown.Minutes));
     EditSeconds.SetText(std::to_wstring(shown.Seconds));
-    CheckCreation.SetChecked(mask & 1);
-    CheckModification.SetChecked(mask & 2);
-    CheckAcces.SetChecked(mask & 4);
+    Stamps.SetChecked(stamps);
     OnShow = [this] { ::SetFocus(EditHours.Handle()); };
 }
 
@@ -111,8 +110,8 @@ std::optional<DateShift> ShiftForm::TypedShift() const {
 }
 
 void ShiftForm::BtnOkClick() {
-    const int mask = TickedStamps(CheckCreation, CheckModification, CheckAcces);
-    if (mask == 0) {
+    const StampSet stamps = Stamps.Checked();
+    if (stamps.Empty()) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);
         return;
@@ -122,10 +121,10 @@ void ShiftForm::BtnOkClick() {
         ShowMessageBox(Handle(), kBadSpanText, MB_OK | MB_ICONWARNING, TDateHeure::kWarningCaption);
         return;
     }
-    choice_ = ShiftChoice{*shift, mask};
+    choice_ = ShiftChoice{*shift, stamps};
     if (settings_.SaveDate) {
         settings_.Shift = ShiftSeconds(*shift);
-        settings_.ShiftMask = mask;
+        settings_.ShiftMask = static_cast<int>(stamps.OrdinalBits());
     }
     SetModalResult(mrOk);
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "operations/DateShift.h"
+#include "operations/Stamp.h"
+#include "operations/dialogs/StampChecks.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -17,7 +19,7 @@
 
 struct ShiftChoice {
     DateShift Shift;
-    int ActionMask = 0; // 1 creation, 2 last write, 4 last access
+    StampSet Stamps;
 };
 
 // The span as the settings keep it, in seconds (negative towards the past), and back; none for a
@@ -47,9 +49,7 @@ public:
     Label LabelDays, LabelHours, LabelMinutes, LabelSeconds;
     Edit EditDays, EditHours, EditMinutes, EditSeconds;
     GroupBox BoxAction;
-    CheckBox CheckCreation;
-    CheckBox CheckModification;
-    CheckBox CheckAcces;
+    StampChecks Stamps;
     Button BtnOk;
     Button BtnCancel;
 

@@ -11,17 +11,13 @@ StampChoiceForm::StampChoiceForm(HWND owner, const std::wstring& fontName, const
 
     LabelIntro.Create(Handle(), texts.Intro, 10, 8, 360, 40);
     BoxStamps.Create(Handle(), L" Dates à changer ", 8, 52, 364, 96);
-    CheckCreation.Create(Handle(), texts.Boxes[0], 18, 72, 346, 18);
-    CheckModification.Create(Handle(), texts.Boxes[1], 18, 96, 346, 18);
-    CheckAcces.Create(Handle(), texts.Boxes[2], 18, 120, 346, 18);
+    Stamps.Create(Handle(), 18, 72, 346, 24, texts.Boxes);
     BtnOk.Create(Handle(), L"OK", 212, 158, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"A&nnuler", 294, 158, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
 
-    CheckCreation.SetChecked(texts.InitialMask & 1);
-    CheckModification.SetChecked(texts.InitialMask & 2);
-    CheckAcces.SetChecked(texts.InitialMask & 4);
-    OnShow = [this] { ::SetFocus(CheckCreation.Handle()); };
+    Stamps.SetChecked(texts.Initial);
+    OnShow = [this] { ::SetFocus(Stamps.CheckCreation.Handle()); };
 }
 
 StampChoiceForm::~StampChoiceForm() {
@@ -29,8 +25,8 @@ StampChoiceForm::~StampChoiceForm() {
 }
 
 void StampChoiceForm::BtnOkClick() {
-    mask_ = TickedStamps(CheckCreation, CheckModification, CheckAcces);
-    if (mask_ == 0) {
+    stamps_ = Stamps.Checked();
+    if (stamps_.Empty()) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);
         return;
@@ -38,9 +34,9 @@ void StampChoiceForm::BtnOkClick() {
     SetModalResult(mrOk);
 }
 
-std::optional<int> AskStamps(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts) {
+std::optional<StampSet> AskStamps(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts) {
     StampChoiceForm dialog(owner, fontName, texts);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
-    return dialog.Mask();
+    return dialog.ChosenStamps();
 }

@@ -2,13 +2,13 @@
 // fichier", "Date de prise de vue"): a line saying where from, and which stamps take it.
 #pragma once
 
+#include "operations/Stamp.h"
+#include "operations/dialogs/StampChecks.h"
 #include "ui/Button.h"
-#include "ui/CheckBox.h"
 #include "ui/Form.h"
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -16,8 +16,8 @@ struct StampChoiceTexts {
     std::wstring Caption;
     std::wstring Intro;
     // The boxes of creation, last write and last access.
-    std::array<std::wstring, 3> Boxes;
-    int InitialMask = 7;
+    StampChecks::Texts Boxes;
+    StampSet Initial = kAllStamps;
 };
 
 class StampChoiceForm : public Form {
@@ -28,22 +28,20 @@ public:
     StampChoiceForm(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts);
     ~StampChoiceForm() override;
 
-    // Once accepted: 1 creation, 2 last write, 4 last access.
-    int Mask() const { return mask_; }
+    // Once accepted; never empty.
+    StampSet ChosenStamps() const { return stamps_; }
 
     Label LabelIntro;
     GroupBox BoxStamps;
-    CheckBox CheckCreation;
-    CheckBox CheckModification;
-    CheckBox CheckAcces;
+    StampChecks Stamps;
     Button BtnOk;
     Button BtnCancel;
 
 private:
     void BtnOkClick();
 
-    int mask_ = 0;
+    StampSet stamps_;
 };
 
 // The stamps chosen, or nothing when the dialog was cancelled.
-std::optional<int> AskStamps(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts);
+std::optional<StampSet> AskStamps(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts);

@@ -135,15 +135,13 @@ protected:
     }
     // Plays the date-time dialog: picks the date and the time, ticks the boxes of the mask and
     // presses "&Régler"; records that it was shown.
-    ModalRunner ChooseDateTime(SYSTEMTIME date, SYSTEMTIME time, int mask) {
+    ModalRunner ChooseDateTime(SYSTEMTIME date, SYSTEMTIME time, StampSet mask) {
         return [this, date, time, mask](Form& shown) {
             auto& dialog = dynamic_cast<TDateHeure&>(shown);
             ++dialogsShown;
             dialog.DatePicker.SetValue(date);
             dialog.TimePicker.SetValue(time);
-            dialog.CheckCreation.SetChecked((mask & 1) != 0);
-            dialog.CheckModification.SetChecked((mask & 2) != 0);
-            dialog.CheckAcces.SetChecked((mask & 4) != 0);
+            dialog.Stamps.SetChecked(mask);
             dialog.BtnOk.Click();
         };
     }
@@ -177,7 +175,7 @@ TEST_F(MainFormBatch, DateHeureStampsTheSelectedFilesAndTheListShowsTheNewStamps
     Select(L"alpha.txt");
     Select(L"gamma.txt");
     {
-        ScopedModalRunner runner(ChooseDateTime(Day(2015, 6, 15), Day(2015, 6, 15, 10, 30, 0), 7));
+        ScopedModalRunner runner(ChooseDateTime(Day(2015, 6, 15), Day(2015, 6, 15, 10, 30, 0), kAllStamps));
         ClickDateTime();
     }
     EXPECT_EQ(dialogsShown, 1);
@@ -208,7 +206,7 @@ TEST_F(MainFormBatch, FileInUseIsLeftAloneAndNamedInTheReportWithTheOthersDone) 
     std::wstring countLine;
     std::vector<std::wstring> cells;
     {
-        const ModalRunner choose = ChooseDateTime(Day(2015, 6, 15), Day(2015, 6, 15, 10, 30, 0), 7);
+        const ModalRunner choose = ChooseDateTime(Day(2015, 6, 15), Day(2015, 6, 15, 10, 30, 0), kAllStamps);
         ScopedModalRunner runner([&](Form& shown) {
             auto* report = dynamic_cast<BatchReportForm*>(&shown);
             if (!report)
@@ -235,7 +233,8 @@ TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) 
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
         before[name] = OnDisk(name);
     {
-        ScopedModalRunner runner(ChooseDateTime(Day(1999, 12, 31), Day(1999, 12, 31, 23, 59, 58), 4));
+        ScopedModalRunner runner(
+            ChooseDateTime(Day(1999, 12, 31), Day(1999, 12, 31, 23, 59, 58), {Stamp::LastAccess}));
         form->MainMenu->Item(L"OptionDateHeure").Click();
     }
     const FILETIME expected = UtcOfLocal(1999, 12, 31, 23, 59, 58);
@@ -256,7 +255,8 @@ TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) 
 TEST_F(MainFormBatch, DateHeureWithOnlyCreationHandsOverTheNewCreationAlone) {
     Select(L"beta.txt");
     {
-        ScopedModalRunner runner(ChooseDateTime(Day(1980, 1, 1), Day(1980, 1, 1, 0, 0, 0), 1));
+        ScopedModalRunner runner(
+            ChooseDateTime(Day(1980, 1, 1), Day(1980, 1, 1, 0, 0, 0), {Stamp::Creation}));
         ClickDateTime();
     }
     ASSERT_EQ(recorder.calls.size(), 1u);
@@ -289,9 +289,9 @@ TEST_F(MainFormBatch, DateHeureWithNoStampWarnsThenCancelChangesNothing) {
     {
         ScopedModalRunner runner([&](Form& shown) {
             auto& dialog = dynamic_cast<TDateHeure&>(shown);
-            dialog.CheckCreation.SetChecked(false);
-            dialog.CheckModification.SetChecked(false);
-            dialog.CheckAcces.SetChecked(false);
+            dialog.Stamps.CheckCreation.SetChecked(false);
+            dialog.Stamps.CheckModification.SetChecked(false);
+            dialog.Stamps.CheckAcces.SetChecked(false);
             dialog.BtnOk.Click();
             dialog.BtnCancel.Click();
         });
@@ -391,7 +391,8 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARe
 TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {
     form->Settings.SaveDate = true;
     {
-        ScopedModalRunner runner(ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), 1));
+        ScopedModalRunner runner(
+            ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), {Stamp::Creation}));
         ClickDateTime();
     }
     RestartWindow();
@@ -402,9 +403,9 @@ TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {
         ScopedModalRunner runner([&](Form& shown) {
             auto& dialog = dynamic_cast<TDateHeure&>(shown);
             opened = dialog.PickedDateTime();
-            creation = dialog.CheckCreation.Checked();
-            modification = dialog.CheckModification.Checked();
-            access = dialog.CheckAcces.Checked();
+            creation = dialog.Stamps.CheckCreation.Checked();
+            modification = dialog.Stamps.CheckModification.Checked();
+            access = dialog.Stamps.CheckAcces.Checked();
             dialog.BtnCancel.Click();
         });
         ClickDateTime();
@@ -418,7 +419,8 @@ TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {
 TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
     form->Settings.SaveDate = false;
     {
-        ScopedModalRunner runner(ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), 1));
+        ScopedModalRunner runner(
+            ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), {Stamp::Creation}));
         ClickDateTime();
     }
     RestartWindow();
@@ -430,8 +432,8 @@ TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
         ScopedModalRunner runner([&](Form& shown) {
             auto& dialog = dynamic_cast<TDateHeure&>(shown);
             opened = dialog.PickedDateTime();
-            allChecked = dialog.CheckCreation.Checked() && dialog.CheckModification.Checked() &&
-                         dialog.CheckAcces.Checked();
+            allChecked = dialog.Stamps.CheckCreation.Checked() && dialog.Stamps.CheckModification.Checked() &&
+                         dialog.Stamps.CheckAcces.Checked();
             dialog.BtnCancel.Click();
         });
         ClickDateTime();

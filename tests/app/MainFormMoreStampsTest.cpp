@@ -81,14 +81,12 @@ protected:
     }
 
     // Ticks the stamps of `mask` in the stamp dialog, keeps its texts, accepts what comes after.
-    ModalRunner Answer(int mask) {
+    ModalRunner Answer(StampSet mask) {
         return [this, mask](Form& shown) {
             if (auto* stamps = dynamic_cast<StampChoiceForm*>(&shown)) {
-                boxTexts = {stamps->CheckCreation.Text(), stamps->CheckModification.Text(),
-                            stamps->CheckAcces.Text()};
-                stamps->CheckCreation.SetChecked(mask & 1);
-                stamps->CheckModification.SetChecked(mask & 2);
-                stamps->CheckAcces.SetChecked(mask & 4);
+                boxTexts = {stamps->Stamps.CheckCreation.Text(), stamps->Stamps.CheckModification.Text(),
+                            stamps->Stamps.CheckAcces.Text()};
+                stamps->Stamps.SetChecked(mask);
                 stamps->BtnOk.Click();
             } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
                 confirm->BtnOk.Click();
@@ -101,7 +99,7 @@ protected:
             }
         };
     }
-    void Run(const wchar_t* item, int mask = 0) {
+    void Run(const wchar_t* item, StampSet mask = {}) {
         ScopedModalRunner runner(Answer(mask));
         form->MainMenu->Item(item).Click();
     }
@@ -137,7 +135,7 @@ TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndCome
         return std::optional<std::wstring>(reference);
     };
 
-    Run(L"OptionsAutreFichier", 7);
+    Run(L"OptionsAutreFichier", kAllStamps);
     EXPECT_EQ(askedIn, folder.Path());
     ASSERT_EQ(boxTexts.size(), 3u);
     EXPECT_NE(boxTexts[1].find(L"Date de modification : "), std::wstring::npos) << boxTexts[1];
@@ -167,7 +165,7 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
     OpenWindow();
     const auto before = Disk();
 
-    Run(L"OptionsPriseDeVue", 1 | 2);
+    Run(L"OptionsPriseDeVue", {Stamp::Creation, Stamp::LastWrite});
     const auto after = Disk();
     EXPECT_EQ(after.at(L"été.jpg").first, Ticks(UtcOfLocal(2021, 6, 15, 10, 20, 30)));
     EXPECT_EQ(after.at(L"hiver.TIF").first, Ticks(UtcFileTime(2021, 1, 10, 13, 0, 0)));

@@ -107,18 +107,18 @@ protected:
                 SYSTEMTIME date{2015, 6, 0, 15, 10, 30, 0, 0};
                 dialog->DatePicker.SetValue(date);
                 dialog->TimePicker.SetValue(date);
-                dialog->CheckCreation.SetChecked(true);
-                dialog->CheckModification.SetChecked(true);
-                dialog->CheckAcces.SetChecked(true);
+                dialog->Stamps.CheckCreation.SetChecked(true);
+                dialog->Stamps.CheckModification.SetChecked(true);
+                dialog->Stamps.CheckAcces.SetChecked(true);
                 dialog->BtnOk.Click();
             } else if (auto* shift = dynamic_cast<ShiftForm*>(&shown)) {
                 shift->RadioBackward.Click();
                 shift->EditDays.SetText(L"400");
                 shift->EditHours.SetText(L"2");
-                shift->CheckCreation.SetChecked(false);
+                shift->Stamps.CheckCreation.SetChecked(false);
                 shift->BtnOk.Click();
             } else if (auto* copy = dynamic_cast<CopyStampForm*>(&shown)) {
-                copy->CheckAcces.SetChecked(true);
+                copy->Targets.CheckAcces.SetChecked(true);
                 copy->BtnOk.Click();
             } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
                 confirm->BtnOk.Click();

@@ -129,11 +129,11 @@ TEST_F(JournalledWorkTest, StampsTheVolumeKeptOtherwiseAreOnDiskBeforeTheNextFil
     const JournalledWork::Work work = [&](size_t index, const std::wstring& path, const PlannedFile&) {
         if (index == 1)
             onDiskAtTheSecondFile = LastBatch();
-        return stamping.FileSetDateTime(path, when, kStampLastWrite);
+        return stamping.FileSetDateTime(path, when, StampSet{Stamp::LastWrite});
     };
     const JournalBatch batch =
-        Run({L"a.txt", L"b.txt"}, PlanDateTime(stamping, {L"a.txt", L"b.txt"}, when, kStampLastWrite), work,
-            false);
+        Run({L"a.txt", L"b.txt"},
+            PlanDateTime(stamping, {L"a.txt", L"b.txt"}, when, StampSet{Stamp::LastWrite}), work, false);
 
     const uint64_t kept = FileTimeTicks(UtcOfLocal(2020, 6, 15, 10, 30, 0));
     ASSERT_TRUE(onDiskAtTheSecondFile);
@@ -161,8 +161,7 @@ TEST_F(JournalledWorkTest, TimeZeroRunningPastMidnightGivesEveryFileTheDayItsBat
     });
     const Names names{L"a.txt", L"b.txt"};
     const JournalBatch batch =
-        Run(names, PlanTimeZero(stamping, names),
-            WritePlannedStamps(stamping, kStampCreation | kStampLastWrite | kStampLastAccess), true);
+        Run(names, PlanTimeZero(stamping, names), WritePlannedStamps(stamping, kAllStamps), true);
 
     const FILETIME midnight = UtcOfLocal(2024, 3, 9, 0, 0, 0);
     ASSERT_EQ(batch.Files.size(), 2u);
@@ -184,9 +183,9 @@ TEST_F(JournalledWorkTest, SymbolicLinkIsDatedItselfAndItsTargetKeepsItsStamps) 
     const FileStamping stamping;
     const CivilTime when{2020, 6, 15, 10, 30, 0, 0};
     const JournalBatch batch = Run(
-        {L"lien.txt"}, PlanDateTime(stamping, {L"lien.txt"}, when, kStampLastWrite),
+        {L"lien.txt"}, PlanDateTime(stamping, {L"lien.txt"}, when, StampSet{Stamp::LastWrite}),
         [&](size_t, const std::wstring& path, const PlannedFile&) {
-            return stamping.FileSetDateTime(path, when, kStampLastWrite);
+            return stamping.FileSetDateTime(path, when, StampSet{Stamp::LastWrite});
         },
         true);
 

@@ -35,7 +35,7 @@ TEST(CommandLine, DateRequestReadsEveryOptionWhateverTheSwitchSpelling) {
     const CommandRequest& request = parsed.Request;
     EXPECT_EQ(request.Operation, CommandOperation::DateTime);
     EXPECT_EQ(request.When, (CivilTime{2025, 3, 30, 23, 22, 33, 0}));
-    EXPECT_EQ(request.StampMask, kCommandLastWrite | kCommandLastAccess);
+    EXPECT_EQ(request.Stamps, (StampSet{Stamp::LastWrite, Stamp::LastAccess}));
     EXPECT_EQ(request.Mask, L"*.JPG;*.TIF");
     EXPECT_TRUE(request.DryRun);
     EXPECT_TRUE(request.NoVersion);
@@ -55,12 +55,12 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
         ASSERT_EQ(parsed.What, Kind::Run) << option << L" " << parsed.Error;
         EXPECT_EQ(parsed.Request.Operation, operation) << option;
         EXPECT_TRUE(parsed.Request.Recurse);
-        EXPECT_EQ(parsed.Request.StampMask, kCommandAllStamps);
+        EXPECT_EQ(parsed.Request.Stamps, kAllStamps);
     }
     EXPECT_EQ(Parse({L"/from:ref.jpg", L"x"}).Request.FromFile, L"ref.jpg");
     const ParsedCommandLine copy = Parse({L"/copy:M>cA", L"x"});
-    EXPECT_EQ(copy.Request.CopySource, kCommandLastWrite);
-    EXPECT_EQ(copy.Request.CopyTargets, kCommandCreation | kCommandLastAccess);
+    EXPECT_EQ(copy.Request.CopySource, Stamp::LastWrite);
+    EXPECT_EQ(copy.Request.CopyTargets, (StampSet{Stamp::Creation, Stamp::LastAccess}));
     const ParsedCommandLine undo = Parse({L"/undo", L"/dryrun"});
     ASSERT_EQ(undo.What, Kind::Run);
     EXPECT_EQ(undo.Request.Operation, CommandOperation::Undo);

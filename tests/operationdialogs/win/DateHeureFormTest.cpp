@@ -42,9 +42,9 @@ TEST_F(DateHeureFormTest, NoStampChosenWarnsAndStaysOpen) {
     bool stayedOpen = false;
     ScopedModalRunner runner([&](Form& form) {
         TDateHeure& dialog = AsDateHeure(form);
-        dialog.CheckCreation.SetChecked(false);
-        dialog.CheckModification.SetChecked(false);
-        dialog.CheckAcces.SetChecked(false);
+        dialog.Stamps.CheckCreation.SetChecked(false);
+        dialog.Stamps.CheckModification.SetChecked(false);
+        dialog.Stamps.CheckAcces.SetChecked(false);
         dialog.BtnOk.Click();
         stayedOpen = dialog.GetModalResult() == mrNone && ::IsWindowVisible(dialog.Handle());
         dialog.BtnCancel.Click();
@@ -66,14 +66,14 @@ TEST_F(DateHeureFormTest, RemembersTheAcceptedChoiceWhenAsked) {
             TDateHeure& dialog = AsDateHeure(form);
             dialog.DatePicker.SetValue(Day(2021, 6, 15));
             dialog.TimePicker.SetValue(Day(2021, 6, 15, 13, 45, 30));
-            dialog.CheckModification.SetChecked(false);
-            dialog.CheckAcces.SetChecked(false);
+            dialog.Stamps.CheckModification.SetChecked(false);
+            dialog.Stamps.CheckAcces.SetChecked(false);
             dialog.BtnOk.Click();
         });
         const auto choice = AskDateTime(nullptr, kFont, settings);
         ASSERT_TRUE(choice);
         EXPECT_EQ(choice->When, (CivilTime{2021, 6, 15, 13, 45, 30, 0}));
-        EXPECT_EQ(choice->ActionMask, 1);
+        EXPECT_EQ(choice->Stamps, StampSet{Stamp::Creation});
     }
     EXPECT_EQ(settings.Date, ShortDateText(Day(2021, 6, 15)));
     EXPECT_EQ(settings.Time, LongTimeText(Day(2021, 6, 15, 13, 45, 30)));
@@ -83,9 +83,9 @@ TEST_F(DateHeureFormTest, RemembersTheAcceptedChoiceWhenAsked) {
 
     TDateHeure again(nullptr, kFont, settings);
     EXPECT_EQ(again.PickedDateTime(), (CivilTime{2021, 6, 15, 13, 45, 30, 0}));
-    EXPECT_TRUE(again.CheckCreation.Checked());
-    EXPECT_FALSE(again.CheckModification.Checked());
-    EXPECT_FALSE(again.CheckAcces.Checked());
+    EXPECT_TRUE(again.Stamps.CheckCreation.Checked());
+    EXPECT_FALSE(again.Stamps.CheckModification.Checked());
+    EXPECT_FALSE(again.Stamps.CheckAcces.Checked());
 }
 
 TEST_F(DateHeureFormTest, UnreadableRememberedTextsGiveNow) {
@@ -116,16 +116,16 @@ TEST_F(DateHeureFormTest, WithoutMemoryOpensWithNowAndAllStampsAndRemembersNothi
     CivilTime opened;
     ScopedModalRunner runner([&](Form& form) {
         TDateHeure& dialog = AsDateHeure(form);
-        allChecked = dialog.CheckCreation.Checked() && dialog.CheckModification.Checked() &&
-                     dialog.CheckAcces.Checked();
+        allChecked = dialog.Stamps.CheckCreation.Checked() && dialog.Stamps.CheckModification.Checked() &&
+                     dialog.Stamps.CheckAcces.Checked();
         opened = dialog.PickedDateTime();
         dialog.BtnDateMini.Click();
-        dialog.CheckAcces.SetChecked(false);
+        dialog.Stamps.CheckAcces.SetChecked(false);
         dialog.BtnOk.Click();
     });
     const auto choice = AskDateTime(nullptr, kFont, settings);
     ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->ActionMask, 3);
+    EXPECT_EQ(choice->Stamps, (StampSet{Stamp::Creation, Stamp::LastWrite}));
     EXPECT_TRUE(allChecked);
     EXPECT_EQ(opened.Year, now.wYear);
     EXPECT_EQ(opened.Day, now.wDay);
@@ -142,7 +142,7 @@ TEST_F(DateHeureFormTest, DateMiniAndTimeZeroGiveFirstOf1980AtMidnight) {
     const auto choice = AskDateTime(nullptr, kFont, settings);
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->When, (CivilTime{1980, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(choice->ActionMask, 7);
+    EXPECT_EQ(choice->Stamps, kAllStamps);
 }
 
 TEST_F(DateHeureFormTest, FocusStartsInTheTimePicker) {
@@ -187,7 +187,7 @@ TEST_F(DateHeureFormTest, LayoutCaptionsAndFont) {
     EXPECT_EQ(dialog.BoxDate.Text(), L" Date ");
     EXPECT_EQ(dialog.BoxHeure.Text(), L" Heure ");
     EXPECT_EQ(dialog.BoxAction.Text(), L" Action ");
-    EXPECT_EQ(dialog.CheckAcces.Text(), L"Date de dernier accès");
+    EXPECT_EQ(dialog.Stamps.CheckAcces.Text(), L"Date de dernier accès");
     EXPECT_EQ(dialog.BtnOk.Text(), L"&Régler");
     const LONG_PTR style = ::GetWindowLongPtrW(dialog.Handle(), GWL_STYLE);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -195,8 +195,8 @@ TEST_F(DateHeureFormTest, LayoutCaptionsAndFont) {
     EXPECT_TRUE(::GetWindowLongPtrW(dialog.TimePicker.Handle(), GWL_STYLE) & DTS_UPDOWN);
     // Tab order: the time picker, the three boxes, then the date picker.
     HWND next = ::GetNextDlgTabItem(dialog.Handle(), dialog.TimePicker.Handle(), FALSE);
-    EXPECT_EQ(next, dialog.CheckCreation.Handle());
-    next = ::GetNextDlgTabItem(dialog.Handle(), dialog.CheckAcces.Handle(), FALSE);
+    EXPECT_EQ(next, dialog.Stamps.CheckCreation.Handle());
+    next = ::GetNextDlgTabItem(dialog.Handle(), dialog.Stamps.CheckAcces.Handle(), FALSE);
     EXPECT_EQ(next, dialog.DatePicker.Handle());
 }
 

@@ -55,10 +55,10 @@ protected:
     RecordingWriter recorder_;
 };
 
-class ActionMasks : public FileStampingTest, public testing::WithParamInterface<int> {};
+class ActionMasks : public FileStampingTest, public testing::WithParamInterface<StampSet> {};
 
 TEST_P(ActionMasks, ChosenStampsGetTheDateAndTheOthersKeepExactlyTheirValues) {
-    const int mask = GetParam();
+    const StampSet mask = GetParam();
     const std::wstring path = MakeStampedFile(L"stamp.txt");
     const std::optional<DiskStamps> before = ReadStamps(path);
     ASSERT_TRUE(before);
@@ -67,24 +67,28 @@ TEST_P(ActionMasks, ChosenStampsGetTheDateAndTheOthersKeepExactlyTheirValues) {
 
     ASSERT_EQ(recorder_.calls.size(), 1u);
     const WriteCall& call = recorder_.calls[0];
-    EXPECT_TRUE(SameTime(call.Creation, (mask & kStampCreation) ? kSummerUtc : before->Creation));
-    EXPECT_TRUE(SameTime(call.LastWrite, (mask & kStampLastWrite) ? kSummerUtc : kOldWrite));
-    EXPECT_TRUE(SameTime(call.LastAccess, (mask & kStampLastAccess) ? kSummerUtc : kOldAccess));
+    EXPECT_TRUE(SameTime(call.Creation, mask.Contains(Stamp::Creation) ? kSummerUtc : before->Creation));
+    EXPECT_TRUE(SameTime(call.LastWrite, mask.Contains(Stamp::LastWrite) ? kSummerUtc : kOldWrite));
+    EXPECT_TRUE(SameTime(call.LastAccess, mask.Contains(Stamp::LastAccess) ? kSummerUtc : kOldAccess));
 
     const std::optional<DiskStamps> after = ReadStamps(path);
     ASSERT_TRUE(after);
-    EXPECT_TRUE(SameTime(after->LastWrite, (mask & kStampLastWrite) ? kSummerUtc : kOldWrite));
-    EXPECT_TRUE(SameTime(after->LastAccess, (mask & kStampLastAccess) ? kSummerUtc : kOldAccess));
+    EXPECT_TRUE(SameTime(after->LastWrite, mask.Contains(Stamp::LastWrite) ? kSummerUtc : kOldWrite));
+    EXPECT_TRUE(SameTime(after->LastAccess, mask.Contains(Stamp::LastAccess) ? kSummerUtc : kOldAccess));
     EXPECT_EQ(ReadContents(path), "contents");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllMasks, ActionMasks, testing::Range(1, 8));
+INSTANTIATE_TEST_SUITE_P(AllMasks, ActionMasks,
+                         testing::Values(StampSet{Stamp::Creation}, StampSet{Stamp::LastWrite},
+                                         StampSet{Stamp::Creation, Stamp::LastWrite},
+                                         StampSet{Stamp::LastAccess},
+                                         StampSet{Stamp::Creation, Stamp::LastAccess},
+                                         StampSet{Stamp::LastWrite, Stamp::LastAccess}, kAllStamps));
 
-TEST_F(FileStampingTest, MaskOutsideOneToSevenTouchesNothing) {
+TEST_F(FileStampingTest, NoStampChosenTouchesNothing) {
     const std::wstring path = MakeStampedFile(L"mask.txt", FILE_ATTRIBUTE_READONLY);
     const FileStamping stamping(recorder_.Writer());
-    EXPECT_FALSE(stamping.FileSetDateTime(path, kSummerLocal, 0));
-    EXPECT_FALSE(stamping.FileSetDateTime(path, kSummerLocal, 8));
+    EXPECT_FALSE(stamping.FileSetDateTime(path, kSummerLocal, StampSet{}));
     EXPECT_TRUE(recorder_.calls.empty());
     EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
 }
@@ -92,10 +96,10 @@ TEST_F(FileStampingTest, MaskOutsideOneToSevenTouchesNothing) {
 TEST_F(FileStampingTest, ImpossibleDateTimeIsRefused) {
     const std::wstring path = MakeStampedFile(L"date.txt");
     const FileStamping stamping(recorder_.Writer());
-    EXPECT_EQ(stamping.FileSetDateTime(path, CivilTime{2015, 2, 30, 10, 0, 0, 0}, 7).Why(),
+    EXPECT_EQ(stamping.FileSetDateTime(path, CivilTime{2015, 2, 30, 10, 0, 0, 0}, kAllStamps).Why(),
               Failure::DateOutOfRange);
-    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{1500, 1, 1, 0, 0, 0, 0}, 7));
-    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{2015, 1, 1, 25, 0, 0, 0}, 7));
+    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{1500, 1, 1, 0, 0, 0, 0}, kAllStamps));
+    EXPECT_FALSE(stamping.FileSetDateTime(path, CivilTime{2015, 1, 1, 25, 0, 0, 0}, kAllStamps));
     EXPECT_TRUE(recorder_.calls.empty());
     EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kOldWrite));
 }
@@ -106,10 +110,10 @@ TEST_F(FileStampingTest, DateBeforeWhatAFatVolumeHoldsIsRefusedThere) {
     const CivilTime before1980{1979, 12, 31, 23, 0, 0, 0};
     {
         ScopedVolumeStampClock fat(StampClock::Local);
-        EXPECT_EQ(stamping.FileSetDateTime(path, before1980, 7).Why(), Failure::DateOutOfRange);
+        EXPECT_EQ(stamping.FileSetDateTime(path, before1980, kAllStamps).Why(), Failure::DateOutOfRange);
     }
     EXPECT_TRUE(recorder_.calls.empty());
-    EXPECT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, before1980, 7))
+    EXPECT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, before1980, kAllStamps))
         << "other volumes hold it";
 }
 
@@ -124,22 +128,23 @@ TEST_F(FileStampingTest, StampsKeptOtherwiseThanAskedAreDoneWithRemarks) {
     };
     const FileStamping stamping(recorder_.Writer(), PlatformLocalClock, fatLike);
     const FileOutcome outcome =
-        stamping.FileSetDateTime(path, kSummerLocal, kStampLastWrite | kStampLastAccess);
+        stamping.FileSetDateTime(path, kSummerLocal, StampSet{Stamp::LastWrite, Stamp::LastAccess});
     EXPECT_TRUE(outcome.Done());
     EXPECT_EQ(outcome.Remarks(),
               (std::vector<std::wstring>{
                   L"date de modification arrondie à 2 secondes près par le système de "
                   L"fichiers (relue : 15/06/2015 10:00:01)",
                   L"date de dernier accès conservée au jour près par le système de fichiers"}));
-    EXPECT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7).Remarks().empty());
+    EXPECT_TRUE(
+        FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, kAllStamps).Remarks().empty());
 }
 
 TEST_F(FileStampingTest, SummerAndWinterDatesReadBackAtTheClockTimeWritten) {
     const std::wstring summer = MakeStampedFile(L"summer.txt");
     const std::wstring winter = MakeStampedFile(L"winter.txt");
 
-    ASSERT_TRUE(FileSetDateTime(summer, kSummerLocal, kStampLastWrite));
-    ASSERT_TRUE(FileSetDateTime(winter, CivilTime{2015, 1, 15, 10, 0, 0, 0}, kStampLastWrite));
+    ASSERT_TRUE(FileSetDateTime(summer, kSummerLocal, StampSet{Stamp::LastWrite}));
+    ASSERT_TRUE(FileSetDateTime(winter, CivilTime{2015, 1, 15, 10, 0, 0, 0}, StampSet{Stamp::LastWrite}));
 
     const FILETIME summerWrite = ReadStamps(summer)->LastWrite;
     const FILETIME winterWrite = ReadStamps(winter)->LastWrite;
@@ -158,7 +163,7 @@ TEST_F(FileStampingTest, ReadOnlyFileIsStampedAndReadOnlyAgain) {
     const std::wstring path = MakeStampedFile(L"readonly.txt", FILE_ATTRIBUTE_READONLY);
     const DWORD before = ::GetFileAttributesW(path.c_str());
 
-    ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, 7));
+    ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, kAllStamps));
 
     EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kSummerUtc));
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
@@ -177,7 +182,7 @@ TEST_F(FileStampingTest, HiddenFileKeepsItsAttributes) {
 
 TEST_F(FileStampingTest, MissingFileFailsAndNothingIsCreated) {
     const std::wstring path = folder_ / L"absent.txt";
-    EXPECT_EQ(FileSetDateTime(path, kSummerLocal, 7).Why(), Failure::NotFound);
+    EXPECT_EQ(FileSetDateTime(path, kSummerLocal, kAllStamps).Why(), Failure::NotFound);
     EXPECT_EQ(FileTimeZero(path).Why(), Failure::NotFound);
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(NamesIn(folder_.Path()).empty());
@@ -185,7 +190,7 @@ TEST_F(FileStampingTest, MissingFileFailsAndNothingIsCreated) {
 
 TEST_F(FileStampingTest, FolderIsNotStamped) {
     const std::wstring path = folder_.MakeFolder(L"sub");
-    EXPECT_FALSE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7));
+    EXPECT_FALSE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, kAllStamps));
     EXPECT_TRUE(recorder_.calls.empty());
 }
 
@@ -196,7 +201,7 @@ TEST_F(FileStampingTest, FileHeldOpenWithoutSharingIsLeftUnchangedWithItsAttribu
         FileHandle held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_EQ(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, 7).Why(),
+        EXPECT_EQ(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, kAllStamps).Why(),
                   Failure::InUse);
         EXPECT_FALSE(FileStamping(recorder_.Writer()).FileTimeZero(path));
         EXPECT_EQ(::GetFileAttributesW(path.c_str()), attributes);
@@ -263,7 +268,7 @@ TEST_F(FileStampingTest, NamesInAnyScriptAreStamped) {
     for (const std::wstring name :
          {L"\u0391\u0392\u0393.txt", L"\u65e5\u672c\u8a9e.TXT", L"\U0001F600 f\u00eate.txt"}) {
         const std::wstring path = MakeStampedFile(name);
-        ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, kStampLastWrite)) << path.size();
+        ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, StampSet{Stamp::LastWrite})) << path.size();
         EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kSummerUtc));
     }
 }
@@ -290,7 +295,7 @@ TEST_F(FileStampingTest, FileBeyondTheOldPathLimitIsStamped) {
     ASSERT_TRUE(WriteStamps(L"\\\\?\\" + path, kOldCreation, kOldAccess, kOldWrite));
     ASSERT_GT(path.size(), 260u);
 
-    ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, kStampLastWrite));
+    ASSERT_TRUE(FileSetDateTime(path, kSummerLocal, StampSet{Stamp::LastWrite}));
 
     const std::optional<DiskStamps> after = ReadStamps(L"\\\\?\\" + path);
     ASSERT_TRUE(after);
@@ -314,7 +319,7 @@ TEST_F(FileStampingTest, AShiftMovesEachChosenStampFromItsOwnValueAndWholeDaysKe
     // The creation time as this file system gives it back, which may not be the one written.
     const FILETIME creation = ReadStamps(path)->Creation;
     const FileStamping stamping(recorder_.Writer());
-    EXPECT_TRUE(stamping.FileShift(path, DateShift{false, 1}, kStampLastWrite));
+    EXPECT_TRUE(stamping.FileShift(path, DateShift{false, 1}, StampSet{Stamp::LastWrite}));
     const auto after = ReadStamps(path);
     ASSERT_TRUE(after);
     EXPECT_TRUE(SameTime(after->LastWrite, Plus(UtcFileTime(2026, 3, 29, 8, 0, 0), 1234)))
@@ -323,12 +328,14 @@ TEST_F(FileStampingTest, AShiftMovesEachChosenStampFromItsOwnValueAndWholeDaysKe
     ASSERT_EQ(recorder_.calls.size(), 1u);
     EXPECT_TRUE(SameTime(recorder_.calls[0].Creation, creation));
 
-    EXPECT_TRUE(stamping.FileShift(path, DateShift{true, 0, 0, 0, 30}, kStampLastAccess));
+    EXPECT_TRUE(stamping.FileShift(path, DateShift{true, 0, 0, 0, 30}, StampSet{Stamp::LastAccess}));
     EXPECT_TRUE(SameTime(ReadStamps(path)->LastAccess, UtcFileTime(2002, 3, 4, 5, 5, 37)));
 
     // Back before what a FAT volume holds (1980): refused, nothing written.
     const ScopedVolumeStampClock fat(StampClock::Local);
-    EXPECT_EQ(FileStamping(recorder_.Writer()).FileShift(path, DateShift{true, 9000}, kStampLastAccess).Why(),
+    EXPECT_EQ(FileStamping(recorder_.Writer())
+                  .FileShift(path, DateShift{true, 9000}, StampSet{Stamp::LastAccess})
+                  .Why(),
               Failure::DateOutOfRange);
     EXPECT_EQ(recorder_.calls.size(), 2u);
 }
@@ -336,10 +343,9 @@ TEST_F(FileStampingTest, AShiftMovesEachChosenStampFromItsOwnValueAndWholeDaysKe
 TEST_F(FileStampingTest, ACopyGivesTheChosenStampsTheFilesOwnValueOfTheSource) {
     const std::wstring path = MakeStampedFile(L"copy.txt");
     const FileStamping stamping(recorder_.Writer());
-    EXPECT_EQ(stamping.FileCopyStamp(path, kStampLastWrite, kStampLastWrite).Why(), Failure::Other)
+    EXPECT_EQ(stamping.FileCopyStamp(path, Stamp::LastWrite, {Stamp::LastWrite}).Why(), Failure::Other)
         << "no target but the source itself";
-    EXPECT_TRUE(
-        stamping.FileCopyStamp(path, kStampLastWrite, kStampCreation | kStampLastAccess | kStampLastWrite));
+    EXPECT_TRUE(stamping.FileCopyStamp(path, Stamp::LastWrite, kAllStamps));
     ASSERT_EQ(recorder_.calls.size(), 1u);
     EXPECT_TRUE(SameTime(recorder_.calls[0].Creation, kOldWrite));
     EXPECT_TRUE(SameTime(ReadStamps(path)->LastAccess, kOldWrite));
@@ -355,12 +361,12 @@ TEST_F(FileStampingTest, EveryOperationOpensASymbolicLinkItselfNotItsTarget) {
                                     flags.push_back(given);
                                     return PlatformStampFileOpener(apiPath, given);
                                 });
-    EXPECT_TRUE(stamping.FileSetDateTime(path, kSummerLocal, kStampLastWrite));
+    EXPECT_TRUE(stamping.FileSetDateTime(path, kSummerLocal, StampSet{Stamp::LastWrite}));
     EXPECT_TRUE(stamping.FileTimeZero(path));
-    EXPECT_TRUE(stamping.FileShift(path, DateShift{false, 1}, kStampLastWrite));
-    EXPECT_TRUE(stamping.FileCopyStamp(path, kStampLastWrite, kStampLastAccess));
-    EXPECT_TRUE(
-        stamping.FileSetStamps(path, FileStamps{kOldCreation, kOldAccess, kOldWrite}, kStampLastWrite));
+    EXPECT_TRUE(stamping.FileShift(path, DateShift{false, 1}, StampSet{Stamp::LastWrite}));
+    EXPECT_TRUE(stamping.FileCopyStamp(path, Stamp::LastWrite, {Stamp::LastAccess}));
+    EXPECT_TRUE(stamping.FileSetStamps(path, FileStamps{kOldCreation, kOldAccess, kOldWrite},
+                                       StampSet{Stamp::LastWrite}));
     ASSERT_EQ(flags.size(), 5u);
     for (const DWORD given : flags)
         EXPECT_EQ(given & FILE_FLAG_OPEN_REPARSE_POINT, static_cast<DWORD>(FILE_FLAG_OPEN_REPARSE_POINT));

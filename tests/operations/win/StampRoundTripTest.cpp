@@ -21,7 +21,7 @@ CivilTime ListedWrite(const std::wstring& folder) {
 
 CivilTime WriteAndList(const TempFolder& folder, const CivilTime& local) {
     const std::wstring path = folder.MakeFile(L"stamp.txt");
-    EXPECT_TRUE(FileSetDateTime(path, local, kStampLastWrite));
+    EXPECT_TRUE(FileSetDateTime(path, local, StampSet{Stamp::LastWrite}));
     return ListedWrite(folder.Path());
 }
 
