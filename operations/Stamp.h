@@ -5,7 +5,7 @@
 
 #include <string>
 
-// In the order of the bits the per-file stamping functions take (1, 2, 4).
+// In this order: a set's ordinal bits (1, 2, 4) are the number the shift dialog stores in the registry.
 enum class Stamp { Creation, LastWrite, LastAccess };
 using StampSet = EnumSet<Stamp>;
 
