@@ -1,23 +1,51 @@
 // A depth-first walk of a folder tree, one directory enumeration per folder.
 #include "listing/FolderTree.h"
 
+#include "base/ApiPath.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
+#include "listing/FolderTreeRules.h"
 #include "listing/MaskSearch.h"
-#include "base/ApiPath.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
 
 struct FolderEntries {
     std::vector<std::wstring> Files;
     std::vector<std::wstring> Folders;
+    std::vector<std::wstring> Links;
 };
 
-bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Locale& locale,
+// The tag of a reparse point, asked of the folder itself when the enumeration gave none.
+uint32_t ReparseTag(const std::wstring& path, const WIN32_FIND_DATAW& data) {
+    if (data.dwReserved0 != 0)
+        return data.dwReserved0;
+    const FileHandle folder(::CreateFileW(
+        ApiPath(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    if (!folder || !::GetFileInformationByHandleEx(folder.Get(), FileAttributeTagInfo, &info, sizeof(info)))
+        return 0;
+    return info.ReparseTag;
+}
+
+bool IsVolumeRoot(const std::wstring& folder) {
+    if (IsVolumeRootPath(folder))
+        return true;
+    // A volume mounted in a folder is a root too.
+    std::wstring volume(folder.size() + 2, L'\0');
+    if (!::GetVolumePathNameW(ApiPath(folder).c_str(), volume.data(), static_cast<DWORD>(volume.size())))
+        return false;
+    volume.resize(std::wcslen(volume.c_str()));
+    return ::CompareStringOrdinal(StripTrailingBackslashes(volume).c_str(), -1,
+                                  StripTrailingBackslashes(ApiPath(folder)).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Locale& locale, bool atVolumeRoot,
                  FolderEntries& entries) {
     WIN32_FIND_DATAW data{};
     FindHandle find(::FindFirstFileExW(ApiPath(path + L"*").c_str(), FindExInfoBasic, &data,
@@ -27,8 +55,21 @@ bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Loca
     do {
         const std::wstring_view name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != L"." && name != L".." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            if (name == L"." || name == L"..")
+                continue;
+            const bool reparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            switch (WalkOfSubfolder(name, reparsePoint,
+                                    reparsePoint ? ReparseTag(path + data.cFileName, data) : 0,
+                                    atVolumeRoot)) {
+            case SubfolderWalk::Enter:
                 entries.Folders.emplace_back(name);
+                break;
+            case SubfolderWalk::SkipLink:
+                entries.Links.emplace_back(name);
+                break;
+            case SubfolderWalk::SkipSystem:
+                break;
+            }
         } else if (name[0] != L'.' && MatchesMask(name, patterns, locale)) {
             entries.Files.emplace_back(name);
         }
@@ -38,6 +79,7 @@ bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Loca
     };
     std::sort(entries.Files.begin(), entries.Files.end(), byName);
     std::sort(entries.Folders.begin(), entries.Folders.end(), byName);
+    std::sort(entries.Links.begin(), entries.Links.end(), byName);
     return true;
 }
 
@@ -47,6 +89,7 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
     const Locale& locale = CurrentLocale();
     const TMaskList patterns = ParseMask(mask, locale);
     const std::wstring root = WithTrailingBackslash(folder);
+    const bool rootIsVolume = IsVolumeRoot(root);
     FolderTreeFiles found;
     // A stack rather than recursion: a tree may be thousands of folders deep.
     std::vector<std::wstring> pending{L""};
@@ -54,7 +97,7 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
         const std::wstring relative = std::move(pending.back());
         pending.pop_back();
         FolderEntries entries;
-        if (!ReadEntries(root + relative, patterns, locale, entries)) {
+        if (!ReadEntries(root + relative, patterns, locale, rootIsVolume && relative.empty(), entries)) {
             found.Unreadable.push_back(StripTrailingBackslashes(relative));
             continue;
         }
@@ -62,8 +105,19 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
             ++found.Folders;
         for (const std::wstring& file : entries.Files)
             found.Names.push_back(relative + file);
+        for (const std::wstring& link : entries.Links)
+            found.Links.push_back(relative + link);
         for (auto it = entries.Folders.rbegin(); it != entries.Folders.rend(); ++it)
             pending.push_back(relative + *it + L'\\');
     }
     return found;
+}
+
+std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& folder,
+                                                            const std::wstring& mask) {
+    const Locale& locale = CurrentLocale();
+    FolderEntries entries;
+    if (!ReadEntries(WithTrailingBackslash(folder), ParseMask(mask, locale), locale, false, entries))
+        return std::nullopt;
+    return std::move(entries.Files);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,15 @@ struct FolderTreeFiles {
     size_t Folders = 0;
     // Subfolders that could not be read (relative, as above), left out.
     std::vector<std::wstring> Unreadable;
+    // Links, junctions and mount points to folders (relative, as above), not followed.
+    std::vector<std::wstring> Links;
 };
 
-// Names starting with a dot are left out, as the listing leaves them out of a folder.
+// Names starting with a dot are left out, as the listing leaves them out of a folder. At a
+// volume's root, the system's folders ("System Volume Information", "$RECYCLE.BIN") are not
+// entered.
 FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask);
+
+// The files of the folder alone, by the same rules, in name order; none when it cannot be read.
+std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& folder,
+                                                            const std::wstring& mask);

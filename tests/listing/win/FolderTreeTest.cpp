@@ -1,0 +1,51 @@
+// Walking real folder trees: what is entered, what is named and left out.
+#include "listing/FolderTree.h"
+
+#include "support/win/ScratchDrive.h"
+#include "support/win/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+TEST(FolderTree, JunctionsAreNamedAndNotFollowedAndDotFilesAreLeftOut) {
+    TempFolder folder;
+    TempFolder outside;
+    folder.MakeFile(L"a.jpg");
+    folder.MakeFile(L"._a.jpg");
+    folder.MakeFolder(L"sous");
+    folder.MakeFile(L"sous\\b.JPG");
+    outside.MakeFile(L"dehors.jpg");
+    ASSERT_TRUE(MakeJunction(folder / L"lien", outside.Path()));
+    // Back to the top: followed, it would never end.
+    ASSERT_TRUE(MakeJunction(folder / L"sous\\retour", folder.Path()));
+
+    const FolderTreeFiles tree = CollectFolderTree(folder.Path(), L"*.jpg");
+    EXPECT_EQ(tree.Names, (Names{L"a.jpg", L"sous\\b.JPG"}));
+    EXPECT_EQ(tree.Links, (Names{L"lien", L"sous\\retour"}));
+    EXPECT_EQ(tree.Unreadable, Names{});
+    EXPECT_EQ(tree.Folders, 2u);
+}
+
+TEST(FolderTree, SystemFoldersAreLeftOutAtAVolumeRootOnly) {
+    TempFolder stick;
+    for (const wchar_t* name :
+         {L"System Volume Information", L"$RECYCLE.BIN", L"photos", L"photos\\System Volume Information"}) {
+        stick.MakeFolder(name);
+        stick.MakeFile(std::wstring(name) + L"\\x.jpg");
+    }
+    ScratchDrive drive(L'S', stick.Path());
+    ASSERT_TRUE(drive.Ready());
+
+    EXPECT_EQ(CollectFolderTree(L"S:\\", L"*").Names,
+              (Names{L"photos\\x.jpg", L"photos\\System Volume Information\\x.jpg"}));
+    // The same folders below a root are anybody's.
+    EXPECT_EQ(CollectFolderTree(stick.Path(), L"*").Names.size(), 4u);
+}
+
+} // namespace
