@@ -280,42 +280,55 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     // Spelt as stored, as the window does: undo then finds the files at once where case counts.
     const std::wstring stored = StoredCaseFolder(folder.size() == 2 ? folder + L"\\" : folder);
     const std::wstring base = StripTrailingBackslashes(stored);
-    const TMaskList mask = ParseMask(request.Mask);
-    if (request.Recurse && (masked || IsWildcardPattern(pattern))) {
-        // A pattern goes down the tree as the folder's mask does; links to folders are not followed.
-        const FolderTreeFiles tree = CollectFolderTree(base, masked ? request.Mask : pattern);
-        for (const std::wstring& unreadable : tree.Unreadable) {
-            out_.WriteLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
-                           Quoted(WithTrailingBackslash(base) + unreadable));
-            folderSkipped_ = true;
+    if (!masked && !IsWildcardPattern(pattern)) {
+        // A file named alone is done even where the list would not show it (a name starting with
+        // a dot); found by its name so that it is spelt as stored.
+        WIN32_FIND_DATAW data{};
+        FindHandle find(::FindFirstFileExW(ApiPath(WithTrailingBackslash(base) + pattern).c_str(),
+                                           FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+        if (!find) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+                return true;
+            out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
+            return false;
         }
-        for (const std::wstring& relative : tree.Names) {
-            const FileNameParts parts = SplitFileName(relative);
-            if (!masked && !MatchesMask(parts.Name, mask))
-                continue;
-            files.push_back(
-                {parts.Folder.empty() ? base : base + L"\\" + StripTrailingBackslashes(parts.Folder),
-                 parts.Name});
-        }
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back({base, data.cFileName});
         return true;
     }
-    WIN32_FIND_DATAW data{};
-    FindHandle find(::FindFirstFileExW(ApiPath(WithTrailingBackslash(base) + pattern).c_str(),
-                                       FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
-    if (!find) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
-            return true;
-        out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
-        return false;
+    // A pattern is one more mask, matched by the program's own rules rather than the platform's
+    // (which also tries short 8.3 names, and lets "?" match nothing): the files are those both it
+    // and /mask take.
+    const std::wstring& firstMask = masked ? request.Mask : pattern;
+    const TMaskList mask = ParseMask(request.Mask);
+    const auto add = [&](const std::wstring& relative) {
+        const FileNameParts parts = SplitFileName(relative);
+        if (!masked && !MatchesMask(parts.Name, mask))
+            return;
+        files.push_back({parts.Folder.empty() ? base : base + L"\\" + StripTrailingBackslashes(parts.Folder),
+                         parts.Name});
+    };
+    if (!request.Recurse) {
+        const std::optional<std::vector<std::wstring>> names = CollectFolderFiles(base, firstMask);
+        if (!names) {
+            out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
+            return false;
+        }
+        std::for_each(names->begin(), names->end(), add);
+        return true;
     }
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        if (masked && !MatchesMask(data.cFileName, mask))
-            continue;
-        files.push_back({base, data.cFileName});
-    } while (::FindNextFileW(find.Get(), &data));
+    // Links to folders are not followed; the system's folders at a volume's root are left out.
+    const FolderTreeFiles tree = CollectFolderTree(base, firstMask);
+    for (const std::wstring& unreadable : tree.Unreadable) {
+        out_.WriteLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
+                       Quoted(WithTrailingBackslash(base) + unreadable));
+        folderSkipped_ = true;
+    }
+    for (const std::wstring& link : tree.Links)
+        out_.WriteLine(L"Kavet24 : lien vers un dossier laissé de côté " +
+                       Quoted(WithTrailingBackslash(base) + link));
+    std::for_each(tree.Names.begin(), tree.Names.end(), add);
     return true;
 }
 

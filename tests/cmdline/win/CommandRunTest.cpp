@@ -262,3 +262,48 @@ TEST_F(CommandLineRun, RecurseFromAndExifReachTheirFilesAndUndoTakesThemBack) {
     EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcOfLocal(2021, 6, 15, 10, 20, 30)));
     EXPECT_EQ(Run(L"/from:absent.jpg alpha.jpg").Exit, 2u);
 }
+
+// The names a run prints a line for, whatever it says of them.
+Names NamesPrinted(const Lines& printed) {
+    Names names;
+    for (const std::wstring& line : printed)
+        if (const size_t colon = line.find(L" : "); colon != std::wstring::npos)
+            names.insert(line.substr(0, colon));
+    return names;
+}
+
+TEST_F(CommandLineRun, PatternsTakeWhatTheWindowsMaskTakesAndNoDotFiles) {
+    // Names the platform's own matching would also take, through short names or a "?" that
+    // matches nothing, and the "._" files a Mac leaves on a memory card.
+    folder.MakeFolder(L"carte");
+    folder.MakeFolder(L"carte\\sous");
+    for (const wchar_t* name : {L"IMG_0001.JPG", L"IMG_0001.JPG_old", L"IMG_001.JPG", L"._IMG_0001.JPG",
+                                L"scan.tif", L"scan.tiff", L"sous\\IMG_0002.JPG", L"sous\\._IMG_0002.JPG"})
+        folder.MakeFile(std::wstring(L"carte\\") + name);
+    const std::pair<std::wstring, Names> cases[] = {
+        {L"carte\\*.tif", {L"scan.tif"}},
+        {L"carte\\*.jpg", {L"IMG_0001.JPG", L"IMG_001.JPG"}},
+        {L"carte\\IMG_00??.JPG", {L"IMG_0001.JPG"}},
+        {L"/mask:*.tif carte\\*.ti*", {L"scan.tif"}},
+        {L"/recurse carte\\*.jpg", {L"IMG_0001.JPG", L"IMG_001.JPG", L"sous\\IMG_0002.JPG"}},
+        {L"carte", {L"IMG_0001.JPG", L"IMG_0001.JPG_old", L"IMG_001.JPG", L"scan.tif", L"scan.tiff"}},
+        {L"carte\\._IMG_0001.JPG", {L"._IMG_0001.JPG"}},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const Result run = Run(L"/zero /dryrun " + arguments);
+        EXPECT_EQ(run.Exit, 0u) << arguments;
+        EXPECT_EQ(NamesPrinted(run.Printed), expected) << arguments;
+    }
+}
+
+TEST_F(CommandLineRun, RecurseNamesEachLinkToAFolderItLeavesOut) {
+    TempFolder outside;
+    outside.MakeFile(L"dehors.jpg");
+    ASSERT_TRUE(MakeJunction(folder / L"lien", outside.Path()));
+    const Result run = Run(L"/zero /dryrun /recurse /mask:*.jpg .");
+    EXPECT_EQ(run.Exit, 0u);
+    EXPECT_EQ(run.Printed,
+              (Lines{L"Kavet24 : lien vers un dossier laissé de côté « " + (folder / L"lien") + L" »",
+                     L"alpha.jpg : serait modifié", L"Beta.JPG : serait modifié",
+                     L"2 fichiers seraient modifiés"}));
+}
