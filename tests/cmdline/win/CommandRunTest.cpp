@@ -205,8 +205,8 @@ TEST_F(CommandLineRun, FileHeldByAnotherProgramIsLeftAloneAndTheExitCodeSaysSo) 
 TEST_F(CommandLineRun, BadArgumentsPrintOneLineAndTouchNothing) {
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"/foo .", L"option inconnue « /foo »"},
-        {L"/date:\"2025-02-30 10:00:00\" .",
-         L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ hh:mm:ss)"},
+        {L"/date:\"2025-02-30 10:00:00\" .", L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ "
+                                             L"hh:mm:ss, suivi au besoin de Z ou +hh:mm)"},
         {L"/upper", L"aucun fichier ni dossier donné"},
         {L"/upper /lower .", L"une seule opération à la fois : « /upper » et « /lower »"},
         {L"/upper alpha.jpg missing.jpg", L"chemin introuvable « missing.jpg »"},
@@ -298,7 +298,7 @@ TEST_F(CommandLineRun, DashNamesAFileAfterTheSwitchesAndNothingMatchedExitsThree
     EXPECT_EQ(dash.Exit, 0u);
     EXPECT_EQ(dash.Printed, (Lines{L"-2024-archive.jpg : modifié", L"1 fichier modifié"}));
 
-    for (const std::wstring& arguments : {std::wstring(L"/zero *.png"), L"/zero /mask:*.png /dryrun ."}) {
+    for (const wchar_t* arguments : {L"/zero *.png", L"/zero /mask:*.png /dryrun ."}) {
         const Result none = Run(arguments);
         EXPECT_EQ(none.Exit, 3u) << arguments;
         ASSERT_FALSE(none.Printed.empty()) << arguments;
