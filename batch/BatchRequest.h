@@ -35,7 +35,10 @@ struct BatchRequest {
     BatchOperation Operation = BatchOperation::TimeZero;
     // The stamps set: of DateTime, Shift, FromFile and PhotoDate; the targets of CopyStamp.
     StampSet Stamps = kAllStamps;
-    CivilTime When;          // DateTime
+    CivilTime When; // DateTime
+    // DateTime: the minutes east of UTC When was written at, which make it an exact instant;
+    // none: When is the computer's local time on that date.
+    std::optional<int> OffsetMinutes;
     DateShift Shift;         // Shift
     Stamp CopySource{};      // CopyStamp; never among its Stamps
     ReferenceFile Reference; // FromFile

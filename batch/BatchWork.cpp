@@ -46,6 +46,11 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
     switch (request.Operation) {
     case BatchOperation::DateTime: {
         const CivilTime when = request.When;
+        if (request.OffsetMinutes) {
+            work.Plan = PlanInstant(s, names, ExactStamp(when, *request.OffsetMinutes), stamps);
+            work.Work = WritePlannedStamps(s, stamps);
+            break;
+        }
         work.Plan = PlanDateTime(s, names, when, stamps);
         work.Work = Plain([stamping, when, stamps](const std::wstring& path) {
             return stamping->FileSetDateTime(path, when, stamps);

@@ -89,6 +89,16 @@ JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::ve
     };
 }
 
+JournalledWork::Planner PlanInstant(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                    std::optional<uint64_t> instant, StampSet stamps) {
+    return [&stamping, names, instant, stamps](size_t index, const std::wstring& path) {
+        if (stamps.Empty())
+            return PlannedFile{}; // the work refuses it
+        return PlanStamps(path, names[index], instant ? stamping.HoldableTicks(path, *instant) : std::nullopt,
+                          stamps);
+    };
+}
+
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names) {
     // Today as the batch begins, for every file: a batch running past midnight keeps one date,
     // the one its journal holds.

@@ -21,6 +21,10 @@ std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring&
 // The planners of the five operations. `names` are the file names of the batch's paths.
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, StampSet stamps);
+// The chosen stamps to one exact UTC instant ("Date-Heure" given with its offset from UTC); every
+// file is refused as out of range when there is no such stamp.
+JournalledWork::Planner PlanInstant(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                    std::optional<uint64_t> instant, StampSet stamps);
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names);
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                   const DateShift& shift, StampSet stamps);

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::wstring_view kEndOfSwitches = L"--";
+
 struct SwitchInfo {
     std::wstring_view Name;
     bool TakesValue = false;
@@ -133,26 +135,43 @@ std::wstring CommandErrorLine(const std::wstring& message) {
     return L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)";
 }
 
-std::optional<CivilTime> ParseCommandDate(std::wstring_view text) {
-    if (text.size() != 19)
-        return std::nullopt;
+std::optional<CommandInstant> ParseCommandDate(std::wstring_view text) {
     size_t pos = 0;
-    CivilTime when;
-    const auto field = [&](int& into, size_t count, wchar_t after) {
+    CommandInstant instant;
+    CivilTime& when = instant.When;
+    const auto field = [&](int& into, size_t count, std::wstring_view after) {
         const std::optional<int> value = Digits(text, pos, count);
-        if (!value || (after != 0 && !Skip(text, pos, after)))
+        if (!value)
             return false;
+        if (!after.empty()) {
+            if (pos >= text.size() || after.find(text[pos]) == std::wstring_view::npos)
+                return false;
+            ++pos;
+        }
         into = *value;
         return true;
     };
-    if (!field(when.Year, 4, L'-') || !field(when.Month, 2, L'-') || !field(when.Day, 2, L' ') ||
-        !field(when.Hour, 2, L':') || !field(when.Minute, 2, L':') || !field(when.Second, 2, 0))
+    if (!field(when.Year, 4, L"-") || !field(when.Month, 2, L"-") || !field(when.Day, 2, L" T") ||
+        !field(when.Hour, 2, L":") || !field(when.Minute, 2, L":") || !field(when.Second, 2, L""))
         return std::nullopt;
     if (when.Year < 1 || when.Month < 1 || when.Month > 12 || when.Day < 1 ||
         when.Day > DaysInMonth(when.Year, when.Month) || when.Hour > 23 || when.Minute > 59 ||
         when.Second > 59)
         return std::nullopt;
-    return when;
+    if (pos < text.size() && text[pos] == L'Z') {
+        instant.OffsetMinutes = 0;
+        ++pos;
+    } else if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) {
+        const int sign = text[pos++] == L'-' ? -1 : 1;
+        int hours = 0;
+        int minutes = 0;
+        if (!field(hours, 2, L":") || !field(minutes, 2, L"") || hours > 23 || minutes > 59)
+            return std::nullopt;
+        instant.OffsetMinutes = sign * (hours * 60 + minutes);
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    return instant;
 }
 
 std::optional<DateShift> ParseCommandShift(std::wstring_view text) {
@@ -189,8 +208,11 @@ std::optional<DateShift> ParseCommandShift(std::wstring_view text) {
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
+    // "--" ends the switches, so that a file whose name starts with "-" can be named.
+    const auto endOfSwitches = std::find(args.begin(), args.end(), kEndOfSwitches);
     // Help wins over anything else given with it, even a mistake.
-    for (const std::wstring& arg : args) {
+    for (auto at = args.begin(); at != endOfSwitches; ++at) {
+        const std::wstring& arg = *at;
         if (!IsSwitch(arg))
             continue;
         const std::wstring name =
@@ -208,8 +230,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     std::wstring scopeSwitch; // /mask or /recurse, which /undo does without
     std::vector<std::wstring> seen;
     bool anySwitch = false;
-    for (const std::wstring& arg : args) {
-        if (!IsSwitch(arg)) {
+    for (auto at = args.begin(); at != args.end(); ++at) {
+        const std::wstring& arg = *at;
+        if (at == endOfSwitches)
+            continue;
+        if (at > endOfSwitches || !IsSwitch(arg)) {
             if (arg.empty())
                 return Failed(L"chemin vide");
             request.Paths.push_back(arg);
@@ -241,9 +266,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         }
 
         if (name == L"date") {
-            const std::optional<CivilTime> when = ParseCommandDate(value);
+            const std::optional<CommandInstant> when = ParseCommandDate(value);
             if (!when)
-                return Failed(L"date invalide " + Quoted(value) + L" (attendu AAAA-MM-JJ hh:mm:ss)");
+                return Failed(L"date invalide " + Quoted(value) +
+                              L" (attendu AAAA-MM-JJ hh:mm:ss, suivi au besoin de Z ou +hh:mm)");
             request.When = *when;
         } else if (name == L"shift") {
             const std::optional<DateShift> shift = ParseCommandShift(value);
@@ -319,11 +345,13 @@ std::wstring DryRunCountLine(size_t wouldChange, size_t refused, size_t alreadyD
 std::wstring CommandUsageText() {
     return L"Kavet24 : change les dates ou la casse du nom de fichiers, sans ouvrir la fenêtre.\r\n"
            L"\r\n"
-           L"Kavet24 OPÉRATION [/stamps:cma] [/mask:MASQUE] [/recurse] [/dryrun] CHEMIN...\r\n"
+           L"Kavet24 OPÉRATION [/stamps:cma] [/mask:MASQUE] [/recurse] [/dryrun] [--] CHEMIN...\r\n"
            L"Kavet24 /undo [/dryrun]\r\n"
            L"\r\n"
            L"Une seule opération parmi :\r\n"
            L"  /date:\"AAAA-MM-JJ hh:mm:ss\"  met les dates choisies à cette date-heure locale\r\n"
+           L"                              (T peut remplacer l'espace ; Z ou +hh:mm, -hh:mm\r\n"
+           L"                              à la fin : un instant exact, 2024-07-01T10:00:00Z)\r\n"
            L"  /zero                       Heure Zéro : les trois dates à aujourd'hui 00:00:00\r\n"
            L"  /upper                      Majuscules : le nom en majuscules\r\n"
            L"  /lower                      Minuscules : le nom en minuscules\r\n"
@@ -342,11 +370,18 @@ std::wstring CommandUsageText() {
            L"  /dryrun       montre ce qui serait modifié, sans rien modifier\r\n"
            L"  /noversion    la police des fenêtres (sans effet ici)\r\n"
            L"  /? ou /help   cette aide\r\n"
+           L"  --            la fin des options : la suite n'est que chemins (-- -archive.jpg)\r\n"
            L"\r\n"
            L"CHEMIN : un fichier, un dossier (ses fichiers selon le masque) ou un modèle avec * et ?\r\n"
            L"dans son dernier élément. Les options s'écrivent avec / ou -, en majuscules ou\r\n"
-           L"minuscules ; leur valeur suit « : » ou « = ».\r\n"
+           L"minuscules ; leur valeur suit « : » ou « = ». Un dossier entre guillemets peut finir\r\n"
+           L"par \\ (\"D:\\Mes Photos\\\" ou \"%~dp0\" d'un fichier de commandes).\r\n"
            L"Chaque opération s'annule comme celles de la fenêtre (Ctrl+Z ou Kavet24 /undo).\r\n"
+
            L"\r\n"
-           L"Code de sortie : 0 tout est fait, 1 un fichier au moins n'a pu l'être, 2 mauvais arguments.\r\n";
+           L"Code de sortie :\r\n"
+           L"  0  tout est fait\r\n"
+           L"  1  un fichier au moins n'a pu l'être, ou un dossier n'a pu être lu\r\n"
+           L"  2  mauvais arguments (rien n'est touché)\r\n"
+           L"  3  aucun fichier ne correspond aux chemins donnés\r\n";
 }

@@ -26,9 +26,18 @@ enum class CommandOperation {
     Undo,       // /undo
 };
 
+// The date-time of /date: with its offset from UTC it is an exact instant; without, the
+// computer's local time on that date.
+struct CommandInstant {
+    CivilTime When;
+    // Minutes east of UTC: 0 for "Z", 330 for "+05:30".
+    std::optional<int> OffsetMinutes;
+    bool operator==(const CommandInstant&) const = default;
+};
+
 struct CommandRequest {
     CommandOperation Operation = CommandOperation::TimeZero;
-    CivilTime When;
+    CommandInstant When;
     // The stamps of /date, /shift, /from and /exif.
     StampSet Stamps = kAllStamps;
     DateShift Shift;
@@ -59,16 +68,18 @@ struct ParsedCommandLine {
     std::wstring Error;
 };
 
-// The arguments after the program's own name.
+// The arguments after the program's own name. "--" ends the switches: every argument after it is
+// a path, even one that starts with "-" or "/".
 ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args);
 
 // A usage error as one line, the same for the parser and for what only the run can find (a path
 // that does not exist).
 std::wstring CommandErrorLine(const std::wstring& message);
 
-// "YYYY-MM-DD hh:mm:ss", whatever the user's locale; none when it is not that form or no such
+// "YYYY-MM-DD hh:mm:ss", whatever the user's locale, with "T" or a space between date and time,
+// then "Z" or "+hh:mm" / "-hh:mm" for an exact instant; none when it is not that form or no such
 // date-time exists.
-std::optional<CivilTime> ParseCommandDate(std::wstring_view text);
+std::optional<CommandInstant> ParseCommandDate(std::wstring_view text);
 // "[+|-][D.]hh:mm:ss"; none when malformed, out of the dialog's range, or nothing.
 std::optional<DateShift> ParseCommandShift(std::wstring_view text);
 

@@ -6,13 +6,13 @@
 #include "base/FileNameParts.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
+#include "cmdline/CommandLineSplit.h"
 #include "journal/UndoPlan.h"
 #include "listing/FolderTree.h"
 #include "listing/MaskSearch.h"
 #include "operations/ApiPath.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <optional>
@@ -61,13 +61,7 @@ std::wstring OutcomeLine(const std::wstring& name, const FileOutcome& outcome) {
 } // namespace
 
 std::vector<std::wstring> ProcessArguments() {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    const LocalMemory owned(reinterpret_cast<HLOCAL>(arguments));
-    std::vector<std::wstring> args;
-    for (int i = 1; arguments && i < count; ++i)
-        args.emplace_back(arguments[i]);
-    return args;
+    return SplitCommandLine(::GetCommandLineW());
 }
 
 std::wstring CommandJournalFolder() {
@@ -85,7 +79,8 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
     switch (request.Operation) {
     case CommandOperation::DateTime:
         batch.Operation = BatchOperation::DateTime;
-        batch.When = request.When;
+        batch.When = request.When.When;
+        batch.OffsetMinutes = request.When.OffsetMinutes;
         break;
     case CommandOperation::TimeZero:
         batch.Operation = BatchOperation::TimeZero;
@@ -166,6 +161,12 @@ int CommandRun::RunOperation(const CommandRequest& request) {
     std::vector<Found> files;
     if (!Collect(request, files))
         return kExitBadArguments;
+    if (files.empty()) {
+        // A script's typo must not pass for a run that did everything.
+        out_.WriteLine(L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
+        const int exit = Finish(request.DryRun);
+        return exit == kExitDone ? kExitNothingMatched : exit;
+    }
 
     // One batch per drive, in the deepest folder holding its files, which it names from there.
     std::vector<bool> taken(files.size(), false);
@@ -291,7 +292,8 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
                 return true;
             out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
-            return false;
+            folderSkipped_ = true; // its files are not done: the others still are
+            return true;
         }
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             files.push_back({base, data.cFileName});
@@ -313,7 +315,8 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
         const std::optional<std::vector<std::wstring>> names = CollectFolderFiles(base, firstMask);
         if (!names) {
             out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
-            return false;
+            folderSkipped_ = true; // its files are not done: the others still are
+            return true;
         }
         std::for_each(names->begin(), names->end(), add);
         return true;

@@ -23,10 +23,13 @@ std::vector<std::wstring> ProcessArguments();
 // is set (tests keep their batches out of the user's journal), else the window's.
 std::wstring CommandJournalFolder();
 
-// Exit codes.
+// Exit codes, for scripts to branch on.
 constexpr int kExitDone = 0;
+// A file not done, a folder that could not be read, or the journal that could not be written.
 constexpr int kExitNotAllDone = 1;
 constexpr int kExitBadArguments = 2;
+// The paths exist but no file matched them.
+constexpr int kExitNothingMatched = 3;
 
 class CommandRun : private BatchFront {
 public:

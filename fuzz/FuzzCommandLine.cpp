@@ -1,8 +1,10 @@
 // The command-line parser on any arguments (the input split at NUL characters): no crash, no
-// undefined behaviour, an error line or a request but never both, one operation per request, and
-// the dates and shifts it reads written back and read again to the same values.
+// undefined behaviour, an error line or a request but never both, one operation per request, every
+// argument after "--" a path, and the dates, instants and shifts it reads written back and read
+// again to the same values.
 #include "cmdline/CommandLine.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -17,11 +19,20 @@ void Check(bool condition) {
         std::abort();
 }
 
-std::wstring DateText(const CivilTime& when) {
-    wchar_t text[32];
-    std::swprintf(text, 32, L"%04d-%02d-%02d %02d:%02d:%02d", when.Year, when.Month, when.Day, when.Hour,
-                  when.Minute, when.Second);
-    return text;
+// The instant as the help writes it: "T" and an offset when it has one.
+std::wstring DateText(const CommandInstant& instant) {
+    const CivilTime& when = instant.When;
+    wchar_t text[48];
+    std::swprintf(text, 48, L"%04d-%02d-%02d%c%02d:%02d:%02d", when.Year, when.Month, when.Day,
+                  instant.OffsetMinutes ? L'T' : L' ', when.Hour, when.Minute, when.Second);
+    std::wstring written = text;
+    if (instant.OffsetMinutes) {
+        const int offset = *instant.OffsetMinutes;
+        std::swprintf(text, 48, L"%c%02d:%02d", offset < 0 ? L'-' : L'+', std::abs(offset) / 60,
+                      std::abs(offset) % 60);
+        written += text;
+    }
+    return written;
 }
 
 std::wstring ShiftArgument(const DateShift& shift) {
@@ -69,9 +80,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parsed.What == Kind::Run) {
         const CommandRequest& request = parsed.Request;
         size_t operations = 0;
-        for (const std::wstring& arg : args)
-            operations += IsOperationSwitch(arg) ? 1 : 0;
+        size_t paths = 0;
+        bool switches = true;
+        for (const std::wstring& arg : args) {
+            if (switches && arg == L"--")
+                switches = false;
+            else if (switches)
+                operations += IsOperationSwitch(arg) ? 1 : 0;
+            else
+                ++paths;
+        }
         Check(operations == 1);
+        Check(request.Paths.size() >= paths);
+        if (paths > 0)
+            Check(std::equal(args.end() - static_cast<std::ptrdiff_t>(paths), args.end(),
+                             request.Paths.end() - static_cast<std::ptrdiff_t>(paths)));
         Check((request.Operation == CommandOperation::Undo) == request.Paths.empty());
         Check(!request.Stamps.Empty());
         if (request.Operation == CommandOperation::DateTime)
@@ -85,8 +108,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The value parsers alone, on the whole text: a date read is written the one way it was read.
-    if (const std::optional<CivilTime> when = ParseCommandDate(text))
-        Check(DateText(*when) == text);
+    if (const std::optional<CommandInstant> when = ParseCommandDate(text)) {
+        Check(ParseCommandDate(DateText(*when)) == when);
+        Check(!when->OffsetMinutes || std::abs(*when->OffsetMinutes) < 24 * 60);
+        Check(text.size() == DateText(*when).size() || text.ends_with(L'Z'));
+    }
     if (const std::optional<DateShift> shift = ParseCommandShift(text))
         Check(IsValidShift(*shift) && ParseCommandShift(ShiftArgument(*shift)) == shift);
     return 0;

@@ -37,7 +37,29 @@ constexpr StampField kStampFields[] = {{StampKind::Creation, Stamp::Creation, &F
                                        {StampKind::LastWrite, Stamp::LastWrite, &FileStamps::LastWrite},
                                        {StampKind::LastAccess, Stamp::LastAccess, &FileStamps::LastAccess}};
 
+constexpr uint64_t kTicksPerMinute = 600'000'000;
+
 } // namespace
+
+// Read as UTC, then moved back by the offset it was written with.
+std::optional<uint64_t> ExactStamp(const CivilTime& local, int offsetMinutes) {
+    SYSTEMTIME civil{static_cast<WORD>(local.Year),
+                     static_cast<WORD>(local.Month),
+                     0,
+                     static_cast<WORD>(local.Day),
+                     static_cast<WORD>(local.Hour),
+                     static_cast<WORD>(local.Minute),
+                     static_cast<WORD>(local.Second),
+                     0};
+    FILETIME asUtc{};
+    if (!::SystemTimeToFileTime(&civil, &asUtc))
+        return std::nullopt;
+    const int64_t ticks = static_cast<int64_t>(FileTimeTicks(asUtc)) -
+                          static_cast<int64_t>(offsetMinutes) * static_cast<int64_t>(kTicksPerMinute);
+    if (ticks < 0)
+        return std::nullopt;
+    return static_cast<uint64_t>(ticks);
+}
 
 struct FileStamping::FolderClock {
     std::wstring Folder;

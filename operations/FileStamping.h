@@ -115,6 +115,10 @@ private:
     mutable std::unique_ptr<FolderClock> folderClock_;
 };
 
+// The UTC stamp of the date-time `when` written `offsetMinutes` east of UTC: an exact instant,
+// whatever the computer's time zone; none before the file times' first.
+std::optional<uint64_t> ExactStamp(const CivilTime& when, int offsetMinutes);
+
 // A stamping with the platform's clock and the batch's writer and reader: the platform's, unless
 // a ScopedFileTimeWriter is in force. One for a whole batch asks each folder's volume once.
 FileStamping BatchStamping();

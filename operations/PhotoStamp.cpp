@@ -1,38 +1,13 @@
 // Reading a photo file's date and turning it into a stamp.
 #include "operations/PhotoStamp.h"
 
-#include "base/FileTimeTicks.h"
 #include "operations/FileByteSource.h"
 #include "readers/PhotoDate.h"
-
-#include <windows.h>
 
 #include <string>
 #include <variant>
 
 namespace {
-
-constexpr uint64_t kTicksPerMinute = 600'000'000;
-
-// The instant of a date-time read as UTC, then moved back by the offset it was written with.
-std::optional<uint64_t> ExactStamp(const CivilTime& local, int offsetMinutes) {
-    SYSTEMTIME civil{static_cast<WORD>(local.Year),
-                     static_cast<WORD>(local.Month),
-                     0,
-                     static_cast<WORD>(local.Day),
-                     static_cast<WORD>(local.Hour),
-                     static_cast<WORD>(local.Minute),
-                     static_cast<WORD>(local.Second),
-                     0};
-    FILETIME asUtc{};
-    if (!::SystemTimeToFileTime(&civil, &asUtc))
-        return std::nullopt;
-    const int64_t ticks = static_cast<int64_t>(FileTimeTicks(asUtc)) -
-                          static_cast<int64_t>(offsetMinutes) * static_cast<int64_t>(kTicksPerMinute);
-    if (ticks < 0)
-        return std::nullopt;
-    return static_cast<uint64_t>(ticks);
-}
 
 // The date the photo at `path` was taken; none, with the reason, when there is none to be read.
 std::optional<ExifDate> PhotoTaken(const std::wstring& path, FileOutcome& why) {

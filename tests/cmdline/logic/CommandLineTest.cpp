@@ -34,7 +34,7 @@ TEST(CommandLine, DateRequestReadsEveryOptionWhateverTheSwitchSpelling) {
     ASSERT_EQ(parsed.What, Kind::Run) << parsed.Error;
     const CommandRequest& request = parsed.Request;
     EXPECT_EQ(request.Operation, CommandOperation::DateTime);
-    EXPECT_EQ(request.When, (CivilTime{2025, 3, 30, 23, 22, 33, 0}));
+    EXPECT_EQ(request.When, (CommandInstant{{2025, 3, 30, 23, 22, 33, 0}, std::nullopt}));
     EXPECT_EQ(request.Stamps, (StampSet{Stamp::LastWrite, Stamp::LastAccess}));
     EXPECT_EQ(request.Mask, L"*.JPG;*.TIF");
     EXPECT_TRUE(request.DryRun);
@@ -66,14 +66,31 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
     EXPECT_EQ(undo.Request.Operation, CommandOperation::Undo);
 }
 
-TEST(CommandLine, DatesMustExistAndBeWrittenInTheOneForm) {
-    EXPECT_EQ(ParseCommandDate(L"2024-02-29 00:00:00"), (CivilTime{2024, 2, 29, 0, 0, 0, 0}));
-    EXPECT_EQ(ParseCommandDate(L"9999-12-31 23:59:59"), (CivilTime{9999, 12, 31, 23, 59, 59, 0}));
+TEST(CommandLine, DatesAreLocalOrExactInstantsInTheOneForm) {
+    const std::pair<const wchar_t*, CommandInstant> cases[] = {
+        {L"2024-02-29 00:00:00", {{2024, 2, 29, 0, 0, 0, 0}, std::nullopt}},
+        {L"9999-12-31T23:59:59", {{9999, 12, 31, 23, 59, 59, 0}, std::nullopt}},
+        {L"2024-07-01T10:00:00Z", {{2024, 7, 1, 10, 0, 0, 0}, 0}},
+        {L"2024-07-01 10:00:00+05:30", {{2024, 7, 1, 10, 0, 0, 0}, 330}},
+        {L"2024-07-01T10:00:00-09:45", {{2024, 7, 1, 10, 0, 0, 0}, -585}},
+    };
+    for (const auto& [text, instant] : cases)
+        EXPECT_EQ(ParseCommandDate(text), instant) << text;
     for (const wchar_t* bad :
-         {L"2025-02-30 10:00:00", L"2023-02-29 10:00:00", L"2025-3-30 10:00:00", L"2025-03-30T10:00:00",
+         {L"2025-02-30 10:00:00", L"2023-02-29 10:00:00", L"2025-3-30 10:00:00", L"2025-03-30t10:00:00",
           L"2025-03-30 24:00:00", L"2025-03-30 10:60:00", L"0000-01-01 00:00:00", L"2025-13-01 00:00:00",
-          L"2025-03-30 10:00:00 ", L"2025-03-30 10:00", L"+025-03-30 10:00:00"})
+          L"2025-03-30 10:00:00 ", L"2025-03-30 10:00", L"+025-03-30 10:00:00", L"2025-03-30T10:00:00ZZ",
+          L"2025-03-30T10:00:00+0530", L"2025-03-30T10:00:00+05", L"2025-03-30T10:00:00+24:00",
+          L"2025-03-30T10:00:00+05:60", L"2025-03-30T10:00:00 Z", L"2025-03-30T10:00Z"})
         EXPECT_FALSE(ParseCommandDate(bad)) << bad;
+}
+
+TEST(CommandLine, DoubleDashEndsTheSwitches) {
+    const ParsedCommandLine parsed = Parse({L"/upper", L"a.jpg", L"--", L"-2024-archive.jpg", L"/?", L"--"});
+    ASSERT_EQ(parsed.What, Kind::Run) << parsed.Error;
+    EXPECT_EQ(parsed.Request.Paths, (Args{L"a.jpg", L"-2024-archive.jpg", L"/?", L"--"}));
+    EXPECT_EQ(Parse({L"/upper", L"--"}).What, Kind::Error);
+    EXPECT_EQ(Parse({L"--", L"/upper"}).What, Kind::Window);
 }
 
 TEST(CommandLine, ShiftsTakeAnOptionalSignAndDaysWithinTheDialogsRange) {
@@ -92,7 +109,8 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
         {{L"/foo", L"x"}, L"option inconnue « /foo »"},
         {{L"/upper", L"-Lower", L"x"}, L"une seule opération à la fois : « /upper » et « -Lower »"},
         {{L"/date:2025-02-30 10:00:00", L"x"},
-         L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ hh:mm:ss)"},
+         L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ hh:mm:ss, suivi au besoin de Z ou "
+         L"+hh:mm)"},
         {{L"/date", L"x"}, L"valeur manquante pour « /date »"},
         {{L"/mask=", L"/zero", L"x"}, L"valeur manquante pour « /mask »"},
         {{L"/upper:yes", L"x"}, L"l'option « /upper » ne prend pas de valeur"},

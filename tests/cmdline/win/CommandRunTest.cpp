@@ -49,6 +49,14 @@ protected:
     };
     // Runs the program with `arguments` in the test folder, its output into a pipe.
     Result Run(const std::wstring& arguments) const {
+        return Start(L"\"" + ProgramPath() + L"\" " + arguments);
+    }
+    // Runs the batch file `lines` as a user's script runs: through cmd, from a folder with a space.
+    Result RunScript(const std::string& lines) const {
+        const std::wstring script = folder.MakeFile(L"Mes Photos\\run.bat", lines);
+        return Start(L"cmd.exe /c \"" + script + L"\"");
+    }
+    Result Start(std::wstring command) const {
         SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
         HANDLE readEnd = nullptr;
         HANDLE writeEnd = nullptr;
@@ -60,7 +68,6 @@ protected:
         startup.hStdOutput = writeEnd;
         startup.hStdError = writeEnd;
         PROCESS_INFORMATION process{};
-        std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
         const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                               folder.Path().c_str(), &startup, &process);
         ::CloseHandle(writeEnd);
@@ -198,8 +205,8 @@ TEST_F(CommandLineRun, FileHeldByAnotherProgramIsLeftAloneAndTheExitCodeSaysSo) 
 TEST_F(CommandLineRun, BadArgumentsPrintOneLineAndTouchNothing) {
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"/foo .", L"option inconnue « /foo »"},
-        {L"/date:\"2025-02-30 10:00:00\" .",
-         L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ hh:mm:ss)"},
+        {L"/date:\"2025-02-30 10:00:00\" .", L"date invalide « 2025-02-30 10:00:00 » (attendu AAAA-MM-JJ "
+                                             L"hh:mm:ss, suivi au besoin de Z ou +hh:mm)"},
         {L"/upper", L"aucun fichier ni dossier donné"},
         {L"/upper /lower .", L"une seule opération à la fois : « /upper » et « /lower »"},
         {L"/upper alpha.jpg missing.jpg", L"chemin introuvable « missing.jpg »"},
@@ -306,4 +313,41 @@ TEST_F(CommandLineRun, RecurseNamesEachLinkToAFolderItLeavesOut) {
               (Lines{L"Kavet24 : lien vers un dossier laissé de côté « " + (folder / L"lien") + L" »",
                      L"alpha.jpg : serait modifié", L"Beta.JPG : serait modifié",
                      L"2 fichiers seraient modifiés"}));
+}
+
+TEST_F(CommandLineRun, BatchFileNamesItsOwnFolderWithAnExactInstant) {
+    folder.MakeFolder(L"Mes Photos");
+    for (const wchar_t* name : {L"Mes Photos\\un.jpg", L"Mes Photos\\deux.txt"}) {
+        folder.MakeFile(name);
+        ASSERT_TRUE(WriteStamps(folder / name, Old(), Old(), Old()));
+    }
+    // "%~dp0" ends in a backslash before its closing quote; the switches after it are still read.
+    const std::string program = Utf8FromWide(ProgramPath());
+    const Result run = RunScript("@\"" + program +
+                                 "\" /date:2024-07-01T10:00:00+05:30 /stamps:m \"%~dp0\" /mask:*.jpg\r\n"
+                                 "@exit /b %ERRORLEVEL%\r\n");
+    EXPECT_EQ(run.Exit, 0u);
+    EXPECT_EQ(run.Printed, (Lines{L"un.jpg : modifié", L"1 fichier modifié"}));
+    EXPECT_TRUE(SameTime(OnDisk(L"Mes Photos\\un.jpg").LastWrite, UtcFileTime(2024, 7, 1, 4, 30, 0)));
+    EXPECT_TRUE(SameTime(OnDisk(L"Mes Photos\\un.jpg").LastAccess, Old()));
+    EXPECT_TRUE(SameTime(OnDisk(L"Mes Photos\\deux.txt").LastWrite, Old()));
+
+    EXPECT_EQ(Run(L"/date:2024-07-01T10:00:00Z alpha.jpg").Exit, 0u);
+    EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcFileTime(2024, 7, 1, 10, 0, 0)));
+}
+
+TEST_F(CommandLineRun, DashNamesAFileAfterTheSwitchesAndNothingMatchedExitsThree) {
+    folder.MakeFile(L"-2024-archive.jpg");
+    ASSERT_TRUE(WriteStamps(folder / L"-2024-archive.jpg", Old(), Old(), Old()));
+    const Result dash = Run(L"/zero -- -2024-archive.jpg");
+    EXPECT_EQ(dash.Exit, 0u);
+    EXPECT_EQ(dash.Printed, (Lines{L"-2024-archive.jpg : modifié", L"1 fichier modifié"}));
+
+    for (const wchar_t* arguments : {L"/zero *.png", L"/zero /mask:*.png /dryrun ."}) {
+        const Result none = Run(arguments);
+        EXPECT_EQ(none.Exit, 3u) << arguments;
+        ASSERT_FALSE(none.Printed.empty()) << arguments;
+        EXPECT_EQ(none.Printed[0], L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
+    }
+    EXPECT_TRUE(Untouched(L"alpha.jpg"));
 }
