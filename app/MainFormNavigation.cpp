@@ -164,6 +164,10 @@ void TMainForm::DirTreeChange() {
     FileList->ClearFocus();
 }
 
+void TMainForm::RelistFolder() {
+    DirTreeChange();
+}
+
 void TMainForm::ShowFolderAddress() {
     HTREEITEM node = DirTree->FindNode(Settings.Directory);
     Standard.SetButtonEnabled(L"BtnParent", node != nullptr && DirTree->Parent(node) != nullptr);
@@ -268,16 +272,16 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DirTreeChange();
         return 0;
     }
-    if (msg == WM_CLOSE && batchRunning_) {
-        closeAfterBatch_ = true;
+    if (msg == WM_CLOSE && batches_->Running()) {
+        batches_->CloseAfterBatch();
         return 0;
     }
     // A logoff or shutdown waits for the batch; ending anyway, it cuts the batch cleanly rather
     // than as a crash would.
-    if (msg == WM_QUERYENDSESSION && batchRunning_)
+    if (msg == WM_QUERYENDSESSION && batches_->Running())
         return FALSE;
-    if (msg == WM_ENDSESSION && wp && batchRunning_) {
-        EndBatchForSessionEnd();
+    if (msg == WM_ENDSESSION && wp && batches_->Running()) {
+        batches_->EndForSessionEnd();
         return 0;
     }
     return Form::HandleMessage(msg, wp, lp);

@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
             // As the "Date-Heure" command runs it: one stamping for the whole batch.
             BatchRequest request{BatchOperation::DateTime};
             request.When = when;
-            form.RunRequest(request);
+            form.Batches().RunRequest(request);
             batchStamp.Add(Seconds(Clock::now() - t0));
 
             t0 = Clock::now();
@@ -207,14 +207,14 @@ int main(int argc, char** argv) {
             relist.Add(Seconds(Clock::now() - t0));
 
             // Undo of that batch, through the same batch, re-list included.
-            const JournalSummary summary = form.Journal->Summary().Summary;
+            const JournalSummary summary = form.Batches().Journal().Summary().Summary;
             if (summary.Batches.empty() || summary.Batches.back().Files != paths.size()) {
                 std::printf("the batch's journal holds %zu files instead of %zu\n",
                             summary.Batches.empty() ? 0 : summary.Batches.back().Files, paths.size());
                 status = 1;
             } else {
                 t0 = Clock::now();
-                form.UndoBatch(summary.Batches.back(), false);
+                form.Batches().UndoBatch(summary.Batches.back(), false);
                 undo.Add(Seconds(Clock::now() - t0));
             }
 
@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
             const CivilTime other{when.Year, when.Month, when.Day, when.Hour, when.Minute + 1, 0, 0};
             t0 = Clock::now();
             {
-                JournalBatchWriter writer(*form.Journal, L"Date-Heure", folder, 0);
+                JournalBatchWriter writer(form.Batches().Journal(), L"Date-Heure", folder, 0);
                 JournalledWork journalled(&writer, paths, PlanDateTime(plain, names, other, 7),
                                           [&](size_t, const std::wstring& path, const PlannedFile&) {
                                               return plain.FileSetDateTime(path, other, 7);
@@ -274,7 +274,7 @@ int main(int argc, char** argv) {
             form.DirTreeChange(); // the listing holds the lower-case names again
 
             t0 = Clock::now();
-            form.RunRequest(BatchRequest{BatchOperation::Upper});
+            form.Batches().RunRequest(BatchRequest{BatchOperation::Upper});
             batchUpper.Add(Seconds(Clock::now() - t0));
             upperAfterBatch = CountNames(folder, true);
             RestoreLowerNames(folder);

@@ -466,10 +466,10 @@ TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFi
         query = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
         doneAtEnd = done;
-        const JournalSummary summary = form->Journal->Summary().Summary;
+        const JournalSummary summary = form->Batches().Journal().Summary().Summary;
         endedInJournal = !summary.Batches.empty() && summary.Batches.back().Finished;
     };
-    form->RunOnSelection(L"Essai", [&](const BatchFiles&) {
+    form->Batches().RunOnSelection(L"Essai", [&](const BatchFiles&) {
         return BatchWork{L"Essai", 0, [](size_t, const std::wstring&) { return PlannedFile(); },
                          [&](size_t, const std::wstring&, const PlannedFile&) {
                              ::Sleep(20);

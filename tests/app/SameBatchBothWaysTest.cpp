@@ -120,11 +120,11 @@ protected:
             }
         });
         if (request) {
-            form->RunRequest(*request);
+            form->Batches().RunRequest(*request);
         } else {
-            const JournalSummary summary = form->Journal->Summary().Summary;
+            const JournalSummary summary = form->Batches().Journal().Summary().Summary;
             if (!summary.Batches.empty())
-                form->UndoBatch(summary.Batches.back(), false);
+                form->Batches().UndoBatch(summary.Batches.back(), false);
         }
         outcome.insert(outcome.begin(), form->StatusBar.PanelText(2));
         return outcome;
