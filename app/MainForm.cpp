@@ -86,7 +86,8 @@ void TMainForm::FormCreate() {
     PanelDirTree.SetWidth(Scale(Settings.DirTreeWidth));
     FormResize();
     DirTree->SelectPath(Settings.Directory);
-    DirTreeChange();
+    // The window opens on its folder listed.
+    Relist();
 }
 
 void TMainForm::FormClose() {

@@ -155,7 +155,8 @@ public:
     // starting in `folder`; replaceable, so that tests can answer it.
     std::function<std::optional<std::wstring>(HWND owner, const std::wstring& folder)> PickReferenceFile;
 
-    // Navigation: the one re-list of the current folder, and what leads to it.
+    // Navigation: the one re-list of the current folder, and what leads to it. DirTreeChange asks
+    // for the re-list, which runs once the message loop takes it up.
     void DirTreeChange();
     void FolderMonitorChange();
     void EditDirNameEnter();
@@ -201,6 +202,8 @@ private:
     void CloseOwnedWindows();
     // The steps of DirTreeChange.
     bool CanRelist() const;
+    // The re-list itself, at once.
+    void Relist();
     void ShowFolderAddress();
     void ListFolder();
     // BatchHost.
@@ -226,6 +229,8 @@ private:
     bool closing_ = false;
     // A monitor change came while the tree-change switch was off: re-list when it is back on.
     bool relistPending_ = false;
+    // A re-list is posted and not yet run.
+    bool relistPosted_ = false;
     bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;

@@ -8,7 +8,6 @@
 #include "base/ApiPath.h"
 #include "base/FlagGuard.h"
 #include "base/TextHelpers.h"
-#include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/WaitCursor.h"
@@ -18,7 +17,7 @@
 
 namespace {
 
-// Asks the window to re-list once the handler that posted it is done.
+// Asks the window to re-list once the handler that posted it is done (DirTreeChange).
 constexpr UINT kRelistMessage = WM_APP + 0x10;
 
 // The form in which two typed paths are compared: trimmed, no trailing backslash, upper case.
@@ -132,13 +131,20 @@ bool TMainForm::CanRelist() const {
 }
 
 void TMainForm::DirTreeChange() {
+    // The re-list runs from its own message, once the handler that asked is done: no handler pumps
+    // messages, so none finds the window closed under it. Asks made before a re-list share it.
+    if (!CanRelist() || std::exchange(relistPosted_, true))
+        return;
+    ::PostMessageW(Handle(), kRelistMessage, 0, 0);
+}
+
+void TMainForm::Relist() {
+    // Whatever re-lists now also answers a re-list still waiting in the queue.
+    relistPosted_ = false;
     if (!CanRelist())
         return;
-    // Let the window repaint before a long listing.
-    Application::ProcessMessages();
-    // A close handled just now freed the listing and switched the monitor off for good.
-    if (closing_)
-        return;
+    // Let the window repaint before a long listing; painting runs no other handler.
+    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     FolderMonitor->SetActive(false);
     std::exception_ptr watchFailure;
     bool watching = false;
@@ -165,7 +171,7 @@ void TMainForm::DirTreeChange() {
 }
 
 void TMainForm::RelistFolder() {
-    DirTreeChange();
+    Relist();
 }
 
 void TMainForm::ShowFolderAddress() {
@@ -264,12 +270,13 @@ void TMainForm::DirTreeMouseDown(int x, int y) {
     }
     // After the tree's own handling of the button, which follows this handler.
     if (std::exchange(relistPending_, false))
-        ::PostMessageW(Handle(), kRelistMessage, 0, 0);
+        DirTreeChange();
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kRelistMessage) {
-        DirTreeChange();
+        if (relistPosted_)
+            Relist();
         return 0;
     }
     if (msg == WM_CLOSE && batches_->Running()) {

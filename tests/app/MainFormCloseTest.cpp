@@ -85,6 +85,8 @@ TEST_F(MainFormClose, CloseWhileTheOptionsDialogPreviews) {
             auto& options = dynamic_cast<TParametres&>(shown);
             options.CheckCtrlSizeKo.SetChecked(!options.CheckCtrlSizeKo.Checked());
             options.BtnApercu.Click();
+            // The dialog's own loop takes up the close.
+            PumpMessages();
         });
         form->AffichageOptionsClick();
     }

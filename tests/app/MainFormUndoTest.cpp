@@ -3,6 +3,7 @@
 // file changed by another program left alone unless the user asks otherwise; an undo itself undone,
 // and an undo cut short finished at the next start.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
@@ -76,7 +77,7 @@ protected:
         form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
         ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
         form->DirTree->SelectPath(folder.Path());
-        form->DirTreeChange();
+        RelistNow(*form);
         ASSERT_EQ(form->Listing->Count(), 3u);
     }
     void RestartWindow() {

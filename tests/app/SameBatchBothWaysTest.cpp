@@ -2,6 +2,7 @@
 // of the same files: the same outcomes, the same files on disk and the same journal, so that the
 // two front ends cannot drift apart.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "base/Handles.h"
 #include "cmdline/CommandRun.h"
 #include "base/Utf8Text.h"
@@ -110,7 +111,7 @@ protected:
             ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
             form->DirTree->SelectPath(window.files.Path());
         }
-        form->DirTreeChange();
+        RelistNow(*form);
         std::vector<std::wstring> outcome;
         ScopedModalRunner runner([&outcome](Form& shown) {
             if (auto* report = dynamic_cast<BatchReportForm*>(&shown)) {
