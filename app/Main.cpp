@@ -40,7 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                             ? showCommand
                                             : mainForm.InitialShowCommand());
         ::UpdateWindow(mainForm.Handle());
-        mainForm.OfferUndoAfterCrash();
+        mainForm.Batches().OfferUndoAfterCrash();
         exitCode = Application::Run();
     }
     if (SUCCEEDED(com))

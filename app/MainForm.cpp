@@ -19,8 +19,9 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 } // namespace
 
 TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives, std::wstring journalFolder)
-    : Journal(std::make_unique<JournalStore>(std::move(journalFolder))), FormPlacement(this),
-      productKey_(std::move(productKey)), drives_(std::move(drives)) {
+    : FormPlacement(this), productKey_(std::move(productKey)), drives_(std::move(drives)),
+      batches_(std::make_unique<BatchController>(static_cast<BatchHost&>(*this), productKey_,
+                                                 std::move(journalFolder))) {
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     SetBounds(102, 102, Scale(750), Scale(550));
     SetMainForm(true);
@@ -85,7 +86,8 @@ void TMainForm::FormCreate() {
     PanelDirTree.SetWidth(Scale(Settings.DirTreeWidth));
     FormResize();
     DirTree->SelectPath(Settings.Directory);
-    DirTreeChange();
+    // The window opens on its folder listed.
+    Relist();
 }
 
 void TMainForm::FormClose() {

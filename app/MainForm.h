@@ -9,10 +9,11 @@
 //   MainFormView.cpp        the view toggles, the view styles and the options dialog
 //   MainFormNavigation.cpp  the tree, the address and mask boxes, and the re-list of the folder
 //   MainFormFileList.cpp    the file list's cells, sorting and selection totals
-//   MainFormBatch.cpp       the five file operations over the selected files
+//   MainFormBatch.cpp       the file operations' commands, handed to the batches
 //   MainFormCommands.cpp    the commands that open no folder and touch no file
 #pragma once
 
+#include "app/BatchController.h"
 #include "app/FileIconCache.h"
 #include "dirtree/DirTree.h"
 #include "listctrl/ExtListView.h"
@@ -20,10 +21,6 @@
 #include "listing/FileListing.h"
 #include "monitor/RxFolderMonitor.h"
 #include "operations/FileOutcome.h"
-#include "batch/BatchWork.h"
-#include "journal/JournalStore.h"
-#include "operations/CaseRenamer.h"
-#include "operations/dialogs/BatchProgress.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
 #include "ui/Accelerators.h"
@@ -41,7 +38,7 @@
 #include <optional>
 #include <string>
 
-class TMainForm : public Form, public PlacementOwner {
+class TMainForm : public Form, public PlacementOwner, private BatchHost {
 public:
     // productKey: the registry key of the settings, the placement and the column layout; drives:
     // what the directory tree knows of the drives (the system's when none is given); journalFolder:
@@ -56,8 +53,6 @@ public:
 
     // The options, remembered state and remembered dialog choices for the whole run.
     SettingsRecord Settings;
-    // The undo journal every batch writes to.
-    std::unique_ptr<JournalStore> Journal;
     // The folder listing shown by the file list, owned by the window.
     std::unique_ptr<TFileListing> Listing;
     // The current mask, changed only through EditMask.
@@ -160,7 +155,8 @@ public:
     // starting in `folder`; replaceable, so that tests can answer it.
     std::function<std::optional<std::wstring>(HWND owner, const std::wstring& folder)> PickReferenceFile;
 
-    // Navigation: the one re-list of the current folder, and what leads to it.
+    // Navigation: the one re-list of the current folder, and what leads to it. DirTreeChange asks
+    // for the re-list, which runs once the message loop takes it up.
     void DirTreeChange();
     void FolderMonitorChange();
     void EditDirNameEnter();
@@ -177,27 +173,10 @@ public:
     void FileListClick();
     void FileListDblClick();
 
-    // Runs `request` on the selected rows, or on every row when none is selected (on the files of
-    // the subfolders too, when asked), each file noted in the undo journal first, then re-lists the
-    // folder and tells what was not done (the "Rapport" window) or how many files were changed (the
-    // status bar, until the next listing).
-    void RunRequest(const BatchRequest& request);
-    // The same for any work, given once the batch's files are known; `operation` names the batch
-    // in the question before it reaches into the subfolders.
-    using WorkOfFiles = std::function<BatchWork(const BatchFiles& files)>;
-    void RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf);
-    // "Annuler la dernière opération": the choice of a kept batch, then its undo.
+    // "Annuler la dernière opération".
     void UndoClick();
-    // Puts back every file of `batch` that is still as the batch left it (or every one, when
-    // `evenIfChanged`), as a batch of its own.
-    // `tellDamage`: damaged lines among the batch's are shown first (not after a crash, whose cut
-    // line is expected).
-    void UndoBatch(const JournalBatchSummary& batch, bool evenIfChanged, bool tellDamage = false);
-    // At start: each batch the program was stopped in the middle of is offered for undo, once;
-    // an undo stopped so is offered to be finished.
-    void OfferUndoAfterCrash();
-    // Tells the user of every file a batch's renames left under a temporary name.
-    void ShowStrandedFiles(const std::vector<StrandedFile>& stranded);
+    // The file operations over the selection, their undo and their journal.
+    BatchController& Batches() { return *batches_; }
 
     // PlacementOwner.
     HWND PlacementWindow() const override { return Handle(); }
@@ -223,31 +202,35 @@ private:
     void CloseOwnedWindows();
     // The steps of DirTreeChange.
     bool CanRelist() const;
+    // The re-list itself, at once.
+    void Relist();
     void ShowFolderAddress();
     void ListFolder();
+    // BatchHost.
+    HWND BatchOwner() const override { return Handle(); }
+    std::wstring BatchFontName() const override { return FontName(); }
+    bool Closing() const override { return closing_; }
+    const TFileListing* ShownListing() const override { return Listing.get(); }
+    int RowCount() const override;
+    bool AnyRowSelected() const override;
+    bool RowSelected(int row) const override;
+    bool SubFoldersChosen() const override { return Settings.SubFolders; }
+    std::wstring CurrentMask() const override { return Mask; }
+    void RelistFolder() override;
     // The count of a batch's changed files in a panel of its own, or no such panel.
-    void ShowBatchNote(const std::wstring& note);
-    // The batch itself: journal, progress, re-list and report.
-    void RunWork(const BatchFiles& files, const BatchWork& work);
-    friend class WindowBatchFront;
-    // The session ends while a batch runs: the batch stops after its current file and its journal
-    // ends, before the system may end the program.
-    void EndBatchForSessionEnd();
-    // Each kept batch's state as the undo window shows it.
-    std::vector<std::wstring> BatchStates(const JournalSummary& summary) const;
+    void ShowBatchNote(const std::wstring& note) override;
+    void SetMonitorActive(bool active) override { FolderMonitor->SetActive(active); }
+    void CloseWindow() override { Close(); }
 
     std::wstring productKey_;
     std::shared_ptr<DriveSystem> drives_;
+    std::unique_ptr<BatchController> batches_;
     // Set once the window starts to close: the listing may be gone, nothing re-lists any more.
     bool closing_ = false;
     // A monitor change came while the tree-change switch was off: re-list when it is back on.
     bool relistPending_ = false;
-    // A batch is running: a close asked meanwhile waits for its end, so no file is left half done.
-    bool batchRunning_ = false;
-    bool closeAfterBatch_ = false;
-    // While a batch runs: what stops it from outside, and its journal (none when it runs without).
-    BatchStop batchStop_;
-    JournalBatchWriter* batchJournal_ = nullptr;
+    // A re-list is posted and not yet run.
+    bool relistPosted_ = false;
     bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int viewStyle_ = vsReport;

@@ -138,3 +138,15 @@ void TMainForm::FileListDblClick() {
     ::ShellExecuteW(Handle(), L"open", Listing->FullName(static_cast<size_t>(focused)).c_str(), nullptr,
                     nullptr, SW_SHOWNORMAL);
 }
+
+int TMainForm::RowCount() const {
+    return FileList->ItemCount();
+}
+
+bool TMainForm::AnyRowSelected() const {
+    return FileList->NextItemIndex(-1, sdAll, {isSelected}) >= 0;
+}
+
+bool TMainForm::RowSelected(int row) const {
+    return FileList->IsSelected(row);
+}

@@ -8,7 +8,6 @@
 #include "base/ApiPath.h"
 #include "base/FlagGuard.h"
 #include "base/TextHelpers.h"
-#include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/ExceptionDisplay.h"
 #include "ui/WaitCursor.h"
@@ -18,7 +17,7 @@
 
 namespace {
 
-// Asks the window to re-list once the handler that posted it is done.
+// Asks the window to re-list once the handler that posted it is done (DirTreeChange).
 constexpr UINT kRelistMessage = WM_APP + 0x10;
 
 // The form in which two typed paths are compared: trimmed, no trailing backslash, upper case.
@@ -132,13 +131,20 @@ bool TMainForm::CanRelist() const {
 }
 
 void TMainForm::DirTreeChange() {
+    // The re-list runs from its own message, once the handler that asked is done: no handler pumps
+    // messages, so none finds the window closed under it. Asks made before a re-list share it.
+    if (!CanRelist() || std::exchange(relistPosted_, true))
+        return;
+    ::PostMessageW(Handle(), kRelistMessage, 0, 0);
+}
+
+void TMainForm::Relist() {
+    // Whatever re-lists now also answers a re-list still waiting in the queue.
+    relistPosted_ = false;
     if (!CanRelist())
         return;
-    // Let the window repaint before a long listing.
-    Application::ProcessMessages();
-    // A close handled just now freed the listing and switched the monitor off for good.
-    if (closing_)
-        return;
+    // Let the window repaint before a long listing; painting runs no other handler.
+    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     FolderMonitor->SetActive(false);
     std::exception_ptr watchFailure;
     bool watching = false;
@@ -162,6 +168,10 @@ void TMainForm::DirTreeChange() {
     Report(watchFailure);
     FileList->ClearSelection();
     FileList->ClearFocus();
+}
+
+void TMainForm::RelistFolder() {
+    Relist();
 }
 
 void TMainForm::ShowFolderAddress() {
@@ -260,24 +270,25 @@ void TMainForm::DirTreeMouseDown(int x, int y) {
     }
     // After the tree's own handling of the button, which follows this handler.
     if (std::exchange(relistPending_, false))
-        ::PostMessageW(Handle(), kRelistMessage, 0, 0);
+        DirTreeChange();
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kRelistMessage) {
-        DirTreeChange();
+        if (relistPosted_)
+            Relist();
         return 0;
     }
-    if (msg == WM_CLOSE && batchRunning_) {
-        closeAfterBatch_ = true;
+    if (msg == WM_CLOSE && batches_->Running()) {
+        batches_->CloseAfterBatch();
         return 0;
     }
     // A logoff or shutdown waits for the batch; ending anyway, it cuts the batch cleanly rather
     // than as a crash would.
-    if (msg == WM_QUERYENDSESSION && batchRunning_)
+    if (msg == WM_QUERYENDSESSION && batches_->Running())
         return FALSE;
-    if (msg == WM_ENDSESSION && wp && batchRunning_) {
-        EndBatchForSessionEnd();
+    if (msg == WM_ENDSESSION && wp && batches_->Running()) {
+        batches_->EndForSessionEnd();
         return 0;
     }
     return Form::HandleMessage(msg, wp, lp);

@@ -2,12 +2,15 @@
 
 #include "base/ApiPath.h"
 #include "base/FileTimeTicks.h"
+#include "base/Handles.h"
+#include "base/TextHelpers.h"
 #include "batch/Planners.h"
 #include "base/FileNameParts.h"
 #include "operations/SystemFailure.h"
 
 #include <windows.h>
 
+#include <map>
 #include <utility>
 
 namespace {
@@ -136,4 +139,28 @@ PreparedUndo PrepareUndo(const JournalStore& journal, const JournalBatchSummary&
         return work(index, path, plan);
     };
     return undo;
+}
+
+std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch) {
+    // Each folder of the batch is listed once for the temporary names it holds: one look-up per
+    // name would read a large folder once per file where the platform matches names ignoring case.
+    std::map<std::wstring, std::map<std::wstring, const JournalFile*>> byFolder;
+    for (const JournalFile& file : batch.Files)
+        if (!file.TemporaryName.empty())
+            byFolder[SplitFileName(file.NewName).Folder][file.TemporaryName] = &file;
+    std::vector<StrandedFile> found;
+    const std::wstring folder = WithTrailingBackslash(batch.Folder);
+    for (const auto& [within, names] : byFolder) {
+        WIN32_FIND_DATAW data{};
+        FindHandle find(::FindFirstFileExW(ApiPath(folder + within + L"~kavet-*.tmp").c_str(),
+                                           FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0));
+        if (!find)
+            continue;
+        do {
+            const auto file = names.find(data.cFileName);
+            if (file != names.end())
+                found.push_back({folder + within + file->first, file->second->OldName});
+        } while (::FindNextFileW(find.Get(), &data));
+    }
+    return found;
 }

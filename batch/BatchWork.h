@@ -6,6 +6,7 @@
 #include "batch/BatchRequest.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalledWork.h"
+#include "operations/CaseRenamer.h"
 #include "operations/FileStamping.h"
 
 #include <cstdint>
@@ -59,3 +60,8 @@ struct PreparedUndo {
 };
 PreparedUndo PrepareUndo(const JournalStore& journal, const JournalBatchSummary& chosen, bool evenIfChanged,
                          std::shared_ptr<const FileStamping> stamping);
+
+// The files of a batch cut short that are still under the temporary name of a rename, each with
+// the name it had before the batch (as the batch names it). The batch's undo gives them that
+// name back; when it is not undone, the user must learn where they are.
+std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch);

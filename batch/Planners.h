@@ -62,8 +62,3 @@ struct UndoFiles {
 UndoFiles UndoFilesOf(JournalBatch batch);
 JournalledWork::Planner PlanUndo(const std::wstring& folder, UndoRecords files, bool evenIfChanged);
 JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& folder);
-
-// The files of a batch cut short that are still under the temporary name of a rename, each with
-// the name it had before the batch (as the batch names it). The batch's undo gives them that
-// name back; when it is not undone, the user must learn where they are.
-std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch);

@@ -60,6 +60,16 @@ inline void Pump(DWORD quietMs = 0) {
     }
 }
 
+// Runs the thread's posted messages only, such as the main window's re-list that DirTreeChange
+// posts; no painting or input, so that a timing holds the re-list alone.
+inline void RunPosted() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 // A product key of its own under HKEY_CURRENT_USER, removed at the end.
 class ScratchKey {
 public:

@@ -106,6 +106,7 @@ void Relist(const std::wstring& listingFolder, TMainForm& form) {
 
         t0 = Clock::now();
         form.AffichageActualiserClick();
+        RunPosted();
         auto t1 = Clock::now();
         relistTime = std::min(relistTime, Seconds(t1 - t0));
         ::UpdateWindow(form.Handle());

@@ -4,6 +4,7 @@
 // the undo journal's cost against the same per-file loop without it, and the undo of a batch
 // against the batch.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "app/MainForm.h"
 #include "operations/FileStamping.h"
 #include "batch/Planners.h"
@@ -164,6 +165,7 @@ int main(int argc, char** argv) {
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
         form.DirTree->SelectPath(folder);
         form.DirTreeChange();
+        RunPosted();
         if (form.Listing->Count() != static_cast<size_t>(kCount)) {
             std::printf("the main window lists %zu files instead of %d\n", form.Listing->Count(), kCount);
             status = 1;
@@ -199,22 +201,23 @@ int main(int argc, char** argv) {
             // As the "Date-Heure" command runs it: one stamping for the whole batch.
             BatchRequest request{BatchOperation::DateTime};
             request.When = when;
-            form.RunRequest(request);
+            form.Batches().RunRequest(request);
             batchStamp.Add(Seconds(Clock::now() - t0));
 
             t0 = Clock::now();
             form.DirTreeChange();
+            RunPosted();
             relist.Add(Seconds(Clock::now() - t0));
 
             // Undo of that batch, through the same batch, re-list included.
-            const JournalSummary summary = form.Journal->Summary().Summary;
+            const JournalSummary summary = form.Batches().Journal().Summary().Summary;
             if (summary.Batches.empty() || summary.Batches.back().Files != paths.size()) {
                 std::printf("the batch's journal holds %zu files instead of %zu\n",
                             summary.Batches.empty() ? 0 : summary.Batches.back().Files, paths.size());
                 status = 1;
             } else {
                 t0 = Clock::now();
-                form.UndoBatch(summary.Batches.back(), false);
+                form.Batches().UndoBatch(summary.Batches.back(), false);
                 undo.Add(Seconds(Clock::now() - t0));
             }
 
@@ -226,7 +229,7 @@ int main(int argc, char** argv) {
             const CivilTime other{when.Year, when.Month, when.Day, when.Hour, when.Minute + 1, 0, 0};
             t0 = Clock::now();
             {
-                JournalBatchWriter writer(*form.Journal, L"Date-Heure", folder, 0);
+                JournalBatchWriter writer(form.Batches().Journal(), L"Date-Heure", folder, 0);
                 JournalledWork journalled(&writer, paths, PlanDateTime(plain, names, other, kAllStamps),
                                           [&](size_t, const std::wstring& path, const PlannedFile&) {
                                               return plain.FileSetDateTime(path, other, kAllStamps);
@@ -243,6 +246,7 @@ int main(int argc, char** argv) {
             perFileOnly.Add(Seconds(Clock::now() - t0));
             form.FolderMonitor->SetActive(true);
             form.DirTreeChange(); // the listing shows the last stamps, read at the end
+            RunPosted();
         }
         int stamped = 0;
         for (size_t i = 0; i < form.Listing->Count(); ++i) {
@@ -272,13 +276,15 @@ int main(int argc, char** argv) {
             bareTwoMoves.Add(Seconds(Clock::now() - t0));
             RestoreLowerNames(folder);
             form.DirTreeChange(); // the listing holds the lower-case names again
+            RunPosted();
 
             t0 = Clock::now();
-            form.RunRequest(BatchRequest{BatchOperation::Upper});
+            form.Batches().RunRequest(BatchRequest{BatchOperation::Upper});
             batchUpper.Add(Seconds(Clock::now() - t0));
             upperAfterBatch = CountNames(folder, true);
             RestoreLowerNames(folder);
             form.DirTreeChange();
+            RunPosted();
         }
 
         std::printf("folder of %d files; stamps best of %d rounds, names one round\n\n", kCount, rounds);

@@ -3,6 +3,7 @@
 // time, which not every file system keeps, from the values handed to the platform) and from the
 // re-listed file list; the dialogs' remembered choices across a restart of the window.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "base/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/ConfirmationForm.h"
@@ -90,7 +91,7 @@ protected:
         form = std::make_unique<TMainForm>(key.Path());
         ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
         form->DirTree->SelectPath(folder.Path());
-        form->DirTreeChange();
+        RelistNow(*form);
         ASSERT_EQ(form->Listing->Count(), 3u);
     }
     void RestartWindow() {
@@ -195,7 +196,7 @@ TEST_F(MainFormBatch, DateHeureStampsTheSelectedFilesAndTheListShowsTheNewStamps
     EXPECT_TRUE(boxes.empty());
     // Done as asked: no report, the count in the status bar until the next listing.
     EXPECT_EQ(form->StatusBar.PanelText(2), L"2 fichiers modifiés");
-    form->DirTreeChange();
+    RelistNow(*form);
     EXPECT_EQ(form->StatusBar.PanelWidths().size(), 2u);
 }
 
@@ -375,7 +376,7 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARe
 
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
         EXPECT_TRUE(WriteStamps(folder / name, kOldStamp, kOldStamp, kOldStamp));
-    form->DirTreeChange();
+    RelistNow(*form);
     recorder.calls.clear();
     {
         ScopedModalRunner runner(AnswerTimeZero(false, false));
@@ -446,7 +447,7 @@ TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
 TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFileWithTheJournalWhole) {
     for (int i = 0; i < 40; ++i)
         folder.MakeFile(L"f" + std::to_wstring(i) + L".txt", "x");
-    form->DirTreeChange();
+    RelistNow(*form);
     std::atomic<int> done{0};
     LRESULT query = TRUE, queryAfter = FALSE;
     int doneAtEnd = -1;
@@ -468,10 +469,10 @@ TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFi
         query = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
         doneAtEnd = done;
-        const JournalSummary summary = form->Journal->Summary().Summary;
+        const JournalSummary summary = form->Batches().Journal().Summary().Summary;
         endedInJournal = !summary.Batches.empty() && summary.Batches.back().Finished;
     };
-    form->RunOnSelection(L"Essai", [&](const BatchFiles&) {
+    form->Batches().RunOnSelection(L"Essai", [&](const BatchFiles&) {
         return BatchWork{L"Essai", 0, [](size_t, const std::wstring&) { return PlannedFile(); },
                          [&](size_t, const std::wstring&, const PlannedFile&) {
                              ::Sleep(20);

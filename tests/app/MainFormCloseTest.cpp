@@ -66,7 +66,7 @@ TEST_F(MainFormClose, CloseWhileAMonitorRelistWaitsForItsTurn) {
 
 TEST_F(MainFormClose, CloseDuringABatch) {
     int files = 0;
-    form->RunOnSelection(L"Essai", [&](const BatchFiles&) {
+    form->Batches().RunOnSelection(L"Essai", [&](const BatchFiles&) {
         return BatchWork{L"Essai", 0, [](size_t, const std::wstring&) { return PlannedFile(); },
                          [&](size_t, const std::wstring&, const PlannedFile&) {
                              if (files++ == 0)
@@ -85,6 +85,8 @@ TEST_F(MainFormClose, CloseWhileTheOptionsDialogPreviews) {
             auto& options = dynamic_cast<TParametres&>(shown);
             options.CheckCtrlSizeKo.SetChecked(!options.CheckCtrlSizeKo.Checked());
             options.BtnApercu.Click();
+            // The dialog's own loop takes up the close.
+            PumpMessages();
         });
         form->AffichageOptionsClick();
     }

@@ -102,6 +102,7 @@ TEST_F(MainFormDrives, FirstClickIntoAStickListsTheFolderClicked) {
     ASSERT_NE(sub, nullptr);
 
     form->DirTree->Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(sub));
+    PumpMessages();
     EXPECT_EQ(form->Settings.Directory, L"N:\\SUB\\");
     EXPECT_EQ(Shown(), Names{L"inside.txt"});
     EXPECT_EQ(form->DirTree->Selected(), sub);

@@ -1,6 +1,7 @@
 // The stamping operations that take their dates from elsewhere, and operations that reach into the
 // subfolders, end to end on real files from the main window, each undone afterwards.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/StampChoiceForm.h"
@@ -63,7 +64,7 @@ protected:
         form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
         ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
         form->DirTree->SelectPath(folder.Path());
-        form->DirTreeChange();
+        RelistNow(*form);
     }
     // Last write and last access of every file under the folder, by relative name.
     std::map<std::wstring, std::pair<uint64_t, uint64_t>> Disk(const std::wstring& under = L"") const {

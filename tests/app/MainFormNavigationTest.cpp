@@ -2,6 +2,7 @@
 // box, the address box, sorting from the headers and commands, and the file operations applied to
 // the selected rows or to the whole folder.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
 #include "ui/ExceptionDisplay.h"
@@ -32,7 +33,7 @@ protected:
         form->Settings.FirstMaj = false; // no confirmation dialog in these tests
         form->Settings.KOctet = false;
         form->DirTree->SelectPath(folder.Path());
-        form->DirTreeChange();
+        RelistNow(*form);
     }
     void TearDown() override {
         form.reset();
@@ -96,6 +97,7 @@ TEST_F(MainFormNavigation, ListingShowsTheFolderCaptionAndStatus) {
 TEST_F(MainFormNavigation, ChangedMaskRelistsOnlyMatchingFiles) {
     form->EditMask.SetText(L"*.TXT");
     form->EditMaskEnter();
+    Application::ProcessMessages();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"beta.txt", L"gamma.txt"}));
     EXPECT_EQ(form->StatusBar.PanelText(0), L"2 fichiers");
 }
@@ -104,6 +106,7 @@ TEST_F(MainFormNavigation, UnchangedMaskDoesNotRelist) {
     folder.MakeFile(L"delta.txt");
     form->FolderMonitor->SetActive(false); // only the mask box may re-list here
     form->EditMaskEnter();
+    Application::ProcessMessages();
     EXPECT_EQ(form->Listing->Count(), 3u);
 }
 
@@ -160,6 +163,7 @@ TEST_F(MainFormNavigation, HeaderClicksThenCommandThenRefresh) {
     form->ReorganiseNomClick(byName);
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"Alpha.doc", L"beta.txt", L"gamma.txt"}));
     form->AffichageActualiserClick(); // keeps the remembered descending direction
+    Application::ProcessMessages();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"gamma.txt", L"beta.txt", L"Alpha.doc"}));
     EXPECT_EQ(form->FileList->SelectedCount(), 0);
 }
@@ -186,6 +190,7 @@ TEST_F(MainFormNavigation, OperationAppliesToSelectedRowsOnly) {
 TEST_F(MainFormNavigation, OperationWithoutSelectionAppliesToTheWholeListing) {
     form->EditMask.SetText(L"*.TXT");
     form->EditMaskEnter();
+    Application::ProcessMessages();
     form->BtnNameMajClick();
     EXPECT_TRUE(Exists(L"BETA.TXT"));
     EXPECT_TRUE(Exists(L"GAMMA.TXT"));
@@ -195,6 +200,6 @@ TEST_F(MainFormNavigation, OperationWithoutSelectionAppliesToTheWholeListing) {
 
 TEST_F(MainFormNavigation, ParentDisabledAtARoot) {
     form->DirTree->SelectPath(L"C:\\");
-    form->DirTreeChange();
+    RelistNow(*form);
     EXPECT_FALSE(form->Standard.ButtonEnabled(L"BtnParent"));
 }

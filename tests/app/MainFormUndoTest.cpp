@@ -3,6 +3,7 @@
 // file changed by another program left alone unless the user asks otherwise; an undo itself undone,
 // and an undo cut short finished at the next start.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
@@ -76,7 +77,7 @@ protected:
         form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
         ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
         form->DirTree->SelectPath(folder.Path());
-        form->DirTreeChange();
+        RelistNow(*form);
         ASSERT_EQ(form->Listing->Count(), 3u);
     }
     void RestartWindow() {
@@ -196,7 +197,7 @@ TEST_F(MainFormUndo, AfterACrashTheCutBatchIsOfferedAndEveryWholeRecordUndone) {
 
     boxes.clear();
     OpenWindow();
-    form->OfferUndoAfterCrash();
+    form->Batches().OfferUndoAfterCrash();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"Date-Heure"), std::wstring::npos);
     // The cut record is the last file's, which keeps what the batch gave it.
@@ -206,7 +207,7 @@ TEST_F(MainFormUndo, AfterACrashTheCutBatchIsOfferedAndEveryWholeRecordUndone) {
     EXPECT_EQ(after.at(L"gamma.txt"), stamped.at(L"gamma.txt"));
 
     RestartWindow();
-    form->OfferUndoAfterCrash();
+    form->Batches().OfferUndoAfterCrash();
     EXPECT_EQ(boxes.size(), 1u) << "asked once";
 }
 
@@ -296,7 +297,7 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
 
     boxes.clear();
     RestartWindow();
-    form->OfferUndoAfterCrash();
+    form->Batches().OfferUndoAfterCrash();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"pendant l'annulation de « Date-Heure »"), std::wstring::npos) << boxes[0];
     EXPECT_NE(boxes[0].find(L"finir cette annulation"), std::wstring::npos) << boxes[0];
@@ -304,7 +305,7 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
     EXPECT_EQ(form->StatusBar.PanelText(2), L"1 fichier modifié, 2 déjà comme avant");
 
     RestartWindow();
-    form->OfferUndoAfterCrash();
+    form->Batches().OfferUndoAfterCrash();
     EXPECT_EQ(boxes.size(), 1u) << "asked once";
 }
 
@@ -334,7 +335,7 @@ TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclined
         return IDNO;
     });
     OpenWindow();
-    form->OfferUndoAfterCrash();
+    form->Batches().OfferUndoAfterCrash();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_NE(boxes[1].find(L"« gamma.txt » porte maintenant le nom"), std::wstring::npos) << boxes[1];
     EXPECT_NE(boxes[1].find(temporaryName), std::wstring::npos) << boxes[1];

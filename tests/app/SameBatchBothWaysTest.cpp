@@ -2,6 +2,7 @@
 // of the same files: the same outcomes, the same files on disk and the same journal, so that the
 // two front ends cannot drift apart.
 #include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "base/Handles.h"
 #include "cmdline/CommandRun.h"
 #include "base/Utf8Text.h"
@@ -110,7 +111,7 @@ protected:
             ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
             form->DirTree->SelectPath(window.files.Path());
         }
-        form->DirTreeChange();
+        RelistNow(*form);
         std::vector<std::wstring> outcome;
         ScopedModalRunner runner([&outcome](Form& shown) {
             if (auto* report = dynamic_cast<BatchReportForm*>(&shown)) {
@@ -120,11 +121,11 @@ protected:
             }
         });
         if (request) {
-            form->RunRequest(*request);
+            form->Batches().RunRequest(*request);
         } else {
-            const JournalSummary summary = form->Journal->Summary().Summary;
+            const JournalSummary summary = form->Batches().Journal().Summary().Summary;
             if (!summary.Batches.empty())
-                form->UndoBatch(summary.Batches.back(), false);
+                form->Batches().UndoBatch(summary.Batches.back(), false);
         }
         outcome.insert(outcome.begin(), form->StatusBar.PanelText(2));
         return outcome;

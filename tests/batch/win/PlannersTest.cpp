@@ -2,6 +2,7 @@
 // between the two moves of a rename, a stamp the file system kept otherwise, and a batch running
 // past midnight leave in the journal, and undo then taking every file back exactly.
 #include "batch/Planners.h"
+#include "batch/BatchWork.h"
 
 #include "support/win/OperationFiles.h"
 #include "base/FileTimeTicks.h"
