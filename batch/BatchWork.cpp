@@ -26,18 +26,18 @@ template <typename PerFile> JournalledWork::Work Plain(PerFile perFile) {
 
 std::optional<ReferenceFile> ReadReferenceFile(const std::wstring& path, std::wstring& error) {
     const std::wstring full = FullPath(path);
-    const DWORD attributes = ::GetFileAttributesW(ApiPath(full).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        error = FileOutcome::Failed(Failure::NotFound).ReasonText();
-        return std::nullopt;
-    }
-    const std::optional<FileStamps> read = PlatformFileTimeReader(full);
-    if (!read) {
+    // One look at the file gives both what it is and its stamps.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(ApiPath(full).c_str(), GetFileExInfoStandard, &data)) {
         error = FailureOfLastError().ReasonText();
         return std::nullopt;
     }
-    return ReferenceFile{SplitFileName(full).Name, FileTimeTicks(read->Creation),
-                         FileTimeTicks(read->LastAccess), FileTimeTicks(read->LastWrite)};
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        error = FileOutcome::Failed(Failure::NotFound).ReasonText();
+        return std::nullopt;
+    }
+    return ReferenceFile{SplitFileName(full).Name, FileTimeTicks(data.ftCreationTime),
+                         FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
 }
 
 BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
