@@ -58,7 +58,7 @@ private:
     bool RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun);
     // Without a journal nothing is changed: a script has no one to ask.
     bool GoOnWithoutJournal(const std::wstring& error) override;
-    // Prints each file's outcome as it is done.
+    // Prints each file's outcome as it is done; Ctrl+C or Ctrl+Break stops it before the next file.
     std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
                                       JournalBatchWriter* journal) override;
     void JournalNotFinished(const std::wstring& error) override;
