@@ -64,13 +64,6 @@ std::wstring OutcomeLine(const std::wstring& name, const FileOutcome& outcome) {
 // process's, as the console's handlers are.
 std::atomic<bool> stopAsked{false};
 
-BOOL WINAPI StopAfterCurrentFile(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
-        return FALSE;
-    stopAsked = true;
-    return TRUE;
-}
-
 bool StopAsked() {
     return stopAsked;
 }
@@ -88,6 +81,13 @@ public:
 };
 
 } // namespace
+
+BOOL WINAPI StopAfterCurrentFile(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    stopAsked = true;
+    return TRUE;
+}
 
 std::vector<std::wstring> ProcessArguments() {
     int count = 0;

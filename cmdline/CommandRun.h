@@ -11,6 +11,8 @@
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +29,10 @@ std::wstring CommandJournalFolder();
 constexpr int kExitDone = 0;
 constexpr int kExitNotAllDone = 1;
 constexpr int kExitBadArguments = 2;
+
+// The console's Ctrl+C and Ctrl+Break handler while a run lasts: the run stops before its next file.
+// Windows calls it on a thread of its own; tests call it as Windows would.
+BOOL WINAPI StopAfterCurrentFile(DWORD event);
 
 class CommandRun : private BatchFront {
 public:
