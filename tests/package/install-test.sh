@@ -155,7 +155,7 @@ msiexec /x "$(winpath "$work/$newer/Kavet24-$newer-x86.msi")"
 ! shortcut >/dev/null || fail "the Start-menu shortcut was left"
 [ -z "$(entries)" ] || fail "installed programs still list: $(entries)"
 ! system_path | grep -Fi 'Kavet24' >/dev/null || fail "the PATH still holds $(system_path | grep -Fi Kavet24)"
-system_path | grep -Fix 'C:\windows\system32' >/dev/null || fail "the uninstall took the rest of the PATH"
+system_path | grep -Fix '%SystemRoot%\system32' >/dev/null || fail "the uninstall took the rest of the PATH"
 wine reg query "$settings" /v Kept | grep yes >/dev/null || fail "the uninstall took the user's settings"
 wine reg delete "$settings" /f >/dev/null
 echo "Packages install, upgrade and uninstall."
