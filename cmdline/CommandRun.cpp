@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <optional>
 
 namespace {
@@ -58,7 +59,35 @@ std::wstring OutcomeLine(const std::wstring& name, const FileOutcome& outcome) {
     return name + L" : modifié";
 }
 
+// Ctrl+C and Ctrl+Break arrive on a thread of their own while a file is being changed: the run
+// stops before the next file, so that the journal and the count stay whole. The flag is the
+// process's, as the console's handlers are.
+std::atomic<bool> stopAsked{false};
+
+bool StopAsked() {
+    return stopAsked;
+}
+
+// Ctrl+C and Ctrl+Break stop the run for as long as it lasts.
+class StopOnConsoleBreak {
+public:
+    StopOnConsoleBreak() {
+        stopAsked = false;
+        ::SetConsoleCtrlHandler(StopAfterCurrentFile, TRUE);
+    }
+    ~StopOnConsoleBreak() { ::SetConsoleCtrlHandler(StopAfterCurrentFile, FALSE); }
+    StopOnConsoleBreak(const StopOnConsoleBreak&) = delete;
+    StopOnConsoleBreak& operator=(const StopOnConsoleBreak&) = delete;
+};
+
 } // namespace
+
+BOOL WINAPI StopAfterCurrentFile(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE;
+    stopAsked = true;
+    return TRUE;
+}
 
 std::vector<std::wstring> ProcessArguments() {
     return SplitCommandLine(::GetCommandLineW());
@@ -99,7 +128,8 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
         std::wstring error;
         const std::optional<ReferenceFile> reference = ReadReferenceFile(request.FromFile, error);
         if (!reference) {
-            out_.WriteLine(CommandErrorLine(L"fichier de référence introuvable " + Quoted(request.FromFile)));
+            out_.WriteErrorLine(
+                CommandErrorLine(L"fichier de référence introuvable " + Quoted(request.FromFile)));
             return std::nullopt;
         }
         batch.Reference = *reference;
@@ -118,7 +148,7 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
         batch.Operation = BatchOperation::FirstUpper;
         break;
     case CommandOperation::Undo:
-        out_.WriteLine(CommandErrorLine(L"/undo"));
+        out_.WriteErrorLine(CommandErrorLine(L"/undo"));
         return std::nullopt; // its files and plans come from the journal
     }
     return batch;
@@ -128,11 +158,12 @@ CommandRun::CommandRun(ConsoleOutput& out, const std::wstring& journalFolder)
     : out_(out), journal_(journalFolder), stamping_(std::make_shared<FileStamping>(BatchStamping())) {}
 
 int CommandRun::Run(const ParsedCommandLine& parsed) {
+    const StopOnConsoleBreak stopper;
     try {
         return RunParsed(parsed);
     } catch (...) {
         // Files already done stay done and in the journal; the run just cannot go on.
-        out_.WriteLine(L"Kavet24 : erreur inattendue, opération arrêtée");
+        out_.WriteErrorLine(L"Kavet24 : erreur inattendue, opération arrêtée");
         return kExitNotAllDone;
     }
 }
@@ -143,7 +174,7 @@ int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
         out_.WriteLine(CommandUsageText());
         return kExitDone;
     case ParsedCommandLine::Kind::Error:
-        out_.WriteLine(parsed.Error);
+        out_.WriteErrorLine(parsed.Error);
         return kExitBadArguments;
     case ParsedCommandLine::Kind::Run:
         return parsed.Request.Operation == CommandOperation::Undo ? RunUndo(parsed.Request)
@@ -188,6 +219,11 @@ int CommandRun::RunOperation(const CommandRequest& request) {
             batchFiles.Paths.push_back(files[i].Folder + L"\\" + files[i].Name);
             batchFiles.Names.push_back(batchFiles.Paths.back().substr(folder.size() + 1));
         }
+        // Stopped: the other drives' files are not reached either.
+        if (!request.DryRun && StopAsked()) {
+            report_.SetNotReached(report_.NotReached() + batchFiles.Paths.size());
+            continue;
+        }
         if (!RunOne(batchFiles, WorkOf(*batch, batchFiles, stamping_), request.DryRun))
             break;
     }
@@ -197,12 +233,12 @@ int CommandRun::RunOperation(const CommandRequest& request) {
 int CommandRun::RunUndo(const CommandRequest& request) {
     const JournalStore::SummaryResult summary = journal_.Summary();
     if (!summary.Error.empty()) {
-        out_.WriteLine(L"Kavet24 : " + summary.Error);
+        out_.WriteErrorLine(L"Kavet24 : " + summary.Error);
         return kExitNotAllDone;
     }
     const std::optional<size_t> next = NextToUndo(summary.Summary);
     if (!next) {
-        out_.WriteLine(L"Kavet24 : le journal ne garde aucune opération à annuler");
+        out_.WriteErrorLine(L"Kavet24 : le journal ne garde aucune opération à annuler");
         return kExitNotAllDone;
     }
     const JournalBatchSummary& batch = summary.Summary.Batches[*next];
@@ -211,19 +247,19 @@ int CommandRun::RunUndo(const CommandRequest& request) {
     case UndoRefusal::None:
         break;
     case UndoRefusal::StillRunning:
-        out_.WriteLine(
+        out_.WriteErrorLine(
             L"Kavet24 : l'opération " + Quoted(batch.Operation) +
             L" tourne encore dans une autre copie de Kavet24 ; elle pourra être annulée une fois finie");
         return kExitNotAllDone;
     case UndoRefusal::NotFound:
-        out_.WriteLine(L"Kavet24 : l'opération n'est plus dans le journal d'annulation");
+        out_.WriteErrorLine(L"Kavet24 : l'opération n'est plus dans le journal d'annulation");
         return kExitNotAllDone;
     case UndoRefusal::Unreadable:
-        out_.WriteLine(L"Kavet24 : " + undo.Error);
+        out_.WriteErrorLine(L"Kavet24 : " + undo.Error);
         return kExitNotAllDone;
     }
     for (const std::wstring& problem : undo.Problems)
-        out_.WriteLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem);
+        out_.WriteErrorLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem);
     out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
     RunOne(undo.Files, undo.Work, request.DryRun);
     return Finish(request.DryRun);
@@ -341,7 +377,7 @@ bool CommandRun::RunOne(const BatchFiles& files, const BatchWork& work, bool dry
         for (size_t i = 0; i < planned.size(); ++i) {
             if (planned[i].Refusal) {
                 ++refused_;
-                out_.WriteLine(files.Names[i] + L" : non modifié : " + planned[i].Refusal->ReasonText());
+                out_.WriteErrorLine(files.Names[i] + L" : non modifié : " + planned[i].Refusal->ReasonText());
             } else if (planned[i].Changes) {
                 ++wouldChange_;
                 out_.WriteLine(files.Names[i] + L" : serait modifié");
@@ -355,28 +391,33 @@ bool CommandRun::RunOne(const BatchFiles& files, const BatchWork& work, bool dry
     const BatchResult result = RunBatch(journal_, files, work, *this, report_);
     journalFailed_ = journalFailed_ || result.JournalFailed;
     for (const StrandedFile& file : result.Stranded)
-        out_.WriteLine(Quoted(file.OldName) + L" porte maintenant le nom " + Quoted(file.TemporaryPath));
+        out_.WriteErrorLine(Quoted(file.OldName) + L" porte maintenant le nom " + Quoted(file.TemporaryPath));
     return result.Ran;
 }
 
 bool CommandRun::GoOnWithoutJournal(const std::wstring& error) {
-    out_.WriteLine(L"Kavet24 : le journal d'annulation ne peut être écrit, aucun fichier n'est modifié : " +
-                   error);
+    out_.WriteErrorLine(
+        L"Kavet24 : le journal d'annulation ne peut être écrit, aucun fichier n'est modifié : " + error);
     return false;
 }
 
 std::vector<FileOutcome> CommandRun::RunFiles(const BatchFiles& files, const PerFile& perFile,
                                               JournalBatchWriter*) {
     std::vector<FileOutcome> outcomes;
-    for (size_t i = 0; i < files.Paths.size(); ++i) {
+    for (size_t i = 0; i < files.Paths.size() && !StopAsked(); ++i) {
         outcomes.push_back(perFile(files.Paths[i]));
-        out_.WriteLine(OutcomeLine(files.Names[i], outcomes.back()));
+        const std::wstring line = OutcomeLine(files.Names[i], outcomes.back());
+        if (outcomes.back().Done())
+            out_.WriteLine(line);
+        else
+            out_.WriteErrorLine(line);
     }
     return outcomes;
 }
 
 void CommandRun::JournalNotFinished(const std::wstring& error) {
-    out_.WriteLine(L"Kavet24 : la fin de l'opération n'a pu être notée au journal d'annulation : " + error);
+    out_.WriteErrorLine(L"Kavet24 : la fin de l'opération n'a pu être notée au journal d'annulation : " +
+                        error);
 }
 
 int CommandRun::Finish(bool dryRun) {
@@ -386,5 +427,7 @@ int CommandRun::Finish(bool dryRun) {
     }
     if (!journalFailed_ || report_.Changed() + report_.NotChanged() + report_.AlreadyAsBefore() > 0)
         out_.WriteLine(report_.CountLine());
-    return journalFailed_ || folderSkipped_ || report_.NotChanged() > 0 ? kExitNotAllDone : kExitDone;
+    return journalFailed_ || folderSkipped_ || report_.NotChanged() > 0 || report_.NotReached() > 0
+               ? kExitNotAllDone
+               : kExitDone;
 }

@@ -11,6 +11,8 @@
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +32,10 @@ constexpr int kExitNotAllDone = 1;
 constexpr int kExitBadArguments = 2;
 // The paths exist but no file matched them.
 constexpr int kExitNothingMatched = 3;
+
+// The console's Ctrl+C and Ctrl+Break handler while a run lasts: the run stops before its next file.
+// Windows calls it on a thread of its own; tests call it as Windows would.
+BOOL WINAPI StopAfterCurrentFile(DWORD event);
 
 class CommandRun : private BatchFront {
 public:
@@ -61,7 +67,7 @@ private:
     bool RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun);
     // Without a journal nothing is changed: a script has no one to ask.
     bool GoOnWithoutJournal(const std::wstring& error) override;
-    // Prints each file's outcome as it is done.
+    // Prints each file's outcome as it is done; Ctrl+C or Ctrl+Break stops it before the next file.
     std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
                                       JournalBatchWriter* journal) override;
     void JournalNotFinished(const std::wstring& error) override;

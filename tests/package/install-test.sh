@@ -2,13 +2,14 @@
 # The downloads as a Windows user gets them. scripts/package.sh packages the programs the test
 # command has built (the test build's 64-bit program, the other build's 32-bit one) under this
 # build's version and a newer one; then, under Wine in the 64-bit build's own prefix:
-#  - the x64 package installs the program into Program Files\Kavet24 with a Start-menu shortcut and
-#    one entry in the installed programs (version, publisher); the program starts from the shortcut
-#    and shows its main window;
+#  - the x64 package installs the program and the console program into Program Files\Kavet24 with
+#    a Start-menu shortcut, that folder on the system PATH and one entry in the installed programs
+#    (version, publisher); the program starts from the shortcut and shows its main window;
 #  - the newer x64 package upgrades it: one entry left, of the newer version, the program replaced;
 #    the older package then refuses to install;
 #  - the x86 package of that version replaces the 64-bit one: one Kavet24 per machine;
-#  - the uninstall leaves no file, shortcut or entry, and the user's settings.
+#  - the uninstall leaves no file, shortcut, PATH entry or installed-programs entry, and the user's
+#    settings.
 # The portable zip holds exactly its listed files, and SHA256SUMS verifies.
 # Usage, inside scripts/with-display.sh BUILD/x86_64: tests/package/install-test.sh BUILD
 set -uo pipefail
@@ -65,8 +66,16 @@ shortcut() { # the path of the Start-menu shortcut; fails without one
     done
     return 1
 }
+# The machine's PATH, one entry a line.
+system_path() {
+    wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH |
+        sed -n 's/^ *PATH *REG_[A-Z_]*SZ *//p' | tr ';' '\n'
+}
 expect_installed() { # FOLDER PROGRAM
     cmp -s "$2" "$1/Kavet24.exe" || fail "$1/Kavet24.exe is not $2"
+    cmp -s "${2%.exe}.com" "$1/Kavet24.com" || fail "$1/Kavet24.com is not ${2%.exe}.com"
+    system_path | grep -Fix "$(winpath "$1")\\" >/dev/null ||
+        fail "the system PATH lacks $(winpath "$1")\\: $(system_path | paste -sd';')"
     [ -f "$1/LICENCE.txt" ] || fail "no LICENCE.txt in $1"
     shortcut >/dev/null || fail "no Start-menu shortcut"
 }
@@ -97,7 +106,9 @@ done
 echo "-- portable zip and sums"
 zip=$work/$version/Kavet24-$version-portable.zip
 listed=$(unzip -Z1 "$zip" | sort | paste -sd' ')
-[ "$listed" = "32-bits/Kavet24.exe 64-bits/Kavet24.exe LICENCE.txt LISEZMOI.txt" ] || fail "the zip holds: $listed"
+[ "$listed" = "32-bits/Kavet24.com 32-bits/Kavet24.exe 64-bits/Kavet24.com 64-bits/Kavet24.exe LICENCE.txt LISEZMOI.txt" ] ||
+    fail "the zip holds: $listed"
+unzip -p "$zip" 64-bits/Kavet24.com | cmp -s - "${x64_exe%.exe}.com" || fail "64-bits/Kavet24.com is not the 64-bit console program"
 unzip -p "$zip" 64-bits/Kavet24.exe | cmp -s - "$x64_exe" || fail "64-bits/Kavet24.exe is not the 64-bit program"
 unzip -p "$zip" 32-bits/Kavet24.exe | cmp -s - "$x86_exe" || fail "32-bits/Kavet24.exe is not the 32-bit program"
 (cd "$work/$version" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not verify"
@@ -130,6 +141,7 @@ msiexec /i "$(winpath "$work/$newer/Kavet24-$newer-x86.msi")"
 expect_installed "$pf32" "$x86_exe"
 expect_entry "$newer"
 [ ! -e "$pf64" ] || fail "the 64-bit program was left in $pf64"
+! system_path | grep -Fix "$(winpath "$pf64")\\" >/dev/null || fail "the 64-bit program's folder was left on the PATH"
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
     start_from_shortcut
 else
@@ -142,6 +154,8 @@ msiexec /x "$(winpath "$work/$newer/Kavet24-$newer-x86.msi")"
 [ ! -e "$pf32" ] || fail "files left in $pf32: $(ls "$pf32")"
 ! shortcut >/dev/null || fail "the Start-menu shortcut was left"
 [ -z "$(entries)" ] || fail "installed programs still list: $(entries)"
+! system_path | grep -Fi 'Kavet24' >/dev/null || fail "the PATH still holds $(system_path | grep -Fi Kavet24)"
+system_path | grep -Fix '%SystemRoot%\system32' >/dev/null || fail "the uninstall took the rest of the PATH"
 wine reg query "$settings" /v Kept | grep yes >/dev/null || fail "the uninstall took the user's settings"
 wine reg delete "$settings" /f >/dev/null
 echo "Packages install, upgrade and uninstall."

@@ -1,0 +1,206 @@
+// The built console program (Kavet24.com) as cmd and batch files meet it: the exit code read on
+// the next line, the per-file lines and errors on their own streams, Ctrl+Break stopping a run
+// after the file at hand; and the window program started when no operation is asked.
+#include "base/Utf8Text.h"
+#include "cmdline/CommandLine.h"
+#include "cmdline/CommandRun.h"
+#include "cmdline/ConsoleOutput.h"
+#include "support/win/FileStamps.h"
+#include "support/win/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+std::wstring WindowsPath(std::wstring path) {
+    if (path.starts_with(L"/"))
+        path = L"Z:" + path;
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+Lines SplitLines(const std::string& bytes) {
+    const std::wstring text = WideFromUtf8(bytes).value_or(L"(not UTF-8)");
+    Lines lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find(L"\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end == std::wstring::npos ? text.size() : end + 2;
+    }
+    return lines;
+}
+
+Lines FileLines(const std::wstring& path) {
+    std::string bytes;
+    if (HANDLE file =
+            ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        file != INVALID_HANDLE_VALUE) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+            bytes.append(buffer, read);
+        ::CloseHandle(file);
+    }
+    return SplitLines(bytes);
+}
+
+class ConsoleProgram : public ::testing::Test {
+protected:
+    void SetUp() override { ::SetEnvironmentVariableW(L"KAVET24_JOURNAL_FOLDER", journal.Path().c_str()); }
+    void TearDown() override { ::SetEnvironmentVariableW(L"KAVET24_JOURNAL_FOLDER", nullptr); }
+
+    static std::wstring Com() { return WindowsPath(L"" KAVET_COM); }
+    static FILETIME Old() { return UtcFileTime(2010, 1, 15, 12, 0, 0); }
+    void MakeOldFile(const std::wstring& name) const {
+        folder.MakeFile(name);
+        ASSERT_TRUE(WriteStamps(folder / name, Old(), Old(), Old()));
+    }
+    bool Untouched(const std::wstring& name) const {
+        return SameTime(ReadStamps(folder / name).value_or(DiskStamps{}).LastWrite, Old());
+    }
+
+    struct Result {
+        DWORD Exit = 0;
+        Lines Printed;
+    };
+    // Runs `command` in the test folder, its standard output and error into one pipe.
+    Result Run(std::wstring command) const {
+        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+        HANDLE readEnd = nullptr;
+        HANDLE writeEnd = nullptr;
+        EXPECT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+        ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = writeEnd;
+        PROCESS_INFORMATION process{};
+        const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                              folder.Path().c_str(), &startup, &process);
+        ::CloseHandle(writeEnd);
+        Result result;
+        EXPECT_TRUE(started) << command;
+        std::string bytes;
+        char buffer[4096];
+        DWORD read = 0;
+        while (started && ::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+            bytes.append(buffer, read);
+        ::CloseHandle(readEnd);
+        if (started) {
+            EXPECT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+            ::GetExitCodeProcess(process.hProcess, &result.Exit);
+            ::CloseHandle(process.hThread);
+            ::CloseHandle(process.hProcess);
+        }
+        result.Printed = SplitLines(bytes);
+        return result;
+    }
+    // Runs the command line in this process, its output into a file, while `meanwhile` runs on
+    // this thread; the printed lines.
+    Lines RunInThisProcess(const std::vector<std::wstring>& arguments,
+                           const std::function<void()>& meanwhile) {
+        const std::wstring outPath = journal / L"out.txt";
+        HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE oldOut = ::GetStdHandle(STD_OUTPUT_HANDLE);
+        const HANDLE oldError = ::GetStdHandle(STD_ERROR_HANDLE);
+        ::SetStdHandle(STD_OUTPUT_HANDLE, out);
+        ::SetStdHandle(STD_ERROR_HANDLE, out);
+        {
+            ConsoleOutput console;
+            std::thread run(
+                [&] { exitCode = CommandRun(console, journal.Path()).Run(ParseCommandLine(arguments)); });
+            meanwhile();
+            run.join();
+        }
+        ::SetStdHandle(STD_OUTPUT_HANDLE, oldOut);
+        ::SetStdHandle(STD_ERROR_HANDLE, oldError);
+        ::CloseHandle(out);
+        return FileLines(outPath);
+    }
+    // Runs a batch file of these lines through cmd, as a user's script runs.
+    Result RunBatch(const std::string& lines) const {
+        folder.MakeFile(L"script.bat", "@echo off\r\n" + lines);
+        return Run(L"cmd.exe /c \"" + (folder / L"script.bat") + L"\"");
+    }
+    std::string ComInBatch() const { return "\"" + Utf8FromWide(Com()) + "\""; }
+
+    TempFolder folder;
+    TempFolder journal;
+    int exitCode = -1;
+};
+
+} // namespace
+
+TEST_F(ConsoleProgram, BatchFileReadsTheExitCodeOnTheNextLine) {
+    MakeOldFile(L"photo.jpg");
+    const Result run = RunBatch(ComInBatch() + " /zero photo.jpg\r\necho code=%ERRORLEVEL%\r\n" +
+                                ComInBatch() + " /zero /bogus photo.jpg 2>nul\r\necho code=%ERRORLEVEL%\r\n");
+    EXPECT_EQ(run.Printed, (Lines{L"photo.jpg : modifié", L"1 fichier modifié", L"code=0", L"code=2"}));
+    EXPECT_FALSE(Untouched(L"photo.jpg"));
+}
+
+TEST_F(ConsoleProgram, ErrorsGoToStandardErrorAndTheFilesDoneToStandardOutput) {
+    MakeOldFile(L"free.jpg");
+    MakeOldFile(L"held.jpg");
+    HANDLE held = ::CreateFileW((folder / L"held.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const Result run =
+        RunBatch(ComInBatch() + " /zero free.jpg held.jpg 1>out.txt 2>err.txt\r\necho code=%ERRORLEVEL%\r\n" +
+                 ComInBatch() + " /zero /bogus free.jpg 1>>out.txt 2>>err.txt\r\necho code=%ERRORLEVEL%\r\n");
+    ::CloseHandle(held);
+    EXPECT_EQ(run.Printed, (Lines{L"code=1", L"code=2"}));
+    EXPECT_EQ(FileLines(folder / L"out.txt"),
+              (Lines{L"free.jpg : modifié", L"1 fichier modifié, 1 non modifié"}));
+    EXPECT_EQ(FileLines(folder / L"err.txt"),
+              (Lines{L"held.jpg : non modifié : fichier utilisé par un autre programme",
+                     L"Kavet24 : option inconnue « /bogus » (Kavet24 /? pour l'aide)"}));
+}
+
+// Wine delivers no console control event (GenerateConsoleCtrlEvent fails there), so the run is
+// made in this process and its handler called as Windows calls it, from another thread.
+TEST_F(ConsoleProgram, CtrlBreakStopsAfterTheCurrentFileAndUndoTakesBackWhatWasDone) {
+    constexpr int kFiles = 1500;
+    const auto name = [](int i) { return L"f" + std::to_wstring(10000 + i) + L".txt"; };
+    for (int i = 0; i < kFiles; ++i)
+        MakeOldFile(name(i));
+    const Lines printed = RunInThisProcess({L"/zero", folder.Path()}, [&] {
+        while (Untouched(name(0)))
+            ::Sleep(1);
+        EXPECT_TRUE(StopAfterCurrentFile(CTRL_BREAK_EVENT));
+    });
+    ASSERT_GE(printed.size(), 2u);
+    EXPECT_EQ(exitCode, 1);
+    // Every file reached is printed, the rest counted: the whole run is accounted for.
+    std::wsmatch count;
+    ASSERT_TRUE(std::regex_match(
+        printed.back(), count,
+        std::wregex(L"(\\d+) fichiers? modifiés?, (\\d+) non traités? \\(opération arrêtée\\)")))
+        << printed.back();
+    const int done = std::stoi(count[1].str());
+    EXPECT_EQ(done, static_cast<int>(printed.size()) - 1);
+    EXPECT_EQ(done + std::stoi(count[2].str()), kFiles);
+    EXPECT_TRUE(Untouched(name(kFiles - 1)));
+
+    // The journal is whole: its undo changes back the files done and finds those noted ahead of
+    // the stop as they were.
+    const Result undo = Run(L"\"" + Com() + L"\" /undo");
+    EXPECT_EQ(undo.Exit, 0u);
+    EXPECT_TRUE(undo.Printed.back().starts_with(std::to_wstring(done) + L" fichier")) << undo.Printed.back();
+    for (int i = 0; i < kFiles; ++i)
+        EXPECT_TRUE(Untouched(name(i))) << i;
+}
