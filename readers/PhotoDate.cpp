@@ -91,6 +91,7 @@ std::variant<TakenDate, NoPhotoDate> ReadPhotoDate(ByteSource& source) {
         BoxWalker walker(reader);
         switch (*kind) {
         case MediaKind::Jpeg:
+            reader.Limit(kExifBytesRead);
             date = ReadJpegDate(reader);
             break;
         case MediaKind::Tiff:

@@ -5,6 +5,7 @@
 
 #include "readers/ByteSource.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@ public:
     // The bytes a reader may look at: the source's size, or the limit when lower.
     uint64_t Size() const { return size_; }
     bool Failed() const { return failed_; }
+    // Nothing at or past `limit` is read from now on.
+    void Limit(uint64_t limit) { size_ = std::min(size_, limit); }
 
     // Exactly `count` bytes from `offset`; none when they do not all lie within Size(), the source
     // ends sooner than it said, or it fails.
