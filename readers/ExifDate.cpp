@@ -53,7 +53,8 @@ struct DirectoryEntry {
 class TiffReader {
 public:
     TiffReader(SourceReader& reader, uint64_t start, uint64_t length)
-        : reader_(reader), start_(start), length_(std::min(length, reader.Size() - std::min(start, reader.Size()))) {
+        : reader_(reader), start_(start),
+          length_(std::min(length, reader.Size() - std::min(start, reader.Size()))) {
         const std::optional<std::string_view> header = Read(0, 4);
         recognised_ = header && (*header == kLittleEndianHeader || *header == kBigEndianHeader);
         bigEndian_ = header && *header == kBigEndianHeader;
@@ -82,8 +83,8 @@ public:
         for (size_t i = 0; i < count; ++i) {
             const std::string_view entry = std::string_view(entries).substr(i * kEntrySize, kEntrySize);
             visit(DirectoryEntry{static_cast<uint16_t>(Decode(entry.substr(0, 2))),
-                                 static_cast<uint16_t>(Decode(entry.substr(2, 2))), Decode(entry.substr(4, 4)),
-                                 first + i * kEntrySize + 8});
+                                 static_cast<uint16_t>(Decode(entry.substr(2, 2))),
+                                 Decode(entry.substr(4, 4)), first + i * kEntrySize + 8});
         }
     }
 
@@ -299,7 +300,8 @@ std::optional<TakenDate> ReadJpegDate(SourceReader& file) {
         if (!length || *length < 2)
             break;
         if (marker == kMarkerApp1) {
-            const std::string segment(file.AtMost(pos + 2, static_cast<size_t>(std::min(*length - 2, end - pos - 2))));
+            const std::string segment(
+                file.AtMost(pos + 2, static_cast<size_t>(std::min(*length - 2, end - pos - 2))));
             if (segment.starts_with(kExifHeader)) {
                 MemoryBytes bytes(std::string_view(segment).substr(kExifHeader.size()));
                 SourceReader inSegment(bytes);

@@ -84,7 +84,8 @@ std::optional<Extent> ItemExtent(SourceReader& reader, const Box& iloc, uint32_t
     const int lengthSize = static_cast<int>(*sizes >> 8 & 0xF);
     const int baseOffsetSize = static_cast<int>(*sizes >> 4 & 0xF);
     const int indexSize = *version == 0 ? 0 : static_cast<int>(*sizes & 0xF);
-    if (!ValidSize(offsetSize) || !ValidSize(lengthSize) || !ValidSize(baseOffsetSize) || !ValidSize(indexSize))
+    if (!ValidSize(offsetSize) || !ValidSize(lengthSize) || !ValidSize(baseOffsetSize) ||
+        !ValidSize(indexSize))
         return std::nullopt;
     const std::optional<uint64_t> count = fields.Next(*version < 2 ? 2 : 4);
     uint64_t extentsSeen = 0;
@@ -106,7 +107,8 @@ std::optional<Extent> ItemExtent(SourceReader& reader, const Box& iloc, uint32_t
                 return std::nullopt;
             // A single extent in this file, addressed by offset, is all an Exif item is written as.
             if (*itemId == id)
-                return (*method & 0xF) == 0 && *reference == 0 && *extents == 1 && *base <= UINT64_MAX - *offset
+                return (*method & 0xF) == 0 && *reference == 0 && *extents == 1 &&
+                               *base <= UINT64_MAX - *offset
                            ? std::optional<Extent>(Extent{*base + *offset, *length})
                            : std::nullopt;
         }
@@ -136,7 +138,8 @@ std::optional<TakenDate> ReadHeifDate(BoxWalker& walker) {
     uint64_t tiff = extent->Offset + 4 + *toHeader;
     const uint64_t end = extent->Offset + length;
     constexpr std::string_view kExifHeader("Exif\0\0", 6);
-    if (const auto marker = end - tiff >= kExifHeader.size() ? reader.Exact(tiff, kExifHeader.size()) : std::nullopt;
+    if (const auto marker =
+            end - tiff >= kExifHeader.size() ? reader.Exact(tiff, kExifHeader.size()) : std::nullopt;
         marker && *marker == kExifHeader)
         tiff += kExifHeader.size();
     return ReadTiffDate(reader, tiff, end - tiff);

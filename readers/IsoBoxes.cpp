@@ -21,7 +21,8 @@ std::optional<Box> BoxWalker::At(uint64_t at, uint64_t end) {
         return std::nullopt;
     Box box{static_cast<uint32_t>(*type), at, at + kHeader, end};
     if (*size == 1) {
-        const std::optional<uint64_t> large = end - at >= kLargeHeader ? reader_.BigEndian(at + 8, 8) : std::nullopt;
+        const std::optional<uint64_t> large =
+            end - at >= kLargeHeader ? reader_.BigEndian(at + 8, 8) : std::nullopt;
         if (!large || *large < kLargeHeader || *large > end - at)
             return std::nullopt;
         box.Contents = at + kLargeHeader;

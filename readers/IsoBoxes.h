@@ -37,7 +37,9 @@ public:
     // before it claims less than its header or more than the room left (the walk cannot go on
     // past a box whose size is false), or the budget is spent.
     std::optional<Box> Find(uint64_t begin, uint64_t end, uint32_t type);
-    std::optional<Box> FindIn(const Box& parent, uint32_t type) { return Find(parent.Contents, parent.End, type); }
+    std::optional<Box> FindIn(const Box& parent, uint32_t type) {
+        return Find(parent.Contents, parent.End, type);
+    }
 
     // The box starting at `at`, within [at, end).
     std::optional<Box> At(uint64_t at, uint64_t end);

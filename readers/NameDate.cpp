@@ -33,9 +33,12 @@ struct Fields {
     int Millisecond = 0;
 
     std::optional<CivilTime> Time() const {
-        const CivilTime time{Value[size_t(Part::Year)],   Value[size_t(Part::Month)],
-                             Value[size_t(Part::Day)],    Value[size_t(Part::Hour)],
-                             Value[size_t(Part::Minute)], Value[size_t(Part::Second)],
+        const CivilTime time{Value[size_t(Part::Year)],
+                             Value[size_t(Part::Month)],
+                             Value[size_t(Part::Day)],
+                             Value[size_t(Part::Hour)],
+                             Value[size_t(Part::Minute)],
+                             Value[size_t(Part::Second)],
                              Millisecond};
         if (!EncodeDateTime(time))
             return std::nullopt;
@@ -74,7 +77,8 @@ public:
         const NamePattern::Element& e = elements_[element];
         switch (e.What) {
         case Part::Literal:
-            return pos < name_.size() && Folded(name_[pos]) == Folded(e.Char) && Match(element + 1, pos + 1, whole);
+            return pos < name_.size() && Folded(name_[pos]) == Folded(e.Char) &&
+                   Match(element + 1, pos + 1, whole);
         case Part::Any:
             for (size_t at = pos; at <= name_.size(); ++at)
                 if (Match(element + 1, at, whole))
@@ -146,9 +150,11 @@ std::optional<Found> FindFrom(std::wstring_view name, size_t from) {
                 continue;
             size_t end = matcher.End();
             Fields& fields = matcher.Found();
-            if (kKnownForms[i].MayHaveMilliseconds && end + 3 <= name.size() && IsDigit(name[end]) && IsDigit(name[end + 1]) && IsDigit(name[end + 2]) &&
+            if (kKnownForms[i].MayHaveMilliseconds && end + 3 <= name.size() && IsDigit(name[end]) &&
+                IsDigit(name[end + 1]) && IsDigit(name[end + 2]) &&
                 (end + 3 == name.size() || !IsDigit(name[end + 3]))) {
-                fields.Millisecond = (name[end] - L'0') * 100 + (name[end + 1] - L'0') * 10 + (name[end + 2] - L'0');
+                fields.Millisecond =
+                    (name[end] - L'0') * 100 + (name[end + 1] - L'0') * 10 + (name[end + 2] - L'0');
                 end += 3;
             }
             const bool endsWithDigits = patterns[i].Elements.back().What != Part::Literal;

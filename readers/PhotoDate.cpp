@@ -16,11 +16,11 @@ namespace {
 enum class MediaKind { Jpeg, Tiff, Heif, Video };
 
 // The brands a file declares in `ftyp`: the major one, then the compatible ones.
-constexpr std::string_view kHeifBrands[] = {"heic", "heix", "heim", "heis", "hevc", "hevx", "mif1",
-                                            "mif2", "msf1", "avif", "avis", "avio"};
+constexpr std::string_view kHeifBrands[] = {"heic", "heix", "heim", "heis", "hevc", "hevx",
+                                            "mif1", "mif2", "msf1", "avif", "avis", "avio"};
 constexpr std::string_view kVideoBrands[] = {"isom", "iso2", "iso3", "iso4", "iso5", "iso6", "mp41",
                                              "mp42", "qt  ", "M4V ", "M4VH", "M4VP", "avc1", "mmp4",
-                                             "MSNV", "XAVC", "f4v ", "dash", "CAEP", "3gp", "3g2"};
+                                             "MSNV", "XAVC", "f4v ", "dash", "CAEP", "3gp",  "3g2"};
 // The top-level boxes an old QuickTime file may start with, having no `ftyp`.
 constexpr std::string_view kQuickTimeBoxes[] = {"moov", "mdat", "wide", "free", "skip", "pnot"};
 // A `ftyp` box lists a few brands; more than this is not one.

@@ -14,6 +14,7 @@ enum class NoPhotoDate { Unreadable, NotJpegOrTiff, NoDateWritten };
 // The date the photo or video in `source` was taken, or why there is none. The file's kind is told
 // by its bytes, not by its name: JPEG (SOI), TIFF ("II*\0", "MM\0*"), or an ISO base media file
 // whose `ftyp` brands say HEIF (heic, heix, mif1, msf1, avif...) or video (isom, mp41, mp42,
-// "qt  ", "M4V ", 3gp...), or an old QuickTime file starting with one of its own top-level boxes. Only the parts that hold dates are read: a JPEG's first segments,
-// a TIFF's directories, a HEIF's `meta` box and Exif item, a video's `moov` headers.
+// "qt  ", "M4V ", 3gp...), or an old QuickTime file starting with one of its own top-level boxes. Only the
+// parts that hold dates are read: a JPEG's first segments, a TIFF's directories, a HEIF's `meta` box and Exif
+// item, a video's `moov` headers.
 std::variant<TakenDate, NoPhotoDate> ReadPhotoDate(ByteSource& source);

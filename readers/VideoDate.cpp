@@ -84,8 +84,9 @@ std::optional<TakenDate> CreationDate(BoxWalker& walker, const Box& meta) {
     // The data box: a type indicator and a locale, 4 bytes each, then the text.
     if (!data || data->End - data->Contents < 8)
         return std::nullopt;
-    const std::string text(reader.AtMost(data->Contents + 8, static_cast<size_t>(std::min<uint64_t>(
-                                                                    data->End - data->Contents - 8, kMostDateText))));
+    const std::string text(reader.AtMost(
+        data->Contents + 8,
+        static_cast<size_t>(std::min<uint64_t>(data->End - data->Contents - 8, kMostDateText))));
     const std::optional<CivilTime> utc = ParseQuickTimeDate(text);
     if (!utc)
         return std::nullopt;
@@ -98,8 +99,13 @@ std::optional<CivilTime> ParseQuickTimeDate(std::string_view text) {
     if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
         text[16] != ':')
         return std::nullopt;
-    CivilTime local{Digits(text, 0, 4),  Digits(text, 5, 2),  Digits(text, 8, 2), Digits(text, 11, 2),
-                    Digits(text, 14, 2), Digits(text, 17, 2), 0};
+    CivilTime local{Digits(text, 0, 4),
+                    Digits(text, 5, 2),
+                    Digits(text, 8, 2),
+                    Digits(text, 11, 2),
+                    Digits(text, 14, 2),
+                    Digits(text, 17, 2),
+                    0};
     size_t pos = 19;
     if (pos < text.size() && text[pos] == '.') {
         size_t digits = 0;

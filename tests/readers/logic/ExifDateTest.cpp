@@ -74,7 +74,10 @@ TEST_P(ExifDateTest, SubSecondsToTheMillisecondAndOffsetsInEveryWrittenForm) {
             << c.SubSeconds << " " << c.Offset;
     }
     // Each date takes its own sub-seconds and offset, never another's.
-    EXPECT_EQ(Read({}, {{0x9004, "2021:12:31 23:30:00"}, {0x9291, "9"}, {0x9292, "25"}, {0x9011, "Z"},
+    EXPECT_EQ(Read({}, {{0x9004, "2021:12:31 23:30:00"},
+                        {0x9291, "9"},
+                        {0x9292, "25"},
+                        {0x9011, "Z"},
                         {0x9012, "-01:00"}}),
               (TakenDate{{2022, 1, 1, 0, 30, 0, 250}, true, DateSource::Digitized}));
 }

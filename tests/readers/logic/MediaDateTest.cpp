@@ -16,9 +16,9 @@ namespace {
 
 using Result = std::variant<TakenDate, NoPhotoDate>;
 
-constexpr uint64_t kSeconds2019 = 3660681599;  // 2019-12-31 23:59:59 UTC, from 1904
-constexpr uint64_t kSeconds2070 = 5251651200;  // 2070-06-01 00:00:00 UTC, past 32 bits
-constexpr uint64_t kSeconds1969 = 2082841200;  // 1969-12-31 23:00:00 UTC
+constexpr uint64_t kSeconds2019 = 3660681599; // 2019-12-31 23:59:59 UTC, from 1904
+constexpr uint64_t kSeconds2070 = 5251651200; // 2070-06-01 00:00:00 UTC, past 32 bits
+constexpr uint64_t kSeconds1969 = 2082841200; // 1969-12-31 23:00:00 UTC
 const TakenDate kMovie2019{{2019, 12, 31, 23, 59, 59, 0}, true, DateSource::MovieHeader};
 
 Result Read(const std::string& bytes) {
@@ -38,26 +38,31 @@ TEST(VideoDateTest, MovieHeaderCreationTimeOfEveryVideoBrandInBothVersions) {
     }
     // An old QuickTime file without `ftyp`; a `moov` running to the end (size 0) or with a 64-bit size.
     EXPECT_EQ(Read(IsoBox("wide", "") + IsoBox("moov", MovieHeader(0, kSeconds2019))), Result(kMovie2019));
-    EXPECT_EQ(Read(FileType("isom") + BigEndian(0, 4) + "moov" + MovieHeader(0, kSeconds2019)), Result(kMovie2019));
+    EXPECT_EQ(Read(FileType("isom") + BigEndian(0, 4) + "moov" + MovieHeader(0, kSeconds2019)),
+              Result(kMovie2019));
     const std::string movie = MovieHeader(1, kSeconds2019);
     EXPECT_EQ(Read(FileType("mp41") + BigEndian(1, 4) + "moov" + BigEndian(16 + movie.size(), 8) + movie),
               Result(kMovie2019));
 }
 
 TEST(VideoDateTest, ZeroOrPre1970CreationTimeOrNoMovieHeaderIsNoDate) {
-    for (const std::string& movie : {MovieHeader(0, 0), MovieHeader(1, kSeconds1969), MovieHeader(2, kSeconds2019),
-                                     IsoBox("trak", MovieHeader(0, kSeconds2019))})
+    for (const std::string& movie :
+         {MovieHeader(0, 0), MovieHeader(1, kSeconds1969), MovieHeader(2, kSeconds2019),
+          IsoBox("trak", MovieHeader(0, kSeconds2019))})
         EXPECT_EQ(Read(Video("isom", movie)), Result(NoPhotoDate::NoDateWritten));
-    EXPECT_EQ(Read(IsoBox("ftyp", "abcd" + BigEndian(0, 4) + "wxyz") + IsoBox("moov", MovieHeader(0, kSeconds2019))),
+    EXPECT_EQ(Read(IsoBox("ftyp", "abcd" + BigEndian(0, 4) + "wxyz") +
+                   IsoBox("moov", MovieHeader(0, kSeconds2019))),
               Result(NoPhotoDate::NotJpegOrTiff));
 }
 
 TEST(VideoDateTest, QuickTimeCreationDateWithItsOffsetIsPreferred) {
     const TakenDate phone{{2023, 4, 15, 12, 30, 22, 0}, true, DateSource::QuickTimeCreation};
     const std::string header = MovieHeader(0, kSeconds2019);
-    EXPECT_EQ(Read(Video("qt  ", header + CreationDateMeta("2023-04-15T14:30:22+0200", false))), Result(phone));
-    EXPECT_EQ(Read(Video("mp42", header + IsoBox("udta", CreationDateMeta("2023-04-15T14:30:22+02:00", true)))),
+    EXPECT_EQ(Read(Video("qt  ", header + CreationDateMeta("2023-04-15T14:30:22+0200", false))),
               Result(phone));
+    EXPECT_EQ(
+        Read(Video("mp42", header + IsoBox("udta", CreationDateMeta("2023-04-15T14:30:22+02:00", true)))),
+        Result(phone));
     EXPECT_EQ(Read(Video("qt  ", CreationDateMeta("2023-04-15T11:30:22.25-01:00", false) + header)),
               Result(TakenDate{{2023, 4, 15, 12, 30, 22, 250}, true, DateSource::QuickTimeCreation}));
     // Without an offset, or impossible, it names no instant: the movie header's time stands.
@@ -83,11 +88,12 @@ TEST(VideoDateTest, BoxesThatLieAboutTheirSizeGiveNoDateQuickly) {
         manyTiny += IsoBox("free", "");
     manyTiny += IsoBox("moov", header);
     const std::string cases[] = {
-        FileType("isom") + BigEndian(4, 4) + "free" + IsoBox("moov", header),                // smaller than its header
-        FileType("isom") + BigEndian(1 << 30, 4) + "moov" + header,                          // past the file's end
-        FileType("isom") + BigEndian(1, 4) + "moov" + BigEndian(8, 8) + header,              // 64-bit size too small
-        FileType("isom") + IsoBox("moov", BigEndian(500, 4) + "mvhd" + header.substr(8)),    // past its parent
-        FileType("isom") + IsoBox("moov", IsoBox("udta", BigEndian(0, 4) + "meta")) + header, // meta holds nothing
+        FileType("isom") + BigEndian(4, 4) + "free" + IsoBox("moov", header),   // smaller than its header
+        FileType("isom") + BigEndian(1 << 30, 4) + "moov" + header,             // past the file's end
+        FileType("isom") + BigEndian(1, 4) + "moov" + BigEndian(8, 8) + header, // 64-bit size too small
+        FileType("isom") + IsoBox("moov", BigEndian(500, 4) + "mvhd" + header.substr(8)), // past its parent
+        FileType("isom") + IsoBox("moov", IsoBox("udta", BigEndian(0, 4) + "meta")) +
+            header, // meta holds nothing
         manyTiny,
     };
     for (const std::string& bytes : cases) {
@@ -116,7 +122,8 @@ TEST(HeifDateTest, NoExifItemOrOneStoredOtherwiseIsNoDate) {
     EXPECT_EQ(Read(noExif), Result(NoPhotoDate::NoDateWritten));
     // Construction method 1: the item lies in the `idat` box, which is not read.
     std::string method = Heif("heic", kExifTiff, false, 1);
-    const size_t second = method.find(BigEndian(2, 2) + BigEndian(0, 2) + BigEndian(0, 2), method.find("iloc") + 12);
+    const size_t second =
+        method.find(BigEndian(2, 2) + BigEndian(0, 2) + BigEndian(0, 2), method.find("iloc") + 12);
     method[second + 3] = 1;
     EXPECT_EQ(Read(method), Result(NoPhotoDate::NoDateWritten));
     // An offset to the TIFF header past the item's end.

@@ -35,7 +35,8 @@ std::string CreationDateMeta(std::string_view date, bool full) {
                                      BigEndian(2, 4) + BigEndian(8 + other.size(), 4) + "mdta" + other +
                                          BigEndian(8 + creation.size(), 4) + "mdta" + creation);
     const auto item = [](uint32_t key, std::string_view text) {
-        return IsoBox(BigEndian(key, 4), IsoBox("data", BigEndian(1, 4) + BigEndian(0, 4) + std::string(text)));
+        return IsoBox(BigEndian(key, 4),
+                      IsoBox("data", BigEndian(1, 4) + BigEndian(0, 4) + std::string(text)));
     };
     const std::string children = FullBox("hdlr", 0, std::string(4, '\0') + "mdta" + std::string(13, '\0')) +
                                  keys + IsoBox("ilst", item(1, "Apple") + item(2, date));
@@ -47,7 +48,8 @@ std::string Video(std::string_view brand, const std::string& movie, size_t media
 }
 
 std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarker, int ilocVersion) {
-    const std::string payload = exifMarker ? BigEndian(6, 4) + std::string("Exif\0\0", 6) + tiff : BigEndian(0, 4) + tiff;
+    const std::string payload =
+        exifMarker ? BigEndian(6, 4) + std::string("Exif\0\0", 6) + tiff : BigEndian(0, 4) + tiff;
     const auto infe = [](uint16_t id, std::string_view type) {
         return FullBox("infe", 2, BigEndian(id, 2) + BigEndian(0, 2) + std::string(type) + '\0');
     };
@@ -64,9 +66,10 @@ std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarke
         const std::string iloc = FullBox("iloc", ilocVersion,
                                          BigEndian(0x4400, 2) + BigEndian(2, idSize) + item(1, 0, 0) +
                                              item(2, exifAt, payload.size()));
-        return FileType(brand) + FullBox("meta", 0, FullBox("hdlr", 0, std::string(4, '\0') + "pict" +
-                                                                           std::string(13, '\0')) +
-                                                        iinf + iloc);
+        return FileType(brand) +
+               FullBox("meta", 0,
+                       FullBox("hdlr", 0, std::string(4, '\0') + "pict" + std::string(13, '\0')) + iinf +
+                           iloc);
     };
     const std::string head = build(0);
     return build(head.size() + 8) + IsoBox("mdat", payload);
