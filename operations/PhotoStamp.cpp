@@ -25,7 +25,7 @@ std::optional<TakenDate> PhotoTaken(const std::wstring& path, FileOutcome& why) 
     case NoPhotoDate::Unreadable:
         why = file.LastFailure();
         break;
-    case NoPhotoDate::NotJpegOrTiff:
+    case NoPhotoDate::NotRecognised:
         why = FileOutcome::Failed(Failure::Other, L"ni JPEG ni TIFF");
         break;
     case NoPhotoDate::NoDateWritten:

@@ -109,5 +109,5 @@ std::variant<TakenDate, NoPhotoDate> ReadPhotoDate(ByteSource& source) {
         return *date;
     if (reader.Failed())
         return NoPhotoDate::Unreadable;
-    return kind ? NoPhotoDate::NoDateWritten : NoPhotoDate::NotJpegOrTiff;
+    return kind ? NoPhotoDate::NoDateWritten : NoPhotoDate::NotRecognised;
 }

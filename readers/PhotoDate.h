@@ -7,9 +7,9 @@
 
 #include <variant>
 
-// Why a file gave no date: its bytes could not be read, it is none of the kinds read, or it is one
-// and holds no valid date where a camera writes it.
-enum class NoPhotoDate { Unreadable, NotJpegOrTiff, NoDateWritten };
+// Why a file gave no date: its bytes could not be read, it is of no kind whose date is read, or
+// it is one and holds no valid date where a camera writes it.
+enum class NoPhotoDate { Unreadable, NotRecognised, NoDateWritten };
 
 // The date the photo or video in `source` was taken, or why there is none. The file's kind is told
 // by its bytes, not by its name: JPEG (SOI), TIFF ("II*\0", "MM\0*"), or an ISO base media file

@@ -52,7 +52,7 @@ TEST(VideoDateTest, ZeroOrPre1970CreationTimeOrNoMovieHeaderIsNoDate) {
         EXPECT_EQ(Read(Video("isom", movie)), Result(NoPhotoDate::NoDateWritten));
     EXPECT_EQ(Read(IsoBox("ftyp", "abcd" + BigEndian(0, 4) + "wxyz") +
                    IsoBox("moov", MovieHeader(0, kSeconds2019))),
-              Result(NoPhotoDate::NotJpegOrTiff));
+              Result(NoPhotoDate::NotRecognised));
 }
 
 TEST(VideoDateTest, QuickTimeCreationDateWithItsOffsetIsPreferred) {

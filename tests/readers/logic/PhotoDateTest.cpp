@@ -49,7 +49,7 @@ TEST(PhotoDateTest, ReadsFurtherOnlyWhileTheDateIsNotFoundAndNoFurtherThanTheLim
 TEST(PhotoDateTest, TellsAFileOfAnotherKindFromAPhotoWithoutADate) {
     for (const std::string& bytes : {std::string(), std::string("pas une image"), std::string("\xFF")}) {
         MemoryByteSource other(bytes);
-        EXPECT_EQ(Read(other), (std::variant<TakenDate, NoPhotoDate>(NoPhotoDate::NotJpegOrTiff)));
+        EXPECT_EQ(Read(other), (std::variant<TakenDate, NoPhotoDate>(NoPhotoDate::NotRecognised)));
     }
     MemoryByteSource undated(Jpeg(Tiff(true, {}, {{0x010F, "Appareil"}})));
     EXPECT_EQ(Read(undated), (std::variant<TakenDate, NoPhotoDate>(NoPhotoDate::NoDateWritten)));
