@@ -110,8 +110,9 @@ TEST(HeifDateTest, ExifItemWithOrWithoutItsMarkerInEveryLocationVersion) {
     for (const char* brand : {"heic", "mif1", "avif"})
         for (const bool marker : {false, true})
             for (const int version : {0, 1, 2})
-                EXPECT_EQ(Read(Heif(brand, kExifTiff, marker, version)), Result(kPhoto))
-                    << brand << marker << version;
+                for (const bool wide : {false, true})
+                    EXPECT_EQ(Read(Heif(brand, kExifTiff, marker, version, wide)), Result(kPhoto))
+                        << brand << marker << version << wide;
     EXPECT_EQ(Read(Heif("heic", Tiff(true, {}, {{0x9003, "2022:08:01 09:10:11"}, {0x9011, "Z"}}), true)),
               Result(TakenDate{{2022, 8, 1, 9, 10, 11, 0}, true, DateSource::Original}));
 }

@@ -47,7 +47,8 @@ std::string Video(std::string_view brand, const std::string& movie, size_t media
     return FileType(brand) + IsoBox("mdat", std::string(mediaBytes, 'm')) + IsoBox("moov", movie);
 }
 
-std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarker, int ilocVersion) {
+std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarker, int ilocVersion,
+                 bool wideFields) {
     const std::string payload =
         exifMarker ? BigEndian(6, 4) + std::string("Exif\0\0", 6) + tiff : BigEndian(0, 4) + tiff;
     const auto infe = [](uint16_t id, std::string_view type) {
@@ -55,22 +56,27 @@ std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarke
     };
     const std::string iinf = FullBox("iinf", 0, BigEndian(2, 2) + infe(1, "hvc1") + infe(2, "Exif"));
     const int idSize = ilocVersion < 2 ? 2 : 4;
+    const bool withIndex = wideFields && ilocVersion > 0;
+    const int fieldSize = wideFields ? 8 : 4;
     // The item's offset is not known until the `meta` box's size is: the `iloc` has a fixed size,
     // so it is built twice.
     const auto build = [&](uint64_t exifAt) {
         const auto item = [&](uint32_t id, uint64_t offset, uint64_t length) {
+            // With a base offset, the extent's offset counts from 16 bytes before the item.
             return BigEndian(id, idSize) + (ilocVersion > 0 ? BigEndian(0, 2) : "") + BigEndian(0, 2) +
-                   BigEndian(1, 2) + BigEndian(offset, 4) + BigEndian(length, 4);
+                   (wideFields ? BigEndian(offset - 16, 4) : "") + BigEndian(1, 2) +
+                   (withIndex ? BigEndian(0, 4) : "") + BigEndian(wideFields ? 16 : offset, fieldSize) +
+                   BigEndian(length, fieldSize);
         };
-        // Offsets and lengths of 4 bytes, no base offset or index.
+        const uint64_t sizes = wideFields ? 0x8840 | (withIndex ? 4 : 0) : 0x4400;
         const std::string iloc = FullBox("iloc", ilocVersion,
-                                         BigEndian(0x4400, 2) + BigEndian(2, idSize) + item(1, 0, 0) +
+                                         BigEndian(sizes, 2) + BigEndian(2, idSize) + item(1, 16, 0) +
                                              item(2, exifAt, payload.size()));
         return FileType(brand) +
                FullBox("meta", 0,
                        FullBox("hdlr", 0, std::string(4, '\0') + "pict" + std::string(13, '\0')) + iinf +
                            iloc);
     };
-    const std::string head = build(0);
+    const std::string head = build(16);
     return build(head.size() + 8) + IsoBox("mdat", payload);
 }

@@ -25,5 +25,7 @@ std::string Video(std::string_view brand, const std::string& movie, size_t media
 
 // A HEIF file with major brand `brand` whose Exif item, listed second in `iinf` and located by an
 // `iloc` of `ilocVersion`, holds `tiff`: after the 4-byte offset 0 to it, or, with `exifMarker`,
-// after the offset 6 and "Exif\0\0".
-std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarker, int ilocVersion = 0);
+// after the offset 6 and "Exif\0\0". With `wideFields`, `iloc` gives each item a 4-byte base offset,
+// and 8-byte extent offsets and lengths after a 4-byte extent index (versions 1 and 2).
+std::string Heif(std::string_view brand, const std::string& tiff, bool exifMarker, int ilocVersion = 0,
+                 bool wideFields = false);
