@@ -113,15 +113,41 @@ private:
 
 struct KnownForm {
     const wchar_t* Pattern;
-    bool MayHaveMilliseconds;
+    bool MayHaveMilliseconds = false;
+    bool TwelveHourClock = false; // the time follows the pattern, as TwelveHourClock reads it
 };
 
-// Longer forms first, so that "AAAA-MM-JJ-hh-mm-ss" is not read as "AAAA-MM-JJ-hhmmss" cut short.
+// Longer forms first, so that "AAAA-MM-JJ-hh-mm-ss" is not read as "AAAA-MM-JJ-hhmmss" cut short,
+// and the 12-hour clock before the 24-hour one, so that 12.30.00 AM is not read as noon.
 constexpr KnownForm kKnownForms[] = {
-    {L"AAAA-MM-JJ at hh.mm.ss", false}, {L"AAAA-MM-JJ hh.mm.ss", false}, {L"AAAA-MM-JJ hh-mm-ss", false},
-    {L"AAAA-MM-JJ_hh-mm-ss", false},    {L"AAAA-MM-JJ-hh-mm-ss", false}, {L"AAAA-MM-JJ-hhmmss", false},
-    {L"AAAAMMJJ_hhmmss", true},         {L"AAAAMMJJ-hhmmss", true},      {L"AAAAMMJJ-WA", false},
+    {L"AAAA-MM-JJ at ", false, true}, {L"AAAA-MM-JJ at hh.mm.ss"},
+    {L"AAAA-MM-JJ hh.mm.ss"},         {L"AAAA-MM-JJ hh-mm-ss"},
+    {L"AAAA-MM-JJ_hh-mm-ss"},         {L"AAAA-MM-JJ-hh-mm-ss"},
+    {L"AAAA-MM-JJ-hhmmss"},           {L"AAAAMMJJ_hhmmss", true},
+    {L"AAAAMMJJ-hhmmss", true},       {L"AAAAMMJJ-WA"},
 };
+
+// "h.mm.ss PM" or "hh.mm.ss AM" at name[pos...], as macOS and WhatsApp write the time with a
+// 12-hour clock; the space before AM or PM may be a narrow no-break one. Where it ends.
+std::optional<size_t> TwelveHourClock(std::wstring_view name, size_t pos, Fields& fields) {
+    size_t at = pos;
+    int hour = 0;
+    for (; at < name.size() && at - pos < 2 && IsDigit(name[at]); ++at)
+        hour = hour * 10 + (name[at] - L'0');
+    if (at == pos || name.size() - at < 9 || name[at] != L'.' || name[at + 3] != L'.')
+        return std::nullopt;
+    const std::optional<int> minute = DigitsAt(name, at + 1, Part::Minute);
+    const std::optional<int> second = DigitsAt(name, at + 4, Part::Second);
+    at += 6;
+    const wchar_t half = Folded(name[at + 1]);
+    if (!minute || !second || (name[at] != L' ' && name[at] != L'\u202F') || (half != L'a' && half != L'p') ||
+        Folded(name[at + 2]) != L'm' || hour < 1 || hour > 12)
+        return std::nullopt;
+    fields.Value[size_t(Part::Hour)] = hour % 12 + (half == L'p' ? 12 : 0);
+    fields.Value[size_t(Part::Minute)] = *minute;
+    fields.Value[size_t(Part::Second)] = *second;
+    return at + 3;
+}
 
 const std::vector<NamePattern>& KnownPatterns() {
     static const std::vector<NamePattern> patterns = [] {
@@ -150,6 +176,12 @@ std::optional<Found> FindFrom(std::wstring_view name, size_t from) {
                 continue;
             size_t end = matcher.End();
             Fields& fields = matcher.Found();
+            if (kKnownForms[i].TwelveHourClock) {
+                const std::optional<size_t> clockEnd = TwelveHourClock(name, end, fields);
+                if (!clockEnd || !fields.Time())
+                    continue;
+                end = *clockEnd;
+            }
             if (kKnownForms[i].MayHaveMilliseconds && end + 3 <= name.size() && IsDigit(name[end]) &&
                 IsDigit(name[end + 1]) && IsDigit(name[end + 2]) &&
                 (end + 3 == name.size() || !IsDigit(name[end + 3]))) {

@@ -21,7 +21,8 @@ struct NameDate {
 // the form's: AAAAMMJJ_hhmmss and AAAAMMJJ-hhmmss (IMG_, VID_, PXL_, Screenshot_...; three more
 // digits after the seconds are milliseconds), AAAA-MM-JJ-hhmmss and AAAA-MM-JJ-hh-mm-ss (signal-,
 // Screenshot_), AAAA-MM-JJ_hh-mm-ss, AAAA-MM-JJ hh-mm-ss, AAAA-MM-JJ hh.mm.ss,
-// AAAA-MM-JJ at hh.mm.ss, and AAAAMMJJ-WA (IMG-20230415-WA0001, at 00:00:00). Local time, except
+// AAAA-MM-JJ at hh.mm.ss or at h.mm.ss AM/PM (WhatsApp, macOS), and AAAAMMJJ-WA
+// (IMG-20230415-WA0001, at 00:00:00). Local time, except
 // the names Pixel phones give (PXL_...), which are UTC. An impossible date (month 13, 30 February,
 // hour 25) is no date.
 std::optional<NameDate> FindNameDate(std::wstring_view name);

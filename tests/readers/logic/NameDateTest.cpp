@@ -30,6 +30,9 @@ TEST(NameDateTest, FindsEachKnownFormAnywhereInTheName) {
         {L"2023-12-25 18.30.00.jpg", At(2023, 12, 25, 18, 30, 0)},
         {L"WhatsApp Image 2026-08-31 at 15.41.14.jpeg", At(2026, 8, 31, 15, 41, 14)},
         {L"Capture 2023-04-15 AT 09.05.00.png", At(2023, 4, 15, 9, 5, 0)},
+        {L"Screenshot 2023-04-15 at 2.30.22 PM.png", At(2023, 4, 15, 14, 30, 22)},
+        {L"WhatsApp Video 2023-04-15 at 12.05.09\u202Fam.mp4", At(2023, 4, 15, 0, 5, 9)},
+        {L"Screenshot 2023-04-15 at 12.30.22 PM.png", At(2023, 4, 15, 12, 30, 22)},
         {L"IMG-20230415-WA0003.jpg", At(2023, 4, 15)},
         {L"2023-04-15_14-30-22.mkv", At(2023, 4, 15, 14, 30, 22)},
         {L"20230415_143022(1).jpg", At(2023, 4, 15, 14, 30, 22)},
@@ -48,7 +51,7 @@ TEST(NameDateTest, ImpossibleDatesAndOtherDigitsAreNoDate) {
          {L"IMG_20231315_143022.jpg", L"IMG_20230230_143022.jpg", L"IMG_20230415_253022.jpg",
           L"IMG_20230415_146022.jpg", L"IMG_120230415_143022.jpg", L"IMG_20230415_1430221.jpg",
           L"IMG_20230415.jpg", L"2023-04-15.jpg", L"DSC01234.JPG", L"IMG-20230431-WA0001.jpg",
-          L"2023-04-15 at 14:30:22.png", L"", L"20230415_14302"})
+          L"2023-04-15 at 14:30:22.png", L"", L"20230415_14302", L"2023-04-15 at 2.60.22 PM.png"})
         EXPECT_EQ(FindNameDate(name), std::nullopt) << name;
     // An impossible date does not hide a real one later in the name.
     EXPECT_EQ(FindNameDate(L"IMG_20231315_143022 IMG_20231215_143022.jpg"), At(2023, 12, 15, 14, 30, 22));
