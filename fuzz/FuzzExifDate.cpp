@@ -1,6 +1,6 @@
 // Fuzz target: reading the photo date from any bytes must never misbehave and must give only a
-// date that exists. Input starting with "J" is wrapped in a
-// JPEG's Exif segment, so that the TIFF reading is reached through the segment walk too.
+// date that exists. Input starting with "J" is wrapped in a JPEG's Exif segment, so that the TIFF
+// reading is reached through the segment walk too.
 #include "readers/ExifDate.h"
 
 #include <cstddef>
