@@ -1,4 +1,4 @@
-// Reading a photo file's date and turning it into a stamp.
+// Reading a photo or video file's date and turning it into a stamp.
 #include "operations/PhotoStamp.h"
 
 #include "operations/FileByteSource.h"
@@ -9,21 +9,23 @@
 
 namespace {
 
+constexpr uint64_t kTicksPerMillisecond = 10'000;
+
 // The date the photo at `path` was taken; none, with the reason, when there is none to be read.
-std::optional<ExifDate> PhotoTaken(const std::wstring& path, FileOutcome& why) {
+std::optional<TakenDate> PhotoTaken(const std::wstring& path, FileOutcome& why) {
     FileByteSource file(path);
     if (!file.IsOpen()) {
         why = file.LastFailure();
         return std::nullopt;
     }
-    const std::variant<ExifDate, NoPhotoDate> read = ReadPhotoDate(file);
-    if (const ExifDate* taken = std::get_if<ExifDate>(&read))
+    const std::variant<TakenDate, NoPhotoDate> read = ReadPhotoDate(file);
+    if (const TakenDate* taken = std::get_if<TakenDate>(&read))
         return *taken;
     switch (std::get<NoPhotoDate>(read)) {
     case NoPhotoDate::Unreadable:
         why = file.LastFailure();
         break;
-    case NoPhotoDate::NotJpegOrTiff:
+    case NoPhotoDate::NotRecognised:
         why = FileOutcome::Failed(Failure::Other, L"ni JPEG ni TIFF");
         break;
     case NoPhotoDate::NoDateWritten:
@@ -37,12 +39,15 @@ std::optional<ExifDate> PhotoTaken(const std::wstring& path, FileOutcome& why) {
 
 std::optional<uint64_t> PhotoTakenStamp(const FileStamping& stamping, const std::wstring& path,
                                         FileOutcome& why) {
-    const std::optional<ExifDate> taken = PhotoTaken(path, why);
+    const std::optional<TakenDate> taken = PhotoTaken(path, why);
     if (!taken)
         return std::nullopt;
-    const std::optional<uint64_t> stamp = taken->OffsetMinutes
-                                              ? ExactStamp(taken->Local, *taken->OffsetMinutes)
-                                              : stamping.StampOf(path, taken->Local);
+    // Whole seconds are converted, the milliseconds added after: no clock change falls between.
+    CivilTime seconds = taken->When;
+    seconds.Millisecond = 0;
+    std::optional<uint64_t> stamp = taken->IsUtc ? ExactStamp(seconds, 0) : stamping.StampOf(path, seconds);
+    if (stamp)
+        *stamp += static_cast<uint64_t>(taken->When.Millisecond) * kTicksPerMillisecond;
     const std::optional<uint64_t> held = stamp ? stamping.HoldableTicks(path, *stamp) : std::nullopt;
     if (!held)
         why = FileOutcome::Failed(Failure::DateOutOfRange);

@@ -1,6 +1,7 @@
-// "Date de prise de vue": the stamp a photo file gets from the date its camera wrote in its Exif
-// data. A date written with its offset from UTC is an exact instant; one without is the camera's
-// local clock, taken as this computer's local time.
+// "Date de prise de vue": the stamp a photo or video file gets from the date it was taken, as the
+// file itself records it (Exif data, a HEIF's Exif item, a video's movie header). A date that is an
+// exact instant is kept as such; a camera's local clock reading is taken as this computer's local
+// time.
 #pragma once
 
 #include "operations/FileOutcome.h"
@@ -10,8 +11,8 @@
 #include <optional>
 #include <string>
 
-// The UTC stamp of the date the photo at `path` was taken, as its volume can hold it; none, with
-// the reason in `why`, when the file cannot be read, is neither a JPEG nor a TIFF, holds no such
-// date, or its volume cannot hold it.
+// The UTC stamp of the date the photo or video at `path` was taken, as its volume can hold it;
+// none, with the reason in `why`, when the file cannot be read, is of no kind a date is read from,
+// holds no such date, or its volume cannot hold it.
 std::optional<uint64_t> PhotoTakenStamp(const FileStamping& stamping, const std::wstring& path,
                                         FileOutcome& why);

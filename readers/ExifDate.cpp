@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -16,6 +17,9 @@ constexpr uint16_t kTagDateTimeDigitized = 0x9004;
 constexpr uint16_t kTagOffsetTime = 0x9010;
 constexpr uint16_t kTagOffsetTimeOriginal = 0x9011;
 constexpr uint16_t kTagOffsetTimeDigitized = 0x9012;
+constexpr uint16_t kTagSubSecTime = 0x9290;
+constexpr uint16_t kTagSubSecTimeOriginal = 0x9291;
+constexpr uint16_t kTagSubSecTimeDigitized = 0x9292;
 
 constexpr uint16_t kTypeAscii = 2;
 constexpr uint16_t kTypeLong = 4;
@@ -24,6 +28,8 @@ constexpr uint16_t kTypeDirectory = 13;
 // A directory may claim 65,535 entries; real ones hold a few dozen.
 constexpr size_t kMaxEntries = 1000;
 constexpr uint64_t kEntrySize = 12;
+// The longest ASCII value worth reading: a date is 20 bytes, padding included rarely more.
+constexpr size_t kMostTextRead = 64;
 
 constexpr std::string_view kLittleEndianHeader("II*\0", 4);
 constexpr std::string_view kBigEndianHeader("MM\0*", 4);
@@ -33,12 +39,6 @@ constexpr uint8_t kMarkerSoi = 0xD8;
 constexpr uint8_t kMarkerEoi = 0xD9;
 constexpr uint8_t kMarkerSos = 0xDA;
 constexpr uint8_t kMarkerApp1 = 0xE1;
-
-constexpr int kMostOffsetMinutes = 14 * 60;
-
-uint8_t ByteAt(std::string_view bytes, size_t pos) {
-    return static_cast<uint8_t>(bytes[pos]);
-}
 
 struct DirectoryEntry {
     uint16_t Tag = 0;
@@ -52,65 +52,89 @@ struct DirectoryEntry {
 // that an offset near 4 GiB cannot wrap round on a 32-bit build.
 class TiffReader {
 public:
-    explicit TiffReader(std::string_view bytes)
-        : bytes_(bytes),
-          recognised_(bytes.starts_with(kLittleEndianHeader) || bytes.starts_with(kBigEndianHeader)),
-          bigEndian_(bytes.starts_with(kBigEndianHeader)) {}
+    TiffReader(SourceReader& reader, uint64_t start, uint64_t length)
+        : reader_(reader), start_(start),
+          length_(std::min(length, reader.Size() - std::min(start, reader.Size()))) {
+        const std::optional<std::string_view> header = Read(0, 4);
+        recognised_ = header && (*header == kLittleEndianHeader || *header == kBigEndianHeader);
+        bigEndian_ = header && *header == kBigEndianHeader;
+    }
 
     bool Recognised() const { return recognised_; }
-    std::optional<uint32_t> FirstDirectory() const {
-        if (!recognised_ || !Has(4, 4))
+    std::optional<uint32_t> FirstDirectory() {
+        if (!recognised_)
             return std::nullopt;
         return Number(4, 4);
     }
 
-    // The entries that lie within the bytes, up to kMaxEntries.
-    template <class Visit> void ForEachEntry(std::optional<uint32_t> offset, Visit visit) const {
-        if (!offset || !Has(*offset, 2))
+    // The entries that lie within the structure, up to kMaxEntries.
+    template <class Visit> void ForEachEntry(std::optional<uint32_t> offset, Visit visit) {
+        const std::optional<uint32_t> claimed = offset ? Number(*offset, 2) : std::nullopt;
+        if (!claimed)
             return;
-        const size_t count = std::min<size_t>(Number(*offset, 2), kMaxEntries);
+        const uint64_t first = uint64_t{*offset} + 2;
+        const uint64_t within = (length_ - std::min(first, length_)) / kEntrySize;
+        const size_t count = static_cast<size_t>(std::min<uint64_t>({*claimed, kMaxEntries, within}));
+        // One read for the whole directory; the entries are copied out before any value is read.
+        const std::optional<std::string_view> bytes = Read(first, count * kEntrySize);
+        if (!bytes)
+            return;
+        const std::string entries(*bytes);
         for (size_t i = 0; i < count; ++i) {
-            const uint64_t at = uint64_t{*offset} + 2 + i * kEntrySize;
-            if (!Has(at, kEntrySize))
-                return;
-            visit(DirectoryEntry{static_cast<uint16_t>(Number(at, 2)),
-                                 static_cast<uint16_t>(Number(at + 2, 2)), Number(at + 4, 4), at + 8});
+            const std::string_view entry = std::string_view(entries).substr(i * kEntrySize, kEntrySize);
+            visit(DirectoryEntry{static_cast<uint16_t>(Decode(entry.substr(0, 2))),
+                                 static_cast<uint16_t>(Decode(entry.substr(2, 2))),
+                                 Decode(entry.substr(4, 4)), first + i * kEntrySize + 8});
         }
     }
 
-    // Empty unless the entry is an ASCII value held wholly within the bytes.
-    std::string_view Ascii(const DirectoryEntry& entry) const {
+    // Empty unless the entry is an ASCII value held wholly within the structure; only its
+    // beginning is read.
+    std::string Ascii(const DirectoryEntry& entry) {
         if (entry.Type != kTypeAscii)
             return {};
-        const uint64_t at = entry.Count <= 4 ? entry.ValuePos : Number(entry.ValuePos, 4);
-        if (!Has(at, entry.Count))
+        std::optional<uint64_t> at = entry.ValuePos;
+        if (entry.Count > 4)
+            at = Number(entry.ValuePos, 4);
+        if (!at || *at > length_ || entry.Count > length_ - *at)
             return {};
-        return bytes_.substr(static_cast<size_t>(at), entry.Count);
+        const std::optional<std::string_view> text = Read(*at, std::min<size_t>(entry.Count, kMostTextRead));
+        return text ? std::string(*text) : std::string();
     }
 
     // The offset of the directory an entry points to, or none when it is not a pointer.
-    std::optional<uint32_t> Pointer(const DirectoryEntry& entry) const {
+    std::optional<uint32_t> Pointer(const DirectoryEntry& entry) {
         if ((entry.Type != kTypeLong && entry.Type != kTypeDirectory) || entry.Count != 1)
             return std::nullopt;
         return Number(entry.ValuePos, 4);
     }
 
 private:
-    bool Has(uint64_t pos, uint64_t size) const {
-        return pos <= bytes_.size() && size <= bytes_.size() - pos;
+    std::optional<std::string_view> Read(uint64_t pos, size_t size) {
+        if (pos > length_ || size > length_ - pos)
+            return std::nullopt;
+        return reader_.Exact(start_ + pos, size);
     }
 
-    // The unsigned number of `size` bytes at `pos`, which the caller has checked lies within.
-    uint32_t Number(uint64_t pos, int size) const {
+    std::optional<uint32_t> Number(uint64_t pos, int size) {
+        const std::optional<std::string_view> bytes = Read(pos, static_cast<size_t>(size));
+        if (!bytes)
+            return std::nullopt;
+        return Decode(*bytes);
+    }
+
+    uint32_t Decode(std::string_view bytes) const {
         uint32_t value = 0;
-        for (int i = 0; i < size; ++i) {
-            const int shift = 8 * (bigEndian_ ? size - 1 - i : i);
-            value |= uint32_t{ByteAt(bytes_, static_cast<size_t>(pos) + i)} << shift;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const size_t shift = 8 * (bigEndian_ ? bytes.size() - 1 - i : i);
+            value |= uint32_t{static_cast<uint8_t>(bytes[i])} << shift;
         }
         return value;
     }
 
-    std::string_view bytes_;
+    SourceReader& reader_;
+    uint64_t start_ = 0;
+    uint64_t length_ = 0;
     bool recognised_ = false;
     bool bigEndian_ = false;
 };
@@ -153,114 +177,149 @@ std::optional<CivilTime> ParseDate(std::string_view value) {
     return local;
 }
 
-// "+HH:MM" or "-HH:MM", as minutes east of UTC; the zones of the world lie within 14 hours.
-std::optional<int> ParseOffset(std::string_view value) {
+// The fraction of a second, as digits: "5" is 500 ms, "123456" is 123 ms. None unless all digits.
+std::optional<int> ParseSubSeconds(std::string_view value) {
     const std::string_view text = AsciiText(value);
-    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':')
+    if (text.empty() || Digits(text, 0, std::min<size_t>(text.size(), 9)) < 0 ||
+        text.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
-    const int hours = Digits(text, 1, 2);
-    const int minutes = Digits(text, 4, 2);
-    if (hours < 0 || minutes < 0 || minutes > 59 || hours * 60 + minutes > kMostOffsetMinutes)
-        return std::nullopt;
-    return (text[0] == '-' ? -1 : 1) * (hours * 60 + minutes);
+    int millisecond = 0;
+    for (size_t i = 0; i < 3; ++i)
+        millisecond = millisecond * 10 + (i < text.size() ? text[i] - '0' : 0);
+    return millisecond;
 }
 
 struct DateTexts {
-    std::string_view Original, Digitized, Modified;
-    std::string_view OffsetOriginal, OffsetDigitized, OffsetModified;
+    std::optional<std::string> Date;
+    std::string SubSeconds, Offset;
 };
 
-// The first valid date in order of preference, with its own offset.
-std::optional<ExifDate> ChooseDate(const DateTexts& texts) {
-    const struct {
-        std::string_view Date, Offset;
-        ExifDateSource Source;
-    } candidates[] = {
-        {texts.Original, texts.OffsetOriginal, ExifDateSource::Original},
-        {texts.Digitized, texts.OffsetDigitized, ExifDateSource::Digitized},
-        {texts.Modified, texts.OffsetModified, ExifDateSource::Modified},
-    };
-    for (const auto& candidate : candidates)
-        if (const auto local = ParseDate(candidate.Date))
-            return ExifDate{*local, ParseOffset(candidate.Offset), candidate.Source};
-    return std::nullopt;
+std::optional<TakenDate> DateOf(const DateTexts& texts, DateSource source) {
+    if (!texts.Date)
+        return std::nullopt;
+    std::optional<CivilTime> when = ParseDate(*texts.Date);
+    if (!when)
+        return std::nullopt;
+    when->Millisecond = ParseSubSeconds(texts.SubSeconds).value_or(0);
+    const std::optional<int> offset = ParseUtcOffset(AsciiText(texts.Offset));
+    if (!offset)
+        return TakenDate{*when, false, source};
+    const std::optional<CivilTime> utc = UtcOf(*when, *offset);
+    if (!utc)
+        return std::nullopt;
+    return TakenDate{*utc, true, source};
+}
+
+// The moment of the shot, else of its scan; the date of the last edit only from a file that
+// does not hold either of the first two at all.
+std::optional<TakenDate> ChooseDate(const DateTexts& original, const DateTexts& digitized,
+                                    const DateTexts& modified) {
+    if (auto date = DateOf(original, DateSource::Original))
+        return date;
+    if (auto date = DateOf(digitized, DateSource::Digitized))
+        return date;
+    if (original.Date || digitized.Date)
+        return std::nullopt;
+    return DateOf(modified, DateSource::Modified);
 }
 
 // The first directory holds DateTime and the pointer to the Exif directory, which holds the rest.
 // Only those two are read and the second is not searched for pointers, so a pointer leading back
 // cannot make a loop.
-std::optional<ExifDate> ReadTiff(std::string_view bytes) {
-    const TiffReader reader(bytes);
-    if (!reader.Recognised())
+std::optional<TakenDate> ReadTiff(TiffReader& tiff) {
+    if (!tiff.Recognised())
         return std::nullopt;
-    DateTexts texts;
+    DateTexts original, digitized, modified;
     std::optional<uint32_t> exifDirectory;
-    reader.ForEachEntry(reader.FirstDirectory(), [&](const DirectoryEntry& entry) {
+    tiff.ForEachEntry(tiff.FirstDirectory(), [&](const DirectoryEntry& entry) {
         if (entry.Tag == kTagDateTime)
-            texts.Modified = reader.Ascii(entry);
+            modified.Date = tiff.Ascii(entry);
         else if (entry.Tag == kTagExifDirectory)
-            exifDirectory = reader.Pointer(entry);
+            exifDirectory = tiff.Pointer(entry);
     });
-    reader.ForEachEntry(exifDirectory, [&](const DirectoryEntry& entry) {
+    tiff.ForEachEntry(exifDirectory, [&](const DirectoryEntry& entry) {
         switch (entry.Tag) {
         case kTagDateTimeOriginal:
-            texts.Original = reader.Ascii(entry);
+            original.Date = tiff.Ascii(entry);
             break;
         case kTagDateTimeDigitized:
-            texts.Digitized = reader.Ascii(entry);
+            digitized.Date = tiff.Ascii(entry);
             break;
         case kTagOffsetTime:
-            texts.OffsetModified = reader.Ascii(entry);
+            modified.Offset = tiff.Ascii(entry);
             break;
         case kTagOffsetTimeOriginal:
-            texts.OffsetOriginal = reader.Ascii(entry);
+            original.Offset = tiff.Ascii(entry);
             break;
         case kTagOffsetTimeDigitized:
-            texts.OffsetDigitized = reader.Ascii(entry);
+            digitized.Offset = tiff.Ascii(entry);
+            break;
+        case kTagSubSecTime:
+            modified.SubSeconds = tiff.Ascii(entry);
+            break;
+        case kTagSubSecTimeOriginal:
+            original.SubSeconds = tiff.Ascii(entry);
+            break;
+        case kTagSubSecTimeDigitized:
+            digitized.SubSeconds = tiff.Ascii(entry);
             break;
         default:
             break;
         }
     });
-    return ChooseDate(texts);
+    return ChooseDate(original, digitized, modified);
+}
+
+} // namespace
+
+std::optional<TakenDate> ReadTiffDate(SourceReader& reader, uint64_t start, uint64_t length) {
+    TiffReader tiff(reader, start, length);
+    return ReadTiff(tiff);
 }
 
 // A JPEG's segments up to the image data: each is 0xFF, a marker and a big-endian length that
 // counts itself, and any number of 0xFF fill bytes may come before a marker. A segment cut short
 // by the end of the bytes is read as far as it goes.
-std::optional<ExifDate> ReadJpeg(std::string_view bytes) {
-    size_t pos = 2;
-    while (pos < bytes.size() && ByteAt(bytes, pos) == 0xFF) {
-        while (pos < bytes.size() && ByteAt(bytes, pos) == 0xFF)
+std::optional<TakenDate> ReadJpegDate(SourceReader& file) {
+    const uint64_t end = std::min<uint64_t>(file.Size(), kExifBytesRead);
+    const auto byteAt = [&](uint64_t pos) -> int {
+        const std::optional<uint64_t> value = pos < end ? file.BigEndian(pos, 1) : std::nullopt;
+        return value ? static_cast<int>(*value) : -1;
+    };
+    uint64_t pos = 2;
+    while (byteAt(pos) == 0xFF) {
+        while (byteAt(pos) == 0xFF)
             ++pos;
-        if (pos >= bytes.size())
-            break;
-        const uint8_t marker = ByteAt(bytes, pos++);
-        if (marker == kMarkerSos || marker == kMarkerEoi)
+        const int marker = byteAt(pos++);
+        if (marker < 0 || marker == kMarkerSos || marker == kMarkerEoi)
             break;
         const bool standalone = marker == 0x01 || marker == kMarkerSoi || (marker >= 0xD0 && marker <= 0xD7);
         if (standalone)
             continue;
-        if (bytes.size() - pos < 2)
+        const std::optional<uint64_t> length = pos + 2 <= end ? file.BigEndian(pos, 2) : std::nullopt;
+        if (!length || *length < 2)
             break;
-        const size_t length = size_t{ByteAt(bytes, pos)} << 8 | ByteAt(bytes, pos + 1);
-        if (length < 2)
-            break;
-        const std::string_view segment = bytes.substr(pos + 2, length - 2);
-        if (marker == kMarkerApp1 && segment.starts_with(kExifHeader))
-            if (auto date = ReadTiff(segment.substr(kExifHeader.size())))
-                return date;
-        pos += length;
+        if (marker == kMarkerApp1) {
+            const std::string segment(
+                file.AtMost(pos + 2, static_cast<size_t>(std::min(*length - 2, end - pos - 2))));
+            if (segment.starts_with(kExifHeader)) {
+                MemoryBytes bytes(std::string_view(segment).substr(kExifHeader.size()));
+                SourceReader inSegment(bytes);
+                if (auto date = ReadTiffDate(inSegment, 0, bytes.Size()))
+                    return date;
+            }
+        }
+        pos += *length;
     }
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<ExifDate> ReadExifDate(std::string_view bytes) {
-    if (bytes.size() >= 2 && ByteAt(bytes, 0) == 0xFF && ByteAt(bytes, 1) == kMarkerSoi)
-        return ReadJpeg(bytes);
-    return ReadTiff(bytes);
+std::optional<TakenDate> ReadExifDate(std::string_view bytes) {
+    MemoryBytes memory(bytes);
+    SourceReader reader(memory);
+    if (bytes.starts_with("\xFF\xD8"))
+        return ReadJpegDate(reader);
+    return ReadTiffDate(reader, 0, bytes.size());
 }
 
 bool MayHoldExifDate(std::wstring_view fileName) {
@@ -268,7 +327,8 @@ bool MayHoldExifDate(std::wstring_view fileName) {
     if (dot == std::wstring_view::npos || fileName[dot] != L'.')
         return false;
     const std::wstring_view extension = fileName.substr(dot + 1);
-    for (const std::wstring_view known : {L"jpg", L"jpeg", L"jpe", L"tif", L"tiff"}) {
+    for (const std::wstring_view known : {L"jpg", L"jpeg", L"jpe", L"tif", L"tiff", L"heic", L"heif", L"hif",
+                                          L"avif", L"mp4", L"mov", L"m4v", L"3gp", L"3g2"}) {
         const bool same = std::equal(
             extension.begin(), extension.end(), known.begin(), known.end(),
             [](wchar_t c, wchar_t lower) { return (c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) == lower; });

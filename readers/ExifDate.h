@@ -1,32 +1,31 @@
-// The date a photo was taken, as its camera wrote it in the Exif data at the start of a JPEG or
-// TIFF file, so that the file can be stamped with it. Bytes in, date out: the caller reads the file.
+// The date a photo was taken, as its camera wrote it in the Exif data of a JPEG or a TIFF file, or
+// of the Exif item of a HEIF file, so that the file can be stamped with it.
 #pragma once
 
-#include "listing/DateTime.h"
+#include "readers/SourceReader.h"
+#include "readers/TakenDate.h"
 
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
-// Which of the file's dates was found: DateTimeOriginal, DateTimeDigitized or DateTime.
-enum class ExifDateSource { Original, Digitized, Modified };
-
-struct ExifDate {
-    CivilTime Local;                  // the camera's clock reading; milliseconds are always 0
-    std::optional<int> OffsetMinutes; // the camera's offset from UTC for that date, when written
-    ExifDateSource Source = ExifDateSource::Original;
-
-    bool operator==(const ExifDate&) const = default;
-};
-
-// The most of a file's beginning worth reading: an Exif segment is at most 64 KiB and comes first.
+// How far into a JPEG its Exif segment is looked for: it comes first, and is at most 64 KiB.
 constexpr size_t kExifBytesRead = 1 << 20;
 
-// The date a photo was taken, from the start of a JPEG (SOI, then segments; the Exif data is in
-// an APP1 segment starting "Exif\0\0") or a TIFF file ("II*\0" or "MM\0*"), in either byte order:
-// DateTimeOriginal, else DateTimeDigitized, else DateTime, each with its own offset when valid.
-// None when the bytes hold no such valid date. `bytes` may be only the beginning of the file.
-std::optional<ExifDate> ReadExifDate(std::string_view bytes);
+// The date in the TIFF structure ("II*\0" or "MM\0*", either byte order) lying at
+// [start, start + length) of `reader`: DateTimeOriginal, else DateTimeDigitized, each with its
+// sub-seconds and offset; DateTime only when the file has neither of the first two at all, since
+// editing software rewrites it. A date with an offset ("+02:00", "+0200", "Z") is the exact instant
+// in UTC; one without is local time. Directories are read where the offsets say, however far.
+std::optional<TakenDate> ReadTiffDate(SourceReader& reader, uint64_t start, uint64_t length);
 
-// Whether a file name's extension is one the reader knows: .jpg .jpeg .jpe .tif .tiff, any case.
+// The same date from a JPEG (SOI, then segments; the Exif data is in an APP1 segment starting
+// "Exif\0\0"), whose segments are walked within the first kExifBytesRead.
+std::optional<TakenDate> ReadJpegDate(SourceReader& reader);
+
+// The date from a JPEG or TIFF file held in memory, whole or only its beginning.
+std::optional<TakenDate> ReadExifDate(std::string_view bytes);
+
+// Whether a file name's extension is one of the kinds a date is read from, in any case: .jpg .jpeg
+// .jpe .tif .tiff .heic .heif .hif .avif .mp4 .mov .m4v .3gp .3g2.
 bool MayHoldExifDate(std::wstring_view fileName);

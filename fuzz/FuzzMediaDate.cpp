@@ -1,0 +1,51 @@
+// Fuzz target: reading the date of a photo or video from any bytes must end quickly, never read
+// past the source's size, and give only a date that exists. Input starting with "H" or "V" gets an
+// `ftyp` box naming a HEIF or a video brand, so that the box walks are reached at once.
+#include "readers/PhotoDate.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+class FuzzBytes : public ByteSource {
+public:
+    explicit FuzzBytes(std::string bytes) : bytes_(std::move(bytes)) {}
+    uint64_t Size() const override { return bytes_.size(); }
+
+protected:
+    std::optional<std::string> Read(uint64_t offset, size_t count) override {
+        if (offset + count > bytes_.size())
+            std::abort();
+        return bytes_.substr(static_cast<size_t>(offset), count);
+    }
+
+private:
+    std::string bytes_;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    if (bytes.starts_with('H') || bytes.starts_with('V'))
+        bytes = std::string("\0\0\0\x10"
+                            "ftyp",
+                            8) +
+                (bytes[0] == 'H' ? "heic" : "isom") + std::string("\0\0\0\0", 4) + bytes.substr(1);
+    FuzzBytes source(bytes);
+    const auto read = ReadPhotoDate(source);
+    if (const TakenDate* date = std::get_if<TakenDate>(&read)) {
+        const CivilTime& t = date->When;
+        const bool validDay = t.Year >= 1 && t.Year <= 9999 && t.Month >= 1 && t.Month <= 12 && t.Day >= 1 &&
+                              t.Day <= DaysInMonth(t.Year, t.Month);
+        const bool validTime = t.Hour >= 0 && t.Hour <= 23 && t.Minute >= 0 && t.Minute <= 59 &&
+                               t.Second >= 0 && t.Second <= 59 && t.Millisecond >= 0 && t.Millisecond <= 999;
+        if (!validDay || !validTime)
+            std::abort();
+    }
+    return 0;
+}
