@@ -194,7 +194,7 @@ int CommandRun::RunOperation(const CommandRequest& request) {
         return kExitBadArguments;
     if (files.empty()) {
         // A script's typo must not pass for a run that did everything.
-        out_.WriteLine(L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
+        out_.WriteErrorLine(L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
         const int exit = Finish(request.DryRun);
         return exit == kExitDone ? kExitNothingMatched : exit;
     }
@@ -307,11 +307,11 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
         pattern = full.substr(slash + 1);
         const DWORD inFolder = ::GetFileAttributesW(ApiPath(WithTrailingBackslash(folder)).c_str());
         if (inFolder == INVALID_FILE_ATTRIBUTES || !(inFolder & FILE_ATTRIBUTE_DIRECTORY)) {
-            out_.WriteLine(CommandErrorLine(L"dossier introuvable " + Quoted(path)));
+            out_.WriteErrorLine(CommandErrorLine(L"dossier introuvable " + Quoted(path)));
             return false;
         }
     } else {
-        out_.WriteLine(CommandErrorLine(L"chemin introuvable " + Quoted(path)));
+        out_.WriteErrorLine(CommandErrorLine(L"chemin introuvable " + Quoted(path)));
         return false;
     }
     // Spelt as stored, as the window does: undo then finds the files at once where case counts.
@@ -327,7 +327,7 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
             const DWORD error = ::GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
                 return true;
-            out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
+            out_.WriteErrorLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
             folderSkipped_ = true; // its files are not done: the others still are
             return true;
         }
@@ -350,7 +350,7 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     if (!request.Recurse) {
         const std::optional<std::vector<std::wstring>> names = CollectFolderFiles(base, firstMask);
         if (!names) {
-            out_.WriteLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
+            out_.WriteErrorLine(CommandErrorLine(L"dossier illisible " + Quoted(path)));
             folderSkipped_ = true; // its files are not done: the others still are
             return true;
         }
@@ -360,8 +360,8 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     // Links to folders are not followed; the system's folders at a volume's root are left out.
     const FolderTreeFiles tree = CollectFolderTree(base, firstMask);
     for (const std::wstring& unreadable : tree.Unreadable) {
-        out_.WriteLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
-                       Quoted(WithTrailingBackslash(base) + unreadable));
+        out_.WriteErrorLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
+                            Quoted(WithTrailingBackslash(base) + unreadable));
         folderSkipped_ = true;
     }
     for (const std::wstring& link : tree.Links)
