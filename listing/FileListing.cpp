@@ -12,8 +12,18 @@ void TFileListing::Reset(const std::wstring& folder) {
     rows_.clear();
     rows_.shrink_to_fit();
     names_.Clear();
+    nameKeys_.Clear();
+    nameKeysLocale_ = nullptr;
     folder_ = folder;
     totalSize_ = 0;
+}
+
+void TFileListing::AddWithNameKey(const TFileObject& entry, const Locale& locale) {
+    if (rows_.size() == nameKeys_.Count() && (nameKeysLocale_ == &locale || rows_.empty())) {
+        nameKeys_.Add(entry.Name, locale);
+        nameKeysLocale_ = &locale;
+    }
+    Add(entry);
 }
 
 void TFileListing::Add(TFileObject entry) {
@@ -92,6 +102,14 @@ template <typename KeyOf> void SortRowsByWord(std::vector<uint32_t>& rows, bool 
 } // namespace
 
 void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
+    // Keys made while reading serve the first sort only: kept, they would cost as much as the names.
+    struct DropReadKeys {
+        TFileListing& listing;
+        ~DropReadKeys() {
+            listing.nameKeys_.Clear();
+            listing.nameKeysLocale_ = nullptr;
+        }
+    } drop{*this};
     if (key < kName || key > kType || rows_.size() < 2)
         return;
     switch (key) {
@@ -119,29 +137,21 @@ void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
 }
 
 void TFileListing::SortRowsByText(int key, bool ascending, const Locale& locale) {
-    // Collate each text once, into one buffer, by entry number; comparing keys is then a plain
-    // byte comparison.
-    auto textOf = [&](const TFileObject& e) {
-        return key == kName ? e.Name : key == kDosName ? e.DosName : e.TypeName;
-    };
-    // A key takes about two bytes per character and a few more: reserving that avoids the copies
-    // of a growing buffer, which would double the sort's memory for a moment.
-    size_t estimate = 0;
-    for (size_t id = 0; id < rows_.size(); ++id)
-        estimate += 2 * textOf(At(id)).size() + 8;
-    std::string buffer;
-    buffer.reserve(estimate);
-    std::vector<uint32_t> ends(rows_.size());
-    for (size_t id = 0; id < rows_.size(); ++id) {
-        locale.AppendSortKey(textOf(At(id)), buffer);
-        ends[id] = static_cast<uint32_t>(buffer.size());
+    // Collate each text once, by entry number; comparing keys is then a plain byte comparison.
+    // The names' keys may have been made while the folder was read.
+    SortKeyStore made;
+    const bool readKeys = key == kName && nameKeysLocale_ == &locale && nameKeys_.Count() == rows_.size();
+    if (!readKeys) {
+        for (size_t id = 0; id < rows_.size(); ++id) {
+            const TFileObject& e = At(id);
+            made.Add(key == kName ? e.Name : key == kDosName ? e.DosName : e.TypeName, locale);
+        }
     }
-    auto keyOf = [&](uint32_t id) {
-        const uint32_t begin = id == 0 ? 0 : ends[id - 1];
-        return std::string_view(buffer).substr(begin, ends[id] - begin);
-    };
+    const SortKeyStore& keys = readKeys ? nameKeys_ : made;
     if (ascending)
-        std::sort(rows_.begin(), rows_.end(), [&](uint32_t a, uint32_t b) { return keyOf(a) < keyOf(b); });
+        std::sort(rows_.begin(), rows_.end(),
+                  [&](uint32_t a, uint32_t b) { return keys.Key(a) < keys.Key(b); });
     else
-        std::sort(rows_.begin(), rows_.end(), [&](uint32_t a, uint32_t b) { return keyOf(b) < keyOf(a); });
+        std::sort(rows_.begin(), rows_.end(),
+                  [&](uint32_t a, uint32_t b) { return keys.Key(b) < keys.Key(a); });
 }

@@ -5,6 +5,7 @@
 #include "listing/DateTime.h"
 #include "base/Locale.h"
 #include "listing/MaskSearch.h"
+#include "listing/SortKeyStore.h"
 #include "listing/TextArena.h"
 
 #include <cstdint>
@@ -60,6 +61,9 @@ public:
     // Keeps a copy of the entry's Name and DosName; its TypeName is not copied: take it from
     // KeepTypeName.
     void Add(TFileObject entry);
+    // The same, with the collation key of its name made now for the next sort by name, which
+    // then need not make it: while a folder is read, the keys are made as its entries come in.
+    void AddWithNameKey(const TFileObject& entry, const Locale& locale);
     // A type name kept for the life of the listing, so that entries can share it.
     std::wstring_view KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName);
     const std::wstring* FindTypeName(const std::wstring& extensionKey) const;
@@ -79,5 +83,8 @@ private:
     std::vector<std::unique_ptr<TFileObject[]>> blocks_;
     std::vector<uint32_t> rows_;
     TextArena names_;
+    // The names' keys made while reading, for the first sort by name, and their locale.
+    SortKeyStore nameKeys_;
+    const Locale* nameKeysLocale_ = nullptr;
     std::unordered_map<std::wstring, std::wstring> typeNames_;
 };

@@ -144,25 +144,46 @@ std::optional<uint64_t> LocalTimeConverter::ToUtc(const CivilTime& local) {
             return std::nullopt;
         return FileTimeTicks(utc);
     }
+    const std::optional<std::vector<int64_t>> offsets = OffsetsOf(local.Year);
+    if (!offsets)
+        return std::nullopt;
+    // An offset fits when the instant it gives shows the same local time. The larger offset gives
+    // the earlier instant: with two fits (clocks gone back) it is the first occurrence. With none
+    // (clocks gone forward) the smaller one is the offset in force before the change.
+    for (auto offset = offsets->rbegin(); offset != offsets->rend(); ++offset) {
+        const std::optional<uint64_t> utc = Shifted(*localTicks, *offset);
+        if (utc && ToLocal(*utc) == local)
+            return utc;
+    }
+    return Shifted(*localTicks, offsets->front());
+}
+
+LocalTimeKind LocalTimeConverter::KindOf(const CivilTime& local) {
+    const std::optional<uint64_t> localTicks = CivilTicks(local);
+    const std::optional<std::vector<int64_t>> offsets =
+        rules_->clock == StampClock::Utc && localTicks ? OffsetsOf(local.Year) : std::nullopt;
+    if (!offsets)
+        return LocalTimeKind::Once;
+    int fits = 0;
+    for (const int64_t offset : *offsets) {
+        const std::optional<uint64_t> utc = Shifted(*localTicks, offset);
+        fits += utc && ToLocal(*utc) == local ? 1 : 0;
+    }
+    return fits == 0 ? LocalTimeKind::Skipped : fits > 1 ? LocalTimeKind::Repeated : LocalTimeKind::Once;
+}
+
+std::optional<std::vector<int64_t>> LocalTimeConverter::OffsetsOf(int yearNumber) {
     TIME_ZONE_INFORMATION current{};
-    const TIME_ZONE_INFORMATION* year = rules_->Year(local.Year);
+    const TIME_ZONE_INFORMATION* year = rules_->Year(yearNumber);
     if (!year) {
         if (::GetTimeZoneInformation(&current) == TIME_ZONE_ID_INVALID)
             return std::nullopt;
         year = &current;
     }
-    // The year's offsets east of UTC: standard time, and summer time when the year has one.
+    // Standard time, and summer time when the year has one.
     std::vector<int64_t> offsets{-static_cast<int64_t>(year->Bias + year->StandardBias)};
     if (year->DaylightDate.wMonth != 0)
         offsets.push_back(-static_cast<int64_t>(year->Bias + year->DaylightBias));
     std::sort(offsets.begin(), offsets.end());
-    // An offset fits when the instant it gives shows the same local time. The larger offset gives
-    // the earlier instant: with two fits (clocks gone back) it is the first occurrence. With none
-    // (clocks gone forward) the smaller one is the offset in force before the change.
-    for (auto offset = offsets.rbegin(); offset != offsets.rend(); ++offset) {
-        const std::optional<uint64_t> utc = Shifted(*localTicks, *offset);
-        if (utc && ToLocal(*utc) == local)
-            return utc;
-    }
-    return Shifted(*localTicks, offsets.front());
+    return offsets;
 }

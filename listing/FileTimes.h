@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // How a volume keeps its stamps.
 enum class StampClock {
@@ -33,6 +34,14 @@ public:
 
 private:
     std::optional<StampClock> previous_;
+};
+
+enum class LocalTimeKind {
+    Once,
+    // Skipped when the clocks go forward.
+    Skipped,
+    // Occurring twice when the clocks go back.
+    Repeated,
 };
 
 // Converts the stamps of one volume both ways.
@@ -61,8 +70,14 @@ public:
     std::optional<CivilTime> ToLocal(uint64_t utcTicks);
     // Fails on an impossible date-time and on one before 1601.
     std::optional<uint64_t> ToUtc(const CivilTime& local);
+    // How often `local` occurs on its day: ToUtc's rule for a skipped or a repeated time is worth
+    // telling the user. Always once on a local-time volume, which keeps the clock time itself.
+    LocalTimeKind KindOf(const CivilTime& local);
 
 private:
+    // The offsets east of UTC, in minutes, that the year of `local` uses, smallest first.
+    std::optional<std::vector<int64_t>> OffsetsOf(int year);
+
     struct Rules;
     std::unique_ptr<Rules> rules_;
 };

@@ -37,7 +37,8 @@ constexpr StampField kStampFields[] = {{StampKind::Creation, Stamp::Creation, &F
                                        {StampKind::LastWrite, Stamp::LastWrite, &FileStamps::LastWrite},
                                        {StampKind::LastAccess, Stamp::LastAccess, &FileStamps::LastAccess}};
 
-constexpr uint64_t kTicksPerMinute = 600'000'000;
+constexpr uint64_t kTicksPerSecond = 10'000'000;
+constexpr uint64_t kTicksPerMinute = 60 * kTicksPerSecond;
 
 } // namespace
 
@@ -187,7 +188,7 @@ FileStamping::AskedStamps FileStamping::SameStampFor(StampSet stamps, uint64_t s
     AskedStamps asked;
     for (size_t i = 0; i < std::size(kStampFields); ++i)
         if (stamps.Contains(kStampFields[i].Which))
-            asked[i] = Asked{stamp, local};
+            asked[i] = Asked{stamp, local, true};
     return asked;
 }
 
@@ -245,14 +246,33 @@ std::optional<uint64_t> FileStamping::ShiftedStamp(const std::wstring& path, uin
 std::optional<FileStamping::Asked> FileStamping::Shifted(FolderClock& volume, uint64_t ticks,
                                                          const DateShift& shift) {
     const std::optional<CivilTime> local = volume.Converter.ToLocal(ticks);
-    const std::optional<CivilTime> moved = local ? ShiftLocal(*local, shift) : std::nullopt;
-    const std::optional<uint64_t> stamp =
-        moved ? HoldableStamp(volume.Clock, volume.Converter, *moved) : std::nullopt;
-    if (!stamp)
+    if (!local)
         return std::nullopt;
-    // A FAT volume keeps no part of a second; others keep what the clock shown leaves out.
-    const uint64_t belowMillisecond = volume.Clock == StampClock::Local ? 0 : ticks % 10'000;
-    return Asked{*stamp + belowMillisecond, *moved};
+    // Whole days move on the calendar and keep the clock time shown; the clock part then moves the
+    // instant by that much elapsed time, so that near a change of offset no stamp is moved twice
+    // or not at all, and two stamps an hour apart stay an hour apart.
+    Asked moved{ticks, *local};
+    if (shift.Days != 0) {
+        const std::optional<CivilTime> day = ShiftLocal(*local, DateShift{shift.Backward, shift.Days});
+        const std::optional<uint64_t> stamp =
+            day ? HoldableStamp(volume.Clock, volume.Converter, *day) : std::nullopt;
+        if (!stamp)
+            return std::nullopt;
+        // A FAT volume keeps no part of a second; others keep what the clock shown leaves out.
+        const uint64_t belowMillisecond = volume.Clock == StampClock::Local ? 0 : ticks % 10'000;
+        moved = Asked{*stamp + belowMillisecond, *day, true};
+    }
+    const uint64_t elapsed =
+        static_cast<uint64_t>(shift.Hours * 3600 + shift.Minutes * 60 + shift.Seconds) * kTicksPerSecond;
+    if (elapsed == 0)
+        return moved;
+    if (shift.Backward ? moved.Ticks < elapsed : moved.Ticks > UINT64_MAX - elapsed)
+        return std::nullopt;
+    const uint64_t instant = shift.Backward ? moved.Ticks - elapsed : moved.Ticks + elapsed;
+    const std::optional<CivilTime> shown = volume.Converter.ToLocal(instant);
+    if (!shown || shown->Year > 9999 || (volume.Clock == StampClock::Local && !ReduceToFat(*shown)))
+        return std::nullopt;
+    return Asked{instant, *shown};
 }
 
 FileOutcome FileStamping::WriteAsked(const std::wstring& path, const AskedStamps& asked,
@@ -302,6 +322,7 @@ FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
     }
     outcome.SetKept(
         {FileTimeTicks(read->Creation), FileTimeTicks(read->LastAccess), FileTimeTicks(read->LastWrite)});
+    AddClockTimeRemark(outcome, asked, converter);
     for (size_t i = 0; i < std::size(kStampFields); ++i) {
         if (!asked[i])
             continue;
@@ -314,6 +335,20 @@ FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
             outcome.AddRemark(ReadBackRemark(field.Kind, how, keptLocal));
     }
     return outcome;
+}
+
+void FileStamping::AddClockTimeRemark(FileOutcome& outcome, const AskedStamps& asked,
+                                      LocalTimeConverter& converter) {
+    // The stamps made of one clock time share it: told once.
+    for (const std::optional<Asked>& stamp : asked) {
+        if (!stamp || !stamp->FromClock)
+            continue;
+        const std::wstring remark =
+            ClockTimeRemark(converter.KindOf(stamp->Local), stamp->Local, converter.ToLocal(stamp->Ticks));
+        if (!remark.empty())
+            outcome.AddRemark(remark);
+        return;
+    }
 }
 
 FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, StampSet stamps) {

@@ -59,7 +59,8 @@ public:
     FileOutcome FileSetDateTime(const std::wstring& path, const CivilTime& local, StampSet stamps) const;
     // All three stamps to today's local date at 00:00:00, today being read when this file is done.
     FileOutcome FileTimeZero(const std::wstring& path) const;
-    // Moves each stamp in `stamps` by `shift` from its own value, on the local calendar and clock.
+    // Moves each stamp in `stamps` by `shift` from its own value: whole days on the local calendar,
+    // keeping the clock time, and the clock part as elapsed time.
     // Not done, with the file unchanged, when a moved stamp would leave what its file system can
     // hold.
     FileOutcome FileShift(const std::wstring& path, const DateShift& shift, StampSet stamps) const;
@@ -92,6 +93,9 @@ private:
     struct Asked {
         uint64_t Ticks = 0;
         CivilTime Local;
+        // The ticks were found from the clock time by the time-zone rules: a time skipped or
+        // repeated that day is told.
+        bool FromClock = false;
     };
     // Creation, last write, last access; none: kept as it is.
     using AskedStamps = std::array<std::optional<Asked>, 3>;
@@ -100,6 +104,8 @@ private:
     // `ticks` moved by `shift` on `volume`, kept to the 100 ns below the millisecond where the
     // volume keeps them; none when out of its range.
     static std::optional<Asked> Shifted(FolderClock& volume, uint64_t ticks, const DateShift& shift);
+    static void AddClockTimeRemark(FileOutcome& outcome, const AskedStamps& asked,
+                                   LocalTimeConverter& converter);
     // The stamps to write, made from the file's current ones; none when they cannot be.
     using Ask = std::function<std::optional<AskedStamps>(const FileStamps& before)>;
     // Writes the stamps `ask` makes of those the open file has, and reads them back; not done,

@@ -3,6 +3,8 @@
 
 #include "base/TextHelpers.h"
 
+#include <cwchar>
+
 namespace {
 
 constexpr uint64_t kTicksPerSecond = 10'000'000;
@@ -63,4 +65,24 @@ std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<Ci
         break;
     }
     return name + L" relue différente" + value;
+}
+
+std::wstring ClockTimeRemark(LocalTimeKind kind, const CivilTime& asked,
+                             const std::optional<CivilTime>& written) {
+    const auto clock = [](const CivilTime& t) {
+        wchar_t text[16];
+        std::swprintf(text, 16, L"%02d:%02d:%02d", t.Hour, t.Minute, t.Second);
+        return std::wstring(text);
+    };
+    switch (kind) {
+    case LocalTimeKind::Once:
+        break;
+    case LocalTimeKind::Skipped:
+        return L"l'heure " + clock(asked) + L" n'existe pas ce jour-là (changement d'heure)" +
+               (written ? L" : écrite " + clock(*written) : L"");
+    case LocalTimeKind::Repeated:
+        return L"l'heure " + clock(asked) +
+               L" existe deux fois ce jour-là (changement d'heure) : la première est écrite";
+    }
+    return L"";
 }

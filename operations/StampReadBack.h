@@ -4,6 +4,7 @@
 #pragma once
 
 #include "listing/DateTime.h"
+#include "listing/FileTimes.h"
 
 #include <cstdint>
 #include <optional>
@@ -29,3 +30,8 @@ ReadBack CompareReadBack(StampKind kind, uint64_t asked, uint64_t before, uint64
 
 // The report's remark for a stamp that did not read back as asked; empty for AsAsked.
 std::wstring ReadBackRemark(StampKind kind, ReadBack how, const std::optional<CivilTime>& readLocal);
+
+// The remark for a clock time asked on a day it is skipped or repeated by a change of offset,
+// with the time it was written as; empty for a time that occurs once.
+std::wstring ClockTimeRemark(LocalTimeKind kind, const CivilTime& asked,
+                             const std::optional<CivilTime>& written);

@@ -227,3 +227,37 @@ TEST_F(ReadFolder, FolderBeyondTheOldPathLimitIsListed) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ReadFolder, AFolderOfManyBlocksIsListedWholeAndSortsByNameAsAFreshSortWould) {
+    // Enough names to need several of the directory's blocks, so that they are read ahead on a
+    // thread of their own while the listing is made; mixed case and accents, whose order is the
+    // locale's, not the code points'.
+    const wchar_t* stems[] = {L"Été", L"ete", L"Zèbre", L"abc", L"ABD", L"image-1", L"image10"};
+    std::vector<std::wstring> made;
+    for (int i = 0; i < 1500; ++i)
+        made.push_back(std::wstring(stems[i % 7]) + L" " + std::to_wstring(i) + L".jpg");
+    for (const std::wstring& name : made)
+        folder.MakeFile(name);
+    const Locale& locale = CurrentLocale();
+    ASSERT_EQ(listing.ReadFolder(folder.Path(), L"*.jpg"), 1500);
+    EXPECT_EQ(listing.TotalSize(), 1500) << "one byte each, the size read from every block";
+    listing.Sort(TFileListing::kName, true, locale);
+    std::vector<std::wstring> sorted;
+    for (size_t i = 0; i < listing.Count(); ++i)
+        sorted.emplace_back(listing[i].Name);
+
+    // The same folder sorted by another column first, then by name: keys made afresh.
+    listing.Sort(TFileListing::kSize, true, locale);
+    listing.Sort(TFileListing::kName, true, locale);
+    for (size_t i = 0; i < listing.Count(); ++i)
+        ASSERT_EQ(std::wstring(listing[i].Name), sorted[i]) << "row " << i;
+    std::sort(made.begin(), made.end(), [&locale](const std::wstring& a, const std::wstring& b) {
+        return locale.CompareNoCase(a, b) < 0;
+    });
+    EXPECT_EQ(sorted, made);
+    EXPECT_FALSE(Entry(L"Zèbre 2.jpg").DosName.empty());
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 
 #include "support/win/OperationFiles.h"
 #include "support/win/TempFolder.h"
+#include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 
 #include <gtest/gtest.h>
@@ -370,6 +371,70 @@ TEST_F(FileStampingTest, EveryOperationOpensASymbolicLinkItselfNotItsTarget) {
     ASSERT_EQ(flags.size(), 5u);
     for (const DWORD given : flags)
         EXPECT_EQ(given & FILE_FLAG_OPEN_REPARSE_POINT, static_cast<DWORD>(FILE_FLAG_OPEN_REPARSE_POINT));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FileStampingTest, NearAChangeOfOffsetTheClockPartOfAShiftMovesTheInstant) {
+    // Paris: clocks go from 02:00 to 03:00 on 29 March 2026 and from 03:00 back to 02:00 on
+    // 25 October 2026.
+    struct Case {
+        const char* what;
+        FILETIME before;
+        DateShift shift;
+        FILETIME after;
+    };
+    const Case cases[] = {
+        {"03:30 summer time less an hour is 01:30 winter time, not 03:30 again",
+         UtcFileTime(2026, 3, 29, 1, 30, 0), DateShift{true, 0, 1}, UtcFileTime(2026, 3, 29, 0, 30, 0)},
+        {"the first 02:30 of the fall-back day, plus an hour, is the second 02:30",
+         UtcFileTime(2026, 10, 25, 0, 30, 0), DateShift{false, 0, 1}, UtcFileTime(2026, 10, 25, 1, 30, 0)},
+        {"the second 02:30, plus an hour, is 03:30: an hour after the stamp above, not the same",
+         UtcFileTime(2026, 10, 25, 1, 30, 0), DateShift{false, 0, 1}, UtcFileTime(2026, 10, 25, 2, 30, 0)},
+        {"a day keeps 10:00 across the change, then the hour is elapsed time",
+         UtcFileTime(2026, 3, 28, 9, 0, 0), DateShift{false, 1, 1}, UtcFileTime(2026, 3, 29, 9, 0, 0)},
+    };
+    const std::wstring path = MakeStampedFile(L"horloge.txt");
+    const FileStamping stamping(recorder_.Writer());
+    for (const Case& c : cases) {
+        ASSERT_TRUE(WriteStamps(path, kOldCreation, kOldAccess, c.before));
+        EXPECT_TRUE(stamping.FileShift(path, c.shift, StampSet{Stamp::LastWrite})) << c.what;
+        EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, c.after)) << c.what;
+        EXPECT_EQ(stamping.ShiftedStamp(path, FileTimeTicks(c.before), c.shift), FileTimeTicks(c.after))
+            << c.what << ": the journal expects what is written";
+    }
+}
+
+TEST_F(FileStampingTest, AClockTimeSkippedOrRepeatedThatDayIsWrittenByTheRuleAndTold) {
+    const std::wstring path = MakeStampedFile(L"changement.txt");
+    const FileStamping stamping(recorder_.Writer());
+
+    const FileOutcome skipped =
+        stamping.FileSetDateTime(path, CivilTime{2026, 3, 29, 2, 30}, StampSet{Stamp::LastWrite});
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, UtcFileTime(2026, 3, 29, 1, 30, 0)))
+        << "03:30 summer time";
+    ASSERT_EQ(skipped.Remarks().size(), 1u);
+    EXPECT_EQ(skipped.Remarks()[0],
+              L"l'heure 02:30:00 n'existe pas ce jour-là (changement d'heure) : écrite 03:30:00");
+
+    const FileOutcome repeated = stamping.FileSetDateTime(path, CivilTime{2026, 10, 25, 2, 30},
+                                                          StampSet{Stamp::LastWrite, Stamp::LastAccess});
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, UtcFileTime(2026, 10, 25, 0, 30, 0)))
+        << "the first, in summer time";
+    EXPECT_EQ(
+        repeated.Remarks(),
+        std::vector<std::wstring>{
+            L"l'heure 02:30:00 existe deux fois ce jour-là (changement d'heure) : la première est écrite"})
+        << "told once for both stamps";
+    // An exact instant is no clock time to resolve, even in the repeated hour.
+    EXPECT_TRUE(
+        stamping.FileShift(path, DateShift{false, 0, 0, 0, 1}, StampSet{Stamp::LastWrite}).Remarks().empty());
+
+    EXPECT_TRUE(stamping.FileSetDateTime(path, CivilTime{2026, 10, 25, 4, 30}, StampSet{Stamp::LastWrite})
+                    .Remarks()
+                    .empty());
 }
 
 } // namespace
