@@ -150,6 +150,7 @@ public:
     void CopyStampClick();
     void FromFileClick();
     void PhotoDateClick();
+    void NameDateClick();
     void SubFoldersClick();
     // The reference file of "Dates d'un autre fichier", chosen in the system's open dialog
     // starting in `folder`; replaceable, so that tests can answer it.

@@ -9,6 +9,7 @@
 #include "operations/ApiPath.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/CopyStampForm.h"
+#include "operations/dialogs/NameDateForm.h"
 #include "operations/dialogs/OperationPrompts.h"
 #include "operations/dialogs/StampChoiceForm.h"
 #include "ui/MessageBox.h"
@@ -80,12 +81,22 @@ void TMainForm::PhotoDateClick() {
         AskStamps(Handle(), FontName(),
                   StampChoiceTexts{
                       L"Date de prise de vue",
-                      L"Les dates cochées de chaque photo JPEG ou TIFF prendront la date de sa prise de vue, "
-                      L"lue dans ses données Exif. Une photo sans cette date est laissée telle quelle.",
+                      L"Les dates cochées de chaque photo ou vidéo (JPEG, TIFF, HEIC, MP4, MOV...) prendront "
+                      L"la date de sa prise de vue, lue dans le fichier. Un fichier sans cette date est "
+                      L"laissé tel quel.",
                       StampChecks::kDateTexts,
                       {Stamp::Creation, Stamp::LastWrite}});
     if (stamps)
         batches_->RunRequest(BatchRequest{BatchOperation::PhotoDate, *stamps});
+}
+
+void TMainForm::NameDateClick() {
+    const std::optional<NameDateChoice> choice = AskNameDate(Handle(), FontName(), Settings);
+    if (!choice)
+        return;
+    BatchRequest request{BatchOperation::NameDate, choice->Stamps};
+    request.NamePattern = choice->Pattern;
+    batches_->RunRequest(request);
 }
 
 void TMainForm::SubFoldersClick() {

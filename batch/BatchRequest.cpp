@@ -16,6 +16,9 @@ std::wstring OperationName(const BatchRequest& request) {
                request.Reference.Name + L" »)";
     case BatchOperation::PhotoDate:
         return L"Date de prise de vue (" + StampNames(request.Stamps) + L")";
+    case BatchOperation::NameDate:
+        return L"Date du nom de fichier (" + StampNames(request.Stamps) +
+               (request.NamePattern.empty() ? L"" : L", modèle « " + request.NamePattern + L" »") + L")";
     case BatchOperation::Upper:
         return L"Majuscules";
     case BatchOperation::Lower:

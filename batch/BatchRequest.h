@@ -17,6 +17,7 @@ enum class BatchOperation {
     CopyStamp,  // "Copier une date": one stamp of each file into its others
     FromFile,   // "Dates d'un autre fichier"
     PhotoDate,  // "Date de prise de vue"
+    NameDate,   // "Date du nom de fichier"
     Upper,      // "Majuscules"
     Lower,      // "Minuscules"
     FirstUpper, // "Maj-minuscules"
@@ -33,7 +34,7 @@ struct ReferenceFile {
 
 struct BatchRequest {
     BatchOperation Operation = BatchOperation::TimeZero;
-    // The stamps set: of DateTime, Shift, FromFile and PhotoDate; the targets of CopyStamp.
+    // The stamps set: of DateTime, Shift, FromFile, PhotoDate and NameDate; the targets of CopyStamp.
     StampSet Stamps = kAllStamps;
     CivilTime When; // DateTime
     // DateTime: the minutes east of UTC When was written at, which make it an exact instant;
@@ -42,6 +43,8 @@ struct BatchRequest {
     DateShift Shift;         // Shift
     Stamp CopySource{};      // CopyStamp; never among its Stamps
     ReferenceFile Reference; // FromFile
+    // NameDate: the user's pattern of the names ("AAAAMMJJ*"); empty for the known forms.
+    std::wstring NamePattern;
 };
 
 // The batch's name in the journal and in the undo list: "Décaler les dates (+1 h)".

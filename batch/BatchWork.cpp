@@ -92,6 +92,25 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
         work.Plan = PlanPhotoDate(s, names, stamps);
         work.Work = WritePlannedStamps(s, stamps);
         break;
+    case BatchOperation::NameDate: {
+        std::optional<NamePattern> pattern;
+        if (!request.NamePattern.empty()) {
+            pattern = ParseNamePattern(request.NamePattern);
+            if (!pattern) {
+                // The front ends check the pattern first; a bad one reaching here changes nothing.
+                work.Plan = [](size_t, const std::wstring&) {
+                    PlannedFile plan;
+                    plan.Refusal = FileOutcome::Failed(Failure::Other, L"modèle de nom invalide");
+                    return plan;
+                };
+                work.Work = WritePlannedStamps(s, stamps);
+                break;
+            }
+        }
+        work.Plan = PlanNameDate(s, names, pattern, stamps);
+        work.Work = WriteNameDate(stamping, pattern, stamps);
+        break;
+    }
     case BatchOperation::Upper:
     case BatchOperation::Lower:
     case BatchOperation::FirstUpper: {

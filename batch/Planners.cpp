@@ -9,6 +9,7 @@
 #include "operations/CaseRenamer.h"
 #include "operations/FileNameCase.h"
 #include "operations/PerFileFrame.h"
+#include "operations/NameStamp.h"
 #include "operations/PhotoStamp.h"
 #include "operations/SystemFailure.h"
 
@@ -152,6 +153,35 @@ JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::v
             return plan;
         }
         return PlanStamps(path, names[index], taken, chosen);
+    };
+}
+
+JournalledWork::Planner PlanNameDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                     std::optional<NamePattern> pattern, StampSet chosen) {
+    return [&stamping, names, pattern = std::move(pattern), chosen](size_t index, const std::wstring& path) {
+        PlannedFile plan;
+        FileOutcome why;
+        const std::optional<NameStamp> named = NameDateStamp(stamping, path, pattern, why);
+        if (!named) {
+            plan.Refusal = why;
+            return plan;
+        }
+        return PlanStamps(path, names[index], named->Stamp, chosen);
+    };
+}
+
+JournalledWork::Work WriteNameDate(std::shared_ptr<const FileStamping> stamping,
+                                   std::optional<NamePattern> pattern, StampSet chosen) {
+    return [stamping, pattern = std::move(pattern), chosen, write = WritePlannedStamps(*stamping, chosen)](
+               size_t index, const std::wstring& path, const PlannedFile& plan) {
+        FileOutcome outcome = write(index, path, plan);
+        FileOutcome why;
+        const std::optional<NameStamp> named =
+            outcome && plan.Record ? NameDateStamp(*stamping, path, pattern, why) : std::nullopt;
+        if (named)
+            for (const std::wstring& remark : named->Remarks)
+                outcome.AddRemark(remark);
+        return outcome;
     };
 }
 

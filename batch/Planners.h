@@ -7,6 +7,7 @@
 #include "operations/CaseRenamer.h"
 #include "operations/FileOutcome.h"
 #include "operations/FileStamping.h"
+#include "readers/NameDate.h"
 #include "operations/NameCase.h"
 
 #include <memory>
@@ -35,6 +36,13 @@ JournalledWork::Planner PlanFixedStamps(const FileStamping& stamping, const std:
                                         const FileStamps& stamps, StampSet chosen);
 JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                       StampSet chosen);
+// The stamps of `chosen` to the date each file's name gives, by `pattern` or the known forms.
+JournalledWork::Planner PlanNameDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                     std::optional<NamePattern> pattern, StampSet chosen);
+// WritePlannedStamps, and what the report tells of the name's date (a second date, a clock time
+// skipped or repeated).
+JournalledWork::Work WriteNameDate(std::shared_ptr<const FileStamping> stamping,
+                                   std::optional<NamePattern> pattern, StampSet chosen);
 // Writes the stamps of `chosen` that the plan's record holds, exactly: for the operations whose
 // plan already found each file's stamp.
 JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, StampSet chosen);

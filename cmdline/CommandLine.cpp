@@ -3,6 +3,7 @@
 
 #include "base/TextHelpers.h"
 #include "listing/MaskSearch.h"
+#include "readers/NameDate.h"
 
 #include <algorithm>
 #include <array>
@@ -16,9 +17,11 @@ struct SwitchInfo {
     bool TakesValue = false;
     // Set for the switches that name the operation.
     std::optional<CommandOperation> Operation;
+    // The value may be left out.
+    bool ValueOptional = false;
 };
 
-constexpr std::array<SwitchInfo, 17> kSwitches{{
+constexpr std::array<SwitchInfo, 18> kSwitches{{
     {L"date", true, CommandOperation::DateTime},
     {L"zero", false, CommandOperation::TimeZero},
     {L"upper", false, CommandOperation::Upper},
@@ -28,6 +31,7 @@ constexpr std::array<SwitchInfo, 17> kSwitches{{
     {L"copy", true, CommandOperation::CopyStamp},
     {L"from", true, CommandOperation::FromFile},
     {L"exif", false, CommandOperation::Exif},
+    {L"name", true, CommandOperation::NameDate, true},
     {L"undo", false, CommandOperation::Undo},
     {L"stamps", true, std::nullopt},
     {L"mask", true, std::nullopt},
@@ -126,7 +130,8 @@ ParsedCommandLine Failed(const std::wstring& message) {
 
 bool TakesStamps(CommandOperation operation) {
     return operation == CommandOperation::DateTime || operation == CommandOperation::Shift ||
-           operation == CommandOperation::FromFile || operation == CommandOperation::Exif;
+           operation == CommandOperation::FromFile || operation == CommandOperation::Exif ||
+           operation == CommandOperation::NameDate;
 }
 
 } // namespace
@@ -248,7 +253,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         const SwitchInfo* known = FindSwitch(name);
         if (!known)
             return Failed(L"option inconnue " + Quoted(typed));
-        if (known->TakesValue && value.empty())
+        if (known->TakesValue && value.empty() && !(known->ValueOptional && !hasValue))
             return Failed(L"valeur manquante pour " + Quoted(typed));
         if (!known->TakesValue && hasValue)
             return Failed(L"l'option " + Quoted(typed) + L" ne prend pas de valeur");
@@ -289,6 +294,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             request.CopyTargets = *targets;
         } else if (name == L"from") {
             request.FromFile = value;
+        } else if (name == L"name") {
+            if (hasValue && !ParseNamePattern(value))
+                return Failed(
+                    L"modèle de nom invalide " + Quoted(value) +
+                    L" (AAAA, MM et JJ une fois chacun ; hh, mm, ss au besoin ; * pour tout texte)");
+            request.NamePattern = value;
         } else if (name == L"stamps") {
             const std::optional<StampSet> stamps = ParseStampLetters(value);
             if (!stamps)
@@ -315,9 +326,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         return result;
     if (operationSwitch.empty())
         return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
-                      L"/from, /exif ou /undo)");
+                      L"/from, /exif, /name ou /undo)");
     if (!stampsSwitch.empty() && !TakesStamps(request.Operation))
-        return Failed(Quoted(stampsSwitch) + L" ne va qu'avec /date, /shift, /from ou /exif");
+        return Failed(Quoted(stampsSwitch) + L" ne va qu'avec /date, /shift, /from, /exif ou /name");
     if (request.Operation == CommandOperation::Undo) {
         if (!request.Paths.empty())
             return Failed(Quoted(operationSwitch) + L" ne prend pas de chemin : " + Quoted(request.Paths[0]));
@@ -360,11 +371,16 @@ std::wstring CommandUsageText() {
            L"  /copy:S>CIBLES              copie une date dans d'autres (ex. \"/copy:m>ca\")\r\n"
            L"  /from:FICHIER               les dates choisies d'un autre fichier\r\n"
            L"  /exif                       les dates choisies à la date de prise de vue de la photo\r\n"
+           L"                              ou de la vidéo (JPEG, TIFF, HEIC, MP4, MOV...)\r\n"
+           L"  /name[:MODÈLE]              les dates choisies à la date lue dans le nom du fichier\r\n"
+           L"                              (IMG_20230415_143022.jpg...) ; le modèle, avec AAAA MM\r\n"
+           L"                              JJ hh mm ss et *, pour les autres noms (\"/name:Scan "
+           L"AAAAMMJJ*\")\r\n"
            L"  /undo                       annule la dernière opération du journal d'annulation\r\n"
            L"\r\n"
            L"Options :\r\n"
            L"  /stamps:cma   les dates touchées : c création, m modification, a dernier accès\r\n"
-           L"                (les trois par défaut ; avec /date, /shift, /from et /exif)\r\n"
+           L"                (les trois par défaut ; avec /date, /shift, /from, /exif et /name)\r\n"
            L"  /mask:*.JPG;*.TIF   les fichiers pris dans un dossier (*.* par défaut)\r\n"
            L"  /recurse      les sous-dossiers aussi\r\n"
            L"  /dryrun       montre ce qui serait modifié, sans rien modifier\r\n"

@@ -23,6 +23,7 @@ enum class CommandOperation {
     CopyStamp,  // /copy
     FromFile,   // /from
     Exif,       // /exif
+    NameDate,   // /name, /name:MODÈLE
     Undo,       // /undo
 };
 
@@ -38,13 +39,15 @@ struct CommandInstant {
 struct CommandRequest {
     CommandOperation Operation = CommandOperation::TimeZero;
     CommandInstant When;
-    // The stamps of /date, /shift, /from and /exif.
+    // The stamps of /date, /shift, /from, /exif and /name.
     StampSet Stamps = kAllStamps;
     DateShift Shift;
     // With /copy; the targets never hold the source.
     Stamp CopySource = Stamp::Creation;
     StampSet CopyTargets;
     std::wstring FromFile;
+    // With /name: the user's pattern; empty for the known forms.
+    std::wstring NamePattern;
     std::wstring Mask = L"*.*";
     bool Recurse = false;
     bool DryRun = false;

@@ -138,6 +138,10 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
     case CommandOperation::Exif:
         batch.Operation = BatchOperation::PhotoDate;
         break;
+    case CommandOperation::NameDate:
+        batch.Operation = BatchOperation::NameDate;
+        batch.NamePattern = request.NamePattern;
+        break;
     case CommandOperation::Upper:
         batch.Operation = BatchOperation::Upper;
         break;

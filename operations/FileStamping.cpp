@@ -178,6 +178,13 @@ std::optional<uint64_t> FileStamping::StampOf(const std::wstring& path, const Ci
     return HoldableStamp(volume.Clock, volume.Converter, local);
 }
 
+std::wstring FileStamping::ClockTimeRemarkOf(const std::wstring& path, const CivilTime& local) const {
+    FolderClock& volume = ClockOf(path);
+    const std::optional<uint64_t> stamp = volume.Converter.ToUtc(local);
+    return ClockTimeRemark(volume.Converter.KindOf(local), local,
+                           stamp ? volume.Converter.ToLocal(*stamp) : std::nullopt);
+}
+
 CivilTime FileStamping::TodayMidnight() const {
     const CivilTime now = clock_();
     return CivilTime{now.Year, now.Month, now.Day, 0, 0, 0, 0};

@@ -78,6 +78,9 @@ public:
     // volume of the file at `path`, none when that volume cannot hold it; and today at 00:00:00.
     std::optional<uint64_t> StampOf(const std::wstring& path, const CivilTime& local) const;
     CivilTime TodayMidnight() const;
+    // The remark for the local time `local` on the volume of the file at `path` when that day
+    // skips or repeats it; empty otherwise.
+    std::wstring ClockTimeRemarkOf(const std::wstring& path, const CivilTime& local) const;
     // `ticks`, when the volume of the file at `path` can hold that UTC stamp; none otherwise.
     std::optional<uint64_t> HoldableTicks(const std::wstring& path, uint64_t ticks) const;
     // The UTC stamp `ticks` becomes once moved by `shift`, on the volume of the file at `path`.

@@ -26,7 +26,7 @@ std::optional<TakenDate> PhotoTaken(const std::wstring& path, FileOutcome& why) 
         why = file.LastFailure();
         break;
     case NoPhotoDate::NotRecognised:
-        why = FileOutcome::Failed(Failure::Other, L"ni JPEG ni TIFF");
+        why = FileOutcome::Failed(Failure::Other, L"ni photo ni vidéo reconnue");
         break;
     case NoPhotoDate::NoDateWritten:
         why = FileOutcome::Failed(Failure::Other, L"aucune date de prise de vue");

@@ -66,7 +66,13 @@ struct SettingsRecord {
     static constexpr const wchar_t* kFirstMajMin = L"FirstMajMin";
     bool FirstMajMin = true;
 
-    static constexpr int kFieldCount = 28;
+    // The file-name date dialog's own pattern (empty: the known forms) and its stamps.
+    static constexpr const wchar_t* kNamePattern = L"NamePattern";
+    std::wstring NamePattern;
+    static constexpr const wchar_t* kNameMask = L"NameMask";
+    int NameMask = 3;
+
+    static constexpr int kFieldCount = 30;
 
     // Calls visit(valueName, field) for every field, in the order they are read and written.
     // Works for a const record too.
@@ -99,6 +105,8 @@ struct SettingsRecord {
         visit(kShift, r.Shift);
         visit(kShiftMask, r.ShiftMask);
         visit(kSubFolders, r.SubFolders);
+        visit(kNamePattern, r.NamePattern);
+        visit(kNameMask, r.NameMask);
     }
 
     bool operator==(const SettingsRecord&) const = default;

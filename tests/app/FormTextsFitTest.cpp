@@ -6,6 +6,7 @@
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/StampChoiceForm.h"
+#include "operations/dialogs/NameDateForm.h"
 #include "operations/dialogs/ShiftForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "operations/dialogs/DateHeureForm.h"
@@ -65,11 +66,13 @@ TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
     // The longest texts the two operations give it.
     const StampChoiceTexts photo{
         L"Date de prise de vue",
-        L"Les dates cochées de chaque photo JPEG ou TIFF prendront la date de sa prise de vue, "
-        L"lue dans ses données Exif. Une photo sans cette date est laissée telle quelle.",
+        L"Les dates cochées de chaque photo ou vidéo (JPEG, TIFF, HEIC, MP4, MOV...) prendront "
+        L"la date de sa prise de vue, lue dans le fichier. Un fichier sans cette date est "
+        L"laissé tel quel.",
         {L"Date de modification : 28/10/2026 23:59:59", L"Date de modification : 28/10/2026 23:59:59",
          L"Date de dernier accès : 28/10/2026 23:59:59"}};
     ExpectAllTextsFit([&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo); });
+    ExpectAllTextsFit([&] { return std::make_unique<NameDateForm>(nullptr, Face(), settings); });
     const std::vector<UndoRow> rows;
     ExpectAllTextsFit([&] { return std::make_unique<UndoForm>(nullptr, Face(), rows, std::nullopt); });
 }

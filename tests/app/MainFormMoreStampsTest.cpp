@@ -4,6 +4,7 @@
 #include "MainFormFixture.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/NameDateForm.h"
 #include "operations/dialogs/StampChoiceForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "support/logic/ExifImages.h"
@@ -89,6 +90,11 @@ protected:
                             stamps->Stamps.CheckAcces.Text()};
                 stamps->Stamps.SetChecked(mask);
                 stamps->BtnOk.Click();
+            } else if (auto* named = dynamic_cast<NameDateForm*>(&shown)) {
+                shownPattern = named->EditPattern.Text();
+                named->Stamps.SetChecked(mask);
+                named->EditPattern.SetText(pattern);
+                (mask.Empty() ? named->BtnCancel : named->BtnOk).Click();
             } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
                 confirm->BtnOk.Click();
             } else if (auto* undo = dynamic_cast<UndoForm*>(&shown)) {
@@ -114,6 +120,10 @@ protected:
     std::vector<std::wstring> boxes;
     std::vector<std::wstring> boxTexts;
     std::vector<std::wstring> reported;
+    // The file-name date dialog's pattern: the one it showed, the one typed in (cancelled when no
+    // stamp is asked).
+    std::wstring shownPattern;
+    std::wstring pattern;
     std::unique_ptr<TMainForm> form;
 };
 
@@ -174,10 +184,37 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
     EXPECT_EQ(after.at(L"été.jpg").second, Ticks(kBefore)) << "access not chosen";
     EXPECT_EQ(after.at(L"sans date.jpg"), before.at(L"sans date.jpg"));
     EXPECT_EQ(after.at(L"notes.txt"), before.at(L"notes.txt"));
-    EXPECT_EQ(reported, (std::vector<std::wstring>{L"notes.txt: ni JPEG ni TIFF",
+    EXPECT_EQ(reported, (std::vector<std::wstring>{L"notes.txt: ni photo ni vidéo reconnue",
                                                    L"sans date.jpg: aucune date de prise de vue"}));
 
     Run(L"OptionsAnnuler");
+    EXPECT_EQ(Disk(), before);
+}
+
+TEST_F(MainFormMoreStamps, NameDateStampsFromEachNameThenByTheRememberedPattern) {
+    Make(L"IMG_20230415_143022.jpg");
+    Make(L"Scan 20240102 page 1.tif");
+    Make(L"notes.txt");
+    OpenWindow();
+    const auto before = Disk();
+
+    Run(L"OptionsNomDeFichier", {Stamp::LastWrite});
+    EXPECT_EQ(shownPattern, L"");
+    EXPECT_EQ(Disk().at(L"IMG_20230415_143022.jpg"),
+              std::make_pair(Ticks(UtcOfLocal(2023, 4, 15, 14, 30, 22)), Ticks(kBefore)));
+    EXPECT_EQ(reported, (std::vector<std::wstring>{L"notes.txt: aucune date dans le nom",
+                                                   L"Scan 20240102 page 1.tif: aucune date dans le nom"}));
+
+    reported.clear();
+    pattern = L"Scan AAAAMMJJ*";
+    Run(L"OptionsNomDeFichier", {Stamp::LastWrite, Stamp::LastAccess});
+    EXPECT_EQ(Disk().at(L"Scan 20240102 page 1.tif"),
+              std::make_pair(Ticks(UtcOfLocal(2024, 1, 2, 0, 0, 0)), Ticks(UtcOfLocal(2024, 1, 2, 0, 0, 0))));
+    Run(L"OptionsNomDeFichier", {});
+    EXPECT_EQ(shownPattern, L"Scan AAAAMMJJ*") << "remembered";
+
+    for (int undo = 0; undo < 2; ++undo)
+        Run(L"OptionsAnnuler");
     EXPECT_EQ(Disk(), before);
 }
 

@@ -49,6 +49,7 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
         {L"-lower", CommandOperation::Lower},         {L"/first", CommandOperation::FirstUpper},
         {L"/exif", CommandOperation::Exif},           {L"/from:ref.jpg", CommandOperation::FromFile},
         {L"/shift:1:00:00", CommandOperation::Shift}, {L"/copy:m>ca", CommandOperation::CopyStamp},
+        {L"/name", CommandOperation::NameDate},       {L"/Name:AAAAMMJJ*", CommandOperation::NameDate},
     };
     for (const auto& [option, operation] : cases) {
         const ParsedCommandLine parsed = Parse({option, L"/recurse", L"x"});
@@ -58,6 +59,8 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
         EXPECT_EQ(parsed.Request.Stamps, kAllStamps);
     }
     EXPECT_EQ(Parse({L"/from:ref.jpg", L"x"}).Request.FromFile, L"ref.jpg");
+    EXPECT_EQ(Parse({L"/name", L"x"}).Request.NamePattern, L"");
+    EXPECT_EQ(Parse({L"/name=Scan AAAA-MM-JJ*", L"x"}).Request.NamePattern, L"Scan AAAA-MM-JJ*");
     const ParsedCommandLine copy = Parse({L"/copy:M>cA", L"x"});
     EXPECT_EQ(copy.Request.CopySource, Stamp::LastWrite);
     EXPECT_EQ(copy.Request.CopyTargets, (StampSet{Stamp::Creation, Stamp::LastAccess}));
@@ -116,13 +119,19 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
         {{L"/upper:yes", L"x"}, L"l'option « /upper » ne prend pas de valeur"},
         {{L"/upper"}, L"aucun fichier ni dossier donné"},
         {{L"/mask:*.jpg", L"/MASK:*.tif", L"/zero", L"x"}, L"option « /MASK » donnée deux fois"},
-        {{L"/stamps:c", L"/upper", L"x"}, L"« /stamps » ne va qu'avec /date, /shift, /from ou /exif"},
+        {{L"/stamps:c", L"/upper", L"x"}, L"« /stamps » ne va qu'avec /date, /shift, /from, /exif ou /name"},
+        {{L"/name:IMG_*", L"x"},
+         L"modèle de nom invalide « IMG_* » (AAAA, MM et JJ une fois chacun ; hh, mm, ss au besoin ; * pour "
+         L"tout "
+         L"texte)"},
+        {{L"/name:", L"x"}, L"valeur manquante pour « /name »"},
         {{L"/stamps:cc", L"/exif", L"x"}, L"dates invalides « cc » (attendu des lettres parmi c, m, a)"},
         {{L"/undo", L"x"}, L"« /undo » ne prend pas de chemin : « x »"},
         {{L"/recurse", L"/undo"}, L"« /recurse » ne va pas avec « /undo »"},
         {{L"/dryrun", L"x"},
-         L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif ou "
-         L"/undo)"},
+         L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
+         L"/name "
+         L"ou /undo)"},
         {{L"/zero", L""}, L"chemin vide"},
     };
     for (const auto& [args, message] : cases) {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <string>
@@ -260,7 +261,7 @@ TEST_F(CommandLineRun, RecurseFromAndExifReachTheirFilesAndUndoTakesThemBack) {
     // The photo's own date; the text file has none and says so.
     const Result exif = Run(L"/exif /stamps:m sous\\fond\\photo.jpg notes.txt");
     EXPECT_EQ(exif.Exit, 1u);
-    EXPECT_EQ(exif.Printed, (Lines{L"notes.txt : non modifié : ni JPEG ni TIFF",
+    EXPECT_EQ(exif.Printed, (Lines{L"notes.txt : non modifié : ni photo ni vidéo reconnue",
                                    L"sous\\fond\\photo.jpg : modifié", L"1 fichier modifié, 1 non modifié"}));
     EXPECT_TRUE(SameTime(OnDisk(L"sous\\fond\\photo.jpg").LastWrite, UtcOfLocal(2021, 6, 15, 10, 20, 30)));
     EXPECT_TRUE(SameTime(OnDisk(L"sous\\fond\\photo.jpg").LastAccess, Old()));
@@ -350,4 +351,50 @@ TEST_F(CommandLineRun, DashNamesAFileAfterTheSwitchesAndNothingMatchedExitsThree
         EXPECT_EQ(none.Printed[0], L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
     }
     EXPECT_TRUE(Untouched(L"alpha.jpg"));
+}
+
+TEST_F(CommandLineRun, NameTakesTheDateEachNameGivesOrTheUsersPattern) {
+    const wchar_t* names[] = {L"IMG_20230415_143022.jpg",
+                              L"WhatsApp Image 2026-08-31 at 15.41.14.jpeg",
+                              L"IMG-20190330-WA0002.jpg",
+                              L"PXL_20240102_101530123.jpg",
+                              L"VID_20230101_120000 copie du 2024-05-06 10.00.00.mp4",
+                              L"sans date.jpg",
+                              L"IMG_20231332_101010.jpg",
+                              L"Scan 20240102 page 1.tif"};
+    folder.MakeFolder(L"noms");
+    for (const wchar_t* name : names) {
+        folder.MakeFile(std::wstring(L"noms\\") + name);
+        ASSERT_TRUE(WriteStamps(folder / (std::wstring(L"noms\\") + name), Old(), Old(), Old()));
+    }
+    const Result run = Run(L"/name /stamps:m noms");
+    EXPECT_EQ(run.Exit, 1u);
+    EXPECT_EQ(NamesPrinted(run.Printed).size(), 8u);
+    const auto printed = [&run](const std::wstring& line) {
+        return std::find(run.Printed.begin(), run.Printed.end(), line) != run.Printed.end();
+    };
+    EXPECT_TRUE(printed(L"sans date.jpg : non modifié : aucune date dans le nom"));
+    EXPECT_TRUE(printed(L"IMG_20231332_101010.jpg : non modifié : aucune date dans le nom")) << "month 13";
+    EXPECT_TRUE(printed(L"Scan 20240102 page 1.tif : non modifié : aucune date dans le nom"));
+    EXPECT_TRUE(printed(L"VID_20230101_120000 copie du 2024-05-06 10.00.00.mp4 : remarque : le nom porte une "
+                        L"autre date, non retenue : la première est prise"));
+    const auto written = [this](const std::wstring& name) { return OnDisk(L"noms\\" + name).LastWrite; };
+    EXPECT_TRUE(SameTime(written(L"IMG_20230415_143022.jpg"), UtcOfLocal(2023, 4, 15, 14, 30, 22)));
+    EXPECT_TRUE(SameTime(written(L"WhatsApp Image 2026-08-31 at 15.41.14.jpeg"),
+                         UtcOfLocal(2026, 8, 31, 15, 41, 14)));
+    EXPECT_TRUE(SameTime(written(L"IMG-20190330-WA0002.jpg"), UtcOfLocal(2019, 3, 30, 0, 0, 0)));
+    FILETIME pixel = UtcFileTime(2024, 1, 2, 10, 15, 30);
+    reinterpret_cast<ULARGE_INTEGER*>(&pixel)->QuadPart += 123 * 10'000; // its milliseconds, in UTC
+    EXPECT_TRUE(SameTime(written(L"PXL_20240102_101530123.jpg"), pixel));
+    EXPECT_TRUE(SameTime(written(L"VID_20230101_120000 copie du 2024-05-06 10.00.00.mp4"),
+                         UtcOfLocal(2023, 1, 1, 12, 0, 0)));
+    EXPECT_TRUE(SameTime(OnDisk(L"noms\\IMG_20230415_143022.jpg").LastAccess, Old())) << "/stamps:m";
+
+    // A pattern of the user's own, for the name no known form reads.
+    const Result scan = Run(L"/name:\"Scan AAAAMMJJ*\" /stamps:ma \"noms\\Scan 20240102 page 1.tif\"");
+    EXPECT_EQ(scan.Exit, 0u);
+    EXPECT_TRUE(SameTime(written(L"Scan 20240102 page 1.tif"), UtcOfLocal(2024, 1, 2, 0, 0, 0)));
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_TRUE(SameTime(written(L"Scan 20240102 page 1.tif"), Old()));
+    EXPECT_EQ(Run(L"/name:IMG noms").Exit, 2u) << "a pattern without a date";
 }
