@@ -139,13 +139,17 @@ protected:
         {
             FileHandle file(::CreateFileW(printed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                           CREATE_ALWAYS, 0, nullptr));
+            // The files not done are told on standard error: both streams go to the one file.
             const HANDLE before = ::GetStdHandle(STD_OUTPUT_HANDLE);
+            const HANDLE errorsBefore = ::GetStdHandle(STD_ERROR_HANDLE);
             ::SetStdHandle(STD_OUTPUT_HANDLE, file.Get());
+            ::SetStdHandle(STD_ERROR_HANDLE, file.Get());
             {
                 ConsoleOutput out;
                 CommandRun(out, line.journal.Path()).Run(ParseCommandLine(args));
             }
             ::SetStdHandle(STD_OUTPUT_HANDLE, before);
+            ::SetStdHandle(STD_ERROR_HANDLE, errorsBefore);
         }
         std::vector<std::wstring> lines;
         std::wstringstream all(WideFromUtf8(ReadContents(printed).value_or("")).value_or(L""));
