@@ -369,8 +369,9 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
 bool CommandRun::RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun) {
     if (dryRun) {
         const std::vector<PlannedOutcome> planned = PlanBatch(files, work);
+        LocalTimeConverter toLocal(VolumeStampClock(files.Folder));
         for (size_t i = 0; i < planned.size(); ++i)
-            TellPlanned(files, i, planned[i]);
+            TellPlanned(files, i, planned[i], toLocal);
         return true;
     }
     const BatchResult result = RunBatch(journal_, files, work, *this, report_);

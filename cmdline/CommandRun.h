@@ -9,6 +9,7 @@
 #include "cmdline/ConsoleOutput.h"
 #include "cmdline/RunOutput.h"
 #include "journal/JournalStore.h"
+#include "listing/FileTimes.h"
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
 
@@ -77,7 +78,9 @@ private:
 
     // Each file's lines (CommandRunOutput.cpp): what a dry run would do to the file `index` of
     // `files`, counted; what the real run did, with the file as it was before when the CSV needs it.
-    void TellPlanned(const BatchFiles& files, size_t index, const PlannedOutcome& planned);
+    // `toLocal` shows the stamps in local time, as the window does, by the rules of the files' volume.
+    void TellPlanned(const BatchFiles& files, size_t index, const PlannedOutcome& planned,
+                     LocalTimeConverter& toLocal);
     void TellDone(const BatchFiles& files, size_t index, const FileOutcome& outcome,
                   const std::optional<FileNow>& before);
 

@@ -6,7 +6,6 @@
 #include "base/FileNameParts.h"
 #include "batch/Planners.h"
 #include "batch/PlannedChangeText.h"
-#include "listing/FileTimes.h"
 
 namespace {
 
@@ -29,7 +28,8 @@ std::wstring ResultWord(const FileOutcome& outcome) {
 
 } // namespace
 
-void CommandRun::TellPlanned(const BatchFiles& files, size_t index, const PlannedOutcome& planned) {
+void CommandRun::TellPlanned(const BatchFiles& files, size_t index, const PlannedOutcome& planned,
+                             LocalTimeConverter& toLocal) {
     const std::wstring& name = files.Names[index];
     BatchCsvRow row{files.Paths[index]};
     if (planned.Refusal) {
@@ -39,10 +39,8 @@ void CommandRun::TellPlanned(const BatchFiles& files, size_t index, const Planne
         row.Reason = planned.Refusal->ReasonText();
     } else if (planned.Record) {
         ++wouldChange_;
-        // Local times, as the window shows them, converted by the rules of the file's volume.
-        LocalTimeConverter converter(VolumeStampClock(files.Folder));
-        const std::wstring change = PlannedChangeText(
-            *planned.Record, [&converter](uint64_t ticks) { return converter.ToLocal(ticks); });
+        const std::wstring change =
+            PlannedChangeText(*planned.Record, [&toLocal](uint64_t ticks) { return toLocal.ToLocal(ticks); });
         const bool renamed = planned.Record->OldName != planned.Record->NewName;
         out_.WriteDetail(renamed ? change : name + L" : " + change);
         row.Result = L"serait modifié";
