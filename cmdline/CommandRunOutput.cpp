@@ -9,7 +9,7 @@
 
 namespace {
 
-// The file as a plan would leave it: its name and the record's new stamps.
+// The file as its plan found it, or, `after`, as the plan would leave it: name and stamps.
 FileNow PlannedNow(const JournalFile& record, bool after) {
     return FileNow{SplitFileName(after ? record.NewName : record.OldName).Name, record.OldAttributes,
                    after ? record.NewCreation : record.OldCreation,
