@@ -43,6 +43,8 @@ std::vector<PlannedOutcome> PlanBatch(const BatchFiles& files, const BatchWork& 
             const PlannedFile plan = work.Plan(i, files.Paths[i]);
             outcome.Refusal = plan.Refusal;
             outcome.Changes = !plan.Refusal && plan.Record;
+            if (outcome.Changes)
+                outcome.Record = plan.Record;
         } catch (...) {
             outcome.Refusal = FileOutcome::Failed(Failure::Other, L"erreur inattendue");
         }

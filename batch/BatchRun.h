@@ -52,5 +52,7 @@ struct PlannedOutcome {
     std::optional<FileOutcome> Refusal;
     // The file would change; false (and no refusal) when it is already as asked.
     bool Changes = false;
+    // With Changes: the file now and what it would become, as the journal would note it.
+    std::optional<JournalFile> Record;
 };
 std::vector<PlannedOutcome> PlanBatch(const BatchFiles& files, const BatchWork& work);

@@ -81,6 +81,15 @@ std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring&
     return FileNow{name, data.dwFileAttributes, FileTimeTicks(data.ftCreationTime),
                    FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
 }
+
+std::optional<FileNow> ReadFileAsStored(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const FindHandle find(::FindFirstFileExW(ApiPath(path).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0));
+    FileOutcome why;
+    return find ? ReadFileNow(path, found.cFileName, why) : std::nullopt;
+}
+
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, StampSet stamps) {
     return [&stamping, names, local, stamps](size_t index, const std::wstring& path) {

@@ -18,6 +18,8 @@
 // The file at `path` as it is now, named `name`; none, with the platform's error, when it cannot
 // be read or is not a file.
 std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring& name, FileOutcome& why);
+// The file at `path` with its name as stored (without its folder); none when it cannot be read.
+std::optional<FileNow> ReadFileAsStored(const std::wstring& path);
 
 // The planners of the five operations. `names` are the file names of the batch's paths.
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,

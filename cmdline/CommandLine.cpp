@@ -17,11 +17,11 @@ struct SwitchInfo {
     bool TakesValue = false;
     // Set for the switches that name the operation.
     std::optional<CommandOperation> Operation;
-    // The value may be left out.
+    // Set for a switch whose value may be left out.
     bool ValueOptional = false;
 };
 
-constexpr std::array<SwitchInfo, 18> kSwitches{{
+constexpr std::array<SwitchInfo, 21> kSwitches{{
     {L"date", true, CommandOperation::DateTime},
     {L"zero", false, CommandOperation::TimeZero},
     {L"upper", false, CommandOperation::Upper},
@@ -31,13 +31,16 @@ constexpr std::array<SwitchInfo, 18> kSwitches{{
     {L"copy", true, CommandOperation::CopyStamp},
     {L"from", true, CommandOperation::FromFile},
     {L"exif", false, CommandOperation::Exif},
-    {L"name", true, CommandOperation::NameDate, true},
+    {L"name", false, CommandOperation::NameDate, true},
     {L"undo", false, CommandOperation::Undo},
     {L"stamps", true, std::nullopt},
     {L"mask", true, std::nullopt},
     {L"recurse", false, std::nullopt},
     {L"dryrun", false, std::nullopt},
     {L"noversion", false, std::nullopt},
+    {L"csv", false, std::nullopt, true},
+    {L"quiet", false, std::nullopt},
+    {L"log", true, std::nullopt},
     {L"help", false, std::nullopt},
     {L"?", false, std::nullopt},
 }};
@@ -126,6 +129,21 @@ ParsedCommandLine Failed(const std::wstring& message) {
     result.What = ParsedCommandLine::Kind::Error;
     result.Error = CommandErrorLine(message);
     return result;
+}
+
+// The switches that say where the run tells what it did; false for any other.
+bool ReadOutputSwitch(const std::wstring& name, const std::wstring& value, CommandOutput& output) {
+    if (name == L"quiet") {
+        output.Quiet = true;
+    } else if (name == L"csv") {
+        output.Csv = true;
+        output.CsvFile = value;
+    } else if (name == L"log") {
+        output.LogFile = value;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 bool TakesStamps(CommandOperation operation) {
@@ -253,9 +271,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         const SwitchInfo* known = FindSwitch(name);
         if (!known)
             return Failed(L"option inconnue " + Quoted(typed));
-        if (known->TakesValue && value.empty() && !(known->ValueOptional && !hasValue))
+        if (known->TakesValue && value.empty())
             return Failed(L"valeur manquante pour " + Quoted(typed));
-        if (!known->TakesValue && hasValue)
+        if (known->ValueOptional && hasValue && value.empty())
+            return Failed(L"valeur manquante pour " + Quoted(typed));
+        if (!known->TakesValue && !known->ValueOptional && hasValue)
             return Failed(L"l'option " + Quoted(typed) + L" ne prend pas de valeur");
         if (std::find(seen.begin(), seen.end(), name) != seen.end())
             return Failed(L"option " + Quoted(typed) + L" donnée deux fois");
@@ -318,6 +338,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             request.DryRun = true;
         } else if (name == L"noversion") {
             request.NoVersion = true;
+        } else {
+            ReadOutputSwitch(name, value, request.Output);
         }
     }
 
@@ -337,6 +359,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     } else if (request.Paths.empty()) {
         return Failed(L"aucun fichier ni dossier donné");
     }
+    const CommandOutput& output = request.Output;
+    if (!output.CsvFile.empty() && AsciiLower(output.CsvFile) == AsciiLower(output.LogFile))
+        return Failed(L"/csv et /log ne peuvent écrire le même fichier " + Quoted(output.LogFile));
     result.What = ParsedCommandLine::Kind::Run;
     result.Request = std::move(request);
     return result;
@@ -356,8 +381,9 @@ std::wstring DryRunCountLine(size_t wouldChange, size_t refused, size_t alreadyD
 std::wstring CommandUsageText() {
     return L"Kavet24 : change les dates ou la casse du nom de fichiers, sans ouvrir la fenêtre.\r\n"
            L"\r\n"
-           L"Kavet24 OPÉRATION [/stamps:cma] [/mask:MASQUE] [/recurse] [/dryrun] [--] CHEMIN...\r\n"
-           L"Kavet24 /undo [/dryrun]\r\n"
+           L"Kavet24 OPÉRATION [/stamps:cma] [/mask:MASQUE] [/recurse] [/dryrun] [/quiet]\r\n"
+           L"        [/csv[:FICHIER]] [/log:FICHIER] [--] CHEMIN...\r\n"
+           L"Kavet24 /undo [/dryrun] [/quiet] [/csv[:FICHIER]] [/log:FICHIER]\r\n"
            L"\r\n"
            L"Une seule opération parmi :\r\n"
            L"  /date:\"AAAA-MM-JJ hh:mm:ss\"  met les dates choisies à cette date-heure locale\r\n"
@@ -383,7 +409,14 @@ std::wstring CommandUsageText() {
            L"                (les trois par défaut ; avec /date, /shift, /from, /exif et /name)\r\n"
            L"  /mask:*.JPG;*.TIF   les fichiers pris dans un dossier (*.* par défaut)\r\n"
            L"  /recurse      les sous-dossiers aussi\r\n"
-           L"  /dryrun       montre ce qui serait modifié, sans rien modifier\r\n"
+           L"  /dryrun       montre ce qui serait modifié (les dates ou le nom écrits),\r\n"
+           L"                sans rien modifier\r\n"
+           L"  /quiet        n'écrit que les fichiers non modifiés et le compte\r\n"
+           L"  /csv          une ligne CSV par fichier sur la sortie standard, à la place\r\n"
+           L"                des autres lignes (chemin, résultat, raison, dates et nom avant\r\n"
+           L"                et après, en UTC) ; /csv:FICHIER l'écrit dans ce fichier\r\n"
+           L"  /log:FICHIER  ajoute au fichier la date, la ligne de commande et les lignes\r\n"
+           L"                écrites\r\n"
            L"  /noversion    la police des fenêtres (sans effet ici)\r\n"
            L"  /? ou /help   cette aide\r\n"
            L"  --            la fin des options : la suite n'est que chemins (-- -archive.jpg)\r\n"

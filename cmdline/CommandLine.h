@@ -36,6 +36,19 @@ struct CommandInstant {
     bool operator==(const CommandInstant&) const = default;
 };
 
+// Where a run tells what it did, besides its lines on the console.
+struct CommandOutput {
+    // /quiet: only the files not done and the count.
+    bool Quiet = false;
+    // /csv: one line of comma-separated values per file, on standard output instead of the
+    // per-file lines, or into CsvFile when it is named (/csv:FICHIER).
+    bool Csv = false;
+    std::wstring CsvFile;
+    // /log:FICHIER: the lines printed, appended to this file; empty: none.
+    std::wstring LogFile;
+    bool operator==(const CommandOutput&) const = default;
+};
+
 struct CommandRequest {
     CommandOperation Operation = CommandOperation::TimeZero;
     CommandInstant When;
@@ -52,6 +65,7 @@ struct CommandRequest {
     bool Recurse = false;
     bool DryRun = false;
     bool NoVersion = false;
+    CommandOutput Output;
     std::vector<std::wstring> Paths;
 };
 

@@ -6,6 +6,7 @@
 #include "base/FileNameParts.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
+#include "batch/Planners.h"
 #include "cmdline/CommandLineSplit.h"
 #include "journal/UndoPlan.h"
 #include "listing/FolderTree.h"
@@ -47,16 +48,6 @@ std::wstring CommonFolder(const std::wstring& a, const std::wstring& b) {
             break;
     }
     return a.substr(0, common);
-}
-
-std::wstring OutcomeLine(const std::wstring& name, const FileOutcome& outcome) {
-    if (!outcome.Done())
-        return name + L" : non modifié : " + outcome.ReasonText();
-    if (!outcome.Remarks().empty())
-        return name + L" : remarque : " + outcome.ReasonText();
-    if (outcome.WasAlreadyAsBefore())
-        return name + L" : " + kAlreadyAsBeforeText;
-    return name + L" : modifié";
 }
 
 // Ctrl+C and Ctrl+Break arrive on a thread of their own while a file is being changed: the run
@@ -181,6 +172,10 @@ int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
         out_.WriteErrorLine(parsed.Error);
         return kExitBadArguments;
     case ParsedCommandLine::Kind::Run:
+        if (const std::optional<std::wstring> error = out_.Open(parsed.Request.Output, ::GetCommandLineW())) {
+            out_.WriteErrorLine(CommandErrorLine(*error));
+            return kExitBadArguments;
+        }
         return parsed.Request.Operation == CommandOperation::Undo ? RunUndo(parsed.Request)
                                                                   : RunOperation(parsed.Request);
     case ParsedCommandLine::Kind::Window:
@@ -264,7 +259,7 @@ int CommandRun::RunUndo(const CommandRequest& request) {
     }
     for (const std::wstring& problem : undo.Problems)
         out_.WriteErrorLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem);
-    out_.WriteLine(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
+    out_.WriteDetail(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
     RunOne(undo.Files, undo.Work, request.DryRun);
     return Finish(request.DryRun);
 }
@@ -369,8 +364,8 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
         folderSkipped_ = true;
     }
     for (const std::wstring& link : tree.Links)
-        out_.WriteLine(L"Kavet24 : lien vers un dossier laissé de côté " +
-                       Quoted(WithTrailingBackslash(base) + link));
+        out_.WriteDetail(L"Kavet24 : lien vers un dossier laissé de côté " +
+                         Quoted(WithTrailingBackslash(base) + link));
     std::for_each(tree.Names.begin(), tree.Names.end(), add);
     return true;
 }
@@ -378,18 +373,9 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
 bool CommandRun::RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun) {
     if (dryRun) {
         const std::vector<PlannedOutcome> planned = PlanBatch(files, work);
-        for (size_t i = 0; i < planned.size(); ++i) {
-            if (planned[i].Refusal) {
-                ++refused_;
-                out_.WriteErrorLine(files.Names[i] + L" : non modifié : " + planned[i].Refusal->ReasonText());
-            } else if (planned[i].Changes) {
-                ++wouldChange_;
-                out_.WriteLine(files.Names[i] + L" : serait modifié");
-            } else {
-                ++alreadyDone_;
-                out_.WriteLine(files.Names[i] + L" : déjà comme demandé");
-            }
-        }
+        LocalTimeConverter toLocal(VolumeStampClock(files.Folder));
+        for (size_t i = 0; i < planned.size(); ++i)
+            TellPlanned(files, i, planned[i], toLocal);
         return true;
     }
     const BatchResult result = RunBatch(journal_, files, work, *this, report_);
@@ -409,12 +395,10 @@ std::vector<FileOutcome> CommandRun::RunFiles(const BatchFiles& files, const Per
                                               JournalBatchWriter*) {
     std::vector<FileOutcome> outcomes;
     for (size_t i = 0; i < files.Paths.size() && !StopAsked(); ++i) {
+        const std::optional<FileNow> before =
+            out_.WantsCsv() ? ReadFileAsStored(files.Paths[i]) : std::optional<FileNow>();
         outcomes.push_back(perFile(files.Paths[i]));
-        const std::wstring line = OutcomeLine(files.Names[i], outcomes.back());
-        if (outcomes.back().Done())
-            out_.WriteLine(line);
-        else
-            out_.WriteErrorLine(line);
+        TellDone(files, i, outcomes.back(), before);
     }
     return outcomes;
 }

@@ -7,7 +7,9 @@
 #include "batch/BatchRun.h"
 #include "cmdline/CommandLine.h"
 #include "cmdline/ConsoleOutput.h"
+#include "cmdline/RunOutput.h"
 #include "journal/JournalStore.h"
+#include "listing/FileTimes.h"
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
 
@@ -74,7 +76,15 @@ private:
     // The exit code once every batch ran, with the count line printed.
     int Finish(bool dryRun);
 
-    ConsoleOutput& out_;
+    // Each file's lines (CommandRunOutput.cpp): what a dry run would do to the file `index` of
+    // `files`, counted; what the real run did, with the file as it was before when the CSV needs it.
+    // `toLocal` shows the stamps in local time, as the window does, by the rules of the files' volume.
+    void TellPlanned(const BatchFiles& files, size_t index, const PlannedOutcome& planned,
+                     LocalTimeConverter& toLocal);
+    void TellDone(const BatchFiles& files, size_t index, const FileOutcome& outcome,
+                  const std::optional<FileNow>& before);
+
+    RunOutput out_;
     JournalStore journal_;
     std::shared_ptr<const FileStamping> stamping_;
     BatchReport report_;

@@ -1,7 +1,7 @@
 // The command-line parser on any arguments (the input split at NUL characters): no crash, no
 // undefined behaviour, an error line or a request but never both, one operation per request, every
-// argument after "--" a path, and the dates, instants and shifts it reads written back and read
-// again to the same values.
+// argument after "--" a path, the output switches' files apart, and the dates, instants and shifts it reads
+// written back and read again to the same values.
 #include "cmdline/CommandLine.h"
 
 #include <algorithm>
@@ -101,6 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Check(ParseCommandDate(DateText(request.When)) == request.When);
         if (request.Operation == CommandOperation::Shift)
             Check(ParseCommandShift(ShiftArgument(request.Shift)) == request.Shift);
+        // A CSV file is named only with /csv, and never the log's.
+        const CommandOutput& output = request.Output;
+        Check(output.Csv || output.CsvFile.empty());
+        Check(output.CsvFile.empty() || output.CsvFile != output.LogFile);
         if (request.Operation == CommandOperation::CopyStamp) {
             const StampSet targets = request.CopyTargets;
             Check(!targets.Empty() && !targets.Contains(request.CopySource));

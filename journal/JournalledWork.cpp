@@ -30,6 +30,11 @@ FileOutcome JournalledWork::operator()(const std::wstring& path) {
     if (plan.Refusal)
         return *plan.Refusal;
     FileOutcome outcome = work_(index, path, plan);
+    // A file the plan found already as asked still goes through its work, which may refuse it (a
+    // name beside its twin); done without a word, it is told apart from the files changed.
+    if (!plan.Record && !plan.Attributes && outcome && outcome.Remarks().empty() &&
+        !outcome.WasAlreadyAsBefore())
+        return FileOutcome::AlreadyAsAsked();
     if (journal_ && plan.Record && outcome && outcome.Kept())
         NoteKept(*plan.Record, *outcome.Kept());
     return outcome;

@@ -22,6 +22,10 @@ void BatchReport::Add(std::wstring name, const FileOutcome& outcome) {
         ++alreadyAsBefore_;
         return;
     }
+    if (outcome.WasAlreadyAsAsked()) {
+        ++alreadyAsAsked_;
+        return;
+    }
     ++changed_;
     if (outcome.Remarks().empty())
         return;
@@ -36,6 +40,8 @@ std::wstring BatchReport::CountLine() const {
         line += L", " + Counted(notChanged_, L" non modifié");
     if (withRemark_ > 0)
         line += L", " + std::to_wstring(withRemark_) + L" avec remarque";
+    if (alreadyAsAsked_ > 0)
+        line += L", " + std::to_wstring(alreadyAsAsked_) + L" " + kAlreadyAsAskedText;
     if (alreadyAsBefore_ > 0)
         line += L", " + std::to_wstring(alreadyAsBefore_) + L" " + kAlreadyAsBeforeText;
     if (notReached_ > 0)

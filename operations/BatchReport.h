@@ -25,13 +25,15 @@ public:
     // Files changed, remarks or not; those an undo found already as before are not among them.
     size_t Changed() const { return changed_; }
     size_t AlreadyAsBefore() const { return alreadyAsBefore_; }
+    size_t AlreadyAsAsked() const { return alreadyAsAsked_; }
     size_t NotChanged() const { return notChanged_; }
     size_t WithRemark() const { return withRemark_; }
     size_t NotReached() const { return notReached_; }
 
     // A file not done or carrying a remark is something the user must be told.
     bool NeedsWindow() const { return notChanged_ > 0 || withRemark_ > 0; }
-    // "12 fichiers modifiés, 2 non modifiés, 1 avec remarque, 3 déjà comme avant"; the parts after
+    // "12 fichiers modifiés, 2 non modifiés, 1 avec remarque, 4 déjà comme demandé, 3 déjà comme
+    // avant"; the parts after
     // the first only when they count something.
     std::wstring CountLine() const;
     const std::vector<BatchReportRow>& Rows() const { return rows_; }
@@ -43,6 +45,7 @@ private:
     size_t notChanged_ = 0;
     size_t withRemark_ = 0;
     size_t alreadyAsBefore_ = 0;
+    size_t alreadyAsAsked_ = 0;
     size_t notReached_ = 0;
     std::vector<BatchReportRow> rows_;
 };

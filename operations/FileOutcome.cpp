@@ -15,6 +15,12 @@ FileOutcome FileOutcome::AlreadyAsBefore() {
     return outcome;
 }
 
+FileOutcome FileOutcome::AlreadyAsAsked() {
+    FileOutcome outcome;
+    outcome.alreadyAsAsked_ = true;
+    return outcome;
+}
+
 void FileOutcome::AddRemark(std::wstring remark) {
     remarks_.push_back(std::move(remark));
 }

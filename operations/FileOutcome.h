@@ -46,9 +46,13 @@ public:
     // Undoing: the file was already as before the batch, and was left untouched. It counts as
     // done, apart from the files changed.
     static FileOutcome AlreadyAsBefore();
+    // The file already was as the batch asked: nothing to change. It counts as done, apart from
+    // the files changed, so that a dry run and the real run count the same files alike.
+    static FileOutcome AlreadyAsAsked();
 
     bool Done() const { return why_ == Failure::None; }
     bool WasAlreadyAsBefore() const { return alreadyAsBefore_; }
+    bool WasAlreadyAsAsked() const { return alreadyAsAsked_; }
     explicit operator bool() const { return Done(); }
     Failure Why() const { return why_; }
     const std::wstring& Detail() const { return detail_; }
@@ -70,6 +74,7 @@ private:
     std::wstring detail_;
     std::vector<std::wstring> remarks_;
     bool alreadyAsBefore_ = false;
+    bool alreadyAsAsked_ = false;
     std::optional<KeptStamps> kept_;
 };
 
@@ -77,3 +82,5 @@ private:
 std::wstring FailureText(Failure why);
 // What the report says of a file already as before: "déjà comme avant".
 inline constexpr const wchar_t* kAlreadyAsBeforeText = L"déjà comme avant";
+// What the report says of a file already as the batch asked: "déjà comme demandé".
+inline constexpr const wchar_t* kAlreadyAsAskedText = L"déjà comme demandé";

@@ -150,3 +150,29 @@ TEST(CommandLine, DryRunCountLineNamesOnlyWhatItCounts) {
     EXPECT_EQ(DryRunCountLine(3, 2, 1),
               L"3 fichiers seraient modifiés, 2 non modifiés, 1 déjà comme demandé");
 }
+
+TEST(CommandLine, OutputSwitchesSayWhereTheRunTellsWhatItDid) {
+    const ParsedCommandLine all = Parse({L"/zero", L"-Quiet", L"/CSV:out.csv", L"/log=run.log", L"x"});
+    ASSERT_EQ(all.What, Kind::Run) << all.Error;
+    EXPECT_EQ(all.Request.Output, (CommandOutput{true, true, L"out.csv", L"run.log"}));
+    const ParsedCommandLine toOutput = Parse({L"/undo", L"/csv"});
+    ASSERT_EQ(toOutput.What, Kind::Run) << toOutput.Error;
+    EXPECT_EQ(toOutput.Request.Output, (CommandOutput{false, true, L"", L""}));
+    EXPECT_EQ(Parse({L"/zero", L"x"}).Request.Output, CommandOutput{});
+
+    const std::pair<Args, std::wstring> errors[] = {
+        {{L"/zero", L"/quiet:yes", L"x"}, L"l'option « /quiet » ne prend pas de valeur"},
+        {{L"/zero", L"/log", L"x"}, L"valeur manquante pour « /log »"},
+        {{L"/zero", L"/csv:", L"x"}, L"valeur manquante pour « /csv »"},
+        {{L"/zero", L"/csv", L"/CSV:a.csv", L"x"}, L"option « /CSV » donnée deux fois"},
+        {{L"/zero", L"/csv:Run.txt", L"/log:run.TXT", L"x"},
+         L"/csv et /log ne peuvent écrire le même fichier « run.TXT »"},
+        {{L"/quiet", L"x"},
+         L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif ou "
+         L"/undo)"},
+    };
+    for (const auto& [args, message] : errors)
+        EXPECT_EQ(Parse(args).Error, L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)") << message;
+    for (const wchar_t* documented : {L"/quiet", L"/csv[:FICHIER]", L"/log:FICHIER"})
+        EXPECT_NE(CommandUsageText().find(documented), std::wstring::npos) << documented;
+}

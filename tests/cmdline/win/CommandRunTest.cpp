@@ -182,9 +182,9 @@ TEST_F(CommandLineRun, DryRunListsWhatWouldChangeAndChangesNothing) {
     ::MoveFileW((folder / L"tmp.txt").c_str(), (folder / L"NOTES.TXT").c_str());
     const Result run = Run(L"/upper /dryrun " + Quoted(folder.Path()));
     EXPECT_EQ(run.Exit, 0u);
-    EXPECT_EQ(run.Printed, (Lines{L"alpha.jpg : serait modifié", L"Beta.JPG : serait modifié",
-                                  L"NOTES.TXT : déjà comme demandé",
-                                  L"2 fichiers seraient modifiés, 1 déjà comme demandé"}));
+    EXPECT_EQ(run.Printed,
+              (Lines{L"alpha.jpg → ALPHA.JPG", L"Beta.JPG → BETA.JPG", L"NOTES.TXT : déjà comme demandé",
+                     L"2 fichiers seraient modifiés, 1 déjà comme demandé"}));
     EXPECT_EQ(Disk(), (Names{L"alpha.jpg", L"Beta.JPG", L"NOTES.TXT"}));
     EXPECT_EQ(NamesIn(journal.Path()), Lines{});
 }
@@ -308,12 +308,11 @@ TEST_F(CommandLineRun, RecurseNamesEachLinkToAFolderItLeavesOut) {
     TempFolder outside;
     outside.MakeFile(L"dehors.jpg");
     ASSERT_TRUE(MakeJunction(folder / L"lien", outside.Path()));
-    const Result run = Run(L"/zero /dryrun /recurse /mask:*.jpg .");
+    const Result run = Run(L"/upper /dryrun /recurse /mask:*.jpg .");
     EXPECT_EQ(run.Exit, 0u);
     EXPECT_EQ(run.Printed,
               (Lines{L"Kavet24 : lien vers un dossier laissé de côté « " + (folder / L"lien") + L" »",
-                     L"alpha.jpg : serait modifié", L"Beta.JPG : serait modifié",
-                     L"2 fichiers seraient modifiés"}));
+                     L"alpha.jpg → ALPHA.JPG", L"Beta.JPG → BETA.JPG", L"2 fichiers seraient modifiés"}));
 }
 
 TEST_F(CommandLineRun, BatchFileNamesItsOwnFolderWithAnExactInstant) {

@@ -1,6 +1,7 @@
 // The built console program (Kavet24.com) as cmd and batch files meet it: the exit code read on
 // the next line, the per-file lines and errors on their own streams, Ctrl+Break stopping a run
-// after the file at hand; and the window program started when no operation is asked.
+// after the file at hand, the CSV, quiet, log and dry-run forms of its report; and the window
+// program started when no operation is asked.
 #include "base/Utf8Text.h"
 #include "cmdline/CommandLine.h"
 #include "cmdline/CommandRun.h"
@@ -12,7 +13,10 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
+#include <map>
+#include <optional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -42,7 +46,7 @@ Lines SplitLines(const std::string& bytes) {
     return lines;
 }
 
-Lines FileLines(const std::wstring& path) {
+std::string FileBytes(const std::wstring& path) {
     std::string bytes;
     if (HANDLE file =
             ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -53,7 +57,62 @@ Lines FileLines(const std::wstring& path) {
             bytes.append(buffer, read);
         ::CloseHandle(file);
     }
-    return SplitLines(bytes);
+    return bytes;
+}
+
+Lines FileLines(const std::wstring& path) {
+    return SplitLines(FileBytes(path));
+}
+
+// RFC 4180, strictly: every record ends with CRLF, a field holding a comma, a quote or a line
+// break is quoted, its quotes doubled. None when the text breaks a rule.
+std::optional<std::vector<Lines>> ParseCsv(const std::wstring& text) {
+    std::vector<Lines> records;
+    Lines record;
+    std::wstring field;
+    size_t at = 0;
+    while (at < text.size()) {
+        if (text[at] == L'"') {
+            for (++at;; ++at) {
+                if (at >= text.size())
+                    return std::nullopt;
+                if (text[at] == L'"' && (at + 1 >= text.size() || text[at + 1] != L'"'))
+                    break;
+                if (text[at] == L'"')
+                    ++at;
+                field += text[at];
+            }
+            ++at;
+        } else {
+            while (at < text.size() && text[at] != L',' && text[at] != L'\r' && text[at] != L'\n' &&
+                   text[at] != L'"')
+                field += text[at++];
+        }
+        record.push_back(std::move(field));
+        field.clear();
+        if (text.compare(at, 2, L"\r\n") == 0) {
+            records.push_back(std::move(record));
+            record.clear();
+            at += 2;
+        } else if (at < text.size() && text[at] == L',') {
+            ++at;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!record.empty())
+        return std::nullopt;
+    return records;
+}
+
+// A whole-second file time as the CSV writes it.
+std::wstring IsoText(const FILETIME& time) {
+    SYSTEMTIME utc{};
+    ::FileTimeToSystemTime(&time, &utc);
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%04u-%02u-%02uT%02u:%02u:%02uZ", utc.wYear, utc.wMonth, utc.wDay, utc.wHour,
+                  utc.wMinute, utc.wSecond);
+    return text;
 }
 
 class ConsoleProgram : public ::testing::Test {
@@ -203,4 +262,122 @@ TEST_F(ConsoleProgram, CtrlBreakStopsAfterTheCurrentFileAndUndoTakesBackWhatWasD
     EXPECT_TRUE(undo.Printed.back().starts_with(std::to_wstring(done) + L" fichier")) << undo.Printed.back();
     for (int i = 0; i < kFiles; ++i)
         EXPECT_TRUE(Untouched(name(i))) << i;
+}
+
+TEST_F(ConsoleProgram, CsvGivesEachFileItsResultAndItsNameAndStampsBeforeAndAfter) {
+    const std::wstring names[] = {L"a,b c.jpg", L"été.jpg", L"held.jpg"};
+    for (const std::wstring& name : names)
+        MakeOldFile(name);
+    HANDLE held = ::CreateFileW((folder / L"held.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Alone, /csv takes standard output: the human lines of the files done are not there.
+    const Result dated = RunBatch(ComInBatch() + " /date:2025-03-30T21:22:33Z /stamps:m /mask:*.jpg /csv . "
+                                                 ">out.csv\r\necho code=%ERRORLEVEL%\r\n");
+    ::CloseHandle(held);
+    EXPECT_EQ(dated.Printed,
+              (Lines{L"held.jpg : non modifié : fichier utilisé par un autre programme", L"code=1"}));
+    const std::optional<std::vector<Lines>> rows =
+        ParseCsv(WideFromUtf8(FileBytes(folder / L"out.csv")).value_or(L"(not UTF-8)"));
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 4u);
+    EXPECT_EQ(rows->front(), (Lines{L"chemin", L"résultat", L"raison", L"création avant", L"création après",
+                                    L"modification avant", L"modification après", L"accès avant",
+                                    L"accès après", L"nom avant", L"nom après"}));
+    std::map<std::wstring, Lines> byPath;
+    for (size_t i = 1; i < rows->size(); ++i)
+        byPath[(*rows)[i].front()] = (*rows)[i];
+    for (const std::wstring& name : names) {
+        const Lines& row = byPath[folder / name];
+        ASSERT_EQ(row.size(), 11u) << name;
+        const DiskStamps disk = ReadStamps(folder / name).value_or(DiskStamps{});
+        const bool isHeld = name == L"held.jpg";
+        EXPECT_EQ(row[1], isHeld ? L"non modifié" : L"modifié") << name;
+        EXPECT_EQ(row[2], isHeld ? L"fichier utilisé par un autre programme" : L"") << name;
+        EXPECT_EQ(row[5], L"2010-01-15T12:00:00Z") << name;
+        EXPECT_EQ(row[6], isHeld ? L"2010-01-15T12:00:00Z" : L"2025-03-30T21:22:33Z") << name;
+        EXPECT_EQ(row[4], IsoText(disk.Creation)) << name;
+        EXPECT_EQ(row[6], IsoText(disk.LastWrite)) << name;
+        EXPECT_EQ(row[8], IsoText(disk.LastAccess)) << name;
+        EXPECT_EQ(row[9], name);
+        EXPECT_EQ(row[10], name);
+    }
+
+    // /csv:FICHIER writes the file and leaves the console its lines; a case operation's names.
+    const Result upper =
+        RunBatch(ComInBatch() + " /upper /mask:*.jpg /csv:noms.csv .\r\necho code=%ERRORLEVEL%\r\n");
+    EXPECT_EQ(upper.Printed, (Lines{L"a,b c.jpg : modifié", L"été.jpg : modifié", L"held.jpg : modifié",
+                                    L"3 fichiers modifiés", L"code=0"}));
+    const std::optional<std::vector<Lines>> renamed =
+        ParseCsv(WideFromUtf8(FileBytes(folder / L"noms.csv")).value_or(L""));
+    ASSERT_TRUE(renamed);
+    ASSERT_EQ(renamed->size(), 4u);
+    const std::wstring upperNames[] = {L"A,B C.JPG", L"ÉTÉ.JPG", L"HELD.JPG"};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ((*renamed)[i + 1][9], names[i]);
+        EXPECT_EQ((*renamed)[i + 1][10], upperNames[i]);
+    }
+}
+
+TEST_F(ConsoleProgram, QuietPrintsTheFilesNotDoneAndTheCountAndTheLogKeepsThemRunAfterRun) {
+    MakeOldFile(L"free.jpg");
+    MakeOldFile(L"held.jpg");
+    HANDLE held = ::CreateFileW((folder / L"held.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const Result run =
+        RunBatch(ComInBatch() + " /zero /quiet /log:run.log free.jpg held.jpg 1>out.txt 2>err.txt\r\n" +
+                 ComInBatch() + " /zero /log:run.log free.jpg\r\necho code=%ERRORLEVEL%\r\n" + ComInBatch() +
+                 " /zero /log:nowhere\\run.log free.jpg\r\necho code=%ERRORLEVEL%\r\n");
+    ::CloseHandle(held);
+    EXPECT_EQ(FileLines(folder / L"out.txt"), (Lines{L"1 fichier modifié, 1 non modifié"}));
+    EXPECT_EQ(FileLines(folder / L"err.txt"),
+              (Lines{L"held.jpg : non modifié : fichier utilisé par un autre programme"}));
+    ASSERT_EQ(run.Printed.size(), 5u);
+    EXPECT_EQ(run.Printed[0], L"free.jpg : déjà comme demandé");
+    EXPECT_EQ(run.Printed[1], L"0 fichier modifié, 1 déjà comme demandé");
+    EXPECT_EQ(run.Printed[2], L"code=0");
+    // A log that cannot be opened stops the run before anything is done.
+    EXPECT_TRUE(
+        run.Printed[3].starts_with(L"Kavet24 : impossible d'écrire le fichier « nowhere\\run.log » : "))
+        << run.Printed[3];
+    EXPECT_EQ(run.Printed[4], L"code=2");
+
+    const Lines log = FileLines(folder / L"run.log");
+    ASSERT_EQ(log.size(), 6u);
+    const std::wregex started(
+        L"\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d .*Kavet24[^ ]*\\.com\"? /zero (.*?) *");
+    std::wsmatch first;
+    ASSERT_TRUE(std::regex_match(log[0], first, started)) << log[0];
+    EXPECT_EQ(first[1].str(), L"/quiet /log:run.log free.jpg held.jpg");
+    EXPECT_EQ(log[1], L"held.jpg : non modifié : fichier utilisé par un autre programme");
+    EXPECT_EQ(log[2], L"1 fichier modifié, 1 non modifié");
+    std::wsmatch second;
+    ASSERT_TRUE(std::regex_match(log[3], second, started)) << log[3];
+    EXPECT_EQ(second[1].str(), L"/log:run.log free.jpg");
+    EXPECT_EQ(log[4], L"free.jpg : déjà comme demandé");
+    EXPECT_EQ(log[5], L"0 fichier modifié, 1 déjà comme demandé");
+}
+
+TEST_F(ConsoleProgram, DryRunShowsTheValuesItWouldWriteAndCountsAsTheRealRunDoes) {
+    MakeOldFile(L"IMG_0001.JPG");
+    MakeOldFile(L"IMG_0002.JPG");
+    MakeOldFile(L"Ancien.JPG");
+    const FILETIME target = UtcFileTime(2025, 3, 30, 21, 22, 33);
+    ASSERT_TRUE(WriteStamps(folder / L"Ancien.JPG", Old(), Old(), target));
+    // Local times in Paris: winter time in January, summer time from 30 March 2025 02:00.
+    const std::string date = " /date:2025-03-30T21:22:33Z /stamps:m IMG_0001.JPG IMG_0002.JPG Ancien.JPG";
+    const Result run = RunBatch(ComInBatch() + date + " /dryrun\r\necho code=%ERRORLEVEL%\r\n" +
+                                ComInBatch() + date + "\r\necho code=%ERRORLEVEL%\r\n" + ComInBatch() +
+                                " /lower /dryrun Ancien.JPG IMG_0001.JPG\r\n");
+    EXPECT_EQ(run.Printed,
+              (Lines{L"Ancien.JPG : déjà comme demandé",
+                     L"IMG_0001.JPG : modification 2010-01-15 13:00:00 → 2025-03-30 23:22:33",
+                     L"IMG_0002.JPG : modification 2010-01-15 13:00:00 → 2025-03-30 23:22:33",
+                     L"2 fichiers seraient modifiés, 1 déjà comme demandé", L"code=0",
+                     L"Ancien.JPG : déjà comme demandé", L"IMG_0001.JPG : modifié", L"IMG_0002.JPG : modifié",
+                     L"2 fichiers modifiés, 1 déjà comme demandé", L"code=0", L"Ancien.JPG → ancien.jpg",
+                     L"IMG_0001.JPG → img_0001.jpg", L"2 fichiers seraient modifiés"}));
+    EXPECT_EQ(NamesIn(folder.Path()).size(), 4u);
+    EXPECT_TRUE(ReadStamps(folder / L"Ancien.JPG"));
 }

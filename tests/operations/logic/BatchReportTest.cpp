@@ -47,6 +47,18 @@ TEST(BatchReportTest, FilesAnUndoFoundAlreadyAsBeforeAreCountedApart) {
     EXPECT_FALSE(report.NeedsWindow());
 }
 
+TEST(BatchReportTest, FilesAlreadyAsAskedAreCountedApartFromTheFilesChanged) {
+    BatchReport report;
+    report.Add(L"a.txt", FileOutcome::AlreadyAsAsked());
+    report.Add(L"b.txt", FileOutcome::Failed(Failure::InUse));
+    report.Add(L"c.txt", FileOutcome::AlreadyAsBefore());
+    EXPECT_EQ(report.Changed(), 0u);
+    EXPECT_EQ(report.AlreadyAsAsked(), 1u);
+    EXPECT_EQ(report.CountLine(),
+              L"0 fichier modifié, 1 non modifié, 1 déjà comme demandé, 1 déjà comme avant");
+    EXPECT_EQ(report.Rows().size(), 1u);
+}
+
 TEST(BatchReportTest, FailureWithoutReasonIsNeverCountedAsDone) {
     EXPECT_FALSE(FileOutcome::Failed(Failure::None).Done());
     EXPECT_EQ(FileOutcome::Failed(Failure::Other, L"Le périphérique n'est pas prêt (code 21)").ReasonText(),
