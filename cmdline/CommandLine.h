@@ -8,6 +8,7 @@
 #include "operations/Stamp.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,7 +24,8 @@ enum class CommandOperation {
     CopyStamp,  // /copy
     FromFile,   // /from
     Exif,       // /exif
-    Undo,       // /undo
+    Undo,       // /undo, /undo:ID
+    Journal,    // /journal
 };
 
 // The date-time of /date: with its offset from UTC it is an exact instant; without, the
@@ -50,6 +52,8 @@ struct CommandRequest {
     bool DryRun = false;
     bool NoVersion = false;
     std::vector<std::wstring> Paths;
+    // /undo:ID: the kept operation to take back, as /journal numbers it; none for the last one.
+    std::optional<uint64_t> UndoId;
 };
 
 struct ParsedCommandLine {
@@ -82,6 +86,8 @@ std::wstring CommandErrorLine(const std::wstring& message);
 std::optional<CommandInstant> ParseCommandDate(std::wstring_view text);
 // "[+|-][D.]hh:mm:ss"; none when malformed, out of the dialog's range, or nothing.
 std::optional<DateShift> ParseCommandShift(std::wstring_view text);
+// The id of a kept operation as /journal prints it: decimal digits, above 0; none otherwise.
+std::optional<uint64_t> ParseOperationId(std::wstring_view text);
 
 // What /? prints, lines separated by "\r\n".
 std::wstring CommandUsageText();
