@@ -94,12 +94,12 @@ std::wstring CrashQuestion(const JournalBatchSummary& cut, const JournalBatchSum
     if (cut.Undoes == 0) {
         const size_t files = cut.Files;
         return L"Kavet24 s'est arrêté pendant l'opération " + Quoted(cut.Operation) + L" commencée le " +
-               JournalTimeText(cut.Started) + L" dans " + Quoted(cut.Folder) + L" (" +
+               JournalTimeText(cut.Started) + L" dans " + Quoted(JournalFolderText(cut.Folder)) + L" (" +
                CountText(files, L"fichier") + (files > 1 ? L" notés" : L" noté") +
                L" au journal).\r\n\r\nVoulez-vous l'annuler maintenant ? Sinon, elle reste dans " + list;
     }
     return L"Kavet24 s'est arrêté pendant l'annulation de " + Quoted(undone.Operation) + L", commencée le " +
-           JournalTimeText(cut.Started) + L" dans " + Quoted(cut.Folder) +
+           JournalTimeText(cut.Started) + L" dans " + Quoted(JournalFolderText(cut.Folder)) +
            L" : une partie seulement des fichiers a repris son état d'avant.\r\n\r\nVoulez-vous finir "
            L"cette annulation maintenant ? Les autres fichiers reprendront aussi leur état d'avant " +
            Quoted(undone.Operation) + L". Sinon, " + Quoted(undone.Operation) + L" reste dans " + list;
@@ -275,13 +275,9 @@ void BatchController::ShowStrandedFiles(const std::vector<StrandedFile>& strande
 
 std::vector<std::wstring> BatchController::BatchStates(const JournalSummary& contents) const {
     std::vector<std::wstring> states;
-    for (size_t i = 0; i < contents.Batches.size(); ++i) {
-        const JournalBatchSummary& batch = contents.Batches[i];
-        states.push_back(RunningBatchMark::IsRunning(*journal_, batch.Id) ? L"en cours"
-                         : IsUndone(contents, i)                          ? L"annulée"
-                         : !batch.Finished                                ? L"interrompue"
-                                                                          : L"");
-    }
+    for (size_t i = 0; i < contents.Batches.size(); ++i)
+        states.push_back(BatchStateText(
+            StateOf(contents, i, RunningBatchMark::IsRunning(*journal_, contents.Batches[i].Id))));
     return states;
 }
 
@@ -398,7 +394,7 @@ void BatchController::OfferUndoAfterCrash() {
         if (batch.Id != undone.Id)
             for (const StrandedFile& file : stranded)
                 CaseRenamer().FromTemporaryName(file.TemporaryPath,
-                                                WithTrailingBackslash(batch.Folder) + file.OldName);
+                                                JournalNameRoot(batch.Folder) + file.OldName);
         UndoBatch(undone, false);
     }
     RememberAsked(*key, stillAsked);

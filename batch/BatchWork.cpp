@@ -168,7 +168,7 @@ std::vector<StrandedFile> FilesUnderTemporaryNames(const JournalBatch& batch) {
         if (!file.TemporaryName.empty())
             byFolder[SplitFileName(file.NewName).Folder][file.TemporaryName] = &file;
     std::vector<StrandedFile> found;
-    const std::wstring folder = WithTrailingBackslash(batch.Folder);
+    const std::wstring folder = JournalNameRoot(batch.Folder);
     for (const auto& [within, names] : byFolder) {
         WIN32_FIND_DATAW data{};
         FindHandle find(::FindFirstFileExW(ApiPath(folder + within + L"~kavet-*.tmp").c_str(),

@@ -245,7 +245,8 @@ JournalledWork::Work WritePlannedName() {
 }
 
 UndoFiles UndoFilesOf(JournalBatch batch) {
-    std::wstring folder = WithTrailingBackslash(batch.Folder);
+    // A batch over several drives names its files by their full paths.
+    std::wstring folder = JournalNameRoot(batch.Folder);
     UndoFiles undo{std::move(folder),
                    std::make_shared<const std::vector<JournalFile>>(FilesToUndo(std::move(batch))),
                    {},

@@ -63,7 +63,7 @@ JournalledWork::Work WritePlannedName();
 // records, however often they are copied.
 using UndoRecords = std::shared_ptr<const std::vector<JournalFile>>;
 struct UndoFiles {
-    std::wstring Folder; // with its final separator
+    std::wstring Folder; // with its final separator; empty when the names are full paths
     UndoRecords Files;
     std::vector<std::wstring> Paths;
     std::vector<std::wstring> Names;

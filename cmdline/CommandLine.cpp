@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -21,7 +22,7 @@ struct SwitchInfo {
     bool ValueOptional = false;
 };
 
-constexpr std::array<SwitchInfo, 21> kSwitches{{
+constexpr std::array<SwitchInfo, 22> kSwitches{{
     {L"date", true, CommandOperation::DateTime},
     {L"zero", false, CommandOperation::TimeZero},
     {L"upper", false, CommandOperation::Upper},
@@ -32,7 +33,8 @@ constexpr std::array<SwitchInfo, 21> kSwitches{{
     {L"from", true, CommandOperation::FromFile},
     {L"exif", false, CommandOperation::Exif},
     {L"name", false, CommandOperation::NameDate, true},
-    {L"undo", false, CommandOperation::Undo},
+    {L"undo", false, CommandOperation::Undo, true},
+    {L"journal", false, CommandOperation::Journal},
     {L"stamps", true, std::nullopt},
     {L"mask", true, std::nullopt},
     {L"recurse", false, std::nullopt},
@@ -152,7 +154,37 @@ bool TakesStamps(CommandOperation operation) {
            operation == CommandOperation::NameDate;
 }
 
+// /journal only lists: it takes no path and changes nothing, so it has nothing to try out either.
+std::optional<ParsedCommandLine> CheckJournalSwitches(const CommandRequest& request,
+                                                      const std::wstring& operationSwitch) {
+    if (request.Operation != CommandOperation::Journal)
+        return std::nullopt;
+    if (!request.Paths.empty())
+        return Failed(Quoted(operationSwitch) + L" ne prend pas de chemin : " + Quoted(request.Paths[0]));
+    if (request.DryRun || request.Recurse || request.Mask != L"*.*")
+        return Failed(Quoted(operationSwitch) + L" ne va pas avec /dryrun, /mask ni /recurse");
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<uint64_t> ParseOperationId(std::wstring_view text) {
+    if (text.empty() || text.size() > 20)
+        return std::nullopt;
+    uint64_t id = 0;
+    for (const wchar_t c : text) {
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
+        const uint64_t digit = static_cast<uint64_t>(c - L'0');
+        if (id > (UINT64_MAX - digit) / 10)
+            return std::nullopt;
+        id = id * 10 + digit;
+    }
+    // Batch ids start at 1.
+    if (id == 0)
+        return std::nullopt;
+    return id;
+}
 
 std::wstring CommandErrorLine(const std::wstring& message) {
     return L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)";
@@ -271,7 +303,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         const SwitchInfo* known = FindSwitch(name);
         if (!known)
             return Failed(L"option inconnue " + Quoted(typed));
-        if (known->TakesValue && value.empty())
+        if ((known->TakesValue || (known->ValueOptional && hasValue)) && value.empty())
             return Failed(L"valeur manquante pour " + Quoted(typed));
         if (known->ValueOptional && hasValue && value.empty())
             return Failed(L"valeur manquante pour " + Quoted(typed));
@@ -312,6 +344,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
                               L" (attendu source>cibles parmi c, m, a, par exemple m>ca)");
             request.CopySource = *source;
             request.CopyTargets = *targets;
+        } else if (name == L"undo" && hasValue) {
+            request.UndoId = ParseOperationId(value);
+            if (!request.UndoId)
+                return Failed(L"numéro d'opération invalide " + Quoted(value) +
+                              L" (attendu un numéro que donne /journal)");
         } else if (name == L"from") {
             request.FromFile = value;
         } else if (name == L"name") {
@@ -348,15 +385,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         return result;
     if (operationSwitch.empty())
         return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
-                      L"/from, /exif, /name ou /undo)");
+                      L"/from, /exif, /name, /undo ou /journal)");
     if (!stampsSwitch.empty() && !TakesStamps(request.Operation))
         return Failed(Quoted(stampsSwitch) + L" ne va qu'avec /date, /shift, /from, /exif ou /name");
+    if (const std::optional<ParsedCommandLine> refused = CheckJournalSwitches(request, operationSwitch))
+        return *refused;
     if (request.Operation == CommandOperation::Undo) {
         if (!request.Paths.empty())
             return Failed(Quoted(operationSwitch) + L" ne prend pas de chemin : " + Quoted(request.Paths[0]));
         if (!scopeSwitch.empty())
             return Failed(Quoted(scopeSwitch) + L" ne va pas avec " + Quoted(operationSwitch));
-    } else if (request.Paths.empty()) {
+    } else if (request.Paths.empty() && request.Operation != CommandOperation::Journal) {
         return Failed(L"aucun fichier ni dossier donné");
     }
     const CommandOutput& output = request.Output;
@@ -383,7 +422,8 @@ std::wstring CommandUsageText() {
            L"\r\n"
            L"Kavet24 OPÉRATION [/stamps:cma] [/mask:MASQUE] [/recurse] [/dryrun] [/quiet]\r\n"
            L"        [/csv[:FICHIER]] [/log:FICHIER] [--] CHEMIN...\r\n"
-           L"Kavet24 /undo [/dryrun] [/quiet] [/csv[:FICHIER]] [/log:FICHIER]\r\n"
+           L"Kavet24 /undo[:N] [/dryrun] [/quiet] [/csv[:FICHIER]] [/log:FICHIER]\r\n"
+           L"Kavet24 /journal\r\n"
            L"\r\n"
            L"Une seule opération parmi :\r\n"
            L"  /date:\"AAAA-MM-JJ hh:mm:ss\"  met les dates choisies à cette date-heure locale\r\n"
@@ -403,6 +443,9 @@ std::wstring CommandUsageText() {
            L"                              JJ hh mm ss et *, pour les autres noms (\"/name:Scan "
            L"AAAAMMJJ*\")\r\n"
            L"  /undo                       annule la dernière opération du journal d'annulation\r\n"
+           L"  /undo:N                     annule l'opération numéro N que liste /journal\r\n"
+           L"  /journal                    liste les opérations gardées au journal, la plus récente\r\n"
+           L"                              d'abord : numéro, date, opération, fichiers, état\r\n"
            L"\r\n"
            L"Options :\r\n"
            L"  /stamps:cma   les dates touchées : c création, m modification, a dernier accès\r\n"
@@ -431,6 +474,7 @@ std::wstring CommandUsageText() {
            L"Code de sortie :\r\n"
            L"  0  tout est fait\r\n"
            L"  1  un fichier au moins n'a pu l'être, ou un dossier n'a pu être lu\r\n"
-           L"  2  mauvais arguments (rien n'est touché)\r\n"
+           L"  2  mauvais arguments, ou /undo:N d'une opération inconnue ou déjà annulée\r\n"
+           L"     (rien n'est touché)\r\n"
            L"  3  aucun fichier ne correspond aux chemins donnés\r\n";
 }

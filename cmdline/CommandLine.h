@@ -8,6 +8,7 @@
 #include "operations/Stamp.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +25,8 @@ enum class CommandOperation {
     FromFile,   // /from
     Exif,       // /exif
     NameDate,   // /name, /name:MODÈLE
-    Undo,       // /undo
+    Undo,       // /undo, /undo:ID
+    Journal,    // /journal
 };
 
 // The date-time of /date: with its offset from UTC it is an exact instant; without, the
@@ -67,6 +69,8 @@ struct CommandRequest {
     bool NoVersion = false;
     CommandOutput Output;
     std::vector<std::wstring> Paths;
+    // /undo:ID: the kept operation to take back, as /journal numbers it; none for the last one.
+    std::optional<uint64_t> UndoId;
 };
 
 struct ParsedCommandLine {
@@ -99,6 +103,8 @@ std::wstring CommandErrorLine(const std::wstring& message);
 std::optional<CommandInstant> ParseCommandDate(std::wstring_view text);
 // "[+|-][D.]hh:mm:ss"; none when malformed, out of the dialog's range, or nothing.
 std::optional<DateShift> ParseCommandShift(std::wstring_view text);
+// The id of a kept operation as /journal prints it: decimal digits, above 0; none otherwise.
+std::optional<uint64_t> ParseOperationId(std::wstring_view text);
 
 // What /? prints, lines separated by "\r\n".
 std::wstring CommandUsageText();

@@ -1,5 +1,5 @@
-// Running one operation from the command line: the paths found, one journalled batch per drive,
-// each file's outcome printed.
+// Running one operation from the command line: the paths found, one journalled batch for the whole
+// run, each file's outcome printed; and the journal's operations listed or one of them undone.
 #include "cmdline/CommandRun.h"
 
 #include "base/ApiPath.h"
@@ -7,6 +7,7 @@
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "batch/Planners.h"
+#include "base/TimeText.h"
 #include "cmdline/CommandLineSplit.h"
 #include "journal/UndoPlan.h"
 #include "listing/FolderTree.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-// The drive a full path lies on: "c:" or "\\server\share", so that one batch keeps to one.
+// The drive a full path lies on: "c:" or "\\server\share".
 std::wstring VolumeOf(const std::wstring& path) {
     size_t end = 2;
     if (path.starts_with(L"\\\\")) {
@@ -48,6 +49,15 @@ std::wstring CommonFolder(const std::wstring& a, const std::wstring& b) {
             break;
     }
     return a.substr(0, common);
+}
+
+// One kept operation as /journal lists it: its number, date, name, files, state and folder, apart
+// by tabs so that a script can cut the line.
+std::wstring JournalListLine(const JournalBatchSummary& batch, BatchState state) {
+    const std::wstring stateText = state == BatchState::Undoable ? L"annulable" : BatchStateText(state);
+    return std::to_wstring(batch.Id) + L"\t" + JournalTimeText(batch.Started) + L"\t" + batch.Operation +
+           L"\t" + std::to_wstring(batch.Files) + PluralWord(L" fichier", static_cast<int64_t>(batch.Files)) +
+           L"\t" + stateText + L"\t" + JournalFolderText(batch.Folder);
 }
 
 // Ctrl+C and Ctrl+Break arrive on a thread of their own while a file is being changed: the run
@@ -143,6 +153,7 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
         batch.Operation = BatchOperation::FirstUpper;
         break;
     case CommandOperation::Undo:
+    case CommandOperation::Journal:
         out_.WriteErrorLine(CommandErrorLine(L"/undo"));
         return std::nullopt; // its files and plans come from the journal
     }
@@ -176,6 +187,8 @@ int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
             out_.WriteErrorLine(CommandErrorLine(*error));
             return kExitBadArguments;
         }
+        if (parsed.Request.Operation == CommandOperation::Journal)
+            return RunJournal();
         return parsed.Request.Operation == CommandOperation::Undo ? RunUndo(parsed.Request)
                                                                   : RunOperation(parsed.Request);
     case ParsedCommandLine::Kind::Window:
@@ -198,34 +211,9 @@ int CommandRun::RunOperation(const CommandRequest& request) {
         return exit == kExitDone ? kExitNothingMatched : exit;
     }
 
-    // One batch per drive, in the deepest folder holding its files, which it names from there.
-    std::vector<bool> taken(files.size(), false);
-    for (size_t first = 0; first < files.size(); ++first) {
-        if (taken[first])
-            continue;
-        const std::wstring volume = VolumeOf(files[first].Folder);
-        std::wstring folder = files[first].Folder;
-        std::vector<size_t> members;
-        for (size_t i = first; i < files.size(); ++i) {
-            if (taken[i] || !EqualIgnoringCase(VolumeOf(files[i].Folder), volume))
-                continue;
-            taken[i] = true;
-            members.push_back(i);
-            folder = CommonFolder(folder, files[i].Folder);
-        }
-        BatchFiles batchFiles{folder};
-        for (const size_t i : members) {
-            batchFiles.Paths.push_back(files[i].Folder + L"\\" + files[i].Name);
-            batchFiles.Names.push_back(batchFiles.Paths.back().substr(folder.size() + 1));
-        }
-        // Stopped: the other drives' files are not reached either.
-        if (!request.DryRun && StopAsked()) {
-            report_.SetNotReached(report_.NotReached() + batchFiles.Paths.size());
-            continue;
-        }
-        if (!RunOne(batchFiles, WorkOf(*batch, batchFiles, stamping_), request.DryRun))
-            break;
-    }
+    // One batch for the whole run, so that one undo takes it all back.
+    const BatchFiles batchFiles = OneBatchOf(files);
+    RunOne(batchFiles, WorkOf(*batch, batchFiles, stamping_), request.DryRun);
     return Finish(request.DryRun);
 }
 
@@ -235,8 +223,12 @@ int CommandRun::RunUndo(const CommandRequest& request) {
         out_.WriteErrorLine(L"Kavet24 : " + summary.Error);
         return kExitNotAllDone;
     }
-    const std::optional<size_t> next = NextToUndo(summary.Summary);
-    if (!next) {
+    std::optional<size_t> next;
+    if (request.UndoId) {
+        next = KeptOperation(summary.Summary, *request.UndoId);
+        if (!next)
+            return kExitBadArguments;
+    } else if (!(next = NextToUndo(summary.Summary))) {
         out_.WriteErrorLine(L"Kavet24 : le journal ne garde aucune opération à annuler");
         return kExitNotAllDone;
     }
@@ -259,9 +251,59 @@ int CommandRun::RunUndo(const CommandRequest& request) {
     }
     for (const std::wstring& problem : undo.Problems)
         out_.WriteErrorLine(L"Kavet24 : ligne abîmée du journal d'annulation ignorée : " + problem);
-    out_.WriteDetail(L"Annulation de " + Quoted(batch.Operation) + L" dans " + Quoted(batch.Folder));
+    out_.WriteDetail(L"Annulation de " + Quoted(batch.Operation) + L" dans " +
+                     Quoted(JournalFolderText(batch.Folder)));
     RunOne(undo.Files, undo.Work, request.DryRun);
     return Finish(request.DryRun);
+}
+
+std::optional<size_t> CommandRun::KeptOperation(const JournalSummary& summary, uint64_t id) {
+    const auto found = std::find_if(summary.Batches.begin(), summary.Batches.end(),
+                                    [id](const JournalBatchSummary& batch) { return batch.Id == id; });
+    if (found == summary.Batches.end()) {
+        out_.WriteErrorLine(L"Kavet24 : aucune opération numéro " + std::to_wstring(id) +
+                            L" dans le journal d'annulation (Kavet24 /journal pour la liste)");
+        return std::nullopt;
+    }
+    const size_t index = static_cast<size_t>(found - summary.Batches.begin());
+    if (IsUndone(summary, index)) {
+        out_.WriteErrorLine(L"Kavet24 : l'opération " + std::to_wstring(id) + L" " +
+                            Quoted(found->Operation) + L" est déjà annulée");
+        return std::nullopt;
+    }
+    return index;
+}
+
+int CommandRun::RunJournal() {
+    const JournalStore::SummaryResult summary = journal_.Summary();
+    if (!summary.Error.empty()) {
+        out_.WriteErrorLine(L"Kavet24 : " + summary.Error);
+        return kExitNotAllDone;
+    }
+    const std::vector<JournalBatchSummary>& batches = summary.Summary.Batches;
+    if (batches.empty())
+        out_.WriteLine(L"Kavet24 : le journal d'annulation ne garde aucune opération");
+    for (size_t i = batches.size(); i-- > 0;)
+        out_.WriteLine(JournalListLine(
+            batches[i], StateOf(summary.Summary, i, RunningBatchMark::IsRunning(journal_, batches[i].Id))));
+    return kExitDone;
+}
+
+BatchFiles CommandRun::OneBatchOf(const std::vector<Found>& files) {
+    // The deepest folder holding every file, which names them from there; over several drives
+    // there is none, and the files are named by their full paths.
+    std::wstring folder = files.front().Folder;
+    const std::wstring volume = VolumeOf(folder);
+    for (const Found& file : files)
+        folder = EqualIgnoringCase(VolumeOf(file.Folder), volume) ? CommonFolder(folder, file.Folder)
+                                                                  : std::wstring();
+    BatchFiles batch{folder};
+    for (const Found& file : files) {
+        batch.Paths.push_back(file.Folder + L"\\" + file.Name);
+        batch.Names.push_back(folder.empty() ? batch.Paths.back()
+                                             : batch.Paths.back().substr(folder.size() + 1));
+    }
+    return batch;
 }
 
 bool CommandRun::Collect(const CommandRequest& request, std::vector<Found>& files) {

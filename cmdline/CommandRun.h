@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +51,11 @@ private:
     int RunParsed(const ParsedCommandLine& parsed);
     int RunOperation(const CommandRequest& request);
     int RunUndo(const CommandRequest& request);
+    // /journal: the kept operations, newest first, one line each.
+    int RunJournal();
+    // The kept operation /undo:ID names; none, with why printed, when the journal does not keep it
+    // or it is taken back already.
+    std::optional<size_t> KeptOperation(const JournalSummary& summary, uint64_t id);
 
     // One file to do: its folder as stored, and its name there.
     struct Found {
@@ -60,6 +66,8 @@ private:
     // when a path cannot be read.
     bool Collect(const CommandRequest& request, std::vector<Found>& files);
     bool CollectPath(const CommandRequest& request, const std::wstring& path, std::vector<Found>& files);
+    // The run's files as one batch, over however many drives.
+    static BatchFiles OneBatchOf(const std::vector<Found>& files);
 
     // The batch the request asks for; none, with the usage error printed, when it cannot run (its
     // reference file cannot be read).

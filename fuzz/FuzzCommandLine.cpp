@@ -49,8 +49,8 @@ bool IsOperationSwitch(const std::wstring& arg) {
     for (wchar_t& c : name)
         if (c >= L'A' && c <= L'Z')
             c = static_cast<wchar_t>(c - L'A' + L'a');
-    for (const wchar_t* operation :
-         {L"date", L"zero", L"upper", L"lower", L"first", L"shift", L"copy", L"from", L"exif", L"undo"})
+    for (const wchar_t* operation : {L"date", L"zero", L"upper", L"lower", L"first", L"shift", L"copy",
+                                     L"from", L"exif", L"undo", L"journal"})
         if (name == operation)
             return true;
     return false;
@@ -95,7 +95,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (paths > 0)
             Check(std::equal(args.end() - static_cast<std::ptrdiff_t>(paths), args.end(),
                              request.Paths.end() - static_cast<std::ptrdiff_t>(paths)));
-        Check((request.Operation == CommandOperation::Undo) == request.Paths.empty());
+        const bool takesNoPath =
+            request.Operation == CommandOperation::Undo || request.Operation == CommandOperation::Journal;
+        Check(takesNoPath == request.Paths.empty());
+        if (request.UndoId)
+            Check(request.Operation == CommandOperation::Undo && *request.UndoId > 0 &&
+                  ParseOperationId(std::to_wstring(*request.UndoId)) == request.UndoId);
         Check(!request.Stamps.Empty());
         if (request.Operation == CommandOperation::DateTime)
             Check(ParseCommandDate(DateText(request.When)) == request.When);
@@ -117,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(!when->OffsetMinutes || std::abs(*when->OffsetMinutes) < 24 * 60);
         Check(text.size() == DateText(*when).size() || text.ends_with(L'Z'));
     }
+    if (const std::optional<uint64_t> id = ParseOperationId(text))
+        Check(*id > 0 && std::to_wstring(*id).size() <= text.size());
     if (const std::optional<DateShift> shift = ParseCommandShift(text))
         Check(IsValidShift(*shift) && ParseCommandShift(ShiftArgument(*shift)) == shift);
     return 0;

@@ -207,6 +207,16 @@ std::optional<JournalFile> ParseFile(const std::vector<std::string_view>& fields
 
 } // namespace
 
+std::wstring JournalNameRoot(const std::wstring& folder) {
+    if (folder.empty() || folder.back() == L'\\')
+        return folder;
+    return folder + L'\\';
+}
+
+std::wstring JournalFolderText(const std::wstring& folder) {
+    return folder.empty() ? L"(plusieurs lecteurs)" : folder;
+}
+
 std::string JournalHeaderLine() {
     return std::string(kHeader) + "\n";
 }

@@ -37,7 +37,8 @@ struct JournalBatch {
     uint64_t Id = 0;
     // The command's name as shown ("Date-Heure", "Majuscules").
     std::wstring Operation;
-    // The folder the file names are in.
+    // The folder the file names are in; empty for a batch over several drives, whose names are
+    // then full paths.
     std::wstring Folder;
     // UTC 100-ns ticks.
     uint64_t Started = 0;
@@ -49,6 +50,12 @@ struct JournalBatch {
 
     bool operator==(const JournalBatch&) const = default;
 };
+
+// What a batch's file names are relative to: its folder with a final separator, or nothing when
+// the folder is empty and the names are full paths.
+std::wstring JournalNameRoot(const std::wstring& folder);
+// The folder as the undo list and the command line show it.
+std::wstring JournalFolderText(const std::wstring& folder);
 
 struct JournalProblem {
     // From 1.

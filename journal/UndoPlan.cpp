@@ -61,6 +61,20 @@ std::vector<JournalFile> FilesToUndo(JournalBatch batch) {
     return std::move(files);
 }
 
+std::wstring BatchStateText(BatchState state) {
+    switch (state) {
+    case BatchState::Running:
+        return L"en cours";
+    case BatchState::Undone:
+        return L"annulée";
+    case BatchState::Interrupted:
+        return L"interrompue";
+    case BatchState::Undoable:
+        break;
+    }
+    return {};
+}
+
 size_t FileCount(const JournalBatch& batch) {
     std::unordered_set<std::wstring_view> names;
     for (const JournalFile& file : batch.Files)

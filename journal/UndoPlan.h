@@ -49,6 +49,23 @@ template <typename Contents> bool IsUndone(const Contents& contents, size_t inde
     return false;
 }
 
+// A kept batch as the undo list and /journal tell it.
+enum class BatchState {
+    Undoable,
+    Running,     // another copy of the program is still running it
+    Undone,      // taken back, see IsUndone
+    Interrupted, // the program stopped during it; what it did can still be undone
+};
+template <typename Contents> BatchState StateOf(const Contents& contents, size_t index, bool running) {
+    if (running)
+        return BatchState::Running;
+    if (IsUndone(contents, index))
+        return BatchState::Undone;
+    return contents.Batches[index].Finished ? BatchState::Undoable : BatchState::Interrupted;
+}
+// "en cours", "annulée", "interrompue"; empty for a batch that is simply there to undo.
+std::wstring BatchStateText(BatchState state);
+
 // How many files a batch names: a file noted twice (the state its file system really kept) counts
 // once.
 size_t FileCount(const JournalBatch& batch);

@@ -25,9 +25,10 @@ std::vector<UndoRow> UndoRows(const JournalSummary& contents, const std::vector<
     std::vector<UndoRow> rows;
     for (size_t i = contents.Batches.size(); i-- > 0;) {
         const JournalBatchSummary& batch = contents.Batches[i];
-        rows.push_back(UndoRow{i,
-                               {batch.Operation, std::to_wstring(batch.Files), JournalTimeText(batch.Started),
-                                i < states.size() ? states[i] : std::wstring(), batch.Folder}});
+        rows.push_back(
+            UndoRow{i,
+                    {batch.Operation, std::to_wstring(batch.Files), JournalTimeText(batch.Started),
+                     i < states.size() ? states[i] : std::wstring(), JournalFolderText(batch.Folder)}});
     }
     return rows;
 }

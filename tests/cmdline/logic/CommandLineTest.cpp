@@ -67,6 +67,13 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
     const ParsedCommandLine undo = Parse({L"/undo", L"/dryrun"});
     ASSERT_EQ(undo.What, Kind::Run);
     EXPECT_EQ(undo.Request.Operation, CommandOperation::Undo);
+    EXPECT_EQ(undo.Request.UndoId, std::nullopt);
+    const ParsedCommandLine undoOne = Parse({L"-UNDO=18446744073709551615"});
+    ASSERT_EQ(undoOne.What, Kind::Run) << undoOne.Error;
+    EXPECT_EQ(undoOne.Request.UndoId, 18446744073709551615ull);
+    const ParsedCommandLine journal = Parse({L"/Journal", L"/noversion"});
+    ASSERT_EQ(journal.What, Kind::Run) << journal.Error;
+    EXPECT_EQ(journal.Request.Operation, CommandOperation::Journal);
 }
 
 TEST(CommandLine, DatesAreLocalOrExactInstantsInTheOneForm) {
@@ -128,10 +135,17 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
         {{L"/stamps:cc", L"/exif", L"x"}, L"dates invalides « cc » (attendu des lettres parmi c, m, a)"},
         {{L"/undo", L"x"}, L"« /undo » ne prend pas de chemin : « x »"},
         {{L"/recurse", L"/undo"}, L"« /recurse » ne va pas avec « /undo »"},
+        {{L"/undo:12a"}, L"numéro d'opération invalide « 12a » (attendu un numéro que donne /journal)"},
+        {{L"/undo:0"}, L"numéro d'opération invalide « 0 » (attendu un numéro que donne /journal)"},
+        {{L"/undo:18446744073709551616"},
+         L"numéro d'opération invalide « 18446744073709551616 » (attendu un numéro que donne /journal)"},
+        {{L"/undo:"}, L"valeur manquante pour « /undo »"},
+        {{L"/journal", L"x"}, L"« /journal » ne prend pas de chemin : « x »"},
+        {{L"/journal", L"/dryrun"}, L"« /journal » ne va pas avec /dryrun, /mask ni /recurse"},
+        {{L"/journal", L"/undo"}, L"une seule opération à la fois : « /journal » et « /undo »"},
         {{L"/dryrun", L"x"},
          L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
-         L"/name "
-         L"ou /undo)"},
+         L"/name, /undo ou /journal)"},
         {{L"/zero", L""}, L"chemin vide"},
     };
     for (const auto& [args, message] : cases) {
@@ -168,8 +182,8 @@ TEST(CommandLine, OutputSwitchesSayWhereTheRunTellsWhatItDid) {
         {{L"/zero", L"/csv:Run.txt", L"/log:run.TXT", L"x"},
          L"/csv et /log ne peuvent écrire le même fichier « run.TXT »"},
         {{L"/quiet", L"x"},
-         L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif ou "
-         L"/undo)"},
+         L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
+         L"/name, /undo ou /journal)"},
     };
     for (const auto& [args, message] : errors)
         EXPECT_EQ(Parse(args).Error, L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)") << message;

@@ -3,6 +3,7 @@
 #include "base/Utf8Text.h"
 #include "support/logic/ExifImages.h"
 #include "support/win/FileStamps.h"
+#include "support/win/ScratchDrive.h"
 #include "support/win/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -111,6 +113,18 @@ protected:
     TempFolder folder;
     TempFolder journal;
 };
+
+// The fields of a line of /journal.
+std::vector<std::wstring> Fields(const std::wstring& line) {
+    std::vector<std::wstring> fields;
+    for (size_t start = 0;;) {
+        const size_t tab = line.find(L'\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::wstring::npos)
+            return fields;
+        start = tab + 1;
+    }
+}
 
 } // namespace
 
@@ -396,4 +410,88 @@ TEST_F(CommandLineRun, NameTakesTheDateEachNameGivesOrTheUsersPattern) {
     EXPECT_EQ(Run(L"/undo").Exit, 0u);
     EXPECT_TRUE(SameTime(written(L"Scan 20240102 page 1.tif"), Old()));
     EXPECT_EQ(Run(L"/name:IMG noms").Exit, 2u) << "a pattern without a date";
+}
+
+TEST_F(CommandLineRun, RunOverTwoDrivesIsOneOperationThatUndoTakesBackWhole) {
+    TempFolder stick;
+    stick.MakeFile(L"other.txt");
+    ASSERT_TRUE(WriteStamps(stick / L"other.txt", Old(), Old(), Old()));
+    ScratchDrive drive(L'Q', stick.Path());
+    ASSERT_TRUE(drive.Ready());
+    const Result run = Run(L"/date:\"2024-01-01 08:00:00\" /stamps:m alpha.jpg Q:\\other.txt");
+    EXPECT_EQ(run.Exit, 0u);
+    ASSERT_EQ(run.Printed.size(), 3u);
+    // Named by their full paths: they share no folder.
+    EXPECT_EQ(std::count(run.Printed.begin(), run.Printed.end(), L"Q:\\other.txt : modifié"), 1);
+    EXPECT_EQ(std::count_if(run.Printed.begin(), run.Printed.end(),
+                            [](const std::wstring& line) {
+                                return std::regex_match(line,
+                                                        std::wregex(LR"(.:\\.+\\alpha\.jpg : modifié)"));
+                            }),
+              1);
+    EXPECT_EQ(run.Printed.back(), L"2 fichiers modifiés");
+
+    const Result list = Run(L"/journal");
+    EXPECT_EQ(list.Exit, 0u);
+    ASSERT_EQ(list.Printed.size(), 1u);
+    const std::vector<std::wstring> fields = Fields(list.Printed[0]);
+    ASSERT_EQ(fields.size(), 6u) << list.Printed[0];
+    EXPECT_EQ(fields[2], L"Date-Heure");
+    EXPECT_EQ(std::vector<std::wstring>(fields.begin() + 3, fields.end()),
+              (std::vector<std::wstring>{L"2 fichiers", L"annulable", L"(plusieurs lecteurs)"}));
+
+    const Result undo = Run(L"/undo");
+    EXPECT_EQ(undo.Exit, 0u);
+    EXPECT_EQ(undo.Printed.front(), L"Annulation de « Date-Heure » dans « (plusieurs lecteurs) »");
+    EXPECT_EQ(undo.Printed.back(), L"2 fichiers modifiés");
+    EXPECT_TRUE(Untouched(L"alpha.jpg"));
+    EXPECT_TRUE(SameTime(ReadStamps(stick / L"other.txt").value_or(DiskStamps{}).LastWrite, Old()));
+    // The run is one line, now taken back; the undo is the newest.
+    const Result after = Run(L"/journal");
+    ASSERT_EQ(after.Printed.size(), 2u);
+    EXPECT_EQ(Fields(after.Printed[1])[4], L"annulée");
+    EXPECT_EQ(Fields(after.Printed[0])[4], L"annulable");
+    const Result redo = Run(L"/undo:" + Fields(after.Printed[0])[0]);
+    EXPECT_EQ(redo.Printed.back(), L"2 fichiers modifiés") << "the undo is undone whole too";
+    EXPECT_FALSE(Untouched(L"alpha.jpg"));
+}
+
+TEST_F(CommandLineRun, UndoByNumberTakesBackAnOlderOperationButNotWhatLaterOnesChanged) {
+    ASSERT_EQ(Run(L"/shift:+01:00:00 /stamps:m alpha.jpg Beta.JPG").Exit, 0u);
+    ASSERT_EQ(Run(L"/date:\"2024-01-01 08:00:00\" /stamps:m Beta.JPG").Exit, 0u);
+    ASSERT_EQ(Run(L"/upper notes.txt").Exit, 0u);
+    const Result list = Run(L"/journal");
+    ASSERT_EQ(list.Printed.size(), 3u);
+    const std::vector<std::wstring> shift = Fields(list.Printed[2]);
+    ASSERT_EQ(shift.size(), 6u);
+    EXPECT_EQ(shift[3], L"2 fichiers");
+
+    const Result undo = Run(L"/undo:" + shift[0]);
+    EXPECT_EQ(undo.Exit, 1u);
+    EXPECT_TRUE(Untouched(L"alpha.jpg"));
+    EXPECT_TRUE(SameTime(OnDisk(L"Beta.JPG").LastWrite, UtcFileTime(2024, 1, 1, 7, 0, 0)));
+    EXPECT_EQ(std::count_if(undo.Printed.begin(), undo.Printed.end(),
+                            [](const std::wstring& line) {
+                                return line.starts_with(
+                                    L"Beta.JPG : non modifié : modifié depuis l'opération");
+                            }),
+              1)
+        << testing::PrintToString(undo.Printed);
+    EXPECT_EQ(Disk(), (Names{L"alpha.jpg", L"Beta.JPG", L"NOTES.TXT"}));
+
+    // What cannot be undone is refused as a bad argument, and nothing is touched.
+    const std::pair<std::wstring, std::wstring> refused[] = {
+        {shift[0], L"Kavet24 : l'opération " + shift[0] + L" « " + shift[2] + L" » est déjà annulée"},
+        {L"987654321", L"Kavet24 : aucune opération numéro 987654321 dans le journal d'annulation (Kavet24 "
+                       L"/journal pour la liste)"},
+        {L"x1", L"Kavet24 : numéro d'opération invalide « x1 » (attendu un numéro que donne /journal) "
+                L"(Kavet24 /? pour l'aide)"},
+    };
+    for (const auto& [id, message] : refused) {
+        const Result bad = Run(L"/undo:" + id);
+        EXPECT_EQ(bad.Exit, 2u) << id;
+        EXPECT_EQ(bad.Printed, Lines{message});
+    }
+    EXPECT_EQ(Run(L"/journal").Printed.size(), 4u);
+    EXPECT_EQ(Disk(), (Names{L"alpha.jpg", L"Beta.JPG", L"NOTES.TXT"}));
 }

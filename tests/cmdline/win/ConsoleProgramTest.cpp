@@ -381,3 +381,24 @@ TEST_F(ConsoleProgram, DryRunShowsTheValuesItWouldWriteAndCountsAsTheRealRunDoes
     EXPECT_EQ(NamesIn(folder.Path()).size(), 4u);
     EXPECT_TRUE(ReadStamps(folder / L"Ancien.JPG"));
 }
+
+TEST_F(ConsoleProgram, JournalListsTheKeptOperationsNewestFirstForAScriptToRead) {
+    MakeOldFile(L"photo.jpg");
+    const Result run = RunBatch(ComInBatch() + " /journal\r\necho code=%ERRORLEVEL%\r\n" + ComInBatch() +
+                                " /zero photo.jpg >nul\r\n" + ComInBatch() + " /upper photo.jpg >nul\r\n" +
+                                ComInBatch() + " /journal >list.txt\r\necho code=%ERRORLEVEL%\r\n");
+    EXPECT_EQ(run.Printed,
+              (Lines{L"Kavet24 : le journal d'annulation ne garde aucune opération", L"code=0", L"code=0"}));
+    const Lines list = FileLines(folder / L"list.txt");
+    ASSERT_EQ(list.size(), 2u);
+    const std::wregex line(
+        L"(\\d+)\t\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d\t([^\t]+)\t1 fichier\tannulable\t(.+)");
+    std::wsmatch newest;
+    std::wsmatch oldest;
+    ASSERT_TRUE(std::regex_match(list[0], newest, line)) << list[0];
+    ASSERT_TRUE(std::regex_match(list[1], oldest, line)) << list[1];
+    EXPECT_EQ(newest[2].str(), L"Majuscules");
+    EXPECT_EQ(oldest[2].str(), L"Heure Zéro");
+    EXPECT_GT(std::stoull(newest[1].str()), std::stoull(oldest[1].str()));
+    EXPECT_EQ(::lstrcmpiW(oldest[3].str().c_str(), folder.Path().c_str()), 0) << oldest[3].str();
+}

@@ -244,6 +244,31 @@ TEST(JournalTest, OneBatchIsReadFromItsBeginLineToItsEndLine) {
     EXPECT_TRUE(contents.Problems.empty()) << "read no further than its end line";
 }
 
+// A command-line run over several drives is one batch with an empty folder and full-path names;
+// a batch with a folder, as every older journal holds, still names its files from there.
+TEST(JournalTest, BatchOverSeveralDrivesNamesItsFilesByFullPaths) {
+    const std::string older =
+        JournalHeaderLine() + Sealed("lot\t7\t133790112000000000\tDate-Heure\tC:\\\\Photos\t0") +
+        Sealed("fichier\t7\tsous\\\\a.jpg\tsous\\\\a.jpg\t00000020\t1\t2\t3\t4\t5\t6") + Sealed("fin\t7");
+    const JournalContents read = ParseJournal(older);
+    ASSERT_EQ(read.Batches.size(), 1u);
+    ASSERT_EQ(read.Batches[0].Files.size(), 1u);
+    EXPECT_EQ(JournalNameRoot(read.Batches[0].Folder) + read.Batches[0].Files[0].OldName,
+              L"C:\\Photos\\sous\\a.jpg");
+    EXPECT_EQ(JournalFolderText(read.Batches[0].Folder), L"C:\\Photos");
+    EXPECT_EQ(JournalNameRoot(L"D:\\"), L"D:\\");
+
+    JournalBatch run{8, L"Heure Zéro", L"", 133'790'113'000'000'000, true, {}};
+    run.Files = {{L"C:\\Photos\\a.jpg", L"C:\\Photos\\a.jpg", 0x20, 1, 2, 3, 4, 5, 6},
+                 {L"\\\\serveur\\partage\\b.txt", L"\\\\serveur\\partage\\b.txt", 0x20, 1, 2, 3, 4, 5, 6}};
+    const JournalContents both = ParseJournal(older + JournalBatchLines(run));
+    ASSERT_EQ(both.Batches.size(), 2u);
+    EXPECT_EQ(both.Batches[1], run);
+    EXPECT_EQ(JournalNameRoot(both.Batches[1].Folder) + run.Files[1].OldName, L"\\\\serveur\\partage\\b.txt");
+    EXPECT_EQ(JournalFolderText(both.Batches[1].Folder), L"(plusieurs lecteurs)");
+    EXPECT_TRUE(both.Problems.empty());
+}
+
 TEST(JournalTest, KeepingTheLastBatchesDropsOlderOnesAndDamage) {
     std::vector<JournalBatch> batches;
     for (uint64_t id = 1; id <= 25; ++id)

@@ -64,6 +64,18 @@ TEST(UndoPlan, AnUndoneUndoPutsItsBatchBackInEffect) {
     EXPECT_EQ(UndoneBy(contents, 4), std::nullopt) << "the batch it undid is no longer kept";
 }
 
+// The undo list and /journal tell the same state: running first, then taken back, then cut short.
+TEST(UndoPlan, EachKeptBatchHasOneState) {
+    const JournalContents contents{true, {Batch(1, 0, false), Batch(2, 0, true), Batch(3, 1, true)}, {}};
+    EXPECT_EQ(StateOf(contents, 0, false), BatchState::Undone);
+    EXPECT_EQ(StateOf(contents, 0, true), BatchState::Running);
+    EXPECT_EQ(StateOf(contents, 1, false), BatchState::Undoable);
+    EXPECT_EQ(BatchStateText(StateOf(contents, 1, false)), L"");
+    const JournalContents cut{true, {Batch(1, 0, false)}, {}};
+    EXPECT_EQ(BatchStateText(StateOf(cut, 0, false)), L"interrompue");
+    EXPECT_EQ(BatchStateText(StateOf(contents, 0, false)), L"annulée");
+}
+
 TEST(UndoPlan, AFileNotedTwiceCountsOnce) {
     JournalBatch batch = Batch(1, 0, true);
     batch.Files = {Stamped(L"a", 10, 20), Stamped(L"b", 10, 20), Stamped(L"a", 10, 22)};

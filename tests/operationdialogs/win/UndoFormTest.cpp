@@ -21,6 +21,8 @@ TEST(UndoFormTest, RowsComeNewestFirstWithTheirFilesAndState) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].BatchIndex, 1u);
     EXPECT_EQ(rows[0].Cells[1], L"0");
+    // A command-line run over several drives keeps no folder: its row says so.
+    EXPECT_EQ(rows[0].Cells[4], L"(plusieurs lecteurs)");
     EXPECT_EQ(rows[1].BatchIndex, 0u);
     EXPECT_EQ(rows[1].Cells[1], L"2");
     EXPECT_EQ(rows[1].Cells[3], L"annulée");
