@@ -177,12 +177,13 @@ void BatchController::RunRequest(const BatchRequest& request) {
 void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
     if (running_)
         return;
-    const std::optional<BatchFiles> files = ChosenFiles(OperationName(request), false);
+    std::optional<BatchFiles> files = ChosenFiles(OperationName(request), false);
     if (!files)
         return;
     // The planner reaches the stamping it was made with: it stays for as long as the preview.
     const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
-    BatchPreview preview(*files, WorkOf(request, *files, stamping).Plan);
+    JournalledWork::Planner plan = WorkOf(request, *files, stamping).Plan;
+    BatchPreview preview(std::move(*files), std::move(plan));
     ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
 }
 
