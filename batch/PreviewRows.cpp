@@ -128,6 +128,8 @@ void PreviewTally::Add(PreviewKind kind) {
 }
 
 std::wstring PreviewTally::CountLine() const {
+    if (Total == 0)
+        return L"Aucun fichier";
     if (Planned() < Total)
         return L"Analyse : " + Counted(Planned(), L"fichier", L"fichiers") + L" sur " + CountText(Total);
     std::wstring line = Counted(Total, L"fichier", L"fichiers") + L" : " +

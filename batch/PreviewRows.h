@@ -47,6 +47,7 @@ struct PreviewTally {
     void Add(PreviewKind kind);
     // "Analyse : 12 000 fichiers sur 100 000" while files remain, then
     // "100 000 fichiers : 99 998 seraient modifiés, 1 déjà comme demandé, 1 laissé tel quel".
+    // "Aucun fichier" when there is none.
     std::wstring CountLine() const;
 };
 

@@ -159,6 +159,7 @@ TEST(PreviewTallyTest, CountsWhilePlanningThenTellsEachKind) {
     few.Add(PreviewKind::LeftAlone);
     few.Add(PreviewKind::Changes);
     EXPECT_EQ(few.CountLine(), L"3 fichiers : 1 serait modifié, 2 laissés tels quels");
+    EXPECT_EQ(PreviewTally{}.CountLine(), L"Aucun fichier");
 }
 
 } // namespace
