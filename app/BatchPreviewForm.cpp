@@ -37,10 +37,10 @@ BatchPreviewForm::BatchPreviewForm(HWND owner, const std::wstring& fontName, con
     CountLabel.Create(Handle(), preview.Tally().CountLine(), kMargin, kMargin, kClientWidth - 2 * kMargin,
                       kLabelHeight, Label::TextAlign::Left, false);
     List.Create(Handle(), kMargin, 2 * kMargin + kLabelHeight, kClientWidth - 2 * kMargin, 260);
-    List.AddColumn(L"Fichier", 170);
-    List.AddColumn(L"Valeur actuelle", 200);
-    List.AddColumn(L"Nouvelle valeur", 200);
-    List.AddColumn(L"Écart", 70);
+    List.AddColumn(L"Fichier", 150);
+    List.AddColumn(L"Valeur actuelle", 190);
+    List.AddColumn(L"Nouvelle valeur", 190);
+    List.AddColumn(L"Écart", 100);
     List.AddColumn(L"Remarque", 100);
     List.OnGetCellText = [this](int row, int column) -> const std::wstring& {
         static const std::wstring kNone;

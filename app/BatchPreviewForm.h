@@ -16,7 +16,7 @@
 
 class BatchPreviewForm : public Form {
 public:
-    static constexpr int kClientWidth = 760;
+    static constexpr int kClientWidth = 800;
     static constexpr int kClientHeight = 360;
 
     // The preview must outlive the form: the list plans and reads its rows as it draws them.

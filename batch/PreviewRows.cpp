@@ -34,7 +34,11 @@ std::wstring DifferenceText(int64_t ticks) {
         return L"0";
     const std::wstring sign = ticks < 0 ? L"-" : L"+";
     // Taken apart as unsigned, so that the most negative span has its magnitude too.
-    const uint64_t span = ticks < 0 ? 0 - static_cast<uint64_t>(ticks) : static_cast<uint64_t>(ticks);
+    uint64_t span = ticks < 0 ? 0 - static_cast<uint64_t>(ticks) : static_cast<uint64_t>(ticks);
+    // A file's own stamps hold parts of a second that nobody typed: past a second, the nearest
+    // whole second says enough (the values beside it are to the second too).
+    if (span >= kTicksPerSecond)
+        span = (span + kTicksPerSecond / 2) / kTicksPerSecond * kTicksPerSecond;
     const uint64_t fraction = span % kTicksPerSecond;
     const uint64_t seconds = span / kTicksPerSecond;
     const uint64_t days = seconds / 86400;

@@ -13,7 +13,7 @@
 #include <string>
 
 // A span between two stamps in 100-ns ticks, as the window shows it: "+1 h", "-3 j 02:00",
-// "+00:00:30", "+2 j"; a part of a second is shown as such ("+00:00:00,5").
+// "+00:00:30", "+2 j"; past a second, to the nearest second, and below, as it is ("+00:00:00,5").
 std::wstring DifferenceText(int64_t ticks);
 
 // What the window shows of one file.

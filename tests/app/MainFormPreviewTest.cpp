@@ -41,7 +41,7 @@ protected:
             const FILETIME stamp = name == std::wstring(L"delta.txt") ? kAsked : kOldStamp;
             EXPECT_TRUE(WriteStamps(folder / name, stamp, stamp, stamp));
         }
-        form = std::make_unique<TMainForm>(key.Path());
+        form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
         ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
         form->DirTree->SelectPath(folder.Path());
         RelistNow(*form);
@@ -55,6 +55,7 @@ protected:
     }
 
     TempFolder folder;
+    TempFolder journal;
     ScratchRegistryKey key;
     std::wstring errors;
     std::unique_ptr<TMainForm> form;

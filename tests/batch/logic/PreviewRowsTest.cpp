@@ -25,18 +25,18 @@ TEST_P(DifferenceTextTest, ShowsTheSpanInDaysAndClockTime) {
     EXPECT_EQ(DifferenceText(GetParam().ticks), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Spans, DifferenceTextTest,
-                         ::testing::Values(DifferenceCase{kHour, L"+1 h"}, DifferenceCase{-kHour, L"-1 h"},
-                                           DifferenceCase{23 * kHour, L"+23 h"},
-                                           DifferenceCase{2 * kDay, L"+2 j"},
-                                           DifferenceCase{-(3 * kDay + 2 * kHour), L"-3 j 02:00"},
-                                           DifferenceCase{kDay + 90 * 60 * kSecond, L"+1 j 01:30"},
-                                           DifferenceCase{kDay + 5 * kSecond, L"+1 j 00:00:05"},
-                                           DifferenceCase{30 * kSecond, L"+00:00:30"},
-                                           DifferenceCase{-(kHour + 61 * kSecond), L"-01:01:01"},
-                                           DifferenceCase{kSecond / 2, L"+00:00:00,5"},
-                                           DifferenceCase{-1, L"-00:00:00,0000001"}, DifferenceCase{0, L"0"},
-                                           DifferenceCase{10'000 * kDay, L"+10000 j"}));
+INSTANTIATE_TEST_SUITE_P(
+    Spans, DifferenceTextTest,
+    ::testing::Values(
+        DifferenceCase{kHour, L"+1 h"}, DifferenceCase{-kHour, L"-1 h"}, DifferenceCase{23 * kHour, L"+23 h"},
+        DifferenceCase{2 * kDay, L"+2 j"}, DifferenceCase{-(3 * kDay + 2 * kHour), L"-3 j 02:00"},
+        DifferenceCase{kDay + 90 * 60 * kSecond, L"+1 j 01:30"},
+        DifferenceCase{kDay + 5 * kSecond, L"+1 j 00:00:05"}, DifferenceCase{30 * kSecond, L"+00:00:30"},
+        DifferenceCase{-(kHour + 61 * kSecond), L"-01:01:01"}, DifferenceCase{kSecond / 2, L"+00:00:00,5"},
+        DifferenceCase{-1, L"-00:00:00,0000001"}, DifferenceCase{0, L"0"},
+        DifferenceCase{40 * 60 * kSecond + 2 * kSecond + kSecond / 10, L"+00:40:02"},
+        DifferenceCase{-(kHour - kSecond / 3), L"-1 h"}, DifferenceCase{kDay + 3, L"+1 j"},
+        DifferenceCase{10'000 * kDay, L"+10000 j"}));
 
 // Times shown by their ticks, so that each text says which stamp it came from.
 std::wstring TicksText(uint64_t ticks) {
