@@ -4,10 +4,13 @@
 // not done as asked reported. Also the undo, and the offer after a crash.
 #include "app/BatchController.h"
 
+#include "app/BatchPreviewForm.h"
+
 #include "base/Errors.h"
 #include "base/FlagGuard.h"
 #include "base/RegistrySection.h"
 #include "base/TextHelpers.h"
+#include "batch/BatchPreview.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchWork.h"
 #include "journal/UndoPlan.h"
@@ -171,11 +174,30 @@ void BatchController::RunRequest(const BatchRequest& request) {
     });
 }
 
+void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
+    if (running_)
+        return;
+    std::optional<BatchFiles> files = ChosenFiles(OperationName(request), false);
+    if (!files)
+        return;
+    // The planner reaches the stamping it was made with: it stays for as long as the preview.
+    const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
+    JournalledWork::Planner plan = WorkOf(request, *files, stamping).Plan;
+    BatchPreview preview(std::move(*files), std::move(plan));
+    ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
+}
+
 void BatchController::RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf) {
+    if (const std::optional<BatchFiles> files = ChosenFiles(operation, true))
+        RunWork(*files, workOf(*files));
+}
+
+std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& operation,
+                                                       bool askAboutSubFolders) {
     // The window may have closed while its dialog was up: the listing is gone then.
     const TFileListing* listing = host_.ShownListing();
     if (host_.Closing() || !listing)
-        return;
+        return std::nullopt;
     BatchFiles files;
     try {
         const int rows = host_.RowCount();
@@ -193,9 +215,10 @@ void BatchController::RunOnSelection(const std::wstring& operation, const WorkOf
                 WaitCursor wait;
                 tree = CollectFolderTree(files.Folder, host_.CurrentMask());
             }
-            if (!tree.Names.empty() && ShowMessageBox(host_.BatchOwner(), SubFoldersQuestion(operation, tree),
-                                                      MB_YESNO | MB_ICONQUESTION) != IDYES)
-                return;
+            if (askAboutSubFolders && !tree.Names.empty() &&
+                ShowMessageBox(host_.BatchOwner(), SubFoldersQuestion(operation, tree),
+                               MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return std::nullopt;
             files.Names = std::move(tree.Names);
             const std::wstring base = WithTrailingBackslash(files.Folder);
             for (const std::wstring& name : files.Names)
@@ -212,9 +235,9 @@ void BatchController::RunOnSelection(const std::wstring& operation, const WorkOf
         }
     } catch (...) {
         // A failure of the list or the listing ends the batch before any file is touched.
-        return;
+        return std::nullopt;
     }
-    RunWork(files, workOf(files));
+    return files;
 }
 
 void BatchController::RunWork(const BatchFiles& files, const BatchWork& work) {

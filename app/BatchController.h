@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,10 @@ public:
     // in the question before it reaches into the subfolders.
     using WorkOfFiles = std::function<BatchWork(const BatchFiles& files)>;
     void RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf);
+    // "Aperçu": what `request` would do to the same files, planned by the same planner, in a
+    // window over `owner` (the operation's dialog); nothing changes. The subfolders are taken
+    // without the question a run asks.
+    void PreviewRequest(HWND owner, const BatchRequest& request);
     // "Annuler la dernière opération": the choice of a kept batch, then its undo.
     void ChooseAndUndo();
     // Puts back every file of `batch` that is still as the batch left it (or every one, when
@@ -87,6 +92,10 @@ public:
 private:
     friend class WindowBatchFront;
 
+    // The files a batch takes: the selected rows, or every row, or the folder and its subfolders
+    // (after asking, when `askAboutSubFolders`); none when there is nothing to run on or the user
+    // said no.
+    std::optional<BatchFiles> ChosenFiles(const std::wstring& operation, bool askAboutSubFolders);
     // The batch itself: journal, progress, re-list and report.
     void RunWork(const BatchFiles& files, const BatchWork& work);
     // Tells the user of every file a batch's renames left under a temporary name.

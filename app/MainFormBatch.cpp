@@ -16,36 +16,71 @@
 
 #include <optional>
 
+namespace {
+
+// The requests of the dialogs' choices, the same for "Aperçu..." and for the run.
+BatchRequest DateTimeRequest(const DateTimeChoice& choice) {
+    BatchRequest request{BatchOperation::DateTime, choice.Stamps};
+    request.When = choice.When;
+    return request;
+}
+
+BatchRequest ShiftRequest(const ShiftChoice& choice) {
+    BatchRequest request{BatchOperation::Shift, choice.Stamps};
+    request.Shift = choice.Shift;
+    return request;
+}
+
+BatchRequest CopyStampRequest(const CopyStampChoice& choice) {
+    BatchRequest request{BatchOperation::CopyStamp, choice.Targets};
+    request.CopySource = choice.Source;
+    return request;
+}
+
+BatchRequest FromFileRequest(const ReferenceFile& reference, StampSet stamps) {
+    BatchRequest request{BatchOperation::FromFile, stamps};
+    request.Reference = reference;
+    return request;
+}
+
+// "Aperçu..." in a confirmation: the request it confirms, previewed over it.
+ConfirmationPreview PreviewOf(BatchController& batches, const BatchRequest& request) {
+    return [&batches, request](HWND owner) { batches.PreviewRequest(owner, request); };
+}
+
+} // namespace
+
 void TMainForm::BtnDateTimeClick() {
-    const std::optional<DateTimeChoice> choice = AskDateTime(Handle(), FontName(), Settings);
-    if (!choice)
-        return;
-    BatchRequest request{BatchOperation::DateTime, choice->Stamps};
-    request.When = choice->When;
-    batches_->RunRequest(request);
+    const std::optional<DateTimeChoice> choice =
+        AskDateTime(Handle(), FontName(), Settings, [this](HWND owner, const DateTimeChoice& shown) {
+            batches_->PreviewRequest(owner, DateTimeRequest(shown));
+        });
+    if (choice)
+        batches_->RunRequest(DateTimeRequest(*choice));
 }
 
 void TMainForm::BtnTimeZeroClick() {
-    if (ConfirmTimeZero(Handle(), FontName(), Settings))
-        batches_->RunRequest(BatchRequest{BatchOperation::TimeZero});
+    const BatchRequest request{BatchOperation::TimeZero};
+    if (ConfirmTimeZero(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
 }
 
 void TMainForm::ShiftClick() {
-    const std::optional<ShiftChoice> choice = AskShift(Handle(), FontName(), Settings);
-    if (!choice)
-        return;
-    BatchRequest request{BatchOperation::Shift, choice->Stamps};
-    request.Shift = choice->Shift;
-    batches_->RunRequest(request);
+    const std::optional<ShiftChoice> choice =
+        AskShift(Handle(), FontName(), Settings, [this](HWND owner, const ShiftChoice& shown) {
+            batches_->PreviewRequest(owner, ShiftRequest(shown));
+        });
+    if (choice)
+        batches_->RunRequest(ShiftRequest(*choice));
 }
 
 void TMainForm::CopyStampClick() {
-    const std::optional<CopyStampChoice> choice = AskCopyStamp(Handle(), FontName());
-    if (!choice)
-        return;
-    BatchRequest request{BatchOperation::CopyStamp, choice->Targets};
-    request.CopySource = choice->Source;
-    batches_->RunRequest(request);
+    const std::optional<CopyStampChoice> choice =
+        AskCopyStamp(Handle(), FontName(), [this](HWND owner, const CopyStampChoice& shown) {
+            batches_->PreviewRequest(owner, CopyStampRequest(shown));
+        });
+    if (choice)
+        batches_->RunRequest(CopyStampRequest(*choice));
 }
 
 void TMainForm::FromFileClick() {
@@ -68,12 +103,12 @@ void TMainForm::FromFileClick() {
                                    {L"Date de création : " + JournalTimeText(reference->Creation),
                                     L"Date de modification : " + JournalTimeText(reference->LastWrite),
                                     L"Date de dernier accès : " + JournalTimeText(reference->LastAccess)},
-                                   kAllStamps});
-    if (!stamps)
-        return;
-    BatchRequest request{BatchOperation::FromFile, *stamps};
-    request.Reference = *reference;
-    batches_->RunRequest(request);
+                                   kAllStamps},
+                  [this, &reference](HWND owner, StampSet shown) {
+                      batches_->PreviewRequest(owner, FromFileRequest(*reference, shown));
+                  });
+    if (stamps)
+        batches_->RunRequest(FromFileRequest(*reference, *stamps));
 }
 
 void TMainForm::PhotoDateClick() {
@@ -85,7 +120,10 @@ void TMainForm::PhotoDateClick() {
                       L"la date de sa prise de vue, lue dans le fichier. Un fichier sans cette date est "
                       L"laissé tel quel.",
                       StampChecks::kDateTexts,
-                      {Stamp::Creation, Stamp::LastWrite}});
+                      {Stamp::Creation, Stamp::LastWrite}},
+                  [this](HWND owner, StampSet shown) {
+                      batches_->PreviewRequest(owner, BatchRequest{BatchOperation::PhotoDate, shown});
+                  });
     if (stamps)
         batches_->RunRequest(BatchRequest{BatchOperation::PhotoDate, *stamps});
 }
@@ -105,18 +143,21 @@ void TMainForm::SubFoldersClick() {
 }
 
 void TMainForm::BtnNameMajClick() {
-    if (ConfirmUpperCase(Handle(), FontName(), Settings))
-        batches_->RunRequest(BatchRequest{BatchOperation::Upper});
+    const BatchRequest request{BatchOperation::Upper};
+    if (ConfirmUpperCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
 }
 
 void TMainForm::BtnNameMinClick() {
-    if (ConfirmLowerCase(Handle(), FontName(), Settings))
-        batches_->RunRequest(BatchRequest{BatchOperation::Lower});
+    const BatchRequest request{BatchOperation::Lower};
+    if (ConfirmLowerCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
 }
 
 void TMainForm::BtnNameMajMinClick() {
-    if (ConfirmFirstUpper(Handle(), FontName(), Settings))
-        batches_->RunRequest(BatchRequest{BatchOperation::FirstUpper});
+    const BatchRequest request{BatchOperation::FirstUpper};
+    if (ConfirmFirstUpper(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
 }
 
 void TMainForm::UndoClick() {

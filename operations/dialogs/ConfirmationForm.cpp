@@ -1,6 +1,10 @@
 // The confirmation dialogs and their texts.
 #include "operations/dialogs/ConfirmationForm.h"
 
+#include "operations/dialogs/DateHeureForm.h"
+
+#include <utility>
+
 namespace {
 
 constexpr const wchar_t* kModifyCheck =
@@ -39,7 +43,9 @@ const ConfirmationText kNameMajMinText{
     L"dossier en cours seront réglés.",
     kModifyCheck};
 
-ConfirmationForm::ConfirmationForm(HWND owner, const std::wstring& fontName, const ConfirmationText& text) {
+ConfirmationForm::ConfirmationForm(HWND owner, const std::wstring& fontName, const ConfirmationText& text,
+                                   ConfirmationPreview preview)
+    : preview_(std::move(preview)) {
     Create(text.Caption, 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     CenterOnScreen();
@@ -55,6 +61,11 @@ ConfirmationForm::ConfirmationForm(HWND owner, const std::wstring& fontName, con
                    Scale(kClientHeight - 34 - 4), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BtnOk.Create(ButtonPanel.Handle(), L"&Régler", 6, 4, 80, 26, mrOk, true);
     BtnCancel.Create(ButtonPanel.Handle(), L"&Annuler", 90, 4, 80, 26, mrCancel);
+    if (preview_) {
+        // Beside the panel, apart from the two buttons that close the dialog.
+        BtnPreview.Create(Handle(), kPreviewCaption, kClientWidth - 176 - 8 - 96, kClientHeight - 34, 88, 26);
+        BtnPreview.OnClick = [this] { preview_(Handle()); };
+    }
 }
 
 ConfirmationForm::~ConfirmationForm() {

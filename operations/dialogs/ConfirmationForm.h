@@ -9,6 +9,7 @@
 #include "ui/Label.h"
 #include "ui/Panel.h"
 
+#include <functional>
 #include <string>
 
 struct ConfirmationText {
@@ -17,12 +18,17 @@ struct ConfirmationText {
     const wchar_t* CheckCaption;
 };
 
+// Shows, over the dialog (`owner`), what the operation would do; the dialog stays open.
+using ConfirmationPreview = std::function<void(HWND owner)>;
+
 class ConfirmationForm : public Form {
 public:
     static constexpr int kClientWidth = 520;
     static constexpr int kClientHeight = 135;
 
-    ConfirmationForm(HWND owner, const std::wstring& fontName, const ConfirmationText& text);
+    // The preview button shows only when `preview` is given.
+    ConfirmationForm(HWND owner, const std::wstring& fontName, const ConfirmationText& text,
+                     ConfirmationPreview preview = {});
     ~ConfirmationForm() override;
 
     // Whether the user asked not to see the dialog again.
@@ -34,6 +40,10 @@ public:
     Panel ButtonPanel;
     Button BtnOk;
     Button BtnCancel;
+    Button BtnPreview;
+
+private:
+    ConfirmationPreview preview_;
 };
 
 extern const ConfirmationText kHeureZeroText;

@@ -4,7 +4,10 @@
 #include "operations/dialogs/DateHeureForm.h"
 #include "ui/MessageBox.h"
 
-CopyStampForm::CopyStampForm(HWND owner, const std::wstring& fontName) {
+#include <utility>
+
+CopyStampForm::CopyStampForm(HWND owner, const std::wstring& fontName, CopyStampPreview preview)
+    : preview_(std::move(preview)) {
     Create(kCaption, 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     CenterOnOwner();
@@ -19,6 +22,13 @@ CopyStampForm::CopyStampForm(HWND owner, const std::wstring& fontName) {
     BtnOk.Create(Handle(), L"Co&pier", 188, 116, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"A&nnuler", 270, 116, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
+    if (preview_) {
+        BtnPreview.Create(Handle(), kPreviewCaption, 106, 116, 78, 26);
+        BtnPreview.OnClick = [this] {
+            if (const std::optional<CopyStampChoice> choice = TickedChoice())
+                preview_(Handle(), *choice);
+        };
+    }
 
     // The most asked: the creation date a copy reset, given back the modification date.
     RadioModification.SetChecked(true);
@@ -30,7 +40,7 @@ CopyStampForm::~CopyStampForm() {
     Destroy();
 }
 
-void CopyStampForm::BtnOkClick() {
+std::optional<CopyStampChoice> CopyStampForm::TickedChoice() {
     const Stamp source = RadioCreation.Checked()       ? Stamp::Creation
                          : RadioModification.Checked() ? Stamp::LastWrite
                                                        : Stamp::LastAccess;
@@ -38,14 +48,21 @@ void CopyStampForm::BtnOkClick() {
     if (targets.Empty()) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);
-        return;
+        return std::nullopt;
     }
-    choice_ = CopyStampChoice{source, targets};
-    SetModalResult(mrOk);
+    return CopyStampChoice{source, targets};
 }
 
-std::optional<CopyStampChoice> AskCopyStamp(HWND owner, const std::wstring& fontName) {
-    CopyStampForm dialog(owner, fontName);
+void CopyStampForm::BtnOkClick() {
+    if (const std::optional<CopyStampChoice> choice = TickedChoice()) {
+        choice_ = *choice;
+        SetModalResult(mrOk);
+    }
+}
+
+std::optional<CopyStampChoice> AskCopyStamp(HWND owner, const std::wstring& fontName,
+                                            const CopyStampPreview& preview) {
+    CopyStampForm dialog(owner, fontName, preview);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
     return dialog.Choice();

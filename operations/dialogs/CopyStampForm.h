@@ -9,6 +9,7 @@
 #include "ui/Form.h"
 #include "ui/GroupBox.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,13 +18,17 @@ struct CopyStampChoice {
     StampSet Targets; // never holds the source
 };
 
+// Shows, over the dialog (`owner`), what its choice so far would do; the dialog stays open.
+using CopyStampPreview = std::function<void(HWND owner, const CopyStampChoice& choice)>;
+
 class CopyStampForm : public Form {
 public:
     static constexpr int kClientWidth = 356;
     static constexpr int kClientHeight = 150;
     static constexpr const wchar_t* kCaption = L"Copier une date";
 
-    CopyStampForm(HWND owner, const std::wstring& fontName);
+    // The preview button shows only when `preview` is given.
+    CopyStampForm(HWND owner, const std::wstring& fontName, CopyStampPreview preview = {});
     ~CopyStampForm() override;
 
     // Once accepted.
@@ -37,12 +42,17 @@ public:
     StampChecks Targets;
     Button BtnOk;
     Button BtnCancel;
+    Button BtnPreview;
 
 private:
     void BtnOkClick();
+    // The choice the boxes hold; none, after the warning OK gives, when no stamp would take it.
+    std::optional<CopyStampChoice> TickedChoice();
 
     CopyStampChoice choice_;
+    CopyStampPreview preview_;
 };
 
 // The accepted choice, or nothing when the dialog was cancelled.
-std::optional<CopyStampChoice> AskCopyStamp(HWND owner, const std::wstring& fontName);
+std::optional<CopyStampChoice> AskCopyStamp(HWND owner, const std::wstring& fontName,
+                                            const CopyStampPreview& preview = {});

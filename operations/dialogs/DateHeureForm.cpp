@@ -42,9 +42,14 @@ void TakeNoFocus(const Window& control) {
 
 } // namespace
 
-TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
-    : settings_(settings) {
-    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
+// The preview button's row under the others.
+constexpr int kPreviewRowHeight = 32;
+
+TDateHeure::TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                       DateTimePreview preview)
+    : settings_(settings), preview_(std::move(preview)) {
+    Create(L"Horodatage", 0, 0, kClientWidth, kClientHeight + (preview_ ? kPreviewRowHeight : 0),
+           kDialogStyle, owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     FormCreate();
 }
@@ -71,6 +76,11 @@ void TDateHeure::FormCreate() {
     for (const Button* button :
          {&BtnDateMini, &BtnDateActual, &BtnTimeZero, &BtnTimeActual, &BtnOk, &BtnCancel})
         TakeNoFocus(*button);
+    if (preview_) {
+        BtnPreview.Create(Handle(), kPreviewCaption, 8, 240, 159, 26);
+        TakeNoFocus(BtnPreview);
+        BtnPreview.OnClick = [this] { BtnPreviewClick(); };
+    }
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
@@ -130,12 +140,25 @@ void TDateHeure::AddToolTip(const Button& button, const wchar_t* text) {
     ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void TDateHeure::BtnOkClick() {
-    stamps_ = Stamps.Checked();
-    if (stamps_.Empty()) {
+std::optional<StampSet> TDateHeure::TickedStamps() {
+    const StampSet stamps = Stamps.Checked();
+    if (stamps.Empty()) {
         ShowMessageBox(Handle(), kWarningText, MB_OK | MB_ICONWARNING, kWarningCaption);
-        return;
+        return std::nullopt;
     }
+    return stamps;
+}
+
+void TDateHeure::BtnPreviewClick() {
+    if (const std::optional<StampSet> stamps = TickedStamps())
+        preview_(Handle(), DateTimeChoice{PickedDateTime(), *stamps});
+}
+
+void TDateHeure::BtnOkClick() {
+    const std::optional<StampSet> stamps = TickedStamps();
+    if (!stamps)
+        return;
+    stamps_ = *stamps;
     if (settings_.SaveDate) {
         settings_.Date = ShortDateText(DatePicker.Value());
         settings_.Time = LongTimeText(TimePicker.Value());

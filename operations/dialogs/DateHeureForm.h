@@ -10,7 +10,20 @@
 #include "ui/Form.h"
 #include "ui/GroupBox.h"
 
+#include <functional>
+#include <optional>
 #include <string>
+
+struct DateTimeChoice {
+    CivilTime When; // local date and time of day
+    StampSet Stamps;
+};
+
+// Shows, over the dialog (`owner`), what its choice so far would do; the dialog stays open.
+using DateTimePreview = std::function<void(HWND owner, const DateTimeChoice& choice)>;
+
+// The access key of the preview button, free in every dialog that shows it.
+inline constexpr const wchar_t* kPreviewCaption = L"Ap&erçu...";
 
 class TDateHeure : public Form {
 public:
@@ -19,8 +32,10 @@ public:
     static constexpr const wchar_t* kWarningText = L"\r\nSélectionnez une date à modifier";
     static constexpr const wchar_t* kWarningCaption = L"Avertissement";
 
-    // settings: read at creation, written when the dialog is accepted with SaveDate on.
-    TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+    // settings: read at creation, written when the dialog is accepted with SaveDate on. The
+    // preview button shows only when `preview` is given.
+    TDateHeure(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+               DateTimePreview preview = {});
     ~TDateHeure() override;
 
     // The picked date with the picked time of day (milliseconds zero).
@@ -40,13 +55,18 @@ public:
     StampChecks Stamps;
     Button BtnOk;
     Button BtnCancel;
+    Button BtnPreview;
 
 private:
     void FormCreate();
     void BtnOkClick();
+    void BtnPreviewClick();
+    // The stamps ticked; none, after the warning OK gives, when no box is.
+    std::optional<StampSet> TickedStamps();
     void AddToolTip(const Button& button, const wchar_t* text);
 
     SettingsRecord& settings_;
+    DateTimePreview preview_;
     HWND toolTips_ = nullptr; // owned by the form, destroyed with it
     StampSet stamps_;
 };

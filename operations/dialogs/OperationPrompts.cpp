@@ -6,10 +6,11 @@
 
 namespace {
 
-bool Confirm(HWND owner, const std::wstring& fontName, const ConfirmationText& text, bool& showFlag) {
+bool Confirm(HWND owner, const std::wstring& fontName, const ConfirmationText& text, bool& showFlag,
+             const ConfirmationPreview& preview) {
     if (!showFlag)
         return true;
-    ConfirmationForm dialog(owner, fontName, text);
+    ConfirmationForm dialog(owner, fontName, text, preview);
     const int result = dialog.ShowModal();
     showFlag = !dialog.DontShowAgain();
     return result == mrOk;
@@ -17,32 +18,37 @@ bool Confirm(HWND owner, const std::wstring& fontName, const ConfirmationText& t
 
 } // namespace
 
-bool ConfirmTimeZero(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {
-    return Confirm(owner, fontName, kHeureZeroText, settings.FirstZero);
+bool ConfirmTimeZero(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                     const ConfirmationPreview& preview) {
+    return Confirm(owner, fontName, kHeureZeroText, settings.FirstZero, preview);
 }
 
-bool ConfirmUpperCase(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {
-    return Confirm(owner, fontName, kNameMajText, settings.FirstMaj);
+bool ConfirmUpperCase(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                      const ConfirmationPreview& preview) {
+    return Confirm(owner, fontName, kNameMajText, settings.FirstMaj, preview);
 }
 
-bool ConfirmLowerCase(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {
-    return Confirm(owner, fontName, kNameMinText, settings.FirstMin);
+bool ConfirmLowerCase(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                      const ConfirmationPreview& preview) {
+    return Confirm(owner, fontName, kNameMinText, settings.FirstMin, preview);
 }
 
-bool ConfirmFirstUpper(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {
-    return Confirm(owner, fontName, kNameMajMinText, settings.FirstMajMin);
+bool ConfirmFirstUpper(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                       const ConfirmationPreview& preview) {
+    return Confirm(owner, fontName, kNameMajMinText, settings.FirstMajMin, preview);
 }
 
-std::optional<DateTimeChoice> AskDateTime(HWND owner, const std::wstring& fontName,
-                                          SettingsRecord& settings) {
-    TDateHeure dialog(owner, fontName, settings);
+std::optional<DateTimeChoice> AskDateTime(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                                          const DateTimePreview& preview) {
+    TDateHeure dialog(owner, fontName, settings, preview);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
     return DateTimeChoice{dialog.PickedDateTime(), dialog.ChosenStamps()};
 }
 
-std::optional<ShiftChoice> AskShift(HWND owner, const std::wstring& fontName, SettingsRecord& settings) {
-    ShiftForm dialog(owner, fontName, settings);
+std::optional<ShiftChoice> AskShift(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                                    const ShiftPreview& preview) {
+    ShiftForm dialog(owner, fontName, settings, preview);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
     return dialog.Choice();

@@ -6,6 +6,7 @@
 #include "ui/MessageBox.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -45,8 +46,8 @@ std::optional<DateShift> ShiftOfSeconds(int seconds) {
     return DateShift{seconds < 0, span / 86400, span / 3600 % 24, span / 60 % 60, span % 60};
 }
 
-ShiftForm::ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
-    : settings_(settings) {
+ShiftForm::ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings, ShiftPreview preview)
+    : settings_(settings), preview_(std::move(preview)) {
     Create(kCaption, 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     CenterOnOwner();
@@ -75,6 +76,13 @@ ShiftForm::ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& s
     BtnOk.Create(Handle(), L"&Décaler", 148, 180, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"&Annuler", 230, 180, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
+    if (preview_) {
+        BtnPreview.Create(Handle(), kPreviewCaption, 8, 180, 78, 26);
+        BtnPreview.OnClick = [this] {
+            if (const std::optional<ShiftChoice> choice = TypedChoice())
+                preview_(Handle(), *choice);
+        };
+    }
 
     DateShift shown{false, 0, 1, 0, 0};
     StampSet stamps = kAllStamps;
@@ -109,22 +117,29 @@ std::optional<DateShift> ShiftForm::TypedShift() const {
     return IsValidShift(shift) ? std::optional(shift) : std::nullopt;
 }
 
-void ShiftForm::BtnOkClick() {
+std::optional<ShiftChoice> ShiftForm::TypedChoice() {
     const StampSet stamps = Stamps.Checked();
     if (stamps.Empty()) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);
-        return;
+        return std::nullopt;
     }
     const std::optional<DateShift> shift = TypedShift();
     if (!shift) {
         ShowMessageBox(Handle(), kBadSpanText, MB_OK | MB_ICONWARNING, TDateHeure::kWarningCaption);
-        return;
+        return std::nullopt;
     }
-    choice_ = ShiftChoice{*shift, stamps};
+    return ShiftChoice{*shift, stamps};
+}
+
+void ShiftForm::BtnOkClick() {
+    const std::optional<ShiftChoice> choice = TypedChoice();
+    if (!choice)
+        return;
+    choice_ = *choice;
     if (settings_.SaveDate) {
-        settings_.Shift = ShiftSeconds(*shift);
-        settings_.ShiftMask = static_cast<int>(stamps.OrdinalBits());
+        settings_.Shift = ShiftSeconds(choice_.Shift);
+        settings_.ShiftMask = static_cast<int>(choice_.Stamps.OrdinalBits());
     }
     SetModalResult(mrOk);
 }

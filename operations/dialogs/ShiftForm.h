@@ -14,6 +14,7 @@
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,9 @@ struct ShiftChoice {
     DateShift Shift;
     StampSet Stamps;
 };
+
+// Shows, over the dialog (`owner`), what its choice so far would do; the dialog stays open.
+using ShiftPreview = std::function<void(HWND owner, const ShiftChoice& choice)>;
 
 // The span as the settings keep it, in seconds (negative towards the past), and back; none for a
 // stored value the dialog cannot show.
@@ -37,7 +41,8 @@ public:
         L"et ne peut être nul.";
 
     // settings: read at creation, written when the dialog is accepted with SaveDate on.
-    ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+    // The preview button shows only when `preview` is given.
+    ShiftForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings, ShiftPreview preview = {});
     ~ShiftForm() override;
 
     // Once accepted.
@@ -52,12 +57,16 @@ public:
     StampChecks Stamps;
     Button BtnOk;
     Button BtnCancel;
+    Button BtnPreview;
 
 private:
     void BtnOkClick();
+    // The choice the boxes hold; none, after the warning OK gives, when it is not one.
+    std::optional<ShiftChoice> TypedChoice();
     // The span the boxes hold, none when a box holds no whole number in its range.
     std::optional<DateShift> TypedShift() const;
 
     SettingsRecord& settings_;
+    ShiftPreview preview_;
     ShiftChoice choice_;
 };

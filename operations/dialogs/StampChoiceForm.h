@@ -9,6 +9,7 @@
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,12 +21,17 @@ struct StampChoiceTexts {
     StampSet Initial = kAllStamps;
 };
 
+// Shows, over the dialog (`owner`), what the stamps ticked so far would get; the dialog stays open.
+using StampsPreview = std::function<void(HWND owner, StampSet stamps)>;
+
 class StampChoiceForm : public Form {
 public:
     static constexpr int kClientWidth = 380;
     static constexpr int kClientHeight = 192;
 
-    StampChoiceForm(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts);
+    // The preview button shows only when `preview` is given.
+    StampChoiceForm(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts,
+                    StampsPreview preview = {});
     ~StampChoiceForm() override;
 
     // Once accepted; never empty.
@@ -36,12 +42,17 @@ public:
     StampChecks Stamps;
     Button BtnOk;
     Button BtnCancel;
+    Button BtnPreview;
 
 private:
     void BtnOkClick();
+    // The stamps ticked; none, after the warning OK gives, when no box is.
+    std::optional<StampSet> TickedStamps();
 
     StampSet stamps_;
+    StampsPreview preview_;
 };
 
 // The stamps chosen, or nothing when the dialog was cancelled.
-std::optional<StampSet> AskStamps(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts);
+std::optional<StampSet> AskStamps(HWND owner, const std::wstring& fontName, const StampChoiceTexts& texts,
+                                  const StampsPreview& preview = {});

@@ -1,6 +1,8 @@
 // Every text of every window of the program shows whole in the font it is drawn with: the About
 // box, the Options dialog, the date-time dialog, the four confirmation dialogs and the main
-// window, in both faces a form can have, at 96 DPI and as built for 144 DPI.
+// window, in both faces a form can have, at 96 DPI and as built for 144 DPI. The operations'
+// dialogs are also built with their preview button, and no two controls of a dialog share an
+// access key.
 #include "app/MainForm.h"
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
@@ -17,11 +19,41 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <functional>
 #include <memory>
+#include <map>
 #include <ostream>
+#include <vector>
 
 namespace {
+
+// The access key of a control's text: the letter after a single "&", upper-cased.
+BOOL CALLBACK CollectAccessKey(HWND child, LPARAM keys) {
+    const int length = ::GetWindowTextLengthW(child);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(child, text.data(), length + 1)));
+    for (size_t at = text.find(L'&'); at != std::wstring::npos && at + 1 < text.size();
+         at = text.find(L'&', at + 2)) {
+        if (text[at + 1] == L'&')
+            continue;
+        (*reinterpret_cast<std::map<wchar_t, std::vector<std::wstring>>*>(keys))[::towupper(text[at + 1])]
+            .push_back(text);
+        break;
+    }
+    return TRUE;
+}
+
+// One line per access key that more than one control of `root` gives.
+std::vector<std::wstring> SharedAccessKeys(HWND root) {
+    std::map<wchar_t, std::vector<std::wstring>> keys;
+    ::EnumChildWindows(root, CollectAccessKey, reinterpret_cast<LPARAM>(&keys));
+    std::vector<std::wstring> shared;
+    for (const auto& [key, texts] : keys)
+        if (texts.size() > 1)
+            shared.push_back(std::wstring(1, key) + L": " + texts.front() + L" / " + texts.back());
+    return shared;
+}
 
 struct Case {
     int dpi;
@@ -40,6 +72,8 @@ protected:
         ASSERT_EQ(form->Dpi(), GetParam().dpi);
         for (const std::wstring& cut : CutTexts(form->Handle(), form->Dpi()))
             ADD_FAILURE() << cut; // one line per cut text
+        for (const std::wstring& shared : SharedAccessKeys(form->Handle()))
+            ADD_FAILURE() << shared;
     }
 
     std::wstring Face() const { return GetParam().face; }
@@ -58,11 +92,20 @@ TEST_P(FormTextsFitTest, OptionsDialog) {
 
 TEST_P(FormTextsFitTest, DateTimeDialog) {
     ExpectAllTextsFit([&] { return std::make_unique<TDateHeure>(nullptr, Face(), settings); });
+    ExpectAllTextsFit([&] {
+        return std::make_unique<TDateHeure>(nullptr, Face(), settings, [](HWND, const DateTimeChoice&) {});
+    });
 }
 
 TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
     ExpectAllTextsFit([&] { return std::make_unique<ShiftForm>(nullptr, Face(), settings); });
     ExpectAllTextsFit([&] { return std::make_unique<CopyStampForm>(nullptr, Face()); });
+    ExpectAllTextsFit([&] {
+        return std::make_unique<ShiftForm>(nullptr, Face(), settings, [](HWND, const ShiftChoice&) {});
+    });
+    ExpectAllTextsFit([&] {
+        return std::make_unique<CopyStampForm>(nullptr, Face(), [](HWND, const CopyStampChoice&) {});
+    });
     // The longest texts the two operations give it.
     const StampChoiceTexts photo{
         L"Date de prise de vue",
@@ -73,6 +116,8 @@ TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
          L"Date de dernier accès : 28/10/2026 23:59:59"}};
     ExpectAllTextsFit([&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo); });
     ExpectAllTextsFit([&] { return std::make_unique<NameDateForm>(nullptr, Face(), settings); });
+    ExpectAllTextsFit(
+        [&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo, [](HWND, StampSet) {}); });
     const std::vector<UndoRow> rows;
     ExpectAllTextsFit([&] { return std::make_unique<UndoForm>(nullptr, Face(), rows, std::nullopt); });
 }
@@ -81,6 +126,8 @@ TEST_P(FormTextsFitTest, ConfirmationDialogs) {
     for (const ConfirmationText* text : {&kHeureZeroText, &kNameMajText, &kNameMinText, &kNameMajMinText}) {
         SCOPED_TRACE(::testing::Message() << text->Caption);
         ExpectAllTextsFit([&] { return std::make_unique<ConfirmationForm>(nullptr, Face(), *text); });
+        ExpectAllTextsFit(
+            [&] { return std::make_unique<ConfirmationForm>(nullptr, Face(), *text, [](HWND) {}); });
     }
 }
 

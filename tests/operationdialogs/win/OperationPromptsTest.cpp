@@ -7,12 +7,13 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
 const std::wstring kFont = L"Tahoma";
 
-using Confirmation = bool (*)(HWND, const std::wstring&, SettingsRecord&);
+using Confirmation = bool (*)(HWND, const std::wstring&, SettingsRecord&, const ConfirmationPreview&);
 
 struct PromptCase {
     Confirmation confirm;
@@ -34,7 +35,7 @@ protected:
                 dialog.CheckFirst.Click();
             (accept ? dialog.BtnOk : dialog.BtnCancel).Click();
         });
-        return GetParam().confirm(nullptr, kFont, settings);
+        return GetParam().confirm(nullptr, kFont, settings, {});
     }
 
     SettingsRecord settings;
@@ -79,8 +80,36 @@ TEST_P(OperationPromptsTest, ClosingWithTheTitleBarButtonCancels) {
         dynamic_cast<ConfirmationForm&>(form).CheckFirst.Click();
         form.Close();
     });
-    EXPECT_FALSE(GetParam().confirm(nullptr, kFont, settings));
+    EXPECT_FALSE(GetParam().confirm(nullptr, kFont, settings, {}));
     EXPECT_FALSE(settings.*GetParam().flag);
+}
+
+TEST_P(OperationPromptsTest, PreviewButtonOnlyWithAHookShowsItOverTheDialogThatStaysOpen) {
+    bool buttonWithoutHook = true;
+    {
+        ScopedModalRunner runner([&](Form& form) {
+            buttonWithoutHook = dynamic_cast<ConfirmationForm&>(form).BtnPreview.HandleAllocated();
+            form.Close();
+        });
+        GetParam().confirm(nullptr, kFont, settings, {});
+    }
+    EXPECT_FALSE(buttonWithoutHook);
+
+    HWND dialogWindow = nullptr;
+    std::vector<HWND> previewOwners;
+    bool stillOpen = false;
+    ScopedModalRunner runner([&](Form& form) {
+        auto& dialog = dynamic_cast<ConfirmationForm&>(form);
+        dialogWindow = dialog.Handle();
+        EXPECT_EQ(dialog.BtnPreview.Text(), L"Ap&erçu...");
+        dialog.BtnPreview.Click();
+        stillOpen = dialog.IsModal() && dialog.GetModalResult() == mrNone;
+        dialog.BtnOk.Click();
+    });
+    EXPECT_TRUE(
+        GetParam().confirm(nullptr, kFont, settings, [&](HWND owner) { previewOwners.push_back(owner); }));
+    EXPECT_EQ(previewOwners, std::vector<HWND>{dialogWindow});
+    EXPECT_TRUE(stillOpen);
 }
 
 INSTANTIATE_TEST_SUITE_P(
