@@ -43,6 +43,12 @@ BatchRequest FromFileRequest(const ReferenceFile& reference, StampSet stamps) {
     return request;
 }
 
+BatchRequest NameDateRequest(const NameDateChoice& choice) {
+    BatchRequest request{BatchOperation::NameDate, choice.Stamps};
+    request.NamePattern = choice.Pattern;
+    return request;
+}
+
 // "Aperçu..." in a confirmation: the request it confirms, previewed over it.
 ConfirmationPreview PreviewOf(BatchController& batches, const BatchRequest& request) {
     return [&batches, request](HWND owner) { batches.PreviewRequest(owner, request); };
@@ -129,12 +135,12 @@ void TMainForm::PhotoDateClick() {
 }
 
 void TMainForm::NameDateClick() {
-    const std::optional<NameDateChoice> choice = AskNameDate(Handle(), FontName(), Settings);
-    if (!choice)
-        return;
-    BatchRequest request{BatchOperation::NameDate, choice->Stamps};
-    request.NamePattern = choice->Pattern;
-    batches_->RunRequest(request);
+    const std::optional<NameDateChoice> choice =
+        AskNameDate(Handle(), FontName(), Settings, [this](HWND owner, const NameDateChoice& shown) {
+            batches_->PreviewRequest(owner, NameDateRequest(shown));
+        });
+    if (choice)
+        batches_->RunRequest(NameDateRequest(*choice));
 }
 
 void TMainForm::SubFoldersClick() {

@@ -6,8 +6,11 @@
 #include "readers/NameDate.h"
 #include "ui/MessageBox.h"
 
-NameDateForm::NameDateForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings)
-    : settings_(settings) {
+#include <utility>
+
+NameDateForm::NameDateForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                           NameDatePreview preview)
+    : settings_(settings), preview_(std::move(preview)) {
     Create(kCaption, 0, 0, kClientWidth, kClientHeight, kDialogStyle, owner, WS_EX_DLGMODALFRAME);
     SetFontName(fontName);
     CenterOnOwner();
@@ -29,6 +32,13 @@ NameDateForm::NameDateForm(HWND owner, const std::wstring& fontName, SettingsRec
     BtnOk.Create(Handle(), L"OK", 212, 258, 78, 26, 0, true);
     BtnCancel.Create(Handle(), L"A&nnuler", 294, 258, 78, 26, mrCancel);
     BtnOk.OnClick = [this] { BtnOkClick(); };
+    if (preview_) {
+        BtnPreview.Create(Handle(), kPreviewCaption, 130, 258, 78, 26);
+        BtnPreview.OnClick = [this] {
+            if (const std::optional<NameDateChoice> shown = ShownChoice())
+                preview_(Handle(), *shown);
+        };
+    }
 
     const StampSet remembered = StampSet::FromOrdinalBits(static_cast<uint32_t>(settings.NameMask));
     Stamps.SetChecked(remembered.Empty() ? StampSet{Stamp::Creation, Stamp::LastWrite} : remembered);
@@ -39,12 +49,12 @@ NameDateForm::~NameDateForm() {
     Destroy();
 }
 
-void NameDateForm::BtnOkClick() {
+std::optional<NameDateChoice> NameDateForm::ShownChoice() {
     const StampSet stamps = Stamps.Checked();
     if (stamps.Empty()) {
         ShowMessageBox(Handle(), TDateHeure::kWarningText, MB_OK | MB_ICONWARNING,
                        TDateHeure::kWarningCaption);
-        return;
+        return std::nullopt;
     }
     const std::wstring pattern = TrimSpaces(EditPattern.Text());
     if (!pattern.empty() && !ParseNamePattern(pattern)) {
@@ -54,11 +64,18 @@ void NameDateForm::BtnOkClick() {
                            L"(hh, mm et ss au besoin), * pour tout texte.",
                        MB_OK | MB_ICONWARNING, kCaption);
         ::SetFocus(EditPattern.Handle());
-        return;
+        return std::nullopt;
     }
-    choice_ = NameDateChoice{stamps, pattern};
-    settings_.NameMask = static_cast<int>(stamps.OrdinalBits());
-    settings_.NamePattern = pattern;
+    return NameDateChoice{stamps, pattern};
+}
+
+void NameDateForm::BtnOkClick() {
+    const std::optional<NameDateChoice> shown = ShownChoice();
+    if (!shown)
+        return;
+    choice_ = *shown;
+    settings_.NameMask = static_cast<int>(shown->Stamps.OrdinalBits());
+    settings_.NamePattern = shown->Pattern;
     SetModalResult(mrOk);
 }
 

@@ -11,6 +11,7 @@
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,13 +21,18 @@ struct NameDateChoice {
     std::wstring Pattern;
 };
 
+// Shows, over the dialog (`owner`), what the choice made so far would give; the dialog stays open.
+using NameDatePreview = std::function<void(HWND owner, const NameDateChoice& choice)>;
+
 class NameDateForm : public Form {
 public:
     static constexpr int kClientWidth = 380;
     static constexpr int kClientHeight = 292;
     static constexpr const wchar_t* kCaption = L"Date du nom de fichier";
 
-    NameDateForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+    // The preview button shows only when `preview` is given.
+    NameDateForm(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                 NameDatePreview preview = {});
     ~NameDateForm() override;
 
     // Once accepted.
@@ -40,13 +46,18 @@ public:
     Label LabelPatternHelp;
     Button BtnOk;
     Button BtnCancel;
+    Button BtnPreview;
 
 private:
     void BtnOkClick();
+    // The choice as the dialog shows it; none, after the warning OK gives, when it is not one.
+    std::optional<NameDateChoice> ShownChoice();
 
     SettingsRecord& settings_;
     NameDateChoice choice_;
+    NameDatePreview preview_;
 };
 
 // The accepted choice, remembered in `settings`; nothing when the dialog was cancelled.
-std::optional<NameDateChoice> AskNameDate(HWND owner, const std::wstring& fontName, SettingsRecord& settings);
+std::optional<NameDateChoice> AskNameDate(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                                          const NameDatePreview& preview = {});

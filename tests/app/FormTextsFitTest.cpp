@@ -115,7 +115,9 @@ TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
         {L"Date de modification : 28/10/2026 23:59:59", L"Date de modification : 28/10/2026 23:59:59",
          L"Date de dernier accès : 28/10/2026 23:59:59"}};
     ExpectAllTextsFit([&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo); });
-    ExpectAllTextsFit([&] { return std::make_unique<NameDateForm>(nullptr, Face(), settings); });
+    ExpectAllTextsFit([&] {
+        return std::make_unique<NameDateForm>(nullptr, Face(), settings, [](HWND, const NameDateChoice&) {});
+    });
     ExpectAllTextsFit(
         [&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo, [](HWND, StampSet) {}); });
     const std::vector<UndoRow> rows;
