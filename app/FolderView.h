@@ -41,7 +41,6 @@ public:
 
     // Re-lists stop while off: at start until the window is built, while the tree's menu is open.
     void EnableTreeChange(bool enabled) { treeChangeEnabled_ = enabled; }
-    bool TreeChangeEnabled() const { return treeChangeEnabled_; }
     // Once the window closes nothing re-lists any more and the listing goes.
     void Close();
 

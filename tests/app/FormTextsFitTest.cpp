@@ -1,7 +1,8 @@
 // Every text of every window of the program shows whole in the font it is drawn with: the About
 // box, the Options dialog, the date-time dialog, the four confirmation dialogs and the main
 // window, in both faces a form can have, at 96 DPI and as built for 144 DPI.
-#include "app/MainForm.h"
+#include "MainFormFixture.h"
+
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
@@ -90,14 +91,13 @@ INSTANTIATE_TEST_SUITE_P(AtEachDpiInEachFace, FormTextsFitTest,
                          });
 
 // The main window chooses its face itself; its toolbar captions and pane heading are checked.
-class MainWindowTextsFitTest : public ::testing::TestWithParam<int> {};
+class MainWindowTextsFitTest : public MainFormFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MainWindowTextsFitTest, WithCaptionsUnderTheGlyphs) {
     const ScopedDpiOverride dpi(GetParam());
-    ScratchRegistryKey key;
-    TMainForm form(key.Path());
-    ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
-    for (const std::wstring& cut : CutTexts(form.Handle(), form.Dpi()))
+    OpenWindow();
+    ASSERT_EQ(form->Dpi(), GetParam());
+    for (const std::wstring& cut : CutTexts(Window(), form->Dpi()))
         ADD_FAILURE() << cut;
 }
 
