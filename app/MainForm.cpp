@@ -19,7 +19,7 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 } // namespace
 
 TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives, std::wstring journalFolder)
-    : FormPlacement(this), productKey_(std::move(productKey)), drives_(std::move(drives)),
+    : FormPlacement(this), productKey_(std::move(productKey)),
       batches_(std::make_unique<BatchController>(static_cast<BatchHost&>(*this), productKey_,
                                                  std::move(journalFolder))) {
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
@@ -32,11 +32,12 @@ TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drive
         return AskOpenFile(owner, L"Fichier dont prendre les dates", folder);
     };
     try {
-        FormCreate();
+        FormCreate(std::move(drives));
     } catch (...) {
         // The window still opens; what failed is told to the user, and picking a folder in the
         // tree lists it.
-        TreeChangeEnabled = true;
+        if (folders_)
+            folders_->EnableTreeChange(true);
         ReportCurrentException();
     }
 }
@@ -47,21 +48,16 @@ TMainForm::~TMainForm() {
     Destroy();
 }
 
-void TMainForm::FormCreate() {
-    TreeChangeEnabled = false;
+void TMainForm::FormCreate(std::shared_ptr<DriveSystem> drives) {
     if (IsModernSystem())
         SetFontName(L"Verdana");
     CreateLayout();
     CreateToolbars();
     CreateMenus();
-
-    Mask = L"*.*";
-    Listing = std::make_unique<TFileListing>();
-    Listing->SortKey = TFileListing::kName;
-    CreateFileList(); // with the system image lists
-    CreateDirTree();
+    // Its re-lists stay off until the window is built.
+    folders_ = std::make_unique<FolderView>(*this, DirTreePlace, FileListPlace, Settings, std::move(drives));
+    ConnectFolderView();
     ConnectAddressBoxes();
-    CreateFolderMonitor();
 
     Settings.Directory = ExecutableFolder();
     SettingsStore(productKey_).LoadOptions(Settings);
@@ -72,22 +68,18 @@ void TMainForm::FormCreate() {
     FormPlacement.SetUseRegistry(true);
     FormPlacement.LoadPlacement();
 
-    FileList->SaveSettings().RegistryKey = productKey_;
-    if (Settings.SaveColumn) {
-        FileList->SaveSettings().AutoSave = true;
-        FileList->AutoReadColumnSettings();
-    }
+    folders_->UseColumnLayout(productKey_, Settings.SaveColumn);
 
-    TreeChangeEnabled = true;
+    folders_->EnableTreeChange(true);
     ApplyOptions();
     AffichageStandard->SetChecked(Standard.Visible());
     // The stored widths are design values, as the splitters' handlers keep them.
     PanelDirName.SetWidth(Scale(Settings.PanelWidth));
     PanelDirTree.SetWidth(Scale(Settings.DirTreeWidth));
     FormResize();
-    DirTree->SelectPath(Settings.Directory);
+    folders_->SelectFolder(Settings.Directory);
     // The window opens on its folder listed.
-    Relist();
+    folders_->Relist();
 }
 
 void TMainForm::FormClose() {
@@ -95,8 +87,8 @@ void TMainForm::FormClose() {
     // finds the listing gone, and the boxes that lose the focus as the window goes do nothing.
     closing_ = true;
     CloseOwnedWindows();
-    if (FolderMonitor)
-        FolderMonitor->SetActive(false);
+    if (folders_)
+        folders_->Close();
     SettingsStore(productKey_).StoreOptions(Settings);
     FormPlacement.SetUseRegistry(true);
     try {
@@ -104,7 +96,6 @@ void TMainForm::FormClose() {
     } catch (...) {
         ReportCurrentException();
     }
-    Listing.reset();
 }
 
 void TMainForm::CloseOwnedWindows() {

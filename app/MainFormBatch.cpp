@@ -90,8 +90,8 @@ void TMainForm::CopyStampClick() {
 }
 
 void TMainForm::FromFileClick() {
-    const std::optional<std::wstring> path =
-        PickReferenceFile(Handle(), Listing ? StoredCaseFolder(Listing->Folder()) : std::wstring());
+    const std::optional<std::wstring> path = PickReferenceFile(
+        Handle(), folders_->Listing() ? StoredCaseFolder(folders_->Listing()->Folder()) : std::wstring());
     if (!path)
         return;
     std::wstring error;

@@ -25,8 +25,7 @@ private:
 
 void TMainForm::ApplyOptions() {
     // The list may have restored its own view style from its stored settings: both menus follow it.
-    if (FileList)
-        SelectViewStyle(static_cast<int>(FileList->ViewStyle()) + 1);
+    SelectViewStyle(static_cast<int>(folders_->ViewStyle()) + 1);
 
     StatusBar.SetShown(Settings.ShowState);
     AffichageEtat->SetChecked(Settings.ShowState);
@@ -40,7 +39,7 @@ void TMainForm::ApplyOptions() {
 
     // Grid lines only show in the Details view, so the list carries the option in every view: a
     // style restored at start may be another one, and the grid must be there on the way back.
-    ShowGridLines(Settings.ShowGrid);
+    folders_->ShowGridLines(Settings.ShowGrid);
     AffichageGrille->SetChecked(Settings.ShowGrid);
 
     AffichageCaptions->SetChecked(Settings.ShowCaptions);
@@ -80,7 +79,7 @@ void TMainForm::AffichageGrilleClick() {
         return;
     RedrawLock lock(Handle());
     Settings.ShowGrid = !Settings.ShowGrid;
-    ShowGridLines(Settings.ShowGrid);
+    folders_->ShowGridLines(Settings.ShowGrid);
     AffichageGrille->SetChecked(Settings.ShowGrid);
 }
 
@@ -96,8 +95,8 @@ void TMainForm::AffichageBarOptionsClick() {
 
 void TMainForm::AffichageOptionsClick() {
     // The preview, and a cancel after one, re-list with the options in force; so does "Régler".
-    if (EditOptions(Handle(), FontName(), Settings, [this] { DirTreeChange(); }))
-        DirTreeChange();
+    if (EditOptions(Handle(), FontName(), Settings, [this] { folders_->RequestRelist(); }))
+        folders_->RequestRelist();
 }
 
 void TMainForm::AffichageCaptionsClick() {
@@ -109,9 +108,7 @@ void TMainForm::SelectViewStyle(int tag) {
     MenuItem* const menuItems[] = {AffichageGIcones, AffichagePIcones, AffichageListe, AffichageDetail};
     MenuItem* const popupItems[] = {PopGicones, PopPicones, PopListe, PopDetail};
     if (tag >= vsIcon && tag <= vsReport) {
-        viewStyle_ = tag;
-        if (FileList)
-            FileList->SetViewStyle(static_cast<TViewStyle>(tag - 1));
+        folders_->SetViewStyle(static_cast<TViewStyle>(tag - 1));
         menuItems[tag - 1]->SetChecked(true);
         popupItems[tag - 1]->SetChecked(true);
     }
@@ -124,7 +121,7 @@ void TMainForm::PopGiconesClick(MenuItem& sender) {
 
 void TMainForm::BtnAffichageClick() {
     // Steps on from the list's own style, which its stored settings may have restored.
-    const int current = FileList ? static_cast<int>(FileList->ViewStyle()) + 1 : viewStyle_;
+    const int current = static_cast<int>(folders_->ViewStyle()) + 1;
     SelectViewStyle(current == vsReport ? vsIcon : current + 1);
 }
 
@@ -132,13 +129,6 @@ void TMainForm::BtnAffichageDropDown(POINT screen) {
     PopupAffichage->Popup(Handle(), screen.x, screen.y);
 }
 
-void TMainForm::ShowGridLines(bool show) {
-    if (!FileList)
-        return;
-    TLVExtendedStyles styles = FileList->ExtendedStyles();
-    if (show)
-        styles.Include(lvxGridLines);
-    else
-        styles.Exclude(lvxGridLines);
-    FileList->SetExtendedStyles(styles);
+void TMainForm::ReorganiseNomClick(MenuItem& sender) {
+    folders_->ArrangeByColumn(sender.Tag(), true);
 }

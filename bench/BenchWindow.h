@@ -60,7 +60,7 @@ inline void Pump(DWORD quietMs = 0) {
     }
 }
 
-// Runs the thread's posted messages only, such as the main window's re-list that DirTreeChange
+// Runs the thread's posted messages only, such as the re-list that the main window
 // posts; no painting or input, so that a timing holds the re-list alone.
 inline void RunPosted() {
     MSG msg;

@@ -1,6 +1,6 @@
-// The main window's re-list (DirTreeChange) of a 100,000-file folder against a bare enumeration
+// The main window's re-list ("Actualiser") of a 100,000-file folder against a bare enumeration
 // of that folder, with what the re-list spends outside ReadFolder; and a burst of 1,000 file
-// creations in the watched folder, counting the monitor's wake-ups, OnChange calls and re-lists.
+// creations in the watched folder, counting the monitor's wake-ups, the re-lists posted and run.
 #include "BenchSupport.h"
 #include "BenchWindow.h"
 #include "app/MainForm.h"
@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kRounds = 5;
 constexpr int kBurstFiles = 1000;
+// The message by which the window takes up a re-list it asked for (counted, not sent).
+constexpr UINT kRelistMessage = WM_APP + 0x10;
 
 // The bare enumeration the listing benchmark measures: names only, large fetch.
 int BareEnumeration(const std::wstring& folder) {
@@ -87,10 +89,12 @@ void Relist(const std::wstring& listingFolder, TMainForm& form) {
                     listingFolder.c_str());
         return;
     }
-    form.DirTree->SelectPath(listingFolder);
-    form.DirTreeChange();
+    FolderView& view = form.Folders();
+    view.SelectFolder(listingFolder);
+    view.RequestRelist();
     Pump(200);
-    const std::wstring directory = form.Settings.Directory;
+    const std::wstring directory = view.SelectedTreePath();
+    const HWND list = form.FileListHandle();
 
     double bareTime = 1e9;
     double relistTime = 1e9;
@@ -105,7 +109,7 @@ void Relist(const std::wstring& listingFolder, TMainForm& form) {
         bareTime = std::min(bareTime, Seconds(Clock::now() - t0));
 
         t0 = Clock::now();
-        form.AffichageActualiserClick();
+        view.RequestRelist();
         RunPosted();
         auto t1 = Clock::now();
         relistTime = std::min(relistTime, Seconds(t1 - t0));
@@ -117,7 +121,7 @@ void Relist(const std::wstring& listingFolder, TMainForm& form) {
         // ReadFolder and Sort alone, on the same path in the same form, into a listing that is
         // reused as the window's is.
         t0 = Clock::now();
-        listing.ReadFolder(directory, form.Mask);
+        listing.ReadFolder(directory, view.Mask());
         t1 = Clock::now();
         listing.Sort(TFileListing::kName, true);
         readTime = std::min(readTime, Seconds(t1 - t0));
@@ -134,41 +138,48 @@ void Relist(const std::wstring& listingFolder, TMainForm& form) {
         }
         return best;
     };
-    const double findNode = time([&] { form.DirTree->FindNode(directory); });
+    // Done here as the window's parts do them, on the same controls (the monitor on one of its own).
+    const int64_t listed = view.RowCount();
     const double realPath = time([&] { GetRealPathName(directory); });
+    TRxFolderMonitor watcher;
+    watcher.SetFilter(kListingChangeFilter);
     const double monitor = time([&] {
-        form.FolderMonitor->SetActive(false);
-        form.FolderMonitor->SetFolderName(directory);
-        form.FolderMonitor->SetActive(true);
+        watcher.SetActive(false);
+        watcher.SetFolderName(directory);
+        watcher.SetActive(true);
     });
+    watcher.SetActive(false);
     const double itemCount =
-        time([&] { form.FileList->SetVirtualItemCount(static_cast<int>(form.FileCount), {vcfNoScroll}); });
+        time([&] { ::SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(listed), LVSICF_NOSCROLL); });
+    const HWND statusBar = ::FindWindowExW(form.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
     const double status = time([&] {
-        form.EditDirName.SetText(GetRealPathName(directory));
-        form.SetText(L"Kavet24 - " + form.EditDirName.Text());
-        form.StatusBar.SetPanelText(0, std::to_wstring(form.FileCount) +
-                                           PluralWord(L" fichier", form.FileCount));
-        form.StatusBar.SetPanelText(1, SizeText(form.Settings.KOctet, form.Listing->TotalSize()));
+        const std::wstring shown = GetRealPathName(directory);
+        form.SetText(L"Kavet24 - " + shown);
+        const std::wstring count = std::to_wstring(listed) + PluralWord(L" fichier", listed);
+        const std::wstring size = SizeText(false, view.Listing()->TotalSize());
+        ::SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(count.c_str()));
+        ::SendMessageW(statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(size.c_str()));
     });
     const double selection = time([&] {
-        form.FileList->BeginItemUpdate();
-        form.FileList->EndItemUpdate();
-        form.FileList->ClearSelection();
-        form.FileList->ClearFocus();
+        ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        LVITEMW clear{};
+        clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
     });
     Pump(100);
-    const double others = findNode + realPath + monitor + itemCount + status + selection;
+    const double others = realPath + monitor + itemCount + status + selection;
 
     std::printf("re-list of a folder of 100,000 files (%d found by the bare enumeration, %lld listed)\n",
-                bareCount, static_cast<long long>(form.FileCount));
+                bareCount, static_cast<long long>(listed));
     std::printf("  bare enumeration (FindFirstFileEx, large fetch):    %.3f s\n", bareTime);
-    std::printf("  DirTreeChange:                                      %.3f s\n", relistTime);
+    std::printf("  re-list (Actualiser):                               %.3f s\n", relistTime);
     std::printf("  its steps alone: ReadFolder %.3f s, Sort by name %.3f s, the others %.3f s (%.0f%% of the "
                 "re-list)\n",
                 readTime, sortTime, others, 100.0 * others / relistTime);
-    std::printf("    the others: FindNode %.4f s, GetRealPathName %.4f s, monitor restart %.4f s, row count "
-                "%.4f s,\n    address, caption and status %.4f s, list update and selection %.4f s\n",
-                findNode, realPath, monitor, itemCount, status, selection);
+    std::printf("    the others: GetRealPathName %.4f s, monitor restart %.4f s, row count %.4f s,\n"
+                "    caption and status %.4f s, list update and selection %.4f s\n",
+                realPath, monitor, itemCount, status, selection);
     std::printf("  first paint after the re-list:                      %.3f s\n", paintTime);
     const double ratio = relistTime / bareTime;
     std::printf("ratio re-list / bare: %.2f (target <= 1.6)%s\n", ratio, ratio <= 1.6 ? "" : "  MISSED");
@@ -177,27 +188,22 @@ void Relist(const std::wstring& listingFolder, TMainForm& form) {
 }
 
 void Burst(const std::wstring& folder, TMainForm& form) {
-    form.DirTree->SelectPath(folder);
-    if (form.DirTree->GetSelectedPath() != CurrentLocale().ToUpper(WithTrailingBackslash(folder))) {
+    FolderView& view = form.Folders();
+    view.SelectFolder(folder);
+    if (view.SelectedTreePath() != CurrentLocale().ToUpper(WithTrailingBackslash(folder))) {
         std::printf("the tree did not select %ls\n", folder.c_str());
         return;
     }
-    form.FolderMonitor->SetDelayTime(0);
-    form.DirTreeChange();
+    view.RequestRelist();
     Pump(200);
 
-    int onChange = 0;
-    const auto original = form.FolderMonitor->OnChange;
-    form.FolderMonitor->OnChange = [&](TRxFolderMonitor& sender) {
-        ++onChange;
-        if (original)
-            original(sender);
-    };
     // Every wake-up of the monitor's worker posts one hand-over to this window; every re-list sets
     // the list's row count once.
     MessageCounter wakeUps(::FindWindowExW(HWND_MESSAGE, nullptr, L"Kavet24.HandOver", nullptr), WM_APP,
                            0xBFFF);
-    MessageCounter relists(form.FileList->Handle(), LVM_SETITEMCOUNT, LVM_SETITEMCOUNT);
+    MessageCounter relists(form.FileListHandle(), LVM_SETITEMCOUNT, LVM_SETITEMCOUNT);
+    // Every change the monitor hands over asks for a re-list; asks made before one runs share it.
+    MessageCounter posted(form.Handle(), kRelistMessage, kRelistMessage);
 
     std::atomic<bool> done{false};
     int created = 0;
@@ -218,7 +224,7 @@ void Burst(const std::wstring& folder, TMainForm& form) {
         Pump();
         if (done && writeTime == 0)
             writeTime = Seconds(Clock::now() - t0);
-        if (done && form.FileList->VirtualItemCount() == kBurstFiles) {
+        if (done && view.RowCount() == kBurstFiles) {
             settleTime = Seconds(Clock::now() - t0);
             break;
         }
@@ -227,18 +233,17 @@ void Burst(const std::wstring& folder, TMainForm& form) {
     writer.join();
     // Whatever is still on its way arrives now.
     Pump(1000);
-    const int shown = form.FileList->VirtualItemCount();
+    const int shown = view.RowCount();
 
     std::printf("burst of %d file creations (%d made) in the watched folder, DelayTime 0\n", kBurstFiles,
                 created);
     std::printf("  creations took %.3f s; the list showed all of them after %s\n", writeTime,
                 settleTime > 0 ? (std::to_string(settleTime) + " s").c_str() : "never");
-    std::printf("  wake-ups %s%d, OnChange calls %d, re-lists %d\n",
-                wakeUps.Attached() ? "" : "(not counted) ", wakeUps.Count(), onChange, relists.Count());
+    std::printf("  wake-ups %s%d, re-lists posted %d, re-lists %d\n",
+                wakeUps.Attached() ? "" : "(not counted) ", wakeUps.Count(), posted.Count(), relists.Count());
     std::printf("  rows shown at the end: %d (target %d)%s\n", shown, kBurstFiles,
                 shown == kBurstFiles ? "" : "  MISSED");
     std::printf("re-lists <= wake-ups: %s\n", relists.Count() <= wakeUps.Count() ? "yes" : "NO  MISSED");
-    form.FolderMonitor->OnChange = original;
 }
 
 } // namespace
@@ -255,7 +260,6 @@ int main(int argc, char** argv) {
         ScratchKey key;
         TMainForm form(key.Path());
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
-        form.Settings.KOctet = false;
         Pump(200);
         // "burst" after the data folder runs the burst alone.
         if (argc < 3 || std::string(argv[2]) != "burst")

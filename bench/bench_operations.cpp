@@ -163,11 +163,12 @@ int main(int argc, char** argv) {
         ::DeleteFileW((journal + L"\\journal.txt").c_str());
         TMainForm form(kRegistryKey, nullptr, journal);
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
-        form.DirTree->SelectPath(folder);
-        form.DirTreeChange();
+        FolderView& view = form.Folders();
+        view.SelectFolder(folder);
+        view.RequestRelist();
         RunPosted();
-        if (form.Listing->Count() != static_cast<size_t>(kCount)) {
-            std::printf("the main window lists %zu files instead of %d\n", form.Listing->Count(), kCount);
+        if (view.Listing()->Count() != static_cast<size_t>(kCount)) {
+            std::printf("the main window lists %zu files instead of %d\n", view.Listing()->Count(), kCount);
             status = 1;
         }
         std::vector<std::wstring> paths;
@@ -183,7 +184,7 @@ int main(int argc, char** argv) {
         for (int round = 0; round < rounds; ++round) {
             const FILETIME stamp = ToFileTime(2000 + round, 3, 4);
             // The monitor must not carry the bare loop's changes into the timing of the batch.
-            form.FolderMonitor->SetActive(false);
+            view.SetMonitorActive(false);
             auto t0 = Clock::now();
             for (const std::wstring& path : paths) {
                 HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -194,7 +195,7 @@ int main(int argc, char** argv) {
                 ::CloseHandle(file);
             }
             bareStamp.Add(Seconds(Clock::now() - t0));
-            form.FolderMonitor->SetActive(true);
+            view.SetMonitorActive(true);
 
             const CivilTime when{2010 + round, 6, 15, 10, 30, 0, 0};
             t0 = Clock::now();
@@ -205,7 +206,7 @@ int main(int argc, char** argv) {
             batchStamp.Add(Seconds(Clock::now() - t0));
 
             t0 = Clock::now();
-            form.DirTreeChange();
+            view.RequestRelist();
             RunPosted();
             relist.Add(Seconds(Clock::now() - t0));
 
@@ -224,7 +225,7 @@ int main(int argc, char** argv) {
             // The same per-file function in a plain loop, without the batch's frame; before it, the
             // same loop with the journal written ahead of each file (another date, so that both
             // change every file).
-            form.FolderMonitor->SetActive(false);
+            view.SetMonitorActive(false);
             const FileStamping plain = BatchStamping();
             const CivilTime other{when.Year, when.Month, when.Day, when.Hour, when.Minute + 1, 0, 0};
             t0 = Clock::now();
@@ -244,13 +245,13 @@ int main(int argc, char** argv) {
             for (const std::wstring& path : paths)
                 plain.FileSetDateTime(path, when, kAllStamps);
             perFileOnly.Add(Seconds(Clock::now() - t0));
-            form.FolderMonitor->SetActive(true);
-            form.DirTreeChange(); // the listing shows the last stamps, read at the end
+            view.SetMonitorActive(true);
+            view.RequestRelist(); // the listing shows the last stamps, read at the end
             RunPosted();
         }
         int stamped = 0;
-        for (size_t i = 0; i < form.Listing->Count(); ++i) {
-            const CivilTime modified = DecodeDateTime((*form.Listing)[i].Modified);
+        for (size_t i = 0; i < view.Listing()->Count(); ++i) {
+            const CivilTime modified = DecodeDateTime((*view.Listing())[i].Modified);
             stamped += modified.Year == 2010 + rounds - 1 && modified.Hour == 10 ? 1 : 0;
         }
 
@@ -275,7 +276,7 @@ int main(int argc, char** argv) {
             }
             bareTwoMoves.Add(Seconds(Clock::now() - t0));
             RestoreLowerNames(folder);
-            form.DirTreeChange(); // the listing holds the lower-case names again
+            view.RequestRelist(); // the listing holds the lower-case names again
             RunPosted();
 
             t0 = Clock::now();
@@ -283,7 +284,7 @@ int main(int argc, char** argv) {
             batchUpper.Add(Seconds(Clock::now() - t0));
             upperAfterBatch = CountNames(folder, true);
             RestoreLowerNames(folder);
-            form.DirTreeChange();
+            view.RequestRelist();
             RunPosted();
         }
 

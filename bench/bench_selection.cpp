@@ -6,6 +6,7 @@
 #include "BenchSupport.h"
 #include "BenchWindow.h"
 #include "app/MainForm.h"
+#include "settings/SettingsStore.h"
 #include "listing/FileListing.h"
 #include "base/TextHelpers.h"
 
@@ -124,17 +125,28 @@ int SelectedCount(HWND list) {
     return static_cast<int>(::SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
+// A panel's text in the window's status bar, as the bar holds it.
+std::wstring StatusText(HWND window, int part) {
+    HWND bar = ::FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
+    wchar_t text[256] = {};
+    if (LOWORD(::SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0)) < 256)
+        ::SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void Run(const std::wstring& folder, TMainForm& form) {
-    form.DirTree->SelectPath(folder);
-    form.DirTreeChange();
+    FolderView& view = form.Folders();
+    view.SelectFolder(folder);
+    view.RequestRelist();
     Pump(300);
-    const int rows = form.FileList->ItemCount();
+    const int rows = view.RowCount();
     if (rows < 100000) {
         std::printf("%ls lists %d files, fewer than 100,000: run through scripts/bench.sh\n", folder.c_str(),
                     rows);
         return;
     }
-    const int perPage = static_cast<int>(form.FileList->Send(LVM_GETCOUNTPERPAGE));
+    const HWND list = form.FileListHandle();
+    const int perPage = static_cast<int>(::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
     const int last = rows - 1;
     // first and last -1: the step leaves the focused row alone selected.
     const std::vector<Step> steps = {
@@ -147,7 +159,6 @@ void Run(const std::wstring& folder, TMainForm& form) {
          0.3},
     };
 
-    const HWND list = form.FileList->Handle();
     BareList bare(rows);
     std::vector<double> best(steps.size(), 1e9);
     std::vector<double> bareBest(steps.size(), 1e9);
@@ -166,13 +177,13 @@ void Run(const std::wstring& folder, TMainForm& form) {
             const int lastRow = step.last < 0 ? focused : step.last;
             int64_t total = 0;
             for (int i = first; i <= lastRow; ++i)
-                total += (*form.Listing)[static_cast<size_t>(i)].Size;
+                total += (*view.Listing())[static_cast<size_t>(i)].Size;
             const int count = lastRow - first + 1;
             const std::wstring expected =
                 std::to_wstring(count) + PluralWord(L" fichier", count) + PluralWord(L" sélectionné", count);
             exact[s] = exact[s] && focused >= 0 && SelectedCount(list) == count &&
-                       form.StatusBar.PanelText(0) == expected &&
-                       form.StatusBar.PanelText(1) == SizeText(form.Settings.KOctet, total);
+                       StatusText(form.Handle(), 0) == expected &&
+                       StatusText(form.Handle(), 1) == SizeText(false, total);
         }
     }
     std::printf("selection in a folder of %d files (%d rows a page), best of %d rounds\n", rows, perPage,
@@ -197,9 +208,12 @@ int main(int argc, char** argv) {
         kRounds = std::max(1, std::atoi(argv[2]));
     {
         ScratchKey key;
+        SettingsRecord settings; // sizes in bytes, as the check of the status bar reads them
+        settings.Directory = data;
+        settings.KOctet = false;
+        SettingsStore(key.Path()).StoreOptions(settings);
         TMainForm form(key.Path());
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
-        form.Settings.KOctet = false;
         Pump(200);
         Run(data + L"listing-100000", form);
     }

@@ -3,7 +3,7 @@
 // window, in both faces a form can have, at 96 DPI and as built for 144 DPI. The operations'
 // dialogs are also built with their preview button, and no two controls of a dialog share an
 // access key.
-#include "app/MainForm.h"
+#include "MainFormFixture.h"
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
@@ -142,14 +142,13 @@ INSTANTIATE_TEST_SUITE_P(AtEachDpiInEachFace, FormTextsFitTest,
                          });
 
 // The main window chooses its face itself; its toolbar captions and pane heading are checked.
-class MainWindowTextsFitTest : public ::testing::TestWithParam<int> {};
+class MainWindowTextsFitTest : public MainFormFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MainWindowTextsFitTest, WithCaptionsUnderTheGlyphs) {
     const ScopedDpiOverride dpi(GetParam());
-    ScratchRegistryKey key;
-    TMainForm form(key.Path());
-    ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
-    for (const std::wstring& cut : CutTexts(form.Handle(), form.Dpi()))
+    OpenWindow();
+    ASSERT_EQ(form->Dpi(), GetParam());
+    for (const std::wstring& cut : CutTexts(Window(), form->Dpi()))
         ADD_FAILURE() << cut;
 }
 

@@ -2,8 +2,8 @@
 // the dialog is played through the modal runner, the stamps are read back from disk (the creation
 // time, which not every file system keeps, from the values handed to the platform) and from the
 // re-listed file list; the dialogs' remembered choices across a restart of the window.
-#include "app/MainForm.h"
 #include "MainFormFixture.h"
+
 #include "base/FileNameParts.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/ConfirmationForm.h"
@@ -65,63 +65,22 @@ public:
 
 const FILETIME kOldStamp = UtcOfLocal(2003, 4, 5, 6, 7, 8);
 
-class MainFormBatch : public ::testing::Test {
+class MainFormBatch : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            boxes.push_back(request.text);
-            return IDOK;
-        });
+        MainFormFixture::SetUp();
+        boxAnswer = IDOK;
         for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
             folder.MakeFile(name, "contents");
             EXPECT_TRUE(WriteStamps(folder / name, kOldStamp, kOldStamp, kOldStamp));
         }
         OpenWindow();
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
+        ASSERT_EQ(ListCount(List()), 3);
     }
 
-    // A new main window on the same registry key, showing the test folder.
-    void OpenWindow() {
-        form = std::make_unique<TMainForm>(key.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        form->DirTree->SelectPath(folder.Path());
-        RelistNow(*form);
-        ASSERT_EQ(form->Listing->Count(), 3u);
-    }
-    void RestartWindow() {
-        form->Close();
-        ASSERT_FALSE(form->HandleAllocated());
-        OpenWindow();
-    }
-
-    int RowOf(const std::wstring& name) const {
-        for (size_t i = 0; i < form->Listing->Count(); ++i)
-            if ((*form->Listing)[i].Name == name)
-                return static_cast<int>(i);
-        return -1;
-    }
-    void Select(const std::wstring& name) {
-        LVITEMW item{};
-        item.stateMask = LVIS_SELECTED;
-        item.state = LVIS_SELECTED;
-        ::SendMessageW(form->FileList->Handle(), LVM_SETITEMSTATE, RowOf(name),
-                       reinterpret_cast<LPARAM>(&item));
-    }
+    void Select(const std::wstring& name) { ListSelectRow(List(), RowOf(name)); }
     std::wstring Cell(const std::wstring& name, int column) {
-        wchar_t buffer[260] = {};
-        TVMItemInfo info;
-        info.Item = RowOf(name);
-        info.SubItem = column;
-        info.Mask = {lvifText};
-        info.Text = TextBuffer(buffer, 260);
-        form->FileListVMGetItemInfo(info);
-        return buffer;
+        return ListItemText(List(), RowOf(name), column);
     }
     DiskStamps OnDisk(const std::wstring& name) const {
         const std::optional<DiskStamps> stamps = ReadStamps(folder / name);
@@ -156,16 +115,11 @@ protected:
             (accept ? dialog.BtnOk : dialog.BtnCancel).Click();
         };
     }
-    void ClickDateTime() { form->BarOptions.ClickButton(L"BtnDateTime"); }
-    void ClickTimeZero() { form->BarOptions.ClickButton(L"BtnZeroHeure"); }
+    void ClickDateTime() { Click(L"Date-Heure"); }
+    void ClickTimeZero() { Click(L"Heure Zéro"); }
 
-    TempFolder folder;
-    ScratchRegistryKey key;
     RecordingWriter recorder;
     ScopedFileTimeWriter writer{recorder.Writer()};
-    std::wstring errors;
-    std::vector<std::wstring> boxes;
-    std::unique_ptr<TMainForm> form;
     int dialogsShown = 0;
     std::wstring zeroCaption;
 };
@@ -192,12 +146,12 @@ TEST_F(MainFormBatch, DateHeureStampsTheSelectedFilesAndTheListShowsTheNewStamps
     }
     ExpectUnchanged(L"beta.txt");
     EXPECT_EQ(Cell(L"beta.txt", 3), DateTimeText(2003, 4, 5, 6, 7, 8));
-    EXPECT_EQ(form->FileList->SelectedCount(), 0);
+    EXPECT_EQ(ListSelectedCount(List()), 0);
     EXPECT_TRUE(boxes.empty());
     // Done as asked: no report, the count in the status bar until the next listing.
-    EXPECT_EQ(form->StatusBar.PanelText(2), L"2 fichiers modifiés");
-    RelistNow(*form);
-    EXPECT_EQ(form->StatusBar.PanelWidths().size(), 2u);
+    EXPECT_EQ(Status(2), L"2 fichiers modifiés");
+    RelistNow();
+    EXPECT_EQ(StatusPartEdges(Window()).size(), 2u);
 }
 
 TEST_F(MainFormBatch, FileInUseIsLeftAloneAndNamedInTheReportWithTheOthersDone) {
@@ -226,7 +180,7 @@ TEST_F(MainFormBatch, FileInUseIsLeftAloneAndNamedInTheReportWithTheOthersDone) 
                                                 L"fichier utilisé par un autre programme"}));
     ExpectUnchanged(L"beta.txt");
     EXPECT_TRUE(SameTime(OnDisk(L"gamma.txt").LastWrite, UtcOfLocal(2015, 6, 15, 10, 30, 0)));
-    EXPECT_EQ(form->StatusBar.PanelText(2), countLine);
+    EXPECT_EQ(Status(2), countLine);
 }
 
 TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) {
@@ -236,7 +190,7 @@ TEST_F(MainFormBatch, DateHeureFromTheMenuWithOnlyTheAccessStampKeepsTheOthers) 
     {
         ScopedModalRunner runner(
             ChooseDateTime(Day(1999, 12, 31), Day(1999, 12, 31, 23, 59, 58), {Stamp::LastAccess}));
-        form->MainMenu->Item(L"OptionDateHeure").Click();
+        Choose(L"Date-Heure");
     }
     const FILETIME expected = UtcOfLocal(1999, 12, 31, 23, 59, 58);
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"}) {
@@ -283,7 +237,7 @@ TEST_F(MainFormBatch, DateHeureCancelledChangesNothing) {
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
         ExpectUnchanged(name);
     // Without a batch there is no re-list: the selection stays.
-    EXPECT_EQ(form->FileList->SelectedCount(), 1);
+    EXPECT_EQ(ListSelectedCount(List()), 1);
 }
 
 TEST_F(MainFormBatch, DateHeureWithNoStampWarnsThenCancelChangesNothing) {
@@ -327,7 +281,8 @@ TEST_F(MainFormBatch, HeureZeroSetsTodayAtMidnightInAllThreeStamps) {
     EXPECT_EQ(Cell(L"beta.txt", 3), DateTimeText(today.wYear, today.wMonth, today.wDay, 0, 0, 0));
     ExpectUnchanged(L"alpha.txt");
     ExpectUnchanged(L"gamma.txt");
-    EXPECT_TRUE(form->Settings.FirstZero);
+    form->Close();
+    EXPECT_TRUE(StoredSettings().FirstZero);
 }
 
 TEST_F(MainFormBatch, HeureZeroCancelledChangesNothingAndAsksAgain) {
@@ -337,8 +292,7 @@ TEST_F(MainFormBatch, HeureZeroCancelledChangesNothingAndAsksAgain) {
         EXPECT_EQ(dialogsShown, 1);
         for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
             ExpectUnchanged(name);
-        EXPECT_TRUE(form->Settings.FirstZero);
-        form->MainMenu->Item(L"OptionHeureZero").Click();
+        Choose(L"Heure Zéro"); // asked again
     }
     EXPECT_EQ(dialogsShown, 2);
     EXPECT_TRUE(recorder.calls.empty());
@@ -350,7 +304,6 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenCancelStampsNothingButStopsAsking) {
         ClickTimeZero();
     }
     EXPECT_EQ(dialogsShown, 1);
-    EXPECT_FALSE(form->Settings.FirstZero);
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
         ExpectUnchanged(name);
 
@@ -372,11 +325,11 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARe
     }
     EXPECT_EQ(recorder.calls.size(), 3u);
     RestartWindow();
-    EXPECT_FALSE(form->Settings.FirstZero);
+    EXPECT_FALSE(StoredSettings().FirstZero);
 
     for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"gamma.txt"})
         EXPECT_TRUE(WriteStamps(folder / name, kOldStamp, kOldStamp, kOldStamp));
-    RelistNow(*form);
+    RelistNow();
     recorder.calls.clear();
     {
         ScopedModalRunner runner(AnswerTimeZero(false, false));
@@ -390,14 +343,14 @@ TEST_F(MainFormBatch, HeureZeroBoxTickedThenRegleStampsWithoutAskingAlsoAfterARe
 }
 
 TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {
-    form->Settings.SaveDate = true;
+    RestartWindowWith([](SettingsRecord& settings) { settings.SaveDate = true; });
     {
         ScopedModalRunner runner(
             ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), {Stamp::Creation}));
         ClickDateTime();
     }
     RestartWindow();
-    ASSERT_TRUE(form->Settings.SaveDate);
+    ASSERT_TRUE(StoredSettings().SaveDate);
     CivilTime opened;
     bool creation = false, modification = true, access = true;
     {
@@ -418,14 +371,14 @@ TEST_F(MainFormBatch, RememberedDateTimeChoiceComesBackAfterARestart) {
 }
 
 TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
-    form->Settings.SaveDate = false;
+    RestartWindowWith([](SettingsRecord& settings) { settings.SaveDate = false; });
     {
         ScopedModalRunner runner(
             ChooseDateTime(Day(2012, 2, 29), Day(2012, 2, 29, 8, 15, 45), {Stamp::Creation}));
         ClickDateTime();
     }
-    RestartWindow();
-    form->Settings.SaveDate = true; // even asked now, nothing was kept from that choice
+    // Even asked now, nothing was kept from that choice.
+    RestartWindowWith([](SettingsRecord& settings) { settings.SaveDate = true; });
     const SYSTEMTIME today = Today();
     CivilTime opened;
     bool allChecked = false;
@@ -447,7 +400,7 @@ TEST_F(MainFormBatch, WithoutSaveDateAnAcceptedChoiceIsNotRemembered) {
 TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFileWithTheJournalWhole) {
     for (int i = 0; i < 40; ++i)
         folder.MakeFile(L"f" + std::to_wstring(i) + L".txt", "x");
-    RelistNow(*form);
+    RelistNow();
     std::atomic<int> done{0};
     LRESULT query = TRUE, queryAfter = FALSE;
     int doneAtEnd = -1;
@@ -488,5 +441,5 @@ TEST_F(MainFormBatch, ASessionEndingWaitsForTheBatchThenStopsItAfterItsCurrentFi
     EXPECT_EQ(done, doneAtEnd) << "stopped after the file it was doing, before the session ended";
     EXPECT_TRUE(endedInJournal) << "the batch's end is in the journal before the session ends";
     EXPECT_NE(queryAfter, FALSE);
-    EXPECT_NE(form->StatusBar.PanelText(2).find(L"non traités (opération arrêtée)"), std::wstring::npos);
+    EXPECT_NE(Status(2).find(L"non traités (opération arrêtée)"), std::wstring::npos);
 }

@@ -1,65 +1,68 @@
 // Closing the main window at any moment: while a re-list waits for its turn, during a batch, while
 // the Options dialog previews, with an edited box; and what the close must leave alone.
-#include "app/MainForm.h"
-#include "settings/SettingsStore.h"
-#include "settings/optionsdialog/ParametresForm.h"
-#include "WindowProbe.h"
-#include "support/win/ScratchRegistryKey.h"
-#include "support/win/TempFolder.h"
-#include "ui/ModalRunner.h"
+#include "MainFormFixture.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
+#include "base/Locale.h"
+#include "base/TextHelpers.h"
+#include "settings/optionsdialog/ParametresForm.h"
+#include "ui/ModalRunner.h"
 
 namespace {
 
-class MainFormClose : public ::testing::Test {
+// The message by which the window asks itself for a re-list once the handler that asked is done.
+constexpr UINT kRelistMessage = WM_APP + 0x10;
+
+std::wstring Comparable(const std::wstring& path) {
+    return CurrentLocale().ToUpper(StripTrailingBackslashes(path));
+}
+
+class MainFormClose : public MainFormFixture {
 protected:
     void SetUp() override {
+        MainFormFixture::SetUp();
         folder.MakeFile(L"beta.txt", "12345");
         folder.MakeFile(L"Alpha.doc", "1");
-        SettingsRecord settings;
-        settings.Directory = folder.Path();
-        SettingsStore(key.Path()).StoreOptions(settings);
-        form = std::make_unique<TMainForm>(key.Path());
-        window = form->Handle();
-        ::ShowWindow(window, SW_SHOWNORMAL);
+        OpenWindow();
+        window = Window();
         ::SetForegroundWindow(window);
         PumpMessages();
     }
-    void TearDown() override {
-        form.reset();
-        EXPECT_EQ(reports.Text(), L"");
-    }
 
     void PostClose() const { ::PostMessageW(window, WM_CLOSE, 0, 0); }
-    // The close ran to its end: window gone, monitor off for good, settings stored.
+    // The close ran to its end: window gone, nothing watches or re-lists any more, settings stored.
     void ExpectClosedCleanly() {
         PumpFor(300);
         EXPECT_FALSE(::IsWindow(window));
-        EXPECT_FALSE(form->Listing);
-        EXPECT_FALSE(form->FolderMonitor->Active()) << "nothing watches again after the close";
-        SettingsRecord stored;
-        SettingsStore(key.Path()).LoadOptions(stored);
-        EXPECT_EQ(stored.Directory, form->Settings.Directory);
+        folder.MakeFile(L"after the close.txt");
+        PumpFor(300); // a monitor still on would re-list into the window that is gone
+        EXPECT_EQ(Comparable(StoredSettings().Directory), Comparable(folder.Path()));
     }
 
-    TempFolder folder;
-    ScratchRegistryKey key;
-    UnexpectedReports reports;
-    std::unique_ptr<TMainForm> form;
     HWND window = nullptr;
 };
 
 } // namespace
 
 TEST_F(MainFormClose, CloseWhileAMonitorRelistWaitsForItsTurn) {
-    const auto relist = form->FolderMonitor->OnChange;
-    form->FolderMonitor->OnChange = [this, relist](TRxFolderMonitor& monitor) {
-        PostClose(); // the user closes just as another program changes the folder
-        relist(monitor);
-    };
+    // The user closes just as another program changes the folder: the close comes before the
+    // re-list that the change asked for.
     folder.MakeFile(L"delta.txt");
+    bool closed = false;
+    const ULONGLONG start = ::GetTickCount64();
+    while (!closed && ::GetTickCount64() - start < 10000) {
+        MSG msg{};
+        if (::PeekMessageW(&msg, window, kRelistMessage, kRelistMessage, PM_REMOVE)) {
+            PostClose();
+            ::PostMessageW(window, kRelistMessage, msg.wParam, msg.lParam);
+            closed = true;
+        } else if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        } else {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    ASSERT_TRUE(closed) << "the change asked for no re-list";
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(window); }));
     ExpectClosedCleanly();
 }
@@ -88,38 +91,40 @@ TEST_F(MainFormClose, CloseWhileTheOptionsDialogPreviews) {
             // The dialog's own loop takes up the close.
             PumpMessages();
         });
-        form->AffichageOptionsClick();
+        Choose(L"Options...");
     }
     ExpectClosedCleanly();
-    SettingsRecord stored;
-    SettingsStore(key.Path()).LoadOptions(stored);
-    EXPECT_EQ(stored.SizeKo, SettingsRecord().SizeKo) << "the preview left unconfirmed is not stored";
+    EXPECT_EQ(StoredSettings().SizeKo, SettingsRecord().SizeKo)
+        << "the preview left unconfirmed is not stored";
 }
 
 TEST_F(MainFormClose, EditedMaskBoxLeftAsTheWindowGoes) {
-    form->EditMask.SetText(L"*.TXT");
-    ::SetFocus(form->EditMask.Handle());
-    ASSERT_EQ(::GetFocus(), form->EditMask.Handle());
+    const HWND mask = MaskBox(Window());
+    ::SetWindowTextW(mask, L"*.TXT");
+    ::SetFocus(mask);
+    ASSERT_EQ(::GetFocus(), mask);
     form->Close();
     ExpectClosedCleanly();
 }
 
 TEST_F(MainFormClose, EditedAddressBoxLeftAsTheWindowGoesAsksNothing) {
-    form->EditDirName.SetText(folder / L"nowhere");
-    ::SetFocus(form->EditDirName.Handle());
-    ASSERT_EQ(::GetFocus(), form->EditDirName.Handle());
+    const HWND address = AddressBox(Window());
+    ::SetWindowTextW(address, (folder / L"nowhere").c_str());
+    ::SetFocus(address);
+    ASSERT_EQ(::GetFocus(), address);
     form->Close();
-    ExpectClosedCleanly(); // and no warning about the folder (the answerer records any box)
+    ExpectClosedCleanly(); // and no warning about the folder (any box is an error)
 }
 
 TEST_F(MainFormClose, ImageListsOutliveTheWindow) {
-    const HIMAGELIST system = form->FileList->LargeImages();
+    const HIMAGELIST system =
+        reinterpret_cast<HIMAGELIST>(::SendMessageW(List(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
     ASSERT_GT(ImageList_GetImageCount(system), 0);
     // The shell keeps its lists alive here, so a list of the test's own stands in for its small one:
     // the file list must leave every list it is given.
     const HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
     ASSERT_EQ(ImageList_AddIcon(own, ::LoadIconW(nullptr, IDI_APPLICATION)), 0);
-    form->FileList->SetSmallImages(own);
+    ::SendMessageW(List(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(own));
     form->Close();
     form.reset();
     EXPECT_EQ(ImageList_GetImageCount(own), 1) << "the list went with the file list";

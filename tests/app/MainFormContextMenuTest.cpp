@@ -1,15 +1,9 @@
 // The shell's context menus of the main window on the real platform: right clicks in the file
 // list and in the tree open the shell's menu with its hidden owner window, the highlighted
 // command's texts go to the hint, and nothing is left behind once the menu has closed.
-#include "app/MainForm.h"
+#include "MainFormFixture.h"
+
 #include "app/ShellContextMenu.h"
-#include "settings/SettingsStore.h"
-#include "WindowProbe.h"
-#include "support/win/ScratchRegistryKey.h"
-#include "support/win/TempFolder.h"
-#include "ui/Application.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/MessageBox.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -100,31 +94,17 @@ struct OpenState {
     std::wstring hint;
 };
 
-class MainFormContextMenu : public ::testing::Test {
+class MainFormContextMenu : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            errors += L"unexpected box: " + request.text;
-            return IDOK;
-        });
+        MainFormFixture::SetUp();
         folder.MakeFile(L"beta.txt", "12345");
         folder.MakeFile(L"Alpha.doc", "1");
         folder.MakeFolder(L"sub");
-        SettingsRecord settings;
-        settings.Directory = folder.Path();
-        SettingsStore(key.Path()).StoreOptions(settings);
-        form = std::make_unique<TMainForm>(key.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        ::SetForegroundWindow(form->Handle());
+        OpenWindow();
+        ::SetForegroundWindow(Window());
         Pump();
         Application::SetHint(L"");
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
     }
 
     static void Pump() { PumpMessages(); }
@@ -139,7 +119,7 @@ protected:
                     state.menuShown = OpenMenuWindow() != nullptr;
                     if (look)
                         look();
-                    ::PostMessageW(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+                    ::PostMessageW(Window(), WM_KEYDOWN, VK_DOWN, 0);
                 },
                 [&state, afterClose] {
                     state.hint = Application::Hint();
@@ -163,23 +143,29 @@ protected:
         EXPECT_EQ(Application::Hint(), L"");
     }
 
-    HWND List() const { return form->FileList->Handle(); }
-    HWND Tree() const { return form->DirTree->Handle(); }
-    Names Listed() const {
-        Names names;
-        for (size_t i = 0; i < form->Listing->Count(); ++i)
-            names.emplace_back((*form->Listing)[i].Name);
-        return names;
+    Names Listed() const { return Shown(); }
+    std::wstring Caption() const { return WindowText(Window()); }
+    int FocusedRow() const {
+        return static_cast<int>(
+            ::SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    }
+    HTREEITEM TreeNodeAt(POINT at) const {
+        TVHITTESTINFO hit{};
+        hit.pt = at;
+        ::SendMessageW(Tree(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        return (hit.flags & TVHT_ONITEM) ? hit.hItem : nullptr;
+    }
+    // Picking up a change re-lists: the tree's switch is back on and the monitor watches.
+    void ExpectANewFileShows(const wchar_t* name) {
+        const int before = ListCount(List());
+        folder.MakeFile(name);
+        EXPECT_TRUE(PumpUntil([&] { return ListCount(List()) == before + 1; }))
+            << "the monitor no longer re-lists";
     }
     POINT ToScreen(HWND hwnd, POINT client) const {
         ::ClientToScreen(hwnd, &client);
         return client;
     }
-
-    TempFolder folder;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
@@ -196,8 +182,7 @@ TEST_F(MainFormContextMenu, RightClickOnAFileShowsItsMenuAndLeavesNothingBehind)
     OpenState state;
     int focusedWhileOpen = -1;
     {
-        MenuDriver driver(LookThenClose(
-            state, [&] { focusedWhileOpen = form->FileList->NextItemIndex(-1, sdAll, {isFocused}); }));
+        MenuDriver driver(LookThenClose(state, [&] { focusedWhileOpen = FocusedRow(); }));
         // The list follows the button until it is released; the release is already waiting.
         ::PostMessageW(List(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
         ::SendMessageW(List(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
@@ -216,10 +201,10 @@ TEST_F(MainFormContextMenu, RightClickOnAFileShowsItsMenuAndLeavesNothingBehind)
 }
 
 TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuIsOpen) {
-    HTREEITEM shown = form->DirTree->Selected();
+    HTREEITEM shown = TreeSelected(Tree());
     ASSERT_NE(shown, nullptr);
-    const std::wstring shownPath = form->DirTree->GetSelectedPath();
-    HTREEITEM other = form->DirTree->Parent(shown);
+    const std::wstring shownText = TreeText(Tree(), shown);
+    HTREEITEM other = TreeParent(Tree(), shown);
     ASSERT_NE(other, nullptr);
     ::SendMessageW(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(other));
     RECT item{};
@@ -227,21 +212,21 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuI
     const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     const POINT screen = ToScreen(Tree(), at);
     ::SetCursorPos(screen.x, screen.y);
-    const std::wstring directory = form->Settings.Directory;
+    const std::wstring caption = Caption();
     const Names listed = Listed();
-    const std::wstring status = form->StatusBar.PanelText(0);
+    const std::wstring status = Status(0);
 
     OpenState state;
     HTREEITEM selectedWhileOpen = nullptr;
-    std::wstring directoryWhileOpen;
-    bool switchWhileOpen = true;
+    std::wstring captionWhileOpen;
+    Names listedWhileOpen;
     {
         MenuDriver driver(LookThenClose(
             state,
             [&] {
-                selectedWhileOpen = form->DirTree->Selected();
-                directoryWhileOpen = form->Settings.Directory;
-                switchWhileOpen = form->TreeChangeEnabled;
+                selectedWhileOpen = TreeSelected(Tree());
+                captionWhileOpen = Caption();
+                listedWhileOpen = Listed();
             },
             // The tree follows the button after its owner's handler, until the release.
             [&] { ::PostMessageW(Tree(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y)); }));
@@ -250,16 +235,16 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeSelectsTheFolderOnlyWhileItsMenuI
     Pump();
     ExpectMenuWasOpenWithItsHiddenOwner(state);
     EXPECT_EQ(selectedWhileOpen, other) << "the right-clicked folder is selected while its menu is open";
-    EXPECT_EQ(directoryWhileOpen, directory) << "no listing runs for it";
-    EXPECT_FALSE(switchWhileOpen);
+    EXPECT_EQ(captionWhileOpen, caption) << "no listing runs for it";
+    EXPECT_EQ(listedWhileOpen, listed);
 
-    EXPECT_EQ(form->DirTree->Selected(), shown);
-    EXPECT_EQ(form->DirTree->GetSelectedPath(), shownPath);
-    EXPECT_TRUE(form->TreeChangeEnabled);
-    EXPECT_EQ(form->Settings.Directory, directory);
+    EXPECT_EQ(TreeSelected(Tree()), shown);
+    EXPECT_EQ(TreeText(Tree(), TreeSelected(Tree())), shownText);
+    EXPECT_EQ(Caption(), caption);
     EXPECT_EQ(Listed(), listed);
-    EXPECT_EQ(form->StatusBar.PanelText(0), status);
+    EXPECT_EQ(Status(0), status);
     ExpectNothingLeftBehind();
+    ExpectANewFileShows(L"later.txt");
 }
 
 TEST_F(MainFormContextMenu, DriveRootHasAMenuToo) {
@@ -267,7 +252,7 @@ TEST_F(MainFormContextMenu, DriveRootHasAMenuToo) {
     bool shown = false;
     {
         MenuDriver driver(LookThenClose(state));
-        shown = ShowShellContextMenu(L"C:", form->Handle(), POINT{200, 200});
+        shown = ShowShellContextMenu(L"C:", Window(), POINT{200, 200});
     }
     EXPECT_TRUE(shown);
     ExpectMenuWasOpenWithItsHiddenOwner(state);
@@ -280,7 +265,7 @@ TEST_F(MainFormContextMenu, PathWithoutAMenuShowsNothingAndLeavesNothingBehind) 
     bool shown = true;
     {
         MenuDriver driver(LookThenClose(state));
-        shown = ShowShellContextMenu(folder / L"missing.txt", form->Handle(), POINT{200, 200});
+        shown = ShowShellContextMenu(folder / L"missing.txt", Window(), POINT{200, 200});
         Pump();
     }
     EXPECT_FALSE(shown);
@@ -291,7 +276,9 @@ TEST_F(MainFormContextMenu, PathWithoutAMenuShowsNothingAndLeavesNothingBehind) 
 }
 
 TEST_F(MainFormContextMenu, RightClickOnTheListOutsideAnyRowShowsNoMenu) {
-    form->FileList->ClearFocus();
+    LVITEMW unfocus{};
+    unfocus.stateMask = LVIS_FOCUSED;
+    ::SendMessageW(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&unfocus));
     RECT client{};
     ::GetClientRect(List(), &client);
     const POINT at{client.right / 2, client.bottom - 5}; // below the two rows
@@ -307,12 +294,12 @@ TEST_F(MainFormContextMenu, RightClickOnTheListOutsideAnyRowShowsNoMenu) {
 }
 
 TEST_F(MainFormContextMenu, RightClickInTheTreeAwayFromAnyFolderShowsNoMenuAndKeepsTheSelection) {
-    HTREEITEM shown = form->DirTree->Selected();
+    HTREEITEM shown = TreeSelected(Tree());
     RECT client{};
     ::GetClientRect(Tree(), &client);
     const POINT at{client.right / 2, client.bottom - 3};
-    ASSERT_EQ(form->DirTree->GetNodeAt(at.x, at.y), nullptr) << "the tree reaches its bottom edge";
-    const std::wstring directory = form->Settings.Directory;
+    ASSERT_EQ(TreeNodeAt(at), nullptr) << "the tree reaches its bottom edge";
+    const std::wstring caption = Caption();
     OpenState state;
     {
         MenuDriver driver(LookThenClose(state));
@@ -321,34 +308,25 @@ TEST_F(MainFormContextMenu, RightClickInTheTreeAwayFromAnyFolderShowsNoMenuAndKe
         Pump();
     }
     EXPECT_FALSE(state.seen && state.menuShown);
-    EXPECT_EQ(form->DirTree->Selected(), shown);
-    EXPECT_EQ(form->Settings.Directory, directory);
-    EXPECT_TRUE(form->TreeChangeEnabled);
+    EXPECT_EQ(TreeSelected(Tree()), shown);
+    EXPECT_EQ(Caption(), caption);
     ExpectNothingLeftBehind();
+    ExpectANewFileShows(L"later.txt");
 }
 
 TEST_F(MainFormContextMenu, FileAddedWhileTheTreeMenuIsOpenShowsWhenItCloses) {
-    const HTREEITEM shown = form->DirTree->Selected();
+    const HTREEITEM shown = TreeSelected(Tree());
     RECT item{};
     ASSERT_TRUE(TreeView_GetItemRect(Tree(), shown, &item, TRUE));
     const POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     const POINT screen = ToScreen(Tree(), at);
     ::SetCursorPos(screen.x, screen.y);
-    bool open = false;
-    int changesWhileOpen = 0;
-    const auto relist = form->FolderMonitor->OnChange;
-    form->FolderMonitor->OnChange = [&, relist](TRxFolderMonitor& monitor) {
-        changesWhileOpen += open ? 1 : 0;
-        relist(monitor);
-    };
+    Names listedWhileOpen;
     // As a file pasted from the menu: made while it is open, then some time for the monitor.
-    std::vector<std::function<void()>> steps{[&] {
-        open = true;
-        folder.MakeFile(L"pasted.txt");
-    }};
+    std::vector<std::function<void()>> steps{[&] { folder.MakeFile(L"pasted.txt"); }};
     steps.resize(8, [] {});
     steps.push_back([&] {
-        open = false;
+        listedWhileOpen = Listed();
         ::EndMenu();
         ::PostMessageW(Tree(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     });
@@ -357,8 +335,8 @@ TEST_F(MainFormContextMenu, FileAddedWhileTheTreeMenuIsOpenShowsWhenItCloses) {
         ::SendMessageW(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
     }
     Pump();
-    ASSERT_GT(changesWhileOpen, 0) << "the change came only after the menu";
+    EXPECT_EQ(listedWhileOpen, (Names{L"Alpha.doc", L"beta.txt"})) << "no re-list while the menu is open";
     EXPECT_EQ(Listed(), (Names{L"Alpha.doc", L"beta.txt", L"pasted.txt"}));
-    EXPECT_EQ(form->DirTree->Selected(), shown);
-    EXPECT_TRUE(form->FolderMonitor->Active());
+    EXPECT_EQ(TreeSelected(Tree()), shown);
+    ExpectANewFileShows(L"later.txt");
 }

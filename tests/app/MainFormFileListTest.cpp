@@ -1,14 +1,11 @@
 // The main window's file list on the real platform: sorting from real header clicks with the arrow
 // painted by the header, the column layout kept between runs, in-place label editing that renames
 // nothing, and the grid item that only works in the Details view.
-#include "app/MainForm.h"
+#include "MainFormFixture.h"
+
 #include "base/TextHelpers.h"
-#include "settings/SettingsStore.h"
-#include "WindowProbe.h"
-#include "support/win/ScratchRegistryKey.h"
-#include "support/win/TempFolder.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/MessageBox.h"
+#include "listctrl/HeaderLayout.h"
+#include "listctrl/SortArrowBitmap.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -81,46 +78,43 @@ bool Contains(const Picture& picture, const RECT& area, const Picture& pattern) 
     return false;
 }
 
-class MainFormFileList : public ::testing::Test {
+class MainFormFileList : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            errors += L"unexpected box: " + request.text;
-            return IDOK;
-        });
+        MainFormFixture::SetUp();
         folder.MakeFile(L"beta.txt", "12345");
         folder.MakeFile(L"Alpha.doc", "1");
         folder.MakeFile(L"gamma.txt", "123");
     }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
-    }
-
-    // Stores the options a previous run would have left: the test folder as the last folder.
-    void StoreOptions(bool saveColumn) {
+    // Opens the window on the test folder, keeping the column layout between runs or not.
+    void OpenForm(bool saveColumn) {
         SettingsRecord settings;
-        settings.Directory = folder.Path();
         settings.SaveColumn = saveColumn;
-        SettingsStore(key.Path()).StoreOptions(settings);
-    }
-    void OpenForm() {
-        form = std::make_unique<TMainForm>(key.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        ::UpdateWindow(form->Handle());
-        Pump();
+        OpenWindow(settings);
     }
     static void Pump() { PumpMessages(); }
 
-    HWND List() const { return form->FileList->Handle(); }
-    HWND Header() const { return form->FileList->HeaderHandle(); }
-
-    // The names as the list itself shows them, row by row (asked of the list, which asks the owner).
-    Names Shown() const { return ListNames(List()); }
+    HWND Header() const { return ListHeader(List()); }
     std::wstring ItemText(int row, int column) const { return ListItemText(List(), row, column); }
+    // The icon a row shows, as the list asks its owner for it (-1: none fetched yet).
+    int ItemImage(int row) const {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        ::SendMessageW(List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+    std::vector<int> ColumnOrder() const {
+        std::vector<int> order(8);
+        ::SendMessageW(List(), LVM_GETCOLUMNORDERARRAY, 8, reinterpret_cast<LPARAM>(order.data()));
+        return order;
+    }
+    bool SetColumnOrder(std::vector<int> order) {
+        return ::SendMessageW(List(), LVM_SETCOLUMNORDERARRAY, order.size(),
+                              reinterpret_cast<LPARAM>(order.data())) != 0;
+    }
+    bool Grid() const { return (ListExtendedStyle(List()) & LVS_EX_GRIDLINES) != 0; }
+    HMENU Popup() const { return form->ViewStyleMenuHandle(); }
 
     // A left click on a column's header item, as the mouse gives it.
     void ClickHeader(int column) {
@@ -134,13 +128,26 @@ protected:
         Pump();
     }
 
+    // The arrows the list paints, made as the list makes them for the font its header shows.
+    int ArrowSize() const {
+        HDC dc = ::GetDC(List());
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(List(), WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, L"Wy", 2, &extent);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(List(), dc);
+        return SortArrowSize(extent.cy);
+    }
+
     // Which arrow the header paints in a column's item: +1 up, -1 down, 0 none.
     int PaintedArrow(int column) {
-        const int size = form->FileList->SortArrowBitmapSize();
+        const int size = ArrowSize();
         if (size == 0)
             return 0;
-        const Picture up = BitmapPicture(form->FileList->AscendingArrow(), size);
-        const Picture down = BitmapPicture(form->FileList->DescendingArrow(), size);
+        const GdiObject upBitmap = CreateSortArrowBitmap(size, false);
+        const GdiObject downBitmap = CreateSortArrowBitmap(size, true);
+        const Picture up = BitmapPicture(static_cast<HBITMAP>(upBitmap.Get()), size);
+        const Picture down = BitmapPicture(static_cast<HBITMAP>(downBitmap.Get()), size);
         const Picture header = RenderWindow(Header());
         RECT r{};
         ::SendMessageW(Header(), HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
@@ -153,7 +160,8 @@ protected:
     // Every column's painted arrow, in column order.
     std::vector<int> PaintedArrows() {
         std::vector<int> arrows;
-        for (int c = 0; c < form->FileList->ColumnCount(); ++c)
+        const int columns = static_cast<int>(::SendMessageW(Header(), HDM_GETITEMCOUNT, 0, 0));
+        for (int c = 0; c < columns; ++c)
             arrows.push_back(PaintedArrow(c));
         return arrows;
     }
@@ -170,9 +178,6 @@ protected:
         return item.fmt;
     }
 
-    MenuItem& Item(const wchar_t* name) { return form->MainMenu->Item(name); }
-    MenuItem& Pop(const wchar_t* name) { return form->PopupAffichage->Item(name); }
-
     bool ExistsExactly(const std::wstring& name) const {
         WIN32_FIND_DATAW data{};
         HANDLE find = ::FindFirstFileW((folder / name).c_str(), &data);
@@ -181,20 +186,19 @@ protected:
         ::FindClose(find);
         return name == data.cFileName;
     }
-
-    TempFolder folder;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::unique_ptr<TMainForm> form;
+    int64_t SizeOnDisk(const std::wstring& name) const {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExW((folder / name).c_str(), GetFileExInfoStandard, &data);
+        return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    }
 };
 
 } // namespace
 
 TEST_F(MainFormFileList, HeaderClicksSortTheRowsAndMoveThePaintedArrow) {
-    StoreOptions(false);
-    OpenForm();
+    OpenForm(false);
     ASSERT_NE(Header(), nullptr);
-    ASSERT_GT(form->FileList->SortArrowBitmapSize(), 0);
+    ASSERT_GT(ArrowSize(), 0);
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"gamma.txt"}));
     EXPECT_EQ(PaintedArrows(), ArrowAt(0, 1)) << "the list starts sorted by name, ascending";
     for (int c = 0; c < 8; ++c)
@@ -202,13 +206,10 @@ TEST_F(MainFormFileList, HeaderClicksSortTheRowsAndMoveThePaintedArrow) {
 
     ClickHeader(1); // "Taille": a new column starts ascending
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
-    EXPECT_EQ(form->FileList->SortColumnIndex(), 1);
-    EXPECT_TRUE(form->FileList->SortAscending());
     EXPECT_EQ(PaintedArrows(), ArrowAt(1, 1));
 
     ClickHeader(1); // the same column again turns the direction over
     EXPECT_EQ(Shown(), (Names{L"beta.txt", L"gamma.txt", L"Alpha.doc"}));
-    EXPECT_FALSE(form->FileList->SortAscending());
     EXPECT_EQ(PaintedArrows(), ArrowAt(1, -1));
 
     ClickHeader(1);
@@ -218,23 +219,20 @@ TEST_F(MainFormFileList, HeaderClicksSortTheRowsAndMoveThePaintedArrow) {
     ClickHeader(1);
     ClickHeader(0); // another column starts ascending, whatever the previous direction
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"gamma.txt"}));
-    EXPECT_EQ(form->FileList->SortColumnIndex(), 0);
-    EXPECT_TRUE(form->FileList->SortAscending());
     EXPECT_EQ(PaintedArrows(), ArrowAt(0, 1));
-    EXPECT_EQ(form->FileList->SelectedCount(), 0);
+    EXPECT_EQ(ListSelectedCount(List()), 0);
 
     ClickHeader(0);
     EXPECT_EQ(Shown(), (Names{L"gamma.txt", L"beta.txt", L"Alpha.doc"}));
     EXPECT_EQ(PaintedArrows(), ArrowAt(0, -1));
-    form->AffichageActualiserClick(); // a new listing keeps the order and the arrow
+    RelistNow(); // a new listing keeps the order and the arrow
     EXPECT_EQ(Shown(), (Names{L"gamma.txt", L"beta.txt", L"Alpha.doc"}));
     EXPECT_EQ(PaintedArrows(), ArrowAt(0, -1));
 }
 
 TEST_F(MainFormFileList, HeaderClickOnAMovedColumnSortsByThatColumn) {
-    StoreOptions(false);
-    OpenForm();
-    ASSERT_TRUE(form->FileList->ApplyColumnOrder({1, 0, 2, 3, 4, 5, 6, 7}));
+    OpenForm(false);
+    ASSERT_TRUE(SetColumnOrder({1, 0, 2, 3, 4, 5, 6, 7}));
     ClickHeader(1); // "Taille", now shown first
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
     EXPECT_EQ(PaintedArrows(), ArrowAt(1, 1));
@@ -242,62 +240,54 @@ TEST_F(MainFormFileList, HeaderClickOnAMovedColumnSortsByThatColumn) {
 }
 
 TEST_F(MainFormFileList, StoredLayoutIsRestoredAtStartWhenColumnsAreKept) {
-    StoreOptions(true);
     ScratchRegistryKey::PutText(key / L"Columns", L"Order", L"1,0,2,3,4,5,6,7");
     ScratchRegistryKey::PutText(key / L"Columns", L"Sizes", L"70,150,121,122,101,123,51,301");
     ScratchRegistryKey::PutText(key / L"Sort", L"SortCol", L"1");
     ScratchRegistryKey::PutText(key / L"Sort", L"Ascending", L"0");
     ScratchRegistryKey::PutText(key / L"ViewStyle", L"ViewStyle", L"2");
-    OpenForm();
+    OpenForm(true);
 
-    std::vector<int> order;
-    ASSERT_TRUE(form->FileList->CurrentColumnOrder(8, order));
-    EXPECT_EQ(order, (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(form->FileList->ColumnWidth(1), 70) << "widths follow the display positions";
-    EXPECT_EQ(form->FileList->ColumnWidth(0), 150);
-    EXPECT_EQ(form->FileList->ColumnWidth(7), 301);
-    EXPECT_EQ(form->FileList->SortColumnIndex(), 1);
-    EXPECT_FALSE(form->FileList->SortAscending());
+    EXPECT_EQ(ColumnOrder(), (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(ListColumnWidth(List(), 1), 70) << "widths follow the display positions";
+    EXPECT_EQ(ListColumnWidth(List(), 0), 150);
+    EXPECT_EQ(ListColumnWidth(List(), 7), 301);
     EXPECT_EQ(Shown(), (Names{L"beta.txt", L"gamma.txt", L"Alpha.doc"}))
         << "the rows follow the restored sort";
 
-    EXPECT_EQ(form->FileList->ViewStyle(), vsList);
-    EXPECT_EQ(form->ViewStyleTag(), TMainForm::vsList);
-    EXPECT_TRUE(Item(L"AffichageListe").Checked());
-    EXPECT_TRUE(Pop(L"PopListe").Checked());
-    EXPECT_FALSE(Item(L"AffichageDetail").Checked());
-    EXPECT_FALSE(Pop(L"PopDetail").Checked());
-    EXPECT_FALSE(Item(L"AffichageGrille").Enabled());
+    EXPECT_EQ(ListViewStyle(List()), static_cast<DWORD>(LVS_LIST));
+    EXPECT_TRUE(Checked(L"Liste"));
+    EXPECT_TRUE(MenuItemChecked(Popup(), L"Liste"));
+    EXPECT_FALSE(Checked(L"Détails"));
+    EXPECT_FALSE(MenuItemChecked(Popup(), L"Détail"));
+    EXPECT_FALSE(MenuEnabled(Window(), L"Afficher la grille"));
 
-    form->Standard.ClickButton(L"BtnAffichage"); // steps on from the restored style
-    EXPECT_EQ(form->FileList->ViewStyle(), vsReport);
-    EXPECT_TRUE(Item(L"AffichageDetail").Checked());
-    EXPECT_TRUE(Item(L"AffichageGrille").Enabled());
+    Click(L"Affichage"); // steps on from the restored style
+    EXPECT_EQ(ListViewStyle(List()), static_cast<DWORD>(LVS_REPORT));
+    EXPECT_EQ(PaintedArrows(), ArrowAt(1, -1)) << "the restored sort";
+    EXPECT_TRUE(Checked(L"Détails"));
+    EXPECT_TRUE(MenuEnabled(Window(), L"Afficher la grille"));
     ClickHeader(1); // the same column as the restored sort: the direction turns over
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
     EXPECT_EQ(PaintedArrows(), ArrowAt(1, 1));
 }
 
 TEST_F(MainFormFileList, StoredLayoutIsIgnoredAndKeptWhenColumnsAreNotKept) {
-    StoreOptions(false);
     ScratchRegistryKey::PutText(key / L"Columns", L"Order", L"1,0,2,3,4,5,6,7");
     ScratchRegistryKey::PutText(key / L"Columns", L"Sizes", L"70,150,121,122,101,123,51,301");
     ScratchRegistryKey::PutText(key / L"Sort", L"SortCol", L"1");
     ScratchRegistryKey::PutText(key / L"ViewStyle", L"ViewStyle", L"2");
-    OpenForm();
+    OpenForm(false);
 
-    std::vector<int> order;
-    ASSERT_TRUE(form->FileList->CurrentColumnOrder(8, order));
-    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(form->FileList->ColumnWidth(0), 120);
-    EXPECT_EQ(form->FileList->ColumnWidth(1), 60);
-    EXPECT_EQ(form->FileList->SortColumnIndex(), 0);
-    EXPECT_EQ(form->FileList->ViewStyle(), vsReport);
-    EXPECT_TRUE(Item(L"AffichageDetail").Checked());
+    EXPECT_EQ(ColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(ListColumnWidth(List(), 0), 120);
+    EXPECT_EQ(ListColumnWidth(List(), 1), 60);
+    EXPECT_EQ(PaintedArrows(), ArrowAt(0, 1));
+    EXPECT_EQ(ListViewStyle(List()), static_cast<DWORD>(LVS_REPORT));
+    EXPECT_TRUE(Checked(L"Détails"));
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"gamma.txt"}));
 
     ClickHeader(2);
-    form->SelectViewStyle(TMainForm::vsSmallIcon);
+    Choose(L"Petites icônes");
     form.reset(); // nothing is written back at the end of the run
     EXPECT_EQ(ScratchRegistryKey::Text(key / L"Columns", L"Sizes"), L"70,150,121,122,101,123,51,301");
     EXPECT_EQ(ScratchRegistryKey::Text(key / L"Sort", L"SortCol"), L"1");
@@ -305,13 +295,12 @@ TEST_F(MainFormFileList, StoredLayoutIsIgnoredAndKeptWhenColumnsAreNotKept) {
 }
 
 TEST_F(MainFormFileList, LayoutLeftByOneRunComesBackInTheNext) {
-    StoreOptions(true);
-    OpenForm();
-    ASSERT_TRUE(form->FileList->ApplyColumnOrder({0, 2, 1, 3, 4, 5, 6, 7}));
-    form->FileList->SetColumnWidth(2, 140);
+    OpenForm(true);
+    ASSERT_TRUE(SetColumnOrder({0, 2, 1, 3, 4, 5, 6, 7}));
+    ::SendMessageW(List(), LVM_SETCOLUMNWIDTH, 2, 140);
     ClickHeader(1);
     ClickHeader(1); // "Taille", descending
-    form->PopupAffichage->Item(L"PopPicones").Click();
+    ChooseMenuItem(Window(), Popup(), L"Petites icônes");
     form->Close();
     ASSERT_FALSE(form->HandleAllocated());
     EXPECT_EQ(ScratchRegistryKey::Text(key / L"Columns", L"Order"), L"0,2,1,3,4,5,6,7");
@@ -320,24 +309,21 @@ TEST_F(MainFormFileList, LayoutLeftByOneRunComesBackInTheNext) {
     EXPECT_EQ(ScratchRegistryKey::Text(key / L"Sort", L"Ascending"), L"0");
     EXPECT_EQ(ScratchRegistryKey::Text(key / L"ViewStyle", L"ViewStyle"), L"1");
 
-    OpenForm();
-    std::vector<int> order;
-    ASSERT_TRUE(form->FileList->CurrentColumnOrder(8, order));
-    EXPECT_EQ(order, (std::vector<int>{0, 2, 1, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(form->FileList->ColumnWidth(2), 140);
-    EXPECT_EQ(form->FileList->ColumnWidth(1), 60);
-    EXPECT_EQ(form->FileList->ViewStyle(), vsSmallIcon);
-    EXPECT_TRUE(Item(L"AffichagePIcones").Checked());
-    EXPECT_TRUE(Pop(L"PopPicones").Checked());
-    EXPECT_FALSE(Item(L"AffichageGrille").Enabled());
-    EXPECT_EQ(form->FileList->SortColumnIndex(), 1);
-    EXPECT_FALSE(form->FileList->SortAscending());
+    OpenWindowOnStoredSettings();
+    EXPECT_EQ(ColumnOrder(), (std::vector<int>{0, 2, 1, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(ListColumnWidth(List(), 2), 140);
+    EXPECT_EQ(ListColumnWidth(List(), 1), 60);
+    EXPECT_EQ(ListViewStyle(List()), static_cast<DWORD>(LVS_SMALLICON));
+    EXPECT_TRUE(Checked(L"Petites icônes"));
+    EXPECT_TRUE(MenuItemChecked(Popup(), L"Petites icônes"));
+    EXPECT_FALSE(MenuEnabled(Window(), L"Afficher la grille"));
     EXPECT_EQ(Shown(), (Names{L"beta.txt", L"gamma.txt", L"Alpha.doc"}));
+    Choose(L"Détails");
+    EXPECT_EQ(PaintedArrows(), ArrowAt(1, -1)) << "the restored sort";
 }
 
 TEST_F(MainFormFileList, EditingARowLabelInPlaceRenamesNothing) {
-    StoreOptions(false);
-    OpenForm();
+    OpenForm(false);
     ASSERT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"gamma.txt"}));
     ::SetFocus(List());
     HWND edit = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_EDITLABELW, 1, 0));
@@ -353,14 +339,12 @@ TEST_F(MainFormFileList, EditingARowLabelInPlaceRenamesNothing) {
 
     EXPECT_TRUE(ExistsExactly(L"beta.txt"));
     EXPECT_FALSE(ExistsExactly(L"renamed.txt"));
-    EXPECT_EQ((*form->Listing)[1].Name, L"beta.txt");
     EXPECT_EQ(ItemText(1, 0), L"beta.txt");
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"gamma.txt"}));
 }
 
 TEST_F(MainFormFileList, CancelledLabelEditChangesNothingEither) {
-    StoreOptions(false);
-    OpenForm();
+    OpenForm(false);
     ::SetFocus(List());
     HWND edit = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_EDITLABELW, 0, 0));
     ASSERT_NE(edit, nullptr);
@@ -373,61 +357,57 @@ TEST_F(MainFormFileList, CancelledLabelEditChangesNothingEither) {
 }
 
 TEST_F(MainFormFileList, GridItemIsEnabledOnlyInTheDetailsViewOfEitherMenu) {
-    StoreOptions(false);
-    OpenForm();
-    const bool grid = form->Settings.ShowGrid;
-    const std::pair<const wchar_t*, const wchar_t*> styles[] = {{L"PopGicones", L"AffichageGIcones"},
-                                                                {L"PopPicones", L"AffichagePIcones"},
-                                                                {L"PopListe", L"AffichageListe"}};
-    for (const auto& [pop, main] : styles) {
-        Pop(pop).Click();
-        EXPECT_TRUE(Item(main).Checked()) << pop;
-        EXPECT_FALSE(Item(L"AffichageGrille").Enabled()) << pop;
-        Item(L"AffichageGrille").Click();
-        EXPECT_EQ(form->Settings.ShowGrid, grid) << pop;
-        Item(L"AffichageDetail").Click();
-        EXPECT_TRUE(Pop(L"PopDetail").Checked());
-        EXPECT_TRUE(Item(L"AffichageGrille").Enabled()) << pop;
+    OpenForm(false);
+    const bool grid = Checked(L"Afficher la grille");
+    EXPECT_EQ(Grid(), grid);
+    for (const wchar_t* style : {L"Grandes icônes", L"Petites icônes", L"Liste"}) {
+        ChooseMenuItem(Window(), Popup(), style);
+        EXPECT_TRUE(Checked(style)) << style;
+        EXPECT_FALSE(MenuEnabled(Window(), L"Afficher la grille")) << style;
+        Choose(L"Afficher la grille");
+        EXPECT_EQ(Checked(L"Afficher la grille"), grid);
+        EXPECT_EQ(Grid(), grid);
+        Choose(L"Détails");
+        EXPECT_TRUE(MenuItemChecked(Popup(), L"Détail"));
+        EXPECT_TRUE(MenuEnabled(Window(), L"Afficher la grille")) << style;
     }
-    Item(L"AffichageGrille").Click();
-    EXPECT_NE(form->Settings.ShowGrid, grid);
-    EXPECT_EQ(form->FileList->ExtendedStyles().Contains(lvxGridLines), !grid);
-    EXPECT_EQ(Item(L"AffichageGrille").Checked(), !grid);
+    Choose(L"Afficher la grille");
+    EXPECT_EQ(Grid(), !grid);
+    EXPECT_EQ(Checked(L"Afficher la grille"), !grid);
+    form->Close();
+    EXPECT_EQ(StoredSettings().ShowGrid, !grid);
 }
 
 TEST_F(MainFormFileList, IconsAreFetchedOnlyForTheRowsShown) {
     for (int i = 0; i < 200; ++i)
         folder.MakeFile(L"row" + std::to_wstring(1000 + i) + L".txt");
-    StoreOptions(false);
-    OpenForm();
-    ASSERT_EQ(form->Listing->Count(), 203u);
+    OpenForm(false);
+    ASSERT_EQ(ListCount(List()), 203);
     const int perPage = static_cast<int>(::SendMessageW(List(), LVM_GETCOUNTPERPAGE, 0, 0));
     ASSERT_GT(perPage, 0);
     ASSERT_LT(perPage, 150);
-    EXPECT_NE((*form->Listing)[0].IconIndex, -1);
-    EXPECT_NE((*form->Listing)[static_cast<size_t>(perPage - 1)].IconIndex, -1);
-    EXPECT_EQ((*form->Listing)[202].IconIndex, -1) << "a row never shown costs no icon";
+    EXPECT_NE(ItemImage(0), -1);
+    EXPECT_NE(ItemImage(perPage - 1), -1);
+    EXPECT_EQ(ItemImage(202), -1) << "a row never shown costs no icon";
 
     ::SendMessageW(List(), LVM_ENSUREVISIBLE, 202, FALSE);
     ::UpdateWindow(List());
     Pump();
-    EXPECT_NE((*form->Listing)[202].IconIndex, -1);
-    EXPECT_EQ((*form->Listing)[202].IconIndex, (*form->Listing)[2].IconIndex) << "one icon per file type";
+    EXPECT_NE(ItemImage(202), -1);
+    EXPECT_EQ(ItemImage(202), ItemImage(2)) << "one icon per file type";
 }
 
 TEST_F(MainFormFileList, GridOptionHoldsWhenTheRestoredViewIsNotDetails) {
     for (const bool grid : {true, false}) {
         SettingsRecord settings;
-        settings.Directory = folder.Path();
         settings.ShowGrid = grid;
-        SettingsStore(key.Path()).StoreOptions(settings);
         ScratchRegistryKey::PutText(key / L"ViewStyle", L"ViewStyle", L"2");
-        OpenForm();
-        EXPECT_FALSE(Item(L"AffichageGrille").Enabled());
-        Item(L"AffichageDetail").Click();
-        EXPECT_TRUE(Item(L"AffichageGrille").Enabled());
-        EXPECT_EQ(Item(L"AffichageGrille").Checked(), grid);
-        EXPECT_EQ(form->FileList->ExtendedStyles().Contains(lvxGridLines), grid);
+        OpenWindow(settings);
+        EXPECT_FALSE(MenuEnabled(Window(), L"Afficher la grille"));
+        Choose(L"Détails");
+        EXPECT_TRUE(MenuEnabled(Window(), L"Afficher la grille"));
+        EXPECT_EQ(Checked(L"Afficher la grille"), grid);
+        EXPECT_EQ(Grid(), grid);
         form.reset();
     }
 }
@@ -436,11 +416,9 @@ TEST_F(MainFormFileList, MouseSelectionShowsCountAndSizeInTheStatusBar) {
     folder.MakeFile(L"delta.txt", std::string(2000, 'x'));
     {
         SettingsRecord settings;
-        settings.Directory = folder.Path();
         settings.KOctet = false;
-        SettingsStore(key.Path()).StoreOptions(settings);
+        OpenWindow(settings);
     }
-    OpenForm();
     ASSERT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt", L"delta.txt", L"gamma.txt"}));
     const auto click = [this](int row, WPARAM keys) {
         RECT r{};
@@ -452,13 +430,13 @@ TEST_F(MainFormFileList, MouseSelectionShowsCountAndSizeInTheStatusBar) {
         Pump();
     };
     click(1, 0);
-    EXPECT_EQ(form->StatusBar.PanelText(0), L"1 fichier sélectionné");
-    EXPECT_EQ(form->StatusBar.PanelText(1), L"5 octets");
+    EXPECT_EQ(Status(0), L"1 fichier sélectionné");
+    EXPECT_EQ(Status(1), L"5 octets");
     click(2, MK_CONTROL);
     click(3, MK_CONTROL);
-    EXPECT_EQ(form->FileList->SelectedCount(), 3);
-    EXPECT_EQ(form->StatusBar.PanelText(0), L"3 fichiers sélectionnés");
-    EXPECT_EQ(form->StatusBar.PanelText(1), SizeText(false, 5 + 2000 + 3)); // the locale's digit grouping
+    EXPECT_EQ(ListSelectedCount(List()), 3);
+    EXPECT_EQ(Status(0), L"3 fichiers sélectionnés");
+    EXPECT_EQ(Status(1), SizeText(false, 5 + 2000 + 3)); // the locale's digit grouping
 }
 
 TEST_F(MainFormFileList, EveryKindOfSelectionChangeKeepsTheTotalsExact) {
@@ -467,26 +445,24 @@ TEST_F(MainFormFileList, EveryKindOfSelectionChangeKeepsTheTotalsExact) {
                         std::string(static_cast<size_t>(i), 'x'));
     {
         SettingsRecord settings;
-        settings.Directory = folder.Path();
         settings.KOctet = false;
-        SettingsStore(key.Path()).StoreOptions(settings);
+        OpenWindow(settings);
     }
-    OpenForm();
-    const int rows = form->FileList->ItemCount();
+    const int rows = ListCount(List());
     ASSERT_EQ(rows, 43);
     // What the status bar must say: the rows the control itself holds selected, walked one by one.
     const auto expectExact = [&](const char* step) {
         int count = 0;
         int64_t total = 0;
         for (int i = 0; i < rows; ++i)
-            if (form->FileList->IsSelected(i)) {
+            if (ListRowSelected(List(), i)) {
                 ++count;
-                total += (*form->Listing)[static_cast<size_t>(i)].Size;
+                total += SizeOnDisk(ListItemText(List(), i, 0));
             }
-        EXPECT_EQ(form->StatusBar.PanelText(0), std::to_wstring(count) + PluralWord(L" fichier", count) +
-                                                    PluralWord(L" sélectionné", count))
+        EXPECT_EQ(Status(0), std::to_wstring(count) + PluralWord(L" fichier", count) +
+                                 PluralWord(L" sélectionné", count))
             << step;
-        EXPECT_EQ(form->StatusBar.PanelText(1), SizeText(false, total)) << step;
+        EXPECT_EQ(Status(1), SizeText(false, total)) << step;
         return count;
     };
     const auto click = [this](int row, WPARAM keys) {
@@ -524,18 +500,18 @@ TEST_F(MainFormFileList, EveryKindOfSelectionChangeKeepsTheTotalsExact) {
     key(VK_NEXT, false);
     EXPECT_EQ(expectExact("Page Down"), 1);
     key(VK_END, false);
-    EXPECT_TRUE(form->FileList->IsSelected(rows - 1));
+    EXPECT_TRUE(ListRowSelected(List(), rows - 1));
     EXPECT_EQ(expectExact("End"), 1);
     key(VK_HOME, true);
     EXPECT_EQ(expectExact("Shift+Home"), rows);
     key(VK_HOME, false);
     EXPECT_EQ(expectExact("Home"), 1);
-    EXPECT_TRUE(form->FileList->IsSelected(0));
+    EXPECT_TRUE(ListRowSelected(List(), 0));
     click(0, 0);
     click(rows - 1, MK_SHIFT);
     EXPECT_EQ(expectExact("range from the first row to the last"), rows);
     // A sort empties the selection; the next click counts from there.
-    form->FileListColumnClick(1);
+    ClickHeader(1);
     click(2, 0);
     EXPECT_EQ(expectExact("click after a sort"), 1);
     key(VK_DOWN, true);
@@ -548,9 +524,8 @@ TEST_F(MainFormFileList, EveryKindOfSelectionChangeKeepsTheTotalsExact) {
 }
 
 TEST_F(MainFormFileList, HeaderClickAfterASortCommandShowsTheOrderOfItsArrow) {
-    StoreOptions(false);
-    OpenForm();
-    form->ReorganiseNomClick(Item(L"ReorganiseTaille"));
+    OpenForm(false);
+    Choose(L"Par taille de fichiers");
     EXPECT_EQ(Shown(), (Names{L"Alpha.doc", L"gamma.txt", L"beta.txt"}));
     EXPECT_EQ(PaintedArrows(), ArrowAt(0, 1)) << "the commands move no arrow";
 

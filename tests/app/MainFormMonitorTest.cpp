@@ -1,66 +1,47 @@
 // The main window refreshing itself: another program creates, deletes, renames and re-stamps
 // files in the folder shown, and the list, the status bar and the listing follow through the
 // folder monitor with no action from the user.
-#include "app/MainForm.h"
-#include "settings/SettingsStore.h"
-#include "WindowProbe.h"
-#include "support/win/ScratchRegistryKey.h"
-#include "support/win/TempFolder.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/MessageBox.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
+#include "MainFormFixture.h"
 
 #include <cwchar>
 #include <vector>
 
 namespace {
 
-class MainFormMonitor : public ::testing::Test {
+class MainFormMonitor : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            errors += L"unexpected box: " + request.text;
-            return IDOK;
-        });
+        MainFormFixture::SetUp();
         folder.MakeFile(L"beta.txt", "12345");
         folder.MakeFile(L"Alpha.doc", "1");
+        folder.MakeFolder(L"sub");
         SettingsRecord settings;
-        settings.Directory = folder.Path();
         settings.KOctet = false;
-        SettingsStore(key.Path()).StoreOptions(settings);
-        form = std::make_unique<TMainForm>(key.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        PumpMessages();
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
+        OpenWindow(settings);
     }
 
-    HWND List() const { return form->FileList->Handle(); }
-    // The names as the list shows them, row by row.
-    Names Shown() const { return ListNames(List()); }
     std::wstring ItemText(int row, int column) const { return ListItemText(List(), row, column); }
     bool ShowsNames(const Names& names) const { return Shown() == names; }
-
-    TempFolder folder;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::unique_ptr<TMainForm> form;
+    // The monitor is on: one more file made in the folder shows by itself.
+    void ExpectStillWatching() {
+        const int before = ListCount(List());
+        folder.MakeFile(L"one more.txt");
+        EXPECT_TRUE(PumpUntil([&] { return ListCount(List()) == before + 1; }))
+            << "nothing watches the folder";
+    }
 };
 
 } // namespace
 
-TEST_F(MainFormMonitor, StartsWatchingTheListedFolder) {
+TEST_F(MainFormMonitor, StartsWatchingTheListedFolderAndNotItsSubfolders) {
     ASSERT_EQ(Shown(), (Names{L"Alpha.doc", L"beta.txt"}));
-    EXPECT_TRUE(form->FolderMonitor->Active());
-    EXPECT_EQ(form->FolderMonitor->FolderName(), form->Settings.Directory);
-    EXPECT_FALSE(form->FolderMonitor->MonitorSubtree());
+    // A re-list clears the selection: a row still selected shows that none ran.
+    ListSelectRow(List(), 0);
+    folder.MakeFile(L"sub\\inside.txt");
+    PumpFor(500);
+    EXPECT_EQ(ListSelectedCount(List()), 1) << "a change in a subfolder re-listed";
+    folder.MakeFile(L"delta.txt");
+    EXPECT_TRUE(PumpUntil([&] { return ShowsNames({L"Alpha.doc", L"beta.txt", L"delta.txt"}); }));
 }
 
 TEST_F(MainFormMonitor, FileCreatedByAnotherProgramAppearsByItself) {
@@ -68,19 +49,19 @@ TEST_F(MainFormMonitor, FileCreatedByAnotherProgramAppearsByItself) {
     ASSERT_TRUE(PumpUntil([&] {
         return ShowsNames({L"Alpha.doc", L"beta.txt", L"delta.txt"});
     })) << "the list did not refresh";
-    EXPECT_EQ(form->FileCount, 3);
-    EXPECT_EQ(form->StatusBar.PanelText(0), L"3 fichiers");
-    EXPECT_EQ(form->StatusBar.PanelText(1), L"13 octets");
+    EXPECT_EQ(ListCount(List()), 3);
+    EXPECT_EQ(Status(0), L"3 fichiers");
+    EXPECT_EQ(Status(1), L"13 octets");
     EXPECT_EQ(ItemText(2, 1), L"7");
-    EXPECT_TRUE(form->FolderMonitor->Active()) << "the re-list watches the folder again";
-    EXPECT_EQ(form->FileList->SelectedCount(), 0);
+    EXPECT_EQ(ListSelectedCount(List()), 0);
+    ExpectStillWatching(); // the re-list watches the folder again
 }
 
 TEST_F(MainFormMonitor, FileDeletedByAnotherProgramDisappearsByItself) {
     ASSERT_TRUE(::DeleteFileW((folder / L"beta.txt").c_str()));
     ASSERT_TRUE(PumpUntil([&] { return ShowsNames({L"Alpha.doc"}); })) << "the list did not refresh";
-    EXPECT_EQ(form->StatusBar.PanelText(0), L"1 fichier");
-    EXPECT_EQ(form->StatusBar.PanelText(1), L"1 octet");
+    EXPECT_EQ(Status(0), L"1 fichier");
+    EXPECT_EQ(Status(1), L"1 octet");
 }
 
 TEST_F(MainFormMonitor, FileRenamedByAnotherProgramShowsItsNewName) {
@@ -88,7 +69,7 @@ TEST_F(MainFormMonitor, FileRenamedByAnotherProgramShowsItsNewName) {
     ASSERT_TRUE(PumpUntil([&] {
         return ShowsNames({L"beta.txt", L"zeta.doc"});
     })) << "the list did not refresh";
-    EXPECT_EQ(form->StatusBar.PanelText(0), L"2 fichiers");
+    EXPECT_EQ(Status(0), L"2 fichiers");
 }
 
 TEST_F(MainFormMonitor, FileRestampedByAnotherProgramShowsItsNewTime) {
@@ -120,11 +101,11 @@ TEST_F(MainFormMonitor, SeveralChangesInARowEndShowingThemAll) {
     for (int i = 0; i < 20; ++i)
         folder.MakeFile(L"file" + std::to_wstring(10 + i) + L".txt");
     ::DeleteFileW((folder / L"file10.txt").c_str());
-    ASSERT_TRUE(PumpUntil([&] { return form->FileCount == 21 && form->FileList->ItemCount() == 21; }))
-        << "shows " << form->FileCount;
+    ASSERT_TRUE(PumpUntil([&] { return Status(0) == L"21 fichiers" && ListCount(List()) == 21; }))
+        << "shows " << ListCount(List());
     PumpFor(300);
-    EXPECT_EQ(form->FileList->ItemCount(), 21);
-    EXPECT_EQ(form->StatusBar.PanelText(0), L"21 fichiers");
+    EXPECT_EQ(ListCount(List()), 21);
+    EXPECT_EQ(Status(0), L"21 fichiers");
     EXPECT_EQ(ItemText(2, 0), L"file11.txt");
-    EXPECT_TRUE(form->FolderMonitor->Active());
+    ExpectStillWatching();
 }

@@ -40,32 +40,18 @@ std::vector<std::wstring> SortedNamesIn(const std::wstring& folder) {
 
 const FILETIME kBefore = OfTicks(130'000'000'000'000'000ull + 1234567);
 
-class MainFormMoreStamps : public ::testing::Test {
+class MainFormMoreStamps : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            boxes.push_back(request.text);
-            return IDYES;
-        });
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
+        MainFormFixture::SetUp();
+        boxAnswer = IDYES;
+        journalFolder = journal.Path();
     }
 
     std::wstring Make(const std::wstring& name, const std::string& contents = "x") {
         const std::wstring path = folder.MakeFile(name, contents);
         EXPECT_TRUE(WriteStamps(path, kBefore, kBefore, kBefore));
         return path;
-    }
-    void OpenWindow() {
-        form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        form->DirTree->SelectPath(folder.Path());
-        RelistNow(*form);
     }
     // Last write and last access of every file under the folder, by relative name.
     std::map<std::wstring, std::pair<uint64_t, uint64_t>> Disk(const std::wstring& under = L"") const {
@@ -108,23 +94,16 @@ protected:
     }
     void Run(const wchar_t* item, StampSet mask = {}) {
         ScopedModalRunner runner(Answer(mask));
-        form->MainMenu->Item(item).Click();
+        EXPECT_TRUE(Choose(item)) << "no such menu item";
     }
 
-    // Outlives the folder, so that a link to it is still one when the folder is deleted.
-    TempFolder outside;
-    TempFolder folder;
     TempFolder journal;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::vector<std::wstring> boxes;
     std::vector<std::wstring> boxTexts;
     std::vector<std::wstring> reported;
     // The file-name date dialog's pattern: the one it showed, the one typed in (cancelled when no
     // stamp is asked).
     std::wstring shownPattern;
     std::wstring pattern;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndComeBackOnUndo) {
@@ -146,7 +125,7 @@ TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndCome
         return std::optional<std::wstring>(reference);
     };
 
-    Run(L"OptionsAutreFichier", kAllStamps);
+    Run(L"Dates d'un autre fichier...", kAllStamps);
     EXPECT_EQ(askedIn, folder.Path());
     ASSERT_EQ(boxTexts.size(), 3u);
     EXPECT_NE(boxTexts[1].find(L"Date de modification : "), std::wstring::npos) << boxTexts[1];
@@ -156,7 +135,7 @@ TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndCome
     }
     EXPECT_EQ(reported, std::vector<std::wstring>());
 
-    Run(L"OptionsAnnuler");
+    Run(L"Annuler la dernière opération");
     EXPECT_EQ(Disk(), before);
 }
 
@@ -176,7 +155,7 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
     OpenWindow();
     const auto before = Disk();
 
-    Run(L"OptionsPriseDeVue", {Stamp::Creation, Stamp::LastWrite});
+    Run(L"Date de prise de vue (photos)", {Stamp::Creation, Stamp::LastWrite});
     const auto after = Disk();
     EXPECT_EQ(after.at(L"été.jpg").first, Ticks(UtcOfLocal(2021, 6, 15, 10, 20, 30)));
     EXPECT_EQ(after.at(L"hiver.TIF").first, Ticks(UtcFileTime(2021, 1, 10, 13, 0, 0)));
@@ -187,7 +166,7 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
     EXPECT_EQ(reported, (std::vector<std::wstring>{L"notes.txt: ni photo ni vidéo reconnue",
                                                    L"sans date.jpg: aucune date de prise de vue"}));
 
-    Run(L"OptionsAnnuler");
+    Run(L"Annuler la dernière opération");
     EXPECT_EQ(Disk(), before);
 }
 
@@ -198,7 +177,7 @@ TEST_F(MainFormMoreStamps, NameDateStampsFromEachNameThenByTheRememberedPattern)
     OpenWindow();
     const auto before = Disk();
 
-    Run(L"OptionsNomDeFichier", {Stamp::LastWrite});
+    Run(L"Date du nom de fichier...", {Stamp::LastWrite});
     EXPECT_EQ(shownPattern, L"");
     EXPECT_EQ(Disk().at(L"IMG_20230415_143022.jpg"),
               std::make_pair(Ticks(UtcOfLocal(2023, 4, 15, 14, 30, 22)), Ticks(kBefore)));
@@ -207,14 +186,14 @@ TEST_F(MainFormMoreStamps, NameDateStampsFromEachNameThenByTheRememberedPattern)
 
     reported.clear();
     pattern = L"Scan AAAAMMJJ*";
-    Run(L"OptionsNomDeFichier", {Stamp::LastWrite, Stamp::LastAccess});
+    Run(L"Date du nom de fichier...", {Stamp::LastWrite, Stamp::LastAccess});
     EXPECT_EQ(Disk().at(L"Scan 20240102 page 1.tif"),
               std::make_pair(Ticks(UtcOfLocal(2024, 1, 2, 0, 0, 0)), Ticks(UtcOfLocal(2024, 1, 2, 0, 0, 0))));
-    Run(L"OptionsNomDeFichier", {});
+    Run(L"Date du nom de fichier...", {});
     EXPECT_EQ(shownPattern, L"Scan AAAAMMJJ*") << "remembered";
 
     for (int undo = 0; undo < 2; ++undo)
-        Run(L"OptionsAnnuler");
+        Run(L"Annuler la dernière opération");
     EXPECT_EQ(Disk(), before);
 }
 
@@ -231,13 +210,12 @@ TEST_F(MainFormMoreStamps, SubfoldersThreeLevelsDeepThroughTheMaskWithoutFollowi
     outside.MakeFile(L"dehors.jpg");
     ASSERT_TRUE(MakeJunction(folder / L"lien", outside.Path())) << ::GetLastError();
     OpenWindow();
-    form->EditMask.SetText(L"*.jpg");
-    form->EditMaskEnter();
-    form->MainMenu->Item(L"OptionsSousDossiers").Click();
-    EXPECT_TRUE(form->MainMenu->Item(L"OptionsSousDossiers").Checked());
+    TypeAndEnter(MaskBox(Window()), L"*.jpg");
+    Choose(L"Inclure les sous-dossiers");
+    EXPECT_TRUE(Checked(L"Inclure les sous-dossiers"));
     const auto before = Disk();
 
-    Run(L"OptionsMaj");
+    Run(L"Majuscules");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"4 fichiers dans 4 dossiers"), std::wstring::npos) << boxes[0];
     // Only the files' own names change; the folders keep theirs.
@@ -249,13 +227,12 @@ TEST_F(MainFormMoreStamps, SubfoldersThreeLevelsDeepThroughTheMaskWithoutFollowi
     EXPECT_EQ(SortedNamesIn(folder / L"sous\\plus\\fond"), std::vector<std::wstring>{L"TROIS.JPG"});
     EXPECT_EQ(SortedNamesIn(outside.Path()), std::vector<std::wstring>{L"dehors.jpg"});
 
-    Run(L"OptionsAnnuler");
+    Run(L"Annuler la dernière opération");
     EXPECT_EQ(Disk(), before);
     EXPECT_EQ(reported, std::vector<std::wstring>());
     // The choice is kept for the next run.
-    form->Close();
-    OpenWindow();
-    EXPECT_TRUE(form->MainMenu->Item(L"OptionsSousDossiers").Checked());
+    RestartWindow();
+    EXPECT_TRUE(Checked(L"Inclure les sous-dossiers"));
 }
 
 } // namespace

@@ -1,28 +1,15 @@
 // The main window on the real platform: its layout, menus, toolbars, view toggles, splitters,
 // the settings it stores at close and the About box driven through the modal runner.
-#include "app/MainForm.h"
-#include "app/Propos.h"
-#include "support/win/ScratchRegistryKey.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/ModalRunner.h"
+#include "MainFormFixture.h"
 
-#include <gtest/gtest.h>
+#include "app/Propos.h"
+#include "ui/ModalRunner.h"
 
 #include <map>
 #include <optional>
 #include <vector>
 
 namespace {
-
-std::wstring MenuText(HMENU menu, UINT position) {
-    wchar_t text[256] = {};
-    ::GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
-    return text;
-}
-
-bool IsSeparatorAt(HMENU menu, UINT position) {
-    return (::GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0;
-}
 
 // The access key of an item's text: the letter after a single "&", upper-cased; none without one.
 std::optional<wchar_t> AccessKey(const std::wstring& text) {
@@ -37,92 +24,127 @@ std::optional<wchar_t> AccessKey(const std::wstring& text) {
     return std::nullopt;
 }
 
-// Every item of `menu` and of its submenus that shares its access key with another item of the
-// same level: there the keyboard reaches only the first.
-void CollectAccessKeyClashes(HMENU menu, const std::wstring& where, std::vector<std::wstring>& clashes) {
+// Reads every item of `menu` back from the window's menu, level by level: an item with no access
+// key, or one that shares its key with another item of the same level (there the keyboard reaches
+// only the first), is a fault.
+void CollectAccessKeyFaults(HMENU menu, const std::wstring& where, std::vector<std::wstring>& faults) {
     std::map<wchar_t, std::wstring> seen;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        const std::wstring text = MenuText(menu, static_cast<UINT>(i));
-        if (const std::optional<wchar_t> key = AccessKey(text)) {
-            const auto [at, fresh] = seen.emplace(*key, text);
-            if (!fresh)
-                clashes.push_back(where + L": « " + at->second + L" » and « " + text + L" »");
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = 256;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+            faults.push_back(where + L": item " + std::to_wstring(i) + L" unreadable");
+            continue;
         }
-        if (HMENU sub = ::GetSubMenu(menu, i))
-            CollectAccessKeyClashes(sub, where + L" > " + text, clashes);
+        if (info.fType & MFT_SEPARATOR)
+            continue;
+        const std::optional<wchar_t> key = AccessKey(text);
+        if (!key) {
+            faults.push_back(where + L": « " + text + L" » has no access key");
+        } else if (const auto [at, fresh] = seen.emplace(*key, text); !fresh) {
+            faults.push_back(where + L": « " + at->second + L" » and « " + text + L" »");
+        }
+        if (info.hSubMenu)
+            CollectAccessKeyFaults(info.hSubMenu, where + L" > " + text, faults);
     }
 }
 
-class MainFormTest : public ::testing::Test {
+std::wstring MenuText(HMENU menu, UINT position) {
+    wchar_t text[256] = {};
+    ::GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
+}
+
+class MainFormTest : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        form = std::make_unique<TMainForm>(key.Path());
-        ASSERT_TRUE(form->HandleAllocated());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-    }
-    void TearDown() override {
-        form.reset();
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
+        MainFormFixture::SetUp();
+        folder.MakeFolder(L"picked");
+        folder.MakeFile(L"picked\\picked.txt");
+        OpenWindow();
     }
 
-    MenuItem& Item(const wchar_t* name) { return form->MainMenu->Item(name); }
+    // Every button's size; the drop-down button is wider when the captions are off.
     void ExpectButtonSizes(int width, int height, int dropDownWidth) {
-        for (auto& [bar, name] : form->ToolButtons()) {
-            const SIZE size = bar->ButtonSize(name);
-            EXPECT_EQ(size.cx, name == L"BtnAffichage" ? dropDownWidth : width)
-                << std::string(name.begin(), name.end());
+        const std::vector<ToolButton> buttons = ToolButtons(Window());
+        ASSERT_EQ(buttons.size(), 8u);
+        for (const ToolButton& button : buttons) {
+            const SIZE size = ToolButtonSize(button);
+            EXPECT_EQ(size.cx, ToolButtonHasDropDown(button) ? dropDownWidth : width) << button.index;
             EXPECT_EQ(size.cy, height);
         }
     }
-    void DragSplitter(Splitter& bar, int dx) {
-        bar.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 5));
-        bar.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(dx, 5));
-        bar.Send(WM_LBUTTONUP, 0, MAKELPARAM(0, 5));
+    std::wstring Caption(const wchar_t* tip) {
+        const std::optional<ToolButton> button = FindToolButton(Window(), tip);
+        EXPECT_TRUE(button) << "no button with the tip";
+        return button ? ToolButtonCaption(*button) : L"?";
     }
-
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::unique_ptr<TMainForm> form;
+    // The panes, found from the controls they hold.
+    HWND TreePane() const { return ::GetParent(::GetParent(Tree())); }
+    HWND ListPane() const { return ::GetParent(::GetParent(List())); }
+    HWND ListPlace() const { return ::GetParent(List()); }
+    HWND AddressPane() const { return ::GetParent(::GetParent(AddressBox(Window()))); }
+    HWND Splitter(bool second) const {
+        for (HWND bar : ChildrenOfClass(Window(), L"KavetSplitter"))
+            if ((::GetParent(bar) == Window()) != second)
+                return bar;
+        return nullptr;
+    }
+    void DragSplitter(HWND bar, int dx) {
+        ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 5));
+        ::SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(dx, 5));
+        ::SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(0, 5));
+    }
+    bool Visible(HWND hwnd) const { return ::IsWindowVisible(hwnd) != FALSE; }
+    // Picking a folder lists it: the window's re-lists are on.
+    void ExpectAFolderPickedIsListed() {
+        GoTo(folder / L"picked");
+        EXPECT_EQ(ListNames(List()), Names{L"picked.txt"});
+        EXPECT_NE(WindowText(Window()).find(L"picked"), std::wstring::npos);
+    }
 };
 
 } // namespace
 
 TEST_F(MainFormTest, OpensAt102With750By550CaptionedWithTheListedFolder) {
     RECT r{};
-    ::GetWindowRect(form->Handle(), &r);
+    ::GetWindowRect(Window(), &r);
     EXPECT_EQ(r.left, 102);
     EXPECT_EQ(r.top, 102);
     EXPECT_EQ(r.right - r.left, 750);
     EXPECT_EQ(r.bottom - r.top, 550);
-    EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u)
+    EXPECT_EQ(WindowText(Window()).rfind(L"Kavet24 - ", 0), 0u)
         << "the first folder is listed while the window builds";
 }
 
 TEST_F(MainFormTest, LayoutHasThePanesOfTheDesign) {
-    EXPECT_EQ(form->PanelDirTree.Width(), 320);
-    EXPECT_EQ(form->PanelDisk.Height(), 20);
-    EXPECT_EQ(form->PanelDisk.Text(), L"   Tous les dossiers");
-    EXPECT_EQ(form->S1.Width(), TMainForm::kSplitterWidth);
-    EXPECT_EQ(form->PanelEdit.Height(), 23);
-    EXPECT_EQ(form->PanelDirName.Width(), 300); // the stored PanelWidth's default
-    EXPECT_EQ(form->S2.Width(), 2);
-    EXPECT_EQ(form->EditMask.Text(), L"*.*");
-    EXPECT_EQ(form->Mask, L"*.*");
-    EXPECT_TRUE(::GetWindowLongW(form->EditMask.Handle(), GWL_STYLE) & ES_UPPERCASE);
-    EXPECT_EQ(form->PanelFileList.WindowRectInParent().left,
-              form->PanelDirTree.WindowRectInParent().right + TMainForm::kSplitterWidth);
-    ASSERT_TRUE(form->Listing);
-    EXPECT_EQ(form->Listing->SortKey, 1);
-    EXPECT_TRUE(form->TreeChangeEnabled);
+    EXPECT_EQ(WindowWidth(TreePane()), 320);
+    std::optional<HWND> disk;
+    for (HWND panel : ChildrenOfClass(TreePane(), L"KavetPanel"))
+        if (WindowText(panel) == L"   Tous les dossiers")
+            disk = panel;
+    ASSERT_TRUE(disk);
+    EXPECT_EQ(WindowHeight(*disk), 20);
+    EXPECT_EQ(WindowWidth(Splitter(false)), TMainForm::kSplitterWidth);
+    EXPECT_EQ(WindowHeight(AddressPane()), 23);
+    EXPECT_EQ(WindowWidth(::GetParent(AddressBox(Window()))), 300); // the stored PanelWidth's default
+    EXPECT_EQ(WindowWidth(Splitter(true)), 2);
+    EXPECT_EQ(WindowText(MaskBox(Window())), L"*.*");
+    EXPECT_EQ(RectInParent(ListPane()).left, RectInParent(TreePane()).right + TMainForm::kSplitterWidth);
+    ExpectAFolderPickedIsListed();
 }
 
 TEST_F(MainFormTest, LayoutRuleLinesUpTheBoxesAndTheStatusPanel) {
-    EXPECT_EQ(form->EditDirName.Width(), form->PanelDirName.Width());
-    EXPECT_EQ(form->EditMask.Width(), form->PanelMask.Width());
-    EXPECT_EQ(form->StatusBar.PanelWidth(0), form->PanelDirTree.Width());
-    EXPECT_EQ(form->StatusBar.PanelWidth(1), -1);
+    EXPECT_EQ(WindowWidth(AddressBox(Window())), WindowWidth(::GetParent(AddressBox(Window()))));
+    EXPECT_EQ(WindowWidth(MaskBox(Window())), WindowWidth(::GetParent(MaskBox(Window()))));
+    const std::vector<int> edges = StatusPartEdges(Window());
+    ASSERT_EQ(edges.size(), 2u);
+    EXPECT_EQ(edges[0], WindowWidth(TreePane()));
+    EXPECT_EQ(edges[1], -1);
 }
 
 TEST_F(MainFormTest, UsesVerdanaOnAModernSystem) {
@@ -130,245 +152,209 @@ TEST_F(MainFormTest, UsesVerdanaOnAModernSystem) {
 }
 
 TEST_F(MainFormTest, ToolbarsHoldTheirButtonsWithCaptionsAndHints) {
-    EXPECT_EQ(form->Standard.ButtonNames(), (std::vector<std::wstring>{L"BtnParent", L"BtnAffichage"}));
-    EXPECT_EQ(form->BarOptions.ButtonNames(),
-              (std::vector<std::wstring>{L"BtnDateTime", L"BtnZeroHeure", L"BtnNameMaj", L"BtnNameMajMin",
-                                         L"BtnNameMin", L"BtnAnnuler"}));
-    EXPECT_EQ(form->BarOptions.ButtonHint(L"BtnAnnuler"), L"Annuler la dernière opération");
-    EXPECT_EQ(form->Standard.ButtonCaption(L"BtnAffichage"), L"Affichage");
-    EXPECT_EQ(form->BarOptions.ButtonCaption(L"BtnZeroHeure"), L"Heure");
-    EXPECT_EQ(form->BarOptions.ButtonHint(L"BtnZeroHeure"), L"Heure Zéro");
-    EXPECT_EQ(form->BarOptions.ButtonHint(L"BtnNameMajMin"), L"Maj-minuscules");
-    EXPECT_EQ(form->BarOptions.ButtonHint(L"BtnDateTime"), L"Date-Heure");
-    EXPECT_TRUE(form->Standard.ButtonHasDropDown(L"BtnAffichage"));
-    EXPECT_EQ(form->Standard.Caption(), L"Standard");
-    EXPECT_EQ(form->BarOptions.Caption(), L"Options");
+    std::vector<std::wstring> bars;
+    std::vector<std::vector<std::wstring>> tips;
+    for (const ToolButton& button : ToolButtons(Window())) {
+        if (bars.empty() || WindowText(button.bar) != bars.back()) {
+            bars.push_back(WindowText(button.bar));
+            tips.emplace_back();
+        }
+        tips.back().push_back(ToolTipOf(button.bar, button.id));
+    }
+    EXPECT_EQ(bars, (std::vector<std::wstring>{L"Standard", L"Options"}));
+    ASSERT_EQ(tips.size(), 2u);
+    EXPECT_EQ(tips[0], (std::vector<std::wstring>{L"Parent", L"Affichage"}));
+    EXPECT_EQ(tips[1],
+              (std::vector<std::wstring>{L"Date-Heure", L"Heure Zéro", L"Majuscules", L"Maj-minuscules",
+                                         L"Minuscules", L"Annuler la dernière opération"}));
+    EXPECT_EQ(Caption(L"Affichage"), L"Affichage");
+    EXPECT_EQ(Caption(L"Heure Zéro"), L"Heure");
+    EXPECT_EQ(Caption(L"Maj-minuscules"), L"Maj-min");
+    EXPECT_EQ(Caption(L"Annuler la dernière opération"), L"Annuler");
+    EXPECT_TRUE(ToolButtonHasDropDown(*FindToolButton(Window(), L"Affichage")));
 }
 
 TEST_F(MainFormTest, CaptionToggleSwitchesButtonSizesBothWays) {
     ExpectButtonSizes(70, 45, 70);
-    Item(L"AffichageCaptions").Click();
-    EXPECT_FALSE(form->Settings.ShowCaptions);
-    EXPECT_FALSE(Item(L"AffichageCaptions").Checked());
+    Choose(L"Etiquettes texte");
+    EXPECT_FALSE(Checked(L"Etiquettes texte"));
     ExpectButtonSizes(30, 30, 40);
-    EXPECT_EQ(form->BarOptions.ButtonCaption(L"BtnNameMaj"), L"");
-    Item(L"AffichageCaptions").Click();
-    EXPECT_TRUE(Item(L"AffichageCaptions").Checked());
+    EXPECT_EQ(Caption(L"Majuscules"), L"");
+    Choose(L"Etiquettes texte");
+    EXPECT_TRUE(Checked(L"Etiquettes texte"));
     ExpectButtonSizes(70, 45, 70);
-    EXPECT_EQ(form->BarOptions.ButtonCaption(L"BtnNameMaj"), L"Majuscules");
+    EXPECT_EQ(Caption(L"Majuscules"), L"Majuscules");
 }
 
 TEST_F(MainFormTest, HidingAndShowingTheExplorerPaneLeavesTheSplitterTwoWide) {
-    Item(L"AffichageVolet").Click();
-    EXPECT_FALSE(form->PanelDirTree.Visible());
-    EXPECT_EQ(form->S1.Width(), 0);
-    EXPECT_EQ(form->PanelFileList.WindowRectInParent().left, 0);
-    EXPECT_FALSE(Item(L"AffichageVolet").Checked());
-    Item(L"AffichageVolet").Click();
-    EXPECT_TRUE(form->PanelDirTree.Visible());
-    EXPECT_EQ(form->S1.Width(), 2);
-    EXPECT_EQ(form->PanelFileList.WindowRectInParent().left, 322);
-    EXPECT_TRUE(Item(L"AffichageVolet").Checked());
+    Choose(L"Volet d'exploration");
+    EXPECT_FALSE(Visible(TreePane()));
+    EXPECT_EQ(WindowWidth(Splitter(false)), 0);
+    EXPECT_EQ(RectInParent(ListPane()).left, 0);
+    EXPECT_FALSE(Checked(L"Volet d'exploration"));
+    Choose(L"Volet d'exploration");
+    EXPECT_TRUE(Visible(TreePane()));
+    EXPECT_EQ(WindowWidth(Splitter(false)), 2);
+    EXPECT_EQ(RectInParent(ListPane()).left, 322);
+    EXPECT_TRUE(Checked(L"Volet d'exploration"));
 }
 
 TEST_F(MainFormTest, StatusBarAndAddressBarTogglesHideAndShowThem) {
-    Item(L"AffichageEtat").Click();
-    EXPECT_FALSE(form->StatusBar.Visible());
-    EXPECT_FALSE(form->Settings.ShowState);
-    Item(L"AffichageAdr").Click();
-    EXPECT_FALSE(form->PanelEdit.Visible());
-    EXPECT_FALSE(form->Settings.ShowAdr);
-    EXPECT_EQ(form->FileListPlace.WindowRectInParent().top, 0);
-    Item(L"AffichageAdr").Click();
-    EXPECT_TRUE(form->PanelEdit.Visible());
-    EXPECT_EQ(form->FileListPlace.WindowRectInParent().top, 23);
+    Choose(L"Barre d'état");
+    EXPECT_FALSE(Visible(StatusBarOf(Window())));
+    EXPECT_FALSE(Checked(L"Barre d'état"));
+    Choose(L"Barre d'adresse");
+    EXPECT_FALSE(Visible(AddressPane()));
+    EXPECT_FALSE(Checked(L"Barre d'adresse"));
+    EXPECT_EQ(RectInParent(ListPlace()).top, 0);
+    Choose(L"Barre d'adresse");
+    EXPECT_TRUE(Visible(AddressPane()));
+    EXPECT_EQ(RectInParent(ListPlace()).top, 23);
+    form->Close();
+    const SettingsRecord stored = StoredSettings();
+    EXPECT_FALSE(stored.ShowState);
+    EXPECT_TRUE(stored.ShowAdr);
 }
 
 TEST_F(MainFormTest, ToolbarTogglesFollowTheBarsVisibilityAndAreNotSettings) {
-    const SettingsRecord before = form->Settings;
-    Item(L"AffichageStandard").Click();
-    EXPECT_FALSE(form->Standard.Visible());
-    EXPECT_FALSE(Item(L"AffichageStandard").Checked());
-    Item(L"AffichageBarOptions").Click();
-    EXPECT_FALSE(form->BarOptions.Visible());
-    EXPECT_FALSE(form->DockTop.Visible());
-    Item(L"AffichageStandard").Click();
-    EXPECT_TRUE(form->Standard.Visible());
-    EXPECT_TRUE(form->DockTop.Visible());
-    EXPECT_EQ(form->Settings, before);
+    RestartWindow();
+    const SettingsRecord before = StoredSettings();
+    const HWND standard = FindToolButton(Window(), L"Parent")->bar;
+    const HWND options = FindToolButton(Window(), L"Majuscules")->bar;
+    const HWND dock = ::GetParent(standard);
+    Choose(L"Boutons standards");
+    EXPECT_FALSE(Visible(standard));
+    EXPECT_FALSE(Checked(L"Boutons standards"));
+    Choose(L"Boutons options");
+    EXPECT_FALSE(Visible(options));
+    EXPECT_FALSE(Visible(dock));
+    Choose(L"Boutons standards");
+    EXPECT_TRUE(Visible(standard));
+    EXPECT_TRUE(Visible(dock));
+    form->Close();
+    EXPECT_EQ(StoredSettings(), before);
 }
 
 TEST_F(MainFormTest, GridItemWorksOnlyInTheDetailsView) {
-    EXPECT_TRUE(Item(L"AffichageGrille").Enabled());
-    EXPECT_TRUE(Item(L"AffichageGrille").Checked());
-    Item(L"AffichageListe").Click();
-    EXPECT_FALSE(Item(L"AffichageGrille").Enabled());
-    EXPECT_TRUE(form->PopupAffichage->Item(L"PopListe").Checked());
-    EXPECT_FALSE(form->PopupAffichage->Item(L"PopDetail").Checked());
-    form->AffichageGrilleClick(); // even when called directly it does nothing outside Details
-    EXPECT_TRUE(form->Settings.ShowGrid);
-    form->PopupAffichage->Item(L"PopDetail").Click();
-    EXPECT_TRUE(Item(L"AffichageDetail").Checked());
-    EXPECT_TRUE(Item(L"AffichageGrille").Enabled());
-    Item(L"AffichageGrille").Click();
-    EXPECT_FALSE(form->Settings.ShowGrid);
-    EXPECT_FALSE(Item(L"AffichageGrille").Checked());
+    const HMENU popup = form->ViewStyleMenuHandle();
+    EXPECT_TRUE(MenuEnabled(Window(), L"Afficher la grille"));
+    EXPECT_TRUE(Checked(L"Afficher la grille"));
+    EXPECT_TRUE(ListExtendedStyle(List()) & LVS_EX_GRIDLINES);
+    Choose(L"Liste");
+    EXPECT_FALSE(MenuEnabled(Window(), L"Afficher la grille"));
+    EXPECT_TRUE(MenuItemChecked(popup, L"Liste"));
+    EXPECT_FALSE(MenuItemChecked(popup, L"Détail"));
+    Choose(L"Afficher la grille"); // even when its command comes, it does nothing outside Details
+    EXPECT_TRUE(ListExtendedStyle(List()) & LVS_EX_GRIDLINES);
+    EXPECT_TRUE(Checked(L"Afficher la grille"));
+    ChooseMenuItem(Window(), popup, L"Détail");
+    EXPECT_TRUE(Checked(L"Détails"));
+    EXPECT_TRUE(MenuEnabled(Window(), L"Afficher la grille"));
+    Choose(L"Afficher la grille");
+    EXPECT_FALSE(ListExtendedStyle(List()) & LVS_EX_GRIDLINES);
+    EXPECT_FALSE(Checked(L"Afficher la grille"));
+    form->Close();
+    EXPECT_FALSE(StoredSettings().ShowGrid);
 }
 
 TEST_F(MainFormTest, AffichageButtonStepsThroughTheViewStyles) {
-    const int expected[] = {1, 2, 3, 4, 1};
-    for (int tag : expected) {
-        form->Standard.ClickButton(L"BtnAffichage");
-        EXPECT_EQ(form->ViewStyleTag(), tag);
+    const DWORD expected[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT, LVS_ICON};
+    for (DWORD style : expected) {
+        Click(L"Affichage");
+        EXPECT_EQ(ListViewStyle(List()), style);
     }
-    EXPECT_TRUE(Item(L"AffichageGIcones").Checked());
-    EXPECT_TRUE(form->PopupAffichage->Item(L"PopGicones").Checked());
+    EXPECT_TRUE(Checked(L"Grandes icônes"));
+    EXPECT_TRUE(MenuItemChecked(form->ViewStyleMenuHandle(), L"Grandes icônes"));
 }
 
-TEST_F(MainFormTest, MenuBarHasTheCaptionsAccessKeysAndSeparators) {
-    HMENU bar = ::GetMenu(form->Handle());
+TEST_F(MainFormTest, EveryMenuItemHasAnAccessKeyOfItsOwnWithinItsMenu) {
+    HMENU bar = ::GetMenu(Window());
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(bar), 4);
-    EXPECT_EQ(MenuText(bar, 0), L"&Fichier");
-    EXPECT_EQ(MenuText(bar, 1), L"&Affichage");
-    EXPECT_EQ(MenuText(bar, 2), L"&Options");
-    EXPECT_EQ(MenuText(bar, 3), L"&?");
-    EXPECT_EQ(MenuText(::GetSubMenu(bar, 0), 0), L"&Quitter");
-
-    HMENU view = ::GetSubMenu(bar, 1);
-    const wchar_t* expected[] = {L"Barre d'ou&tils",
-                                 L"Ba&rre d'état",
-                                 L"&Volet d'exploration",
-                                 nullptr,
-                                 L"&Grandes icônes",
-                                 L"&Petites icônes",
-                                 L"&Liste",
-                                 L"&Détails",
-                                 nullptr,
-                                 L"&Afficher la grille",
-                                 nullptr,
-                                 L"Réorga&niser les icônes",
-                                 nullptr,
-                                 L"Actualis&er\tF5",
-                                 nullptr,
-                                 L"&Options..."};
-    ASSERT_EQ(::GetMenuItemCount(view), static_cast<int>(std::size(expected)));
-    for (UINT i = 0; i < std::size(expected); ++i) {
-        if (expected[i])
-            EXPECT_EQ(MenuText(view, i), expected[i]) << i;
-        else
-            EXPECT_TRUE(IsSeparatorAt(view, i)) << i;
-    }
-    HMENU tools = ::GetSubMenu(view, 0);
-    EXPECT_EQ(MenuText(tools, 0), L"Bou&tons standards");
-    EXPECT_EQ(MenuText(tools, 1), L"Boutons &options");
-    EXPECT_EQ(MenuText(tools, 2), L"&Barre d'adresse");
-    EXPECT_TRUE(IsSeparatorAt(tools, 3));
-    EXPECT_EQ(MenuText(tools, 4), L"Etiquettes te&xte");
-
-    HMENU options = ::GetSubMenu(bar, 2);
-    const wchar_t* optionTexts[] = {L"&Date-Heure",
-                                    L"&Heure Zéro",
-                                    nullptr,
-                                    L"&Majuscules",
-                                    L"Maj-m&inuscules",
-                                    L"Min&uscules",
-                                    nullptr,
-                                    L"Déca&ler les dates...",
-                                    L"&Copier une date...",
-                                    L"Dates d'un &autre fichier...",
-                                    L"Date de &prise de vue (photos)",
-                                    nullptr,
-                                    L"Inclure les &sous-dossiers",
-                                    nullptr,
-                                    L"A&nnuler la dernière opération\tCtrl+Z"};
-    ASSERT_EQ(::GetMenuItemCount(options), 15);
-    for (UINT i = 0; i < 15; ++i) {
-        if (optionTexts[i])
-            EXPECT_EQ(MenuText(options, i), optionTexts[i]);
-        else
-            EXPECT_TRUE(IsSeparatorAt(options, i));
-    }
-    EXPECT_EQ(MenuText(::GetSubMenu(bar, 3), 0), L"A &propos de Kavet24");
-}
-
-TEST_F(MainFormTest, NoTwoItemsOfAMenuShareAnAccessKey) {
-    std::vector<std::wstring> clashes;
-    CollectAccessKeyClashes(::GetMenu(form->Handle()), L"barre de menus", clashes);
-    CollectAccessKeyClashes(form->PopupAffichage->Handle(), L"menu Affichage", clashes);
+    EXPECT_EQ(::GetMenuItemCount(bar), 4);
+    std::vector<std::wstring> faults;
+    CollectAccessKeyFaults(bar, L"barre de menus", faults);
+    CollectAccessKeyFaults(form->ViewStyleMenuHandle(), L"menu Affichage", faults);
     std::wstring all;
-    for (const std::wstring& clash : clashes)
-        all += clash + L"\n";
-    EXPECT_TRUE(clashes.empty()) << std::string(all.begin(), all.end());
-    // The check itself finds a clash.
+    for (const std::wstring& fault : faults)
+        all += fault + L"\n";
+    EXPECT_TRUE(faults.empty()) << std::string(all.begin(), all.end());
+    // The check itself finds a key, a doubled "&" is none.
     EXPECT_EQ(AccessKey(L"Date-&Heure"), L'H');
     EXPECT_EQ(AccessKey(L"&heure"), L'H');
     EXPECT_EQ(AccessKey(L"R && D"), std::nullopt);
 }
 
-TEST_F(MainFormTest, ViewItemsAndSortCommandsCarryTheirTags) {
-    EXPECT_EQ(Item(L"AffichageGIcones").Tag(), 1);
-    EXPECT_EQ(Item(L"AffichagePIcones").Tag(), 2);
-    EXPECT_EQ(Item(L"AffichageListe").Tag(), 3);
-    EXPECT_EQ(Item(L"AffichageDetail").Tag(), 4);
-    EXPECT_TRUE(Item(L"AffichageDetail").Checked());
-    const wchar_t* pop[] = {L"PopGicones", L"PopPicones", L"PopListe", L"PopDetail"};
-    const wchar_t* popTexts[] = {L"&Grandes icônes", L"&Petites icônes", L"&Liste", L"&Détail"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(form->PopupAffichage->Item(pop[i]).Tag(), i + 1);
-        EXPECT_EQ(form->PopupAffichage->Item(pop[i]).Caption(), popTexts[i]);
+TEST_F(MainFormTest, ViewItemsOfBothMenusSetTheListsStyleAndCheckEachOther) {
+    const HMENU popup = form->ViewStyleMenuHandle();
+    EXPECT_TRUE(Checked(L"Détails"));
+    EXPECT_TRUE(MenuItemChecked(popup, L"Détail"));
+    const std::pair<const wchar_t*, DWORD> bar[] = {{L"Grandes icônes", LVS_ICON},
+                                                    {L"Petites icônes", LVS_SMALLICON},
+                                                    {L"Liste", LVS_LIST},
+                                                    {L"Détails", LVS_REPORT}};
+    const wchar_t* pop[] = {L"&Grandes icônes", L"&Petites icônes", L"&Liste", L"&Détail"};
+    ASSERT_EQ(::GetMenuItemCount(popup), 4);
+    for (UINT i = 0; i < 4; ++i) {
+        Choose(bar[i].first);
+        EXPECT_EQ(ListViewStyle(List()), bar[i].second) << i;
+        EXPECT_TRUE(MenuItemChecked(popup, PlainMenuText(popup, i))) << i;
+        Choose(L"Détails");
+        EXPECT_EQ(MenuText(popup, i), pop[i]);
+        ChooseMenuItem(Window(), popup, PlainMenuText(popup, i));
+        EXPECT_EQ(ListViewStyle(List()), bar[i].second) << i;
+        EXPECT_TRUE(Checked(bar[i].first)) << i;
     }
-    EXPECT_TRUE(form->PopupAffichage->Item(L"PopDetail").Checked());
-    const std::pair<const wchar_t*, const wchar_t*> sorts[] = {
-        {L"ReorganiseNom", L"Par &nom de fichiers"},
-        {L"ReorganiseTaille", L"Par tai&lle de fichiers"},
-        {L"ReorganiseCreation", L"Par date de &création"},
-        {L"ReorganiseModification", L"Par date de &modification"},
-        {L"ReorganiseAcces", L"Par date de dernier &accés"},
-        {L"ReorganiseNomDos", L"Par nom &Dos de fichiers"},
-        {L"ReorganiseAttribut", L"Par att&ributs de fichiers"},
-        {L"ReorganiseType", L"Par &type de fichiers"}};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(Item(sorts[i].first).Tag(), i);
-        EXPECT_EQ(Item(sorts[i].first).Caption(), sorts[i].second);
-    }
-    EXPECT_EQ(Item(L"AffichageActualiser").ShortCut(), L"F5");
+    const std::optional<MenuSpot> arrange = FindMenuItem(::GetMenu(Window()), L"Réorganiser les icônes");
+    ASSERT_TRUE(arrange);
+    const HMENU sorts = ::GetSubMenu(arrange->menu, static_cast<int>(arrange->position));
+    const wchar_t* sortTexts[] = {L"Par &nom de fichiers",       L"Par tai&lle de fichiers",
+                                  L"Par date de &création",      L"Par date de &modification",
+                                  L"Par date de dernier &accés", L"Par nom &Dos de fichiers",
+                                  L"Par att&ributs de fichiers", L"Par &type de fichiers"};
+    ASSERT_EQ(::GetMenuItemCount(sorts), 8);
+    for (UINT i = 0; i < 8; ++i)
+        EXPECT_EQ(MenuText(sorts, i), sortTexts[i]);
+    const std::optional<MenuSpot> refresh = FindMenuItem(::GetMenu(Window()), L"Actualiser");
+    ASSERT_TRUE(refresh);
+    EXPECT_EQ(MenuText(refresh->menu, refresh->position), L"Actualis&er\tF5");
 }
 
 TEST_F(MainFormTest, MovingTheSplittersUpdatesTheStoredWidths) {
-    DragSplitter(form->S1, -70);
-    EXPECT_EQ(form->PanelDirTree.Width(), 250);
-    EXPECT_EQ(form->Settings.DirTreeWidth, 250);
-    EXPECT_EQ(form->StatusBar.PanelWidth(0), 250);
-    DragSplitter(form->S2, 40);
-    EXPECT_EQ(form->Settings.PanelWidth, 340);
-    EXPECT_EQ(form->EditDirName.Width(), 340);
+    DragSplitter(Splitter(false), -70);
+    EXPECT_EQ(WindowWidth(TreePane()), 250);
+    EXPECT_EQ(StatusPartEdges(Window())[0], 250);
+    DragSplitter(Splitter(true), 40);
+    EXPECT_EQ(WindowWidth(AddressBox(Window())), 340);
+    form->Close();
+    EXPECT_EQ(StoredSettings().DirTreeWidth, 250);
+    EXPECT_EQ(StoredSettings().PanelWidth, 340);
 }
 
 TEST_F(MainFormTest, StoredWidthsAndViewOptionsComeBackAtTheNextRun) {
-    DragSplitter(form->S1, -70);
-    Item(L"AffichageCaptions").Click();
-    Item(L"AffichageEtat").Click();
+    DragSplitter(Splitter(false), -70);
+    Choose(L"Etiquettes texte");
+    Choose(L"Barre d'état");
     form->Close();
     EXPECT_FALSE(form->HandleAllocated());
     EXPECT_EQ(ScratchRegistryKey::Dword(key / L"Options", L"DirTreeWidth"), 250u);
     EXPECT_EQ(ScratchRegistryKey::Text(key.Path(), L"Version"), L"2.0.0.0");
+    EXPECT_FALSE(StoredSettings().ShowCaptions);
 
-    form = std::make_unique<TMainForm>(key.Path());
-    EXPECT_EQ(form->PanelDirTree.Width(), 250);
-    EXPECT_FALSE(form->Settings.ShowCaptions);
-    EXPECT_FALSE(form->StatusBar.Visible());
-    EXPECT_FALSE(Item(L"AffichageEtat").Checked());
+    OpenWindowOnStoredSettings();
+    EXPECT_EQ(WindowWidth(TreePane()), 250);
+    EXPECT_FALSE(Checked(L"Etiquettes texte"));
+    EXPECT_FALSE(Visible(StatusBarOf(Window())));
+    EXPECT_FALSE(Checked(L"Barre d'état"));
     ExpectButtonSizes(30, 30, 40);
 }
 
 TEST_F(MainFormTest, ColumnLayoutOfAnotherTypeGivesTheDefaultLayoutAndTheStartCompletes) {
     form.reset();
     ScratchRegistryKey::PutDword(key / L"Columns", L"Sizes", 80);
-    form = std::make_unique<TMainForm>(key.Path());
-    EXPECT_TRUE(form->TreeChangeEnabled);
-    EXPECT_EQ(form->Text().rfind(L"Kavet24 - ", 0), 0u) << "the first folder was listed";
-    EXPECT_EQ(form->FileList->ColumnWidth(0), 120);
+    OpenWindowOnStoredSettings();
+    EXPECT_EQ(WindowText(Window()).rfind(L"Kavet24 - ", 0), 0u) << "the first folder was listed";
+    EXPECT_EQ(ListColumnWidth(List(), 0), 120);
+    ExpectAFolderPickedIsListed();
 }
 
 TEST_F(MainFormTest, FailedBuildStillLetsTheTreeListAFolder) {
@@ -376,7 +362,8 @@ TEST_F(MainFormTest, FailedBuildStillLetsTheTreeListAFolder) {
     // The column layout's key cannot be made under a name longer than the registry allows.
     form = std::make_unique<TMainForm>(key.Path() + L"\\" + std::wstring(300, L'k'));
     EXPECT_NE(errors, L"");
-    EXPECT_TRUE(form->TreeChangeEnabled);
+    errors.clear();
+    ExpectAFolderPickedIsListed();
     form.reset();
     errors.clear();
 }
@@ -397,7 +384,7 @@ TEST_F(MainFormTest, AboutBoxOpensModallyWithTheMainFontAndItsTexts) {
             box.ASLink2.Click();
             openAfterClick = box.Visible() && box.GetModalResult() == mrNone;
         });
-        Item(L"AideApropos").Click();
+        Choose(L"A propos de Kavet24");
     }
     LinkLabel::SetOpener({});
     EXPECT_EQ(caption, L"A Propos de...");
@@ -411,7 +398,7 @@ TEST_F(MainFormTest, AboutBoxOpensModallyWithTheMainFontAndItsTexts) {
 }
 
 TEST_F(MainFormTest, QuitClosesTheWindowAndStoresTheSettings) {
-    Item(L"FileQuitter").Click();
+    Choose(L"Quitter");
     EXPECT_FALSE(form->HandleAllocated());
     EXPECT_TRUE(ScratchRegistryKey::KeyExists(key / L"Options"));
     EXPECT_TRUE(ScratchRegistryKey::KeyExists(key / L"Application"));

@@ -2,8 +2,8 @@
 // attributes, stamps to the 100 ns), after a restart and after a crash that cut the journal, and a
 // file changed by another program left alone unless the user asks otherwise; an undo itself undone,
 // and an undo cut short finished at the next start.
-#include "app/MainForm.h"
 #include "MainFormFixture.h"
+
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/CopyStampForm.h"
@@ -48,14 +48,12 @@ FILETIME OddTime(int seconds) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-class MainFormUndo : public ::testing::Test {
+class MainFormUndo : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            boxes.push_back(request.text);
-            return IDYES;
-        });
+        MainFormFixture::SetUp();
+        boxAnswer = IDYES;
+        journalFolder = journal.Path();
         int i = 0;
         for (const wchar_t* name : {L"Alpha.txt", L"bêta.TXT", L"gamma.txt"}) {
             folder.MakeFile(name, "contents");
@@ -65,24 +63,17 @@ protected:
         ::SetFileAttributesW((folder / L"Alpha.txt").c_str(),
                              FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
         OpenWindow();
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
+        ASSERT_EQ(ListCount(List()), 3);
     }
 
-    void OpenWindow() {
-        form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        form->DirTree->SelectPath(folder.Path());
-        RelistNow(*form);
-        ASSERT_EQ(form->Listing->Count(), 3u);
+    // Another window on the test folder, as another run of the program would open.
+    void Reopen() {
+        OpenWindowOnStoredSettings();
+        ASSERT_EQ(ListCount(List()), 3);
     }
     void RestartWindow() {
         form->Close();
-        OpenWindow();
+        Reopen();
     }
 
     std::map<std::wstring, FileState> Disk() const {
@@ -150,28 +141,23 @@ protected:
 
     void Undo(int undoRow = -1, bool evenIfChanged = false) {
         ScopedModalRunner runner(Answer(undoRow, evenIfChanged));
-        form->BarOptions.ClickButton(L"BtnAnnuler");
+        Click(L"Annuler la dernière opération");
     }
 
-    TempFolder folder;
     TempFolder journal;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::vector<std::wstring> boxes;
     std::vector<std::wstring> reported;
     // The undo window's "État" column, top row first, when it was last shown.
     std::vector<std::wstring> states;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(MainFormUndo, EachOperationIsTakenBackExactly) {
     const std::map<std::wstring, FileState> before = Disk();
     for (const wchar_t* button :
-         {L"BtnDateTime", L"BtnZeroHeure", L"BtnNameMaj", L"BtnNameMin", L"BtnNameMajMin"}) {
+         {L"Date-Heure", L"Heure Zéro", L"Majuscules", L"Minuscules", L"Maj-minuscules"}) {
         SCOPED_TRACE(button);
         {
             ScopedModalRunner runner(Answer());
-            form->BarOptions.ClickButton(button);
+            Click(button);
         }
         ASSERT_NE(Disk(), before) << "the operation changed the files";
         Undo();
@@ -184,7 +170,7 @@ TEST_F(MainFormUndo, AfterACrashTheCutBatchIsOfferedAndEveryWholeRecordUndone) {
     const std::map<std::wstring, FileState> before = Disk();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnDateTime");
+        Click(L"Date-Heure");
     }
     const std::map<std::wstring, FileState> stamped = Disk();
     form.reset();
@@ -196,7 +182,7 @@ TEST_F(MainFormUndo, AfterACrashTheCutBatchIsOfferedAndEveryWholeRecordUndone) {
     WriteJournal(text);
 
     boxes.clear();
-    OpenWindow();
+    Reopen();
     form->Batches().OfferUndoAfterCrash();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(L"Date-Heure"), std::wstring::npos);
@@ -215,7 +201,7 @@ TEST_F(MainFormUndo, AFileChangedSinceIsLeftAloneAndReportedUnlessAskedOtherwise
     const std::map<std::wstring, FileState> before = Disk();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnDateTime");
+        Click(L"Date-Heure");
     }
     RestartWindow();
     ASSERT_TRUE(WriteStamps(folder / L"gamma.txt", OddTime(99), OddTime(99), OddTime(99)));
@@ -235,7 +221,7 @@ TEST_F(MainFormUndo, AnAttributeSetSinceIsKeptAndReportedAndAFileAlreadyAsBefore
     const std::map<std::wstring, FileState> before = Disk();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnDateTime");
+        Click(L"Date-Heure");
     }
     RestartWindow();
     // Since the batch, the user made gamma read-only and gave bêta its dates back by hand.
@@ -248,14 +234,14 @@ TEST_F(MainFormUndo, AnAttributeSetSinceIsKeptAndReportedAndAFileAlreadyAsBefore
     EXPECT_EQ(Disk().at(L"gamma.txt"), readOnly);
     EXPECT_EQ(reported, std::vector<std::wstring>{
                             L"gamma.txt: modifié depuis l'opération, laissé tel quel (attributs)"});
-    EXPECT_EQ(form->StatusBar.PanelText(2), L"1 fichier modifié, 1 non modifié, 1 déjà comme avant");
+    EXPECT_EQ(Status(2), L"1 fichier modifié, 1 non modifié, 1 déjà comme avant");
 }
 
 TEST_F(MainFormUndo, AnUndoTakenBackLeavesItsBatchInEffectForCtrlZ) {
     const std::map<std::wstring, FileState> before = Disk();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnDateTime");
+        Click(L"Date-Heure");
     }
     const std::map<std::wstring, FileState> stamped = Disk();
     Undo();
@@ -270,7 +256,7 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
     const std::map<std::wstring, FileState> before = Disk();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnDateTime");
+        Click(L"Date-Heure");
     }
     const std::map<std::wstring, FileState> stamped = Disk();
     Undo();
@@ -288,10 +274,10 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
     text.resize(end);
     WriteJournal(text);
     // Then a batch and its undo, both finished, from another copy of the program.
-    OpenWindow();
+    Reopen();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnNameMaj");
+        Click(L"Majuscules");
     }
     Undo();
 
@@ -302,7 +288,7 @@ TEST_F(MainFormUndo, AnUndoCutShortIsFinishedAtTheNextStartThoughOtherBatchesFol
     EXPECT_NE(boxes[0].find(L"pendant l'annulation de « Date-Heure »"), std::wstring::npos) << boxes[0];
     EXPECT_NE(boxes[0].find(L"finir cette annulation"), std::wstring::npos) << boxes[0];
     EXPECT_EQ(Disk(), before);
-    EXPECT_EQ(form->StatusBar.PanelText(2), L"1 fichier modifié, 2 déjà comme avant");
+    EXPECT_EQ(Status(2), L"1 fichier modifié, 2 déjà comme avant");
 
     RestartWindow();
     form->Batches().OfferUndoAfterCrash();
@@ -313,7 +299,7 @@ TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclined
     const std::map<std::wstring, FileState> before = Disk();
     {
         ScopedModalRunner runner(Answer());
-        form->BarOptions.ClickButton(L"BtnNameMaj");
+        Click(L"Majuscules");
     }
     form.reset();
     // As after a power cut between gamma's two moves: it is under the temporary name the journal
@@ -334,7 +320,7 @@ TEST_F(MainFormUndo, AFileLeftUnderItsTemporaryNameIsNamedWhenTheOfferIsDeclined
         boxes.push_back(request.text);
         return IDNO;
     });
-    OpenWindow();
+    Reopen();
     form->Batches().OfferUndoAfterCrash();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_NE(boxes[1].find(L"« gamma.txt » porte maintenant le nom"), std::wstring::npos) << boxes[1];

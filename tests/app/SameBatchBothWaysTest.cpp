@@ -1,8 +1,8 @@
 // Every operation and its undo through the window and through the command line, on twin folders
 // of the same files: the same outcomes, the same files on disk and the same journal, so that the
 // two front ends cannot drift apart.
-#include "app/MainForm.h"
 #include "MainFormFixture.h"
+
 #include "base/Handles.h"
 #include "cmdline/CommandRun.h"
 #include "base/Utf8Text.h"
@@ -87,31 +87,25 @@ BatchRequest Request(BatchOperation operation, StampSet stamps = kAllStamps) {
     return request;
 }
 
-class SameBatchBothWays : public ::testing::Test {
+class SameBatchBothWays : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([](const MessageBoxRequest&) { return IDYES; });
+        MainFormFixture::SetUp();
+        boxAnswer = IDYES;
+        journalFolder = window.journal.Path();
         referencePath = outside.MakeFile(L"modèle.txt");
         EXPECT_TRUE(WriteStamps(referencePath, UtcOfLocal(2019, 7, 1, 12, 0, 0),
                                 UtcOfLocal(2018, 12, 1, 8, 0, 0), UtcOfLocal(2019, 7, 1, 12, 0, 0)));
     }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
-    }
-
     // The window's run of `request` (or of the undo of its last batch), on every file of the folder:
     // its count line, then each file the report names.
     std::vector<std::wstring> ThroughWindow(const BatchRequest* request) {
         if (!form) {
-            form = std::make_unique<TMainForm>(key.Path(), nullptr, window.journal.Path());
-            ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-            form->DirTree->SelectPath(window.files.Path());
+            SettingsRecord settings;
+            settings.Directory = window.files.Path();
+            OpenWindow(settings);
         }
-        RelistNow(*form);
+        RelistNow();
         std::vector<std::wstring> outcome;
         ScopedModalRunner runner([&outcome](Form& shown) {
             if (auto* report = dynamic_cast<BatchReportForm*>(&shown)) {
@@ -127,7 +121,7 @@ protected:
             if (!summary.Batches.empty())
                 form->Batches().UndoBatch(summary.Batches.back(), false);
         }
-        outcome.insert(outcome.begin(), form->StatusBar.PanelText(2));
+        outcome.insert(outcome.begin(), Status(2));
         return outcome;
     }
 
@@ -167,13 +161,9 @@ protected:
         return outcome;
     }
 
-    TempFolder outside;
     std::wstring referencePath;
     TwinFolder window;
     TwinFolder line;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(SameBatchBothWays, EveryOperationAndItsUndoGiveTheSameOutcomesFilesAndJournal) {
