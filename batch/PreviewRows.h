@@ -50,5 +50,3 @@ struct PreviewTally {
     // "Aucun fichier" when there is none.
     std::wstring CountLine() const;
 };
-
-inline constexpr const wchar_t* kAlreadyAsAskedText = L"déjà comme demandé";

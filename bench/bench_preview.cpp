@@ -46,6 +46,22 @@ struct PreviewTimes {
 
 // Clicks "Aperçu..." in the date-time dialog of `form`; the preview's own modal showing ends with
 // its list drawn (the runner paints it, as the modal loop's first messages would).
+// "Date-Heure" chosen in the window's menu bar, as a click on it does.
+void ChooseDateHeure(HWND window) {
+    const HMENU bar = ::GetMenu(window);
+    for (int top = 0; top < ::GetMenuItemCount(bar); ++top) {
+        const HMENU popup = ::GetSubMenu(bar, top);
+        for (int item = 0; popup && item < ::GetMenuItemCount(popup); ++item) {
+            wchar_t text[64] = {};
+            ::GetMenuStringW(popup, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
+            if (std::wstring(text) == L"&Date-Heure") {
+                ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(::GetMenuItemID(popup, item), 0), 0);
+                return;
+            }
+        }
+    }
+}
+
 PreviewTimes OpenPreview(TMainForm& form) {
     PreviewTimes times;
     Clock::time_point clicked;
@@ -78,7 +94,7 @@ PreviewTimes OpenPreview(TMainForm& form) {
         dialog.BtnPreview.Click();
         dialog.BtnCancel.Click();
     });
-    form.BarOptions.ClickButton(L"BtnDateTime");
+    ChooseDateHeure(form.Handle());
     return times;
 }
 
@@ -94,10 +110,10 @@ int main(int argc, char** argv) {
     TMainForm form(key.Path());
     ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
     Pump(200);
-    form.DirTree->SelectPath(folder);
-    form.DirTreeChange();
+    form.Folders().SelectFolder(folder);
+    form.Folders().RequestRelist();
     Pump(300);
-    const int rows = form.FileList->ItemCount();
+    const int rows = form.Folders().RowCount();
     if (rows < 100000) {
         std::printf("%ls lists %d files, fewer than 100,000: run through scripts/bench.sh\n", folder.c_str(),
                     rows);

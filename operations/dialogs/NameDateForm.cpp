@@ -79,9 +79,9 @@ void NameDateForm::BtnOkClick() {
     SetModalResult(mrOk);
 }
 
-std::optional<NameDateChoice> AskNameDate(HWND owner, const std::wstring& fontName,
-                                          SettingsRecord& settings) {
-    NameDateForm dialog(owner, fontName, settings);
+std::optional<NameDateChoice> AskNameDate(HWND owner, const std::wstring& fontName, SettingsRecord& settings,
+                                          const NameDatePreview& preview) {
+    NameDateForm dialog(owner, fontName, settings, preview);
     if (dialog.ShowModal() != mrOk)
         return std::nullopt;
     return dialog.Choice();

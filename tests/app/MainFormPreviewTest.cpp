@@ -9,10 +9,7 @@
 #include "operations/dialogs/DateHeureForm.h"
 #include "support/win/Days.h"
 #include "support/win/FileStamps.h"
-#include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
-#include "ui/ExceptionDisplay.h"
-#include "ui/MessageBox.h"
 #include "ui/ModalRunner.h"
 
 #include <gtest/gtest.h>
@@ -28,37 +25,21 @@ const FILETIME kAsked = UtcOfLocal(2003, 4, 8, 7, 7, 8);
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
-class MainFormPreview : public ::testing::Test {
+class MainFormPreview : public MainFormFixture {
 protected:
     void SetUp() override {
-        SetExceptionSink([this](const std::wstring& text) { errors += text; });
-        SetMessageBoxAnswerer([this](const MessageBoxRequest& request) {
-            errors += L"unexpected box: " + request.text;
-            return IDOK;
-        });
+        MainFormFixture::SetUp();
         for (const wchar_t* name : {L"alpha.txt", L"beta.txt", L"delta.txt"}) {
             folder.MakeFile(name, "contents");
             const FILETIME stamp = name == std::wstring(L"delta.txt") ? kAsked : kOldStamp;
             EXPECT_TRUE(WriteStamps(folder / name, stamp, stamp, stamp));
         }
-        form = std::make_unique<TMainForm>(key.Path(), nullptr, journal.Path());
-        ::ShowWindow(form->Handle(), SW_SHOWNORMAL);
-        form->DirTree->SelectPath(folder.Path());
-        RelistNow(*form);
-        ASSERT_EQ(form->Listing->Count(), 3u);
-    }
-    void TearDown() override {
-        form.reset();
-        SetMessageBoxAnswerer({});
-        SetExceptionSink({});
-        EXPECT_EQ(errors, L"");
+        journalFolder = journal.Path();
+        OpenWindow();
+        ASSERT_EQ(Shown().size(), 3u);
     }
 
-    TempFolder folder;
     TempFolder journal;
-    ScratchRegistryKey key;
-    std::wstring errors;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace
@@ -97,7 +78,7 @@ TEST_F(MainFormPreview, DateHeurePreviewShowsEachFileThenCancelChangesNothing) {
                                      dialog.GetModalResult() == mrNone;
             dialog.BtnCancel.Click();
         });
-        form->BarOptions.ClickButton(L"BtnDateTime");
+        ASSERT_TRUE(Choose(L"Date-Heure"));
     }
     EXPECT_TRUE(dialogOpenAfterPreview);
     EXPECT_EQ(caption, L"Aperçu : Date-Heure");
