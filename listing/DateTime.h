@@ -25,6 +25,11 @@ struct CivilTime {
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 
+// Days since 1 January 1970 of a proleptic Gregorian date, and back: exact for every year, in
+// integers, so that whole-day arithmetic and instants read from files stay exact.
+int64_t DaysFromCivil(int64_t year, int month, int day);
+void CivilFromDays(int64_t days, int& year, int& month, int& day);
+
 // Fails on a field out of range (years 1 to 9999).
 std::optional<TDateTime> EncodeDateTime(const CivilTime& civil);
 // The zero date and every day count at or before it decode to all-zero date fields.

@@ -147,17 +147,6 @@ std::string_view AsciiText(std::string_view value) {
     return value;
 }
 
-// The number written in text[pos, pos + count), or -1 when a character is not a digit.
-int Digits(std::string_view text, size_t pos, size_t count) {
-    int value = 0;
-    for (size_t i = pos; i < pos + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 // "YYYY:MM:DD HH:MM:SS"; a blank or zeroed date, which cameras write when their clock was not
 // set, fails here as an impossible one does.
 std::optional<CivilTime> ParseDate(std::string_view value) {
@@ -165,12 +154,12 @@ std::optional<CivilTime> ParseDate(std::string_view value) {
     if (text.size() != 19 || text[4] != ':' || text[7] != ':' || text[10] != ' ' || text[13] != ':' ||
         text[16] != ':')
         return std::nullopt;
-    const CivilTime local{Digits(text, 0, 4),
-                          Digits(text, 5, 2),
-                          Digits(text, 8, 2),
-                          Digits(text, 11, 2),
-                          Digits(text, 14, 2),
-                          Digits(text, 17, 2),
+    const CivilTime local{DigitsAt(text, 0, 4),
+                          DigitsAt(text, 5, 2),
+                          DigitsAt(text, 8, 2),
+                          DigitsAt(text, 11, 2),
+                          DigitsAt(text, 14, 2),
+                          DigitsAt(text, 17, 2),
                           0};
     if (!EncodeDateTime(local))
         return std::nullopt;
@@ -180,7 +169,7 @@ std::optional<CivilTime> ParseDate(std::string_view value) {
 // The fraction of a second, as digits: "5" is 500 ms, "123456" is 123 ms. None unless all digits.
 std::optional<int> ParseSubSeconds(std::string_view value) {
     const std::string_view text = AsciiText(value);
-    if (text.empty() || Digits(text, 0, std::min<size_t>(text.size(), 9)) < 0 ||
+    if (text.empty() || DigitsAt(text, 0, std::min<size_t>(text.size(), 9)) < 0 ||
         text.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
     int millisecond = 0;

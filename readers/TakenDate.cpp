@@ -7,16 +7,6 @@ namespace {
 constexpr int64_t kSecondsPerDay = 86400;
 constexpr int kMostOffsetMinutes = 14 * 60;
 
-// Days from 1970-01-01: the year is counted from March, so that the leap day ends it.
-int64_t DaysFromCivil(int64_t year, int month, int day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 std::optional<CivilTime> CivilOfSeconds(int64_t seconds, int millisecond) {
     int64_t days = seconds / kSecondsPerDay;
     int64_t inDay = seconds % kSecondsPerDay;
@@ -24,18 +14,13 @@ std::optional<CivilTime> CivilOfSeconds(int64_t seconds, int millisecond) {
         inDay += kSecondsPerDay;
         --days;
     }
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    const int64_t year = yearOfEra + era * 400 + (month <= 2);
-    if (year < 1 || year > 9999)
+    if (days < DaysFromCivil(1, 1, 1) || days > DaysFromCivil(9999, 12, 31))
         return std::nullopt;
-    return CivilTime{static_cast<int>(year),
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    CivilFromDays(days, year, month, day);
+    return CivilTime{year,
                      month,
                      day,
                      static_cast<int>(inDay / 3600),
@@ -43,6 +28,22 @@ std::optional<CivilTime> CivilOfSeconds(int64_t seconds, int millisecond) {
                      static_cast<int>(inDay % 60),
                      millisecond};
 }
+
+} // namespace
+
+int DigitsAt(std::string_view text, size_t pos, size_t count) {
+    if (pos > text.size() || count > text.size() - pos)
+        return -1;
+    int value = 0;
+    for (size_t i = pos; i < pos + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+namespace {
 
 int TwoDigits(std::string_view text, size_t pos) {
     const auto digit = [&](size_t i) { return text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -100; };

@@ -20,6 +20,10 @@ struct TakenDate {
     bool operator==(const TakenDate&) const = default;
 };
 
+// The number written in text[pos, pos + count) in ASCII digits; -1 when a character is not a
+// digit or the text is shorter.
+int DigitsAt(std::string_view text, size_t pos, size_t count);
+
 // "+hh:mm", "+hhmm" (or with "-") or "Z", as minutes east of UTC; none otherwise, or beyond the
 // 14 hours the zones of the world lie within.
 std::optional<int> ParseUtcOffset(std::string_view text);

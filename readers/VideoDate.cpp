@@ -13,18 +13,6 @@ constexpr std::string_view kCreationKey = "com.apple.quicktime.creationdate";
 constexpr size_t kMostDateText = 64;
 constexpr uint32_t kMostKeys = 1000;
 
-int Digits(std::string_view text, size_t pos, size_t count) {
-    if (pos + count > text.size())
-        return -1;
-    int value = 0;
-    for (size_t i = pos; i < pos + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
 std::optional<TakenDate> MovieHeaderDate(BoxWalker& walker, const Box& moov) {
     const std::optional<Box> mvhd = walker.FindIn(moov, BoxType("mvhd"));
     if (!mvhd)
@@ -99,12 +87,12 @@ std::optional<CivilTime> ParseQuickTimeDate(std::string_view text) {
     if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
         text[16] != ':')
         return std::nullopt;
-    CivilTime local{Digits(text, 0, 4),
-                    Digits(text, 5, 2),
-                    Digits(text, 8, 2),
-                    Digits(text, 11, 2),
-                    Digits(text, 14, 2),
-                    Digits(text, 17, 2),
+    CivilTime local{DigitsAt(text, 0, 4),
+                    DigitsAt(text, 5, 2),
+                    DigitsAt(text, 8, 2),
+                    DigitsAt(text, 11, 2),
+                    DigitsAt(text, 14, 2),
+                    DigitsAt(text, 17, 2),
                     0};
     size_t pos = 19;
     if (pos < text.size() && text[pos] == '.') {
