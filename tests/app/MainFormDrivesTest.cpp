@@ -12,6 +12,7 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -83,7 +84,8 @@ protected:
     void ClickExpandButton(HTREEITEM node) {
         ::SendMessageW(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
         RECT r{};
-        *reinterpret_cast<HTREEITEM*>(&r) = node;
+        // The message takes the item in the rectangle's first bytes.
+        std::memcpy(&r, &node, sizeof(node));
         ASSERT_TRUE(::SendMessageW(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
         const int y = (r.top + r.bottom) / 2;
         for (int x = 0; x < r.left; ++x) {

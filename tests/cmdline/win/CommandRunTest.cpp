@@ -1,5 +1,6 @@
 // The built program started with operation arguments, as a script starts it: its printed lines,
 // its exit code and the files on disk, with its undo journal kept in a folder of the test's own.
+#include "base/FileTimeTicks.h"
 #include "base/Utf8Text.h"
 #include "support/logic/ExifImages.h"
 #include "support/win/FileStamps.h"
@@ -396,8 +397,7 @@ TEST_F(CommandLineRun, NameTakesTheDateEachNameGivesOrTheUsersPattern) {
     EXPECT_TRUE(SameTime(written(L"WhatsApp Image 2026-08-31 at 15.41.14.jpeg"),
                          UtcOfLocal(2026, 8, 31, 15, 41, 14)));
     EXPECT_TRUE(SameTime(written(L"IMG-20190330-WA0002.jpg"), UtcOfLocal(2019, 3, 30, 0, 0, 0)));
-    FILETIME pixel = UtcFileTime(2024, 1, 2, 10, 15, 30);
-    reinterpret_cast<ULARGE_INTEGER*>(&pixel)->QuadPart += 123 * 10'000; // its milliseconds, in UTC
+    const FILETIME pixel = FileTimeOfTicks(FileTimeTicks(UtcFileTime(2024, 1, 2, 10, 15, 30)) + 123 * 10'000);
     EXPECT_TRUE(SameTime(written(L"PXL_20240102_101530123.jpg"), pixel));
     EXPECT_TRUE(SameTime(written(L"VID_20230101_120000 copie du 2024-05-06 10.00.00.mp4"),
                          UtcOfLocal(2023, 1, 1, 12, 0, 0)));
