@@ -4,18 +4,8 @@
 #include "ui/Clipboard.h"
 #include "ui/WaitCursor.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 namespace {
 
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 26;
-constexpr int kLabelHeight = 16;
-constexpr int kMinClientWidth = 360;
-constexpr int kMinClientHeight = 160;
 // Planning in the background takes at most this much of each tick, so the window keeps answering.
 constexpr ULONGLONG kPlanSliceMs = 30;
 constexpr UINT kPlanIntervalMs = 10;
@@ -27,16 +17,9 @@ enum Column { kName, kCurrent, kNew, kDifference, kRemark };
 
 BatchPreviewForm::BatchPreviewForm(HWND owner, const std::wstring& fontName, const std::wstring& operation,
                                    BatchPreview& preview)
-    : preview_(preview) {
-    Create(L"Aperçu : " + operation, 0, 0, kClientWidth, kClientHeight,
-           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, owner);
-    SetFontName(fontName);
-    CenterOnOwner();
-    SetMinClientSize(kMinClientWidth, kMinClientHeight);
-
-    CountLabel.Create(Handle(), preview.Tally().CountLine(), kMargin, kMargin, kClientWidth - 2 * kMargin,
-                      kLabelHeight, Label::TextAlign::Left, false);
-    List.Create(Handle(), kMargin, 2 * kMargin + kLabelHeight, kClientWidth - 2 * kMargin, 260);
+    : ListWindow(owner, fontName, L"Aperçu : " + operation, {kClientWidth, kClientHeight}, {360, 160},
+                 preview.Tally().CountLine()),
+      preview_(preview) {
     List.AddColumn(L"Fichier", 150);
     List.AddColumn(L"Valeur actuelle", 190);
     List.AddColumn(L"Nouvelle valeur", 190);
@@ -56,16 +39,7 @@ BatchPreviewForm::BatchPreviewForm(HWND owner, const std::wstring& fontName, con
                                        : shown.Remark;
     };
     List.SetRowCount(static_cast<int>(preview.Count()));
-    BtnCopy.Create(Handle(), L"&Copier", 0, 0, kButtonWidth, kButtonHeight);
-    BtnCopy.OnClick = [this] { CopyRows(); };
-    BtnClose.Create(Handle(), L"&Fermer", 0, 0, kButtonWidth, kButtonHeight, mrOk, true);
-
-    for (Window* window : {static_cast<Window*>(this), static_cast<Window*>(&List),
-                           static_cast<Window*>(&BtnCopy), static_cast<Window*>(&BtnClose)})
-        ListenForCopyKey(*window);
-    Layout();
-    OnResize = [this] { Layout(); };
-    OnShow = [this] { ::SetFocus(List.Handle()); };
+    FinishList([this] { CopyRows(); });
 
     planner_.OnTimer = [this] { PlanSome(); };
     planner_.SetInterval(kPlanIntervalMs);
@@ -98,42 +72,6 @@ void BatchPreviewForm::CopyRows() {
     planner_.SetEnabled(false);
     if (!CopyTextToClipboard(Handle(), text))
         ::MessageBeep(MB_ICONWARNING);
-}
-
-void BatchPreviewForm::ListenForCopyKey(Window& window) {
-    window.Listen(WM_KEYDOWN, [this](WPARAM wp, LPARAM, LRESULT& result) {
-        if (wp != 'C' || ::GetKeyState(VK_CONTROL) >= 0 || ::GetKeyState(VK_MENU) < 0)
-            return false;
-        CopyRows();
-        result = 0;
-        return true;
-    });
-}
-
-void BatchPreviewForm::Layout() {
-    // Children were made at design sizes; from here on everything is in pixels.
-    const RECT client = ClientRect();
-    const int margin = Scale(kMargin);
-    const int buttonWidth = Scale(kButtonWidth);
-    const int buttonHeight = Scale(kButtonHeight);
-    const int width = std::max(0, static_cast<int>(client.right) - 2 * margin);
-    const int buttonsTop = client.bottom - margin - buttonHeight;
-    const int listTop = 2 * margin + Scale(kLabelHeight);
-    CountLabel.SetBounds(margin, margin, width, Scale(kLabelHeight));
-    List.SetBounds(margin, listTop, width, std::max(0, buttonsTop - margin - listTop));
-    // The remark, a reason of any length, takes the rest of the list's width.
-    ListView_SetColumnWidth(List.Handle(), kRemark, LVSCW_AUTOSIZE_USEHEADER);
-    BtnClose.SetBounds(client.right - margin - buttonWidth, buttonsTop, buttonWidth, buttonHeight);
-    BtnCopy.SetBounds(client.right - 2 * margin - 2 * buttonWidth, buttonsTop, buttonWidth, buttonHeight);
-}
-
-LRESULT BatchPreviewForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND && LOWORD(wp) == IDOK && lp == 0) {
-        // Enter in the list: the dialog keys ask for the default button by its identifier.
-        BtnClose.Click();
-        return 0;
-    }
-    return Form::HandleMessage(msg, wp, lp);
 }
 
 void ShowBatchPreview(HWND owner, const std::wstring& fontName, const std::wstring& operation,

@@ -4,17 +4,14 @@
 #pragma once
 
 #include "batch/BatchPreview.h"
-#include "ui/Button.h"
-#include "ui/Form.h"
-#include "ui/Label.h"
-#include "ui/OwnerDataList.h"
+#include "operations/dialogs/ListWindow.h"
 #include "ui/Timer.h"
 
 #include <windows.h>
 
 #include <string>
 
-class BatchPreviewForm : public Form {
+class BatchPreviewForm : public ListWindow {
 public:
     static constexpr int kClientWidth = 800;
     static constexpr int kClientHeight = 360;
@@ -27,18 +24,8 @@ public:
     // Puts the count line and every row on the clipboard, the files not planned yet planned first.
     void CopyRows();
 
-    Label CountLabel;
-    OwnerDataList List;
-    Button BtnCopy;
-    Button BtnClose;
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
 private:
-    void Layout();
     void PlanSome();
-    void ListenForCopyKey(Window& window);
 
     BatchPreview& preview_;
     Timer planner_;

@@ -3,10 +3,7 @@
 #pragma once
 
 #include "operations/BatchReport.h"
-#include "ui/Button.h"
-#include "ui/Form.h"
-#include "ui/Label.h"
-#include "ui/OwnerDataList.h"
+#include "operations/dialogs/ListWindow.h"
 
 #include <windows.h>
 
@@ -15,7 +12,7 @@
 // Shows the report modally (through the modal runner, so tests can read it).
 void ShowBatchReport(HWND owner, const std::wstring& fontName, const BatchReport& report);
 
-class BatchReportForm : public Form {
+class BatchReportForm : public ListWindow {
 public:
     static constexpr int kClientWidth = 560;
     static constexpr int kClientHeight = 320;
@@ -27,17 +24,6 @@ public:
     // Puts the report's text on the clipboard.
     void CopyReport();
 
-    Label CountLabel;
-    OwnerDataList List;
-    Button BtnCopy;
-    Button BtnClose;
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
 private:
-    void Layout();
-    void ListenForCopyKey(Window& window);
-
     const BatchReport& report_;
 };
