@@ -3,7 +3,9 @@
 // box, the status bar and the folder monitor stay in step. Also the context menus of both controls.
 #include "app/FolderView.h"
 
+#include "app/NameSet.h"
 #include "app/ShellContextMenu.h"
+#include "base/Locale.h"
 #include "base/TextHelpers.h"
 #include "dirtree/PathNames.h"
 #include "ui/ExceptionDisplay.h"
@@ -156,6 +158,7 @@ void FolderView::Relist() {
     Report(watchFailure);
     list_->ClearSelection();
     list_->ClearFocus();
+    TakePendingSelection();
 }
 
 void FolderView::ListFolder() {
@@ -179,6 +182,35 @@ void FolderView::MonitorChange() {
 void FolderView::OpenFolder(const std::wstring& path) {
     tree_->SelectPath(path);
     RequestRelist();
+}
+
+void FolderView::OpenFolderSelecting(const std::wstring& folder, std::vector<std::wstring> names) {
+    selectionFolder_ = folder;
+    selectionNames_ = std::move(names);
+    tree_->SelectPath(folder);
+    RequestRelist();
+}
+
+void FolderView::AddToSelection(const std::vector<std::wstring>& names) {
+    if (selectionFolder_) {
+        selectionNames_.insert(selectionNames_.end(), names.begin(), names.end());
+        return;
+    }
+    SelectNamedRows(names);
+}
+
+void FolderView::TakePendingSelection() {
+    if (!selectionFolder_)
+        return;
+    // The tree may not have reached the folder asked for (gone, or unreadable): then nothing of
+    // another folder is selected by mistake.
+    const std::wstring asked =
+        CurrentLocale().ToUpper(WithTrailingBackslash(*std::exchange(selectionFolder_, {})));
+    const std::vector<std::wstring> names = std::exchange(selectionNames_, {});
+    if (asked == CurrentLocale().ToUpper(WithTrailingBackslash(settings_.Directory)))
+        SelectNamedRows(names);
+    else if (OnNamesSelected)
+        OnNamesSelected(0);
 }
 
 void FolderView::SetMask(const std::wstring& mask) {

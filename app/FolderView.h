@@ -16,7 +16,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class FolderView {
 public:
@@ -56,6 +58,13 @@ public:
     std::wstring SelectedTreePath() const { return tree_->GetSelectedPath(); }
     void SelectFolder(const std::wstring& path) { tree_->SelectPath(path); }
     void OpenFolder(const std::wstring& path);
+    // Goes to folder and, once it is listed, selects the files of those names (any letter case);
+    // OnNamesSelected then tells how many rows that selected.
+    void OpenFolderSelecting(const std::wstring& folder, std::vector<std::wstring> names);
+    // Adds the named files of the folder shown to the selection, or to the one still to come when
+    // the folder is not listed yet.
+    void AddToSelection(const std::vector<std::wstring>& names);
+    std::function<void(int selectedRows)> OnNamesSelected;
     void GoToParent() { tree_->GoToParent(false); }
     const std::wstring& Mask() const { return mask_; }
     void SetMask(const std::wstring& mask);
@@ -89,6 +98,8 @@ private:
     void GetItemInfo(TVMItemInfo& info);
     void CacheHint(const NMLVCACHEHINT& hint);
     void ColumnClick(int column);
+    void SelectNamedRows(const std::vector<std::wstring>& names);
+    void TakePendingSelection();
 
     Form& owner_;
     SettingsRecord& settings_;
@@ -106,6 +117,9 @@ private:
     bool relistPending_ = false;
     // A re-list is posted and not yet run.
     bool relistPosted_ = false;
+    // The folder asked for with names to select once it is listed, and those names.
+    std::optional<std::wstring> selectionFolder_;
+    std::vector<std::wstring> selectionNames_;
     FileIconCache icons_;
     std::wstring cellText_; // reused by every cell the list draws
 };

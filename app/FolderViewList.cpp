@@ -2,6 +2,7 @@
 // the headers and the window's commands, and the selection totals.
 #include "app/FolderView.h"
 
+#include "app/NameSet.h"
 #include "listctrl/FileListColumns.h"
 
 #include <shellapi.h>
@@ -148,6 +149,31 @@ void FolderView::ListDblClick() {
         return;
     ::ShellExecuteW(owner_.Handle(), L"open", listing_->FullName(static_cast<size_t>(focused)).c_str(),
                     nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void FolderView::SelectNamedRows(const std::vector<std::wstring>& names) {
+    int selected = 0;
+    if (listing_ && !names.empty()) {
+        // One pass over the rows with a hash lookup each: the rows are in the user's sort, not by
+        // name, and a folder may hold 100,000 of them.
+        const NameSet wanted(names);
+        int first = -1;
+        for (size_t i = 0; i < listing_->Count() && static_cast<size_t>(selected) < names.size(); ++i) {
+            if (!wanted.Contains((*listing_)[i].Name))
+                continue;
+            const int row = static_cast<int>(i);
+            ListView_SetItemState(list_->Handle(), row, LVIS_SELECTED, LVIS_SELECTED);
+            first = first < 0 ? row : std::min(first, row);
+            ++selected;
+        }
+        if (first >= 0) {
+            ListView_SetItemState(list_->Handle(), first, LVIS_FOCUSED, LVIS_FOCUSED);
+            ListView_EnsureVisible(list_->Handle(), first, FALSE);
+        }
+    }
+    ShowSelectionTotals();
+    if (OnNamesSelected)
+        OnNamesSelected(selected);
 }
 
 bool FolderView::AnyRowSelected() const {

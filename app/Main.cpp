@@ -3,6 +3,7 @@
 #include "app/ComCtlVersion.h"
 #include "app/MainForm.h"
 #include "app/ModuleVersion.h"
+#include "app/WindowHandOver.h"
 #include "base/WinLocale.h"
 #include "cmdline/CommandLine.h"
 #include "cmdline/CommandRun.h"
@@ -14,6 +15,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <chrono>
+#include <optional>
+#include <vector>
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Separators, date texts and the order of names follow the user's regional settings.
     InstallUserLocale();
@@ -21,6 +26,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (command.What != ParsedCommandLine::Kind::Window) {
         ConsoleOutput out;
         return CommandRun(out, CommandJournalFolder()).Run(command);
+    }
+    // Paths with no operation (Explorer's verb, a drop on the icon): a window already open takes
+    // them. The turn is kept until this start's own window can take the next start's paths.
+    const std::vector<std::wstring> paths = FullPaths(command.Request.Paths);
+    std::optional<HandOverTurn> turn;
+    if (!paths.empty()) {
+        turn = HandOverTurn::Wait(std::chrono::seconds(20));
+        if (HWND open = FindHandOverWindow(); open && HandPathsTo(open, paths))
+            return 0;
     }
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
                                                         ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
@@ -40,6 +54,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                             ? showCommand
                                             : mainForm.InitialShowCommand());
         ::UpdateWindow(mainForm.Handle());
+        if (!paths.empty())
+            mainForm.ShowGivenPaths(paths);
+        turn.reset();
         mainForm.Batches().OfferUndoAfterCrash();
         exitCode = Application::Run();
     }

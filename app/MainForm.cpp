@@ -1,6 +1,8 @@
 // The main window's build sequence and its orderly close.
 #include "app/MainForm.h"
 
+#include "app/WindowHandOver.h"
+
 #include "ui/OpenFileDialog.h"
 
 #include "listing/Systeme.h"
@@ -25,6 +27,8 @@ TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drive
     Create(L"Kavet", 102, 102, 600, 400, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     SetBounds(102, 102, Scale(750), Scale(550));
     SetMainForm(true);
+    MarkHandOverWindow(Handle());
+    ::DragAcceptFiles(Handle(), TRUE);
     OnShow = [this] { FormResize(); };
     OnResize = [this] { FormResize(); };
     OnClose = [this] { FormClose(); };

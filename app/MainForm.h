@@ -10,9 +10,11 @@
 //   MainFormNavigation.cpp  the address and mask boxes and what the folder view reports
 //   MainFormBatch.cpp       the file operations' commands, handed to the batches
 //   MainFormCommands.cpp    the commands that open no folder and touch no file
+//   MainFormExplorer.cpp    paths from Explorer: the start's own, other starts' and drops
 #pragma once
 
 #include "app/BatchController.h"
+#include "app/ExplorerSelection.h"
 #include "app/FolderView.h"
 #include "placement/FormPlacement.h"
 #include "settings/SettingsRecord.h"
@@ -30,6 +32,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class TMainForm : public Form, public PlacementOwner, private BatchHost {
 public:
@@ -57,6 +60,11 @@ public:
     // The reference file of "Dates d'un autre fichier", chosen in the system's open dialog
     // starting in `folder`; replaceable, so that tests can answer it.
     std::function<std::optional<std::wstring>(HWND owner, const std::wstring& folder)> PickReferenceFile;
+
+    // Paths given to the program (its command line, or a later start's): the first one's folder
+    // opened with the named files selected. Paths that come within a short while of the last ones
+    // and in the same folder join their selection, as Explorer's one start per file asks.
+    void ShowGivenPaths(const std::vector<std::wstring>& paths);
 
     // PlacementOwner.
     HWND PlacementWindow() const override { return Handle(); }
@@ -125,6 +133,13 @@ private:
     void ShowFolderEntered(const std::wstring& shownPath, bool hasParent);
     void ShowListed(int64_t count, int64_t totalSize);
     void ShowSelectionTotals(int64_t selected, int64_t totalSize);
+    // Explorer's ways in: another start's paths (false when the block is not one of ours), files
+    // dropped on the window, and the window brought forward.
+    bool TakeHandOver(const COPYDATASTRUCT& copy);
+    void TakeDrop(HDROP drop);
+    void ShowSelection(const FolderSelection& selection, bool mayJoin);
+    void BringForward();
+    bool Accepting() const;
 
     // BatchHost.
     HWND BatchOwner() const override { return Handle(); }
@@ -191,4 +206,11 @@ private:
     bool checkingAddress_ = false; // the address box's warning is being shown
     std::unique_ptr<Accelerators> accelerators_;
     int initialShow_ = SW_SHOWNORMAL;
+    // The last paths given, which paths given soon after in the same folder join.
+    struct GivenBurst {
+        std::wstring Folder;
+        size_t LeftOut = 0;
+        uint64_t Until = 0; // GetTickCount64
+    };
+    std::optional<GivenBurst> burst_;
 };

@@ -33,6 +33,12 @@ void TMainForm::ConnectFolderView() {
     folders_->OnSelectionTotals = [this](int64_t selected, int64_t totalSize) {
         ShowSelectionTotals(selected, totalSize);
     };
+    folders_->OnNamesSelected = [this](int) {
+        if (burst_)
+            ShowBatchNote(LeftOutNote(burst_->LeftOut));
+        // The selection shows in the list, where the keys then work on it.
+        ::SetFocus(FileListHandle());
+    };
 }
 
 void TMainForm::ConnectAddressBoxes() {
@@ -113,6 +119,12 @@ void TMainForm::EditMaskEnter() {
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (folders_ && folders_->TakeRelistMessage(msg))
         return 0;
+    if (msg == WM_COPYDATA && lp != 0)
+        return TakeHandOver(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;
+    if (msg == WM_DROPFILES) {
+        TakeDrop(reinterpret_cast<HDROP>(wp));
+        return 0;
+    }
     if (msg == WM_CLOSE && batches_->Running()) {
         batches_->CloseAfterBatch();
         return 0;

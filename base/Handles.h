@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <utility>
@@ -100,6 +101,11 @@ struct LocalMemoryTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::LocalFree(h); }
 };
+struct DropTraits {
+    using Type = HDROP;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DragFinish(h); }
+};
 struct ImageListTraits {
     using Type = HIMAGELIST;
     static Type Invalid() { return nullptr; }
@@ -118,6 +124,7 @@ using ItemIdList = UniqueResource<ItemIdListTraits>;
 using ImageListHandle = UniqueResource<ImageListTraits>; // only for lists the program made itself
 using GlobalMemory = UniqueResource<GlobalMemoryTraits>; // released once the clipboard owns it
 using LocalMemory = UniqueResource<LocalMemoryTraits>;   // what the system hands back to free locally
+using DropHandle = UniqueResource<DropTraits>;           // the files of one WM_DROPFILES
 
 // A reference-counted COM interface pointer.
 template <typename T> class ComPtr {

@@ -381,8 +381,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     }
 
     ParsedCommandLine result;
-    if (!anySwitch)
+    if (!anySwitch) {
+        // The window opens on these paths' folder with the named files selected.
+        result.Request.Paths = std::move(request.Paths);
         return result;
+    }
     if (operationSwitch.empty())
         return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
                       L"/from, /exif, /name, /undo ou /journal)");

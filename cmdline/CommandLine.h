@@ -75,15 +75,15 @@ struct CommandRequest {
 
 struct ParsedCommandLine {
     enum class Kind {
-        // No operation asked (no argument, "/noversion", or only paths as a drop on the icon
-        // gives): the window starts as it always did.
+        // No operation asked (no argument, "/noversion", or only paths as Explorer's verb and a
+        // drop on the icon give): the window starts, on the paths' folder when there are any.
         Window,
         Help,
         Run,
         Error,
     };
     Kind What = Kind::Window;
-    // With Run.
+    // With Run; with Window, only its Paths.
     CommandRequest Request;
     // With Error: the whole line to print, "Kavet24 : ... (Kavet24 /? pour l'aide)".
     std::wstring Error;
