@@ -8,7 +8,9 @@
 #  - the newer x64 package upgrades it: one entry left, of the newer version, the program replaced;
 #    the older package then refuses to install;
 #  - the x86 package of that version replaces the 64-bit one: one Kavet24 per machine;
-#  - the uninstall leaves no file, shortcut, PATH entry or installed-programs entry, and the user's
+#  - each package puts "Changer les dates avec Kavet24" in Explorer's menu of files, folders and a
+#    folder's background, with the program's icon and command;
+#  - the uninstall leaves no file, no Explorer verb, shortcut, PATH entry or installed-programs entry, and the user's
 #    settings.
 # The portable zip holds exactly its listed files, and SHA256SUMS verifies.
 # Usage, inside scripts/with-display.sh BUILD/x86_64: tests/package/install-test.sh BUILD
@@ -79,6 +81,38 @@ expect_installed() { # FOLDER PROGRAM
     [ -f "$1/LICENCE.txt" ] || fail "no LICENCE.txt in $1"
     shortcut >/dev/null || fail "no Start-menu shortcut"
 }
+# The data of a registry value, in either registry view: reg_value KEY NAME (NAME "" for the default).
+reg_value() {
+    local view args=(/ve)
+    [ -n "$2" ] && args=(/v "$2")
+    for view in 64 32; do
+        wine reg query "$1" "${args[@]}" /reg:$view | sed -n 's/^ *[^ ].*  *REG_[A-Z_]*SZ  *//p' | grep . && return 0
+    done
+    return 1
+}
+verb_keys=('HKLM\Software\Classes\*\shell\Kavet24' 'HKLM\Software\Classes\Directory\shell\Kavet24'
+           'HKLM\Software\Classes\Directory\Background\shell\Kavet24')
+expect_verbs() { # FOLDER: the three verbs start the program installed there
+    local key arg program
+    program="$(winpath "$1")\Kavet24.exe"
+    for key in "${verb_keys[@]}"; do
+        arg='%1'
+        [[ $key == *Background* ]] && arg='%V'
+        [ "$(reg_value "$key" "")" = "Changer les dates avec Kavet24" ] || fail "no caption under $key"
+        [ "$(reg_value "$key" Icon)" = "$program" ] || fail "$key\Icon is $(reg_value "$key" Icon)"
+        [ "$(reg_value "$key\command" "")" = "\"$program\" \"$arg\"" ] ||
+            fail "$key\command is $(reg_value "$key\command" "")"
+    done
+}
+expect_no_verbs() {
+    local key view
+    for key in "${verb_keys[@]}"; do
+        for view in 64 32; do
+            ! "$wine_run" reg query "$key" /reg:$view </dev/null >/dev/null 2>&1 || fail "$key (view $view) was left"
+        done
+    done
+}
+
 # Starts the installed program from its shortcut, as a user does, until its main window shows; ends it.
 start_from_shortcut() {
     local window=
@@ -123,6 +157,7 @@ echo "-- x64 package $version: install and start"
 msiexec /i "$(winpath "$work/$version/Kavet24-$version-x64.msi")"
 expect_installed "$pf64" "$x64_exe"
 expect_entry "$version"
+expect_verbs "$pf64"
 start_from_shortcut
 
 echo "-- x64 package $newer: upgrade"
@@ -140,6 +175,7 @@ echo "-- x86 package $newer: replaces the 64-bit one"
 msiexec /i "$(winpath "$work/$newer/Kavet24-$newer-x86.msi")"
 expect_installed "$pf32" "$x86_exe"
 expect_entry "$newer"
+expect_verbs "$pf32"
 [ ! -e "$pf64" ] || fail "the 64-bit program was left in $pf64"
 ! system_path | grep -Fix "$(winpath "$pf64")\\" >/dev/null || fail "the 64-bit program's folder was left on the PATH"
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
@@ -153,6 +189,7 @@ wine reg add "$settings" /v Kept /d yes /f >/dev/null
 msiexec /x "$(winpath "$work/$newer/Kavet24-$newer-x86.msi")"
 [ ! -e "$pf32" ] || fail "files left in $pf32: $(ls "$pf32")"
 ! shortcut >/dev/null || fail "the Start-menu shortcut was left"
+expect_no_verbs
 [ -z "$(entries)" ] || fail "installed programs still list: $(entries)"
 ! system_path | grep -Fi 'Kavet24' >/dev/null || fail "the PATH still holds $(system_path | grep -Fi Kavet24)"
 system_path | grep -Fix '%SystemRoot%\system32' >/dev/null || fail "the uninstall took the rest of the PATH"

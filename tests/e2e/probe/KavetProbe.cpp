@@ -24,7 +24,8 @@
 //   rect LOCATOR           rect.x, rect.y, rect.w, rect.h (screen), rect.cx, rect.cy (centre)
 //   status [LOCATOR]       status.count, status.N (default main/msctls_statusbar32)
 //   list [LOCATOR]         list.count, list.selected, list.focused, list.N = the row's cells
-//                          joined by "|" (default main/SysListView32)
+//                          joined by "|" (default main/SysListView32), and list.N.selected =
+//                          the first cell of each selected row
 //   tree [LOCATOR]         tree.count, tree.selected (its text), tree.path (texts from the root
 //                          to the selected node joined by "/") (default main/SysTreeView32)
 //   wait [-t MS] COND... -- COMMAND [ARGS]
@@ -35,6 +36,11 @@
 //   idle [MS]              waits until the program waits for input (WaitForInputIdle)
 //   post LOCATOR MSG [WPARAM [LPARAM]]   PostMessage; MSG a number or WM_CLOSE, WM_COMMAND, ...
 //   send LOCATOR MSG [WPARAM [LPARAM]]   SendMessage (5 s timeout); prints result
+//   drop LOCATOR PATH...   drops the files on the centre of the located control, as Explorer's
+//                          drag and drop ends: WM_DROPFILES posted to its top-level window, with
+//                          the DROPFILES block written into the program's own memory (a handle
+//                          of this process would mean nothing there, and Windows does not carry
+//                          the block across); prints dropped=N
 //   device-change arrival|removal LETTERS
 //                          sends WM_DEVICECHANGE with a DEV_BROADCAST_VOLUME for the drive letters
 //                          to every top-level window of the program, as the system broadcasts it
@@ -62,6 +68,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <functional>
 #include <stdexcept>
@@ -442,6 +449,9 @@ Facts List(const Args& args) {
             cells += (column ? L"|" : L"") + memory.ReadText(kTextOffset, kTextChars);
         }
         facts.push_back({L"list." + std::to_wstring(row), cells});
+        if (Send(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED)
+            facts.push_back(
+                {L"list." + std::to_wstring(row) + L".selected", cells.substr(0, cells.find(L'|'))});
     }
     return facts;
 }
@@ -508,6 +518,42 @@ Facts Message(const Args& args, bool post) {
         return {{L"posted", L"1"}};
     }
     return {{L"result", std::to_wstring(Send(hwnd, msg, wp, lp))}};
+}
+
+Facts Drop(const Args& args) {
+    if (args.size() < 2)
+        throw Usage("drop LOCATOR PATH...");
+    HWND target = Locate(args[0]);
+    HWND top = ::GetAncestor(target, GA_ROOT);
+    RECT r{};
+    ::GetWindowRect(target, &r);
+    POINT point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ::ScreenToClient(top, &point);
+    std::wstring names;
+    for (size_t i = 1; i < args.size(); ++i)
+        names += args[i] + L'\0';
+    names += L'\0';
+    DROPFILES header{};
+    header.pFiles = sizeof(header);
+    header.pt = point;
+    header.fWide = TRUE;
+    std::vector<char> block(sizeof(header) + names.size() * sizeof(wchar_t));
+    std::memcpy(block.data(), &header, sizeof(header));
+    std::memcpy(block.data() + sizeof(header), names.data(), names.size() * sizeof(wchar_t));
+
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(top, &pid);
+    KernelHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process)
+        throw Missing("cannot open the program's process");
+    // Left to the program: its DragFinish lets go of the block, and the process ends with the test.
+    void* remote =
+        ::VirtualAllocEx(process.Get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote || !::WriteProcessMemory(process.Get(), remote, block.data(), block.size(), nullptr))
+        throw Missing("cannot write into the program's memory");
+    if (!::PostMessageW(top, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0))
+        throw Missing("cannot post");
+    return {{L"dropped", std::to_wstring(args.size() - 1)}};
 }
 
 Facts DeviceChange(const Args& args) {
@@ -695,6 +741,7 @@ Facts Run(const Args& args) {
         {L"idle", Idle},
         {L"post", [](const Args& a) { return Message(a, true); }},
         {L"send", [](const Args& a) { return Message(a, false); }},
+        {L"drop", Drop},
         {L"device-change", DeviceChange},
         {L"define-drive", DefineDrive},
         {L"reg-delete", RegDelete},
