@@ -25,8 +25,13 @@ protected:
         for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt", L"d.txt"})
             folder.MakeFile(name);
         outside.MakeFile(L"far.txt");
+        // Before the tree reads the folder: it finds no folder made after that.
+        sub = folder.MakeFolder(L"sub");
+        MakeFileIn(sub, L"inner.txt");
         OpenWindow();
     }
+
+    std::wstring sub;
 
     std::vector<std::wstring> Selected() const {
         std::vector<std::wstring> names;
@@ -90,8 +95,6 @@ TEST_F(MainFormExplorer, StartsOneByOneGiveOneSelectionAndOtherFoldersAreCounted
 }
 
 TEST_F(MainFormExplorer, AFolderAloneIsOpenedWithNothingSelected) {
-    const std::wstring sub = folder.MakeFolder(L"sub");
-    MakeFileIn(sub, L"inner.txt");
     EXPECT_EQ(HandOver({sub}), TRUE);
     EXPECT_EQ(Shown(), (Names{L"inner.txt"}));
     EXPECT_EQ(ListSelectedCount(List()), 0);
@@ -118,8 +121,6 @@ TEST_F(MainFormExplorer, DropsOnTheListSelectAndAFolderOnTheTreeIsEntered) {
     Drop(List(), {folder / L"d.txt"});
     EXPECT_EQ(Selected(), (Names{L"d.txt"}));
 
-    const std::wstring sub = folder.MakeFolder(L"sub");
-    MakeFileIn(sub, L"inner.txt");
     Drop(Tree(), {sub});
     EXPECT_EQ(Shown(), (Names{L"inner.txt"}));
 }
