@@ -21,7 +21,7 @@ TEST(CommandLine, WithoutAnOperationSwitchTheWindowStarts) {
     for (const Args& args : {Args{}, Args{L"/noversion"}, Args{L"-NoVersion"}, Args{L"C:\\photo.jpg"}})
         EXPECT_EQ(Parse(args).What, Kind::Window);
     // Explorer's verb and a drop on the icon: the window opens on them.
-    const ParsedCommandLine parsed = Parse({L"/noversion", L"C:\a.jpg", L"--", L"/b.jpg"});
+    const ParsedCommandLine parsed = Parse({L"/noversion", L"C:\\a.jpg", L"--", L"/b.jpg"});
     ASSERT_EQ(parsed.What, Kind::Window);
     EXPECT_EQ(parsed.Request.Paths, (Args{L"C:\\a.jpg", L"/b.jpg"}));
 }
