@@ -28,7 +28,7 @@ TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drive
     SetBounds(102, 102, Scale(750), Scale(550));
     SetMainForm(true);
     MarkHandOverWindow(Handle());
-    ::DragAcceptFiles(Handle(), TRUE);
+    AcceptDroppedFiles(Handle());
     OnShow = [this] { FormResize(); };
     OnResize = [this] { FormResize(); };
     OnClose = [this] { FormClose(); };

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-// The tag (WM_COPYDATA's dwData) that says the block is ours: "KV24" and a format number.
-inline constexpr uint64_t kPathHandOverTag = 0x4B563234'00000001ull;
+// The tag (WM_COPYDATA's dwData) that says the block is ours: "KV24". 32 bits, so that the 32-bit
+// and the 64-bit programs hand over to each other.
+inline constexpr uint64_t kPathHandOverTag = 0x4B563234u;
 // Far more than Explorer ever hands a verb; a longer block is refused, never read.
 inline constexpr size_t kPathHandOverMaxBytes = 4u << 20;
 

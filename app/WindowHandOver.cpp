@@ -5,6 +5,8 @@
 #include "app/PathHandOver.h"
 #include "base/ApiPath.h"
 
+#include <shellapi.h>
+
 namespace {
 
 // "Local\": one per logon session, as the windows it lines up are.
@@ -46,6 +48,15 @@ HandOverTurn::~HandOverTurn() {
 void MarkHandOverWindow(HWND hwnd) {
     ::SetPropW(hwnd, kMarkProperty, reinterpret_cast<HANDLE>(1));
     ::ChangeWindowMessageFilterEx(hwnd, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+}
+
+void AcceptDroppedFiles(HWND hwnd) {
+    // Windows keeps these messages of a drop from a process of lower integrity unless the window
+    // lets them through; the second carries the dropped names' block between the two.
+    constexpr UINT kCopyGlobalData = 0x0049;
+    ::ChangeWindowMessageFilterEx(hwnd, WM_DROPFILES, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(hwnd, kCopyGlobalData, MSGFLT_ALLOW, nullptr);
+    ::DragAcceptFiles(hwnd, TRUE);
 }
 
 HWND FindHandOverWindow() {

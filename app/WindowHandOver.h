@@ -29,6 +29,9 @@ private:
 // Marks hwnd as the window that takes the paths of later starts, and lets it take them from a
 // start of lower integrity too (the block is checked before anything is read from it).
 void MarkHandOverWindow(HWND hwnd);
+// Files dropped from Explorer reach hwnd (WM_DROPFILES), also while the program runs as
+// administrator, as its manifest asks, and Explorer does not.
+void AcceptDroppedFiles(HWND hwnd);
 // The marked window of this session, if one is open.
 HWND FindHandOverWindow();
 // Hands the paths to window and lets it come forward; false when it did not take them.
