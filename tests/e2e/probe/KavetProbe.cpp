@@ -34,7 +34,8 @@
 //                          default timeout 10000 ms; exit 1 on timeout
 //   idle [MS]              waits until the program waits for input (WaitForInputIdle)
 //   post LOCATOR MSG [WPARAM [LPARAM]]   PostMessage; MSG a number or WM_CLOSE, WM_COMMAND, ...
-//   send LOCATOR MSG [WPARAM [LPARAM]]   SendMessage (5 s timeout); prints result
+//   send LOCATOR MSG [WPARAM [LPARAM]]   SendMessage (5 s timeout); prints result and ms (the
+//                          time the program took to answer)
 //   device-change arrival|removal LETTERS
 //                          sends WM_DEVICECHANGE with a DEV_BROADCAST_VOLUME for the drive letters
 //                          to every top-level window of the program, as the system broadcasts it
@@ -507,7 +508,9 @@ Facts Message(const Args& args, bool post) {
             throw Missing("cannot post");
         return {{L"posted", L"1"}};
     }
-    return {{L"result", std::to_wstring(Send(hwnd, msg, wp, lp))}};
+    const ULONGLONG sent = ::GetTickCount64();
+    const LRESULT result = Send(hwnd, msg, wp, lp);
+    return {{L"result", std::to_wstring(result)}, {L"ms", std::to_wstring(::GetTickCount64() - sent)}};
 }
 
 Facts DeviceChange(const Args& args) {
