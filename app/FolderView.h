@@ -54,7 +54,8 @@ public:
 
     // Navigation as the address box, the parent button and the mask box ask for it.
     std::wstring SelectedTreePath() const { return tree_->GetSelectedPath(); }
-    void SelectFolder(const std::wstring& path) { tree_->SelectPath(path); }
+    // At start: the listing reads the folder; the tree looks for its subfolders in the background.
+    void SelectFolder(const std::wstring& path) { tree_->SelectPath(path, false); }
     void OpenFolder(const std::wstring& path);
     void GoToParent() { tree_->GoToParent(false); }
     const std::wstring& Mask() const { return mask_; }

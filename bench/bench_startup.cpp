@@ -119,21 +119,33 @@ int main(int argc, char** argv) {
     const std::wstring before = RegCtrl::RegReadString(options, SettingsRecord::kDirectory, L"");
     RegCtrl::RegWriteString(SettingsStore::kDefaultProductKey, SettingsStore::kVersionName,
                             SettingsStore::kCurrentVersion);
-    RegCtrl::RegWriteString(options, SettingsRecord::kDirectory, folder);
+
+    // The same start on a folder of one file: what starting a program costs whatever its folder.
+    const std::wstring small = WithTrailingBackslash(data) + L"startup-one-file";
+    ::CreateDirectoryW(small.c_str(), nullptr);
+    FileHandle(::CreateFileW((small + L"\\photo.jpg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                             nullptr));
 
     const size_t files = BareEnumeration(folder); // warm the folder so that neither side reads it first
     double bareTime = 1e9;
     double startTime = 1e9;
+    double smallTime = 1e9;
     LRESULT rows = 0;
+    LRESULT smallRows = 0;
     bool shown = true;
     for (int round = 0; round < kRounds && shown; ++round) {
         const auto t0 = Clock::now();
         BareEnumeration(folder);
         bareTime = std::min(bareTime, Seconds(Clock::now() - t0));
+        RegCtrl::RegWriteString(options, SettingsRecord::kDirectory, folder);
         const std::optional<double> start = TimeToRows(program, rows);
-        shown = start.has_value();
-        if (start)
+        RegCtrl::RegWriteString(options, SettingsRecord::kDirectory, small);
+        const std::optional<double> smallStart = TimeToRows(program, smallRows);
+        shown = start.has_value() && smallStart.has_value();
+        if (shown) {
             startTime = std::min(startTime, *start);
+            smallTime = std::min(smallTime, *smallStart);
+        }
     }
     RegCtrl::RegWriteString(options, SettingsRecord::kDirectory, before);
     if (!shown) {
@@ -145,6 +157,7 @@ int main(int argc, char** argv) {
                 static_cast<long>(rows));
     std::printf("  bare enumeration (FindFirstFileEx, basic, large fetch): %.3f s\n", bareTime);
     std::printf("  from starting Kavet24.exe until its list shows rows:    %.3f s\n", startTime);
+    std::printf("  the same on a folder of one file:                        %.3f s\n", smallTime);
     const double over = startTime - bareTime;
     std::printf("difference start - bare: %.3f s (target <= 0.3 s)%s\n", over, over <= 0.3 ? "" : "  MISSED");
     return 0;
