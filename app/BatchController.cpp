@@ -24,7 +24,6 @@
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "ui/MessageBox.h"
-#include "ui/WaitCursor.h"
 
 #include <algorithm>
 #include <memory>
@@ -210,11 +209,10 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
                                         ? std::wstring()
                                         : WithTrailingBackslash(files.Folder);
         if (!anySelected && host_.SubFoldersChosen()) {
-            FolderTreeFiles tree;
-            {
-                WaitCursor wait;
-                tree = CollectFolderTree(files.Folder, host_.CurrentMask());
-            }
+            std::optional<FolderTreeFiles> walked = WalkSubFolders(files.Folder);
+            if (!walked)
+                return std::nullopt;
+            FolderTreeFiles& tree = *walked;
             if (askAboutSubFolders && !tree.Names.empty() &&
                 ShowMessageBox(host_.BatchOwner(), SubFoldersQuestion(operation, tree),
                                MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -238,6 +236,56 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
         return std::nullopt;
     }
     return files;
+}
+
+namespace {
+
+// The walk of the subfolders on the search's worker: its counts shown, the window's stop heard.
+class SearchWalkWatch : public FolderWalkWatch {
+public:
+    explicit SearchWalkWatch(SearchProgress& progress) : progress_(progress) {}
+    bool GoOn(size_t files, size_t folders) override {
+        progress_.Tell(files, folders);
+        return !progress_.StopAsked();
+    }
+
+private:
+    SearchProgress& progress_;
+};
+
+} // namespace
+
+std::optional<FolderTreeFiles> BatchController::WalkSubFolders(const std::wstring& folder) {
+    const std::wstring mask = host_.CurrentMask();
+    FolderTreeFiles tree;
+    const SearchWork search = [&folder, &mask, &tree](SearchProgress& progress) {
+        SearchWalkWatch watch(progress);
+        tree = CollectFolderTree(folder, mask, &watch);
+    };
+    bool whole = false;
+    {
+        // The window's close and the session's end wait for the search as for a batch, and stop it.
+        const FlagGuard running(running_);
+        const FlagGuard searching(searching_);
+        whole = RunSearchWithProgress(host_.BatchOwner(), host_.BatchFontName(), search, 500, &stop_);
+    }
+    if (std::exchange(closeAfterBatch_, false)) {
+        host_.CloseWindow();
+        return std::nullopt;
+    }
+    if (!whole || tree.Stopped) {
+        if (!host_.Closing())
+            host_.ShowBatchNote(L"Recherche des fichiers arrêtée : aucun fichier n'a été modifié.");
+        return std::nullopt;
+    }
+    return tree;
+}
+
+void BatchController::CloseAfterBatch() {
+    closeAfterBatch_ = true;
+    // A search changes nothing: it ends at once rather than keep the window from closing.
+    if (searching_)
+        stop_.StopAndWait();
 }
 
 void BatchController::RunWork(const BatchFiles& files, const BatchWork& work) {

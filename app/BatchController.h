@@ -7,6 +7,7 @@
 #include "batch/BatchWork.h"
 #include "journal/JournalStore.h"
 #include "listing/FileListing.h"
+#include "listing/FolderTree.h"
 #include "operations/CaseRenamer.h"
 #include "operations/dialogs/BatchProgress.h"
 
@@ -84,7 +85,7 @@ public:
     // A batch is running: the window's close waits for its end (CloseAfterBatch), so that no file
     // is left half done, and so does the session's end.
     bool Running() const { return running_; }
-    void CloseAfterBatch() { closeAfterBatch_ = true; }
+    void CloseAfterBatch();
     // The session ends while a batch runs: the batch stops after its current file and its journal
     // ends, before the system may end the program.
     void EndForSessionEnd();
@@ -96,6 +97,9 @@ private:
     // (after asking, when `askAboutSubFolders`); none when there is nothing to run on or the user
     // said no.
     std::optional<BatchFiles> ChosenFiles(const std::wstring& operation, bool askAboutSubFolders);
+    // The folder and its subfolders walked on a worker, with the progress window and its stop;
+    // none when the walk was stopped (the status bar says so) or the window closed meanwhile.
+    std::optional<FolderTreeFiles> WalkSubFolders(const std::wstring& folder);
     // The batch itself: journal, progress, re-list and report.
     void RunWork(const BatchFiles& files, const BatchWork& work);
     // Tells the user of every file a batch's renames left under a temporary name.
@@ -108,6 +112,7 @@ private:
     std::unique_ptr<JournalStore> journal_;
     bool running_ = false;
     bool closeAfterBatch_ = false;
+    bool searching_ = false;
     // While a batch runs: what stops it from outside, and its journal (none when it runs without).
     BatchStop stop_;
     JournalBatchWriter* batchJournal_ = nullptr;

@@ -56,7 +56,8 @@ public:
 
     // Navigation as the address box, the parent button and the mask box ask for it.
     std::wstring SelectedTreePath() const { return tree_->GetSelectedPath(); }
-    void SelectFolder(const std::wstring& path) { tree_->SelectPath(path); }
+    // At start: the listing reads the folder; the tree looks for its subfolders in the background.
+    void SelectFolder(const std::wstring& path) { tree_->SelectPath(path, false); }
     void OpenFolder(const std::wstring& path);
     // Goes to folder and, once it is listed, selects the files of those names (any letter case);
     // OnNamesSelected then tells how many rows that selected.

@@ -81,6 +81,12 @@ public:
     StopOnConsoleBreak& operator=(const StopOnConsoleBreak&) = delete;
 };
 
+// Ctrl+C heard between two folders of a /recurse walk.
+class StopWalkOnBreak : public FolderWalkWatch {
+public:
+    bool GoOn(size_t, size_t) override { return !StopAsked(); }
+};
+
 } // namespace
 
 BOOL WINAPI StopAfterCurrentFile(DWORD event) {
@@ -204,6 +210,10 @@ int CommandRun::RunOperation(const CommandRequest& request) {
     std::vector<Found> files;
     if (!Collect(request, files))
         return kExitBadArguments;
+    if (searchStopped_) {
+        out_.WriteErrorLine(L"Kavet24 : recherche des fichiers arrêtée, aucun fichier n'est modifié");
+        return kExitNotAllDone;
+    }
     if (files.empty()) {
         // A script's typo must not pass for a run that did everything.
         out_.WriteErrorLine(L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
@@ -307,9 +317,12 @@ BatchFiles CommandRun::OneBatchOf(const std::vector<Found>& files) {
 }
 
 bool CommandRun::Collect(const CommandRequest& request, std::vector<Found>& files) {
-    for (const std::wstring& path : request.Paths)
+    for (const std::wstring& path : request.Paths) {
         if (!CollectPath(request, path, files))
             return false;
+        if (searchStopped_)
+            return true; // nothing is done: the files found so far do not matter
+    }
     const Locale& locale = CurrentLocale();
     std::stable_sort(files.begin(), files.end(), [&locale](const Found& a, const Found& b) {
         const int folder = locale.CompareNoCase(a.Folder, b.Folder);
@@ -399,7 +412,12 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
         return true;
     }
     // Links to folders are not followed; the system's folders at a volume's root are left out.
-    const FolderTreeFiles tree = CollectFolderTree(base, firstMask);
+    StopWalkOnBreak stopOnBreak;
+    const FolderTreeFiles tree = CollectFolderTree(base, firstMask, &stopOnBreak);
+    if (tree.Stopped) {
+        searchStopped_ = true;
+        return true;
+    }
     for (const std::wstring& unreadable : tree.Unreadable) {
         out_.WriteErrorLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
                             Quoted(WithTrailingBackslash(base) + unreadable));

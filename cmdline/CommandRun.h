@@ -100,6 +100,8 @@ private:
     bool journalFailed_ = false;
     // A subfolder of /recurse that could not be read: its files were not done.
     bool folderSkipped_ = false;
+    // Ctrl+C during a /recurse walk: the run ends before any file is done.
+    bool searchStopped_ = false;
     size_t wouldChange_ = 0;
     size_t refused_ = 0;
     size_t alreadyDone_ = 0;

@@ -86,7 +86,9 @@ public:
 
     // Paths: the tree's form is upper-case with a trailing "\"; "?" means no selection.
     std::wstring GetSelectedPath() const;
-    void SelectPath(std::wstring path);
+    // `readSelected` false leaves the selected folder's own subfolders unread, to be looked for as
+    // any unread node's are: a program starting on a folder of many files reads it once, not twice.
+    void SelectPath(std::wstring path, bool readSelected = true);
     HTREEITEM FindNode(std::wstring path) const;
     void GoToParent(bool collapse);
     std::wstring GetDropPath() const;

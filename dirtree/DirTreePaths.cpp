@@ -36,7 +36,7 @@ std::wstring TDirTree::GetSelectedPath() const {
     return info ? info->Path : std::wstring();
 }
 
-void TDirTree::SelectPath(std::wstring path) {
+void TDirTree::SelectPath(std::wstring path, bool readSelected) {
     if (path.empty())
         throw Error(L"Invalid Path Name");
     if (path == L"?")
@@ -51,8 +51,25 @@ void TDirTree::SelectPath(std::wstring path) {
     BulkUpdate update(*this);
     // Each level found is read at once, so that the next level's nodes exist; levels found before
     // a missing one stay read.
-    const HTREEITEM found =
-        WalkPath(CurrentLocale().ToUpper(path), true, [this](HTREEITEM node) { ReadChildren(node); });
+    const std::wstring target = CurrentLocale().ToUpper(path);
+    const int levels = CountBackslashes(target);
+    int level = 0;
+    const HTREEITEM found = WalkPath(target, true, [this, readSelected, levels, &level](HTREEITEM node) {
+        // A drive's root is read whatever is asked: its node has no look of its own pending.
+        if (++level < levels || readSelected || levels == 1)
+            ReadChildren(node);
+    });
+    // The folder left unread shows its expand button once a look finds a subfolder: in the
+    // background when the tree looks there, else here, reading no further than the first one.
+    if (found && !readSelected && levels > 1 && !FirstChild(found)) {
+        const TDirNodeInfo* info = Info(found);
+        if (!CanProbeInBackground()) {
+            ProbeSubfolders(found);
+        } else if (info && !info->Read && !probePending_.count(found)) {
+            probePending_.emplace(found, PendingProbe{nextProbeTicket_++, info->DiskPath, info->Path});
+            ScheduleProbe();
+        }
+    }
     if (!found)
         return;
     SelectNode(found);

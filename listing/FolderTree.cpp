@@ -85,7 +85,8 @@ bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Loca
 
 } // namespace
 
-FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask) {
+FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask,
+                                  FolderWalkWatch* watch) {
     const Locale& locale = CurrentLocale();
     const TMaskList patterns = ParseMask(mask, locale);
     const std::wstring root = WithTrailingBackslash(folder);
@@ -93,7 +94,13 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
     FolderTreeFiles found;
     // A stack rather than recursion: a tree may be thousands of folders deep.
     std::vector<std::wstring> pending{L""};
+    size_t foldersRead = 0;
     while (!pending.empty()) {
+        if (watch && !watch->GoOn(found.Names.size(), foldersRead)) {
+            found.Stopped = true;
+            break;
+        }
+        ++foldersRead;
         const std::wstring relative = std::move(pending.back());
         pending.pop_back();
         FolderEntries entries;

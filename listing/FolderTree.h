@@ -18,12 +18,26 @@ struct FolderTreeFiles {
     std::vector<std::wstring> Unreadable;
     // Links, junctions and mount points to folders (relative, as above), not followed.
     std::vector<std::wstring> Links;
+    // The walk was stopped before its end (FolderWalkWatch::GoOn): the lists above are partial.
+    bool Stopped = false;
+};
+
+// Watches a walk from outside: told after each folder read, it can end the walk there. One call
+// per folder, none per file, so that watching costs the walk nothing that counts.
+class FolderWalkWatch {
+public:
+    // The files taken and the folders read so far; false ends the walk.
+    virtual bool GoOn(size_t files, size_t folders) = 0;
+
+protected:
+    ~FolderWalkWatch() = default;
 };
 
 // Names starting with a dot are left out, as the listing leaves them out of a folder. At a
 // volume's root, the system's folders ("System Volume Information", "$RECYCLE.BIN") are not
 // entered.
-FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask);
+FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask,
+                                  FolderWalkWatch* watch = nullptr);
 
 // The files of the folder alone, by the same rules, in name order; none when it cannot be read.
 std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& folder,

@@ -113,6 +113,35 @@ bool PumpUntil(HANDLE event) {
     }
 }
 
+class SearchWorker : public Thread {
+public:
+    explicit SearchWorker(const SearchWork& search)
+        : search_(search), ended_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~SearchWorker() override { Shutdown(); }
+
+    HANDLE Ended() const { return ended_.Get(); }
+    SearchProgress& Progress() { return progress_; }
+    // Only once the worker has ended: the search went through without a stop or a failure.
+    bool Whole() const { return whole_; }
+
+protected:
+    void Execute() override {
+        try {
+            search_(progress_);
+            whole_ = !progress_.StopAsked();
+        } catch (...) {
+            // A search that failed gives no files: the batch does not start.
+        }
+    }
+    void DoTerminate() override { ::SetEvent(ended_.Get()); }
+
+private:
+    const SearchWork& search_;
+    KernelHandle ended_;
+    SearchProgress progress_;
+    bool whole_ = false;
+};
+
 } // namespace
 
 BatchProgressForm::BatchProgressForm(HWND owner, const std::wstring& fontName, size_t total) : total_(total) {
@@ -146,11 +175,24 @@ void BatchProgressForm::ShowFile(size_t number, const std::wstring& path, size_t
     Bar.SetPosition(static_cast<int>(finished));
 }
 
+void BatchProgressForm::ShowSearch(size_t files, size_t folders) {
+    if (!searching_) {
+        searching_ = true;
+        ::ShowWindow(Bar.Handle(), SW_HIDE);
+    }
+    if (stopAsked_)
+        return;
+    CountLabel.SetText(L"Recherche des fichiers : " + ByteCountText(static_cast<int64_t>(files)) +
+                       PluralWord(L" fichier", static_cast<int64_t>(files)) + L", " +
+                       ByteCountText(static_cast<int64_t>(folders)) +
+                       PluralWord(L" dossier", static_cast<int64_t>(folders)));
+}
+
 void BatchProgressForm::AskStop() {
     if (stopAsked_)
         return;
     stopAsked_ = true;
-    CountLabel.SetText(L"Arrêt après le fichier en cours...");
+    CountLabel.SetText(searching_ ? L"Arrêt de la recherche..." : L"Arrêt après le fichier en cours...");
     BtnStop.SetEnabled(false);
     if (OnStop)
         OnStop();
@@ -216,4 +258,49 @@ BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
     result.Outcomes = worker.TakeOutcomes();
     result.Stopped = worker.Terminated() && result.Outcomes.size() < paths.size();
     return result;
+}
+
+bool RunSearchWithProgress(HWND owner, const std::wstring& fontName, const SearchWork& search,
+                           unsigned showAfterMs, BatchStop* stop) {
+    SearchWorker worker(search);
+    BatchSession session(owner);
+    const ULONGLONG start = ::GetTickCount64();
+    auto refresh = [&] {
+        SearchProgress& progress = worker.Progress();
+        if (!session.Progress) {
+            if (::GetTickCount64() - start < showAfterMs)
+                return;
+            session.Progress = std::make_unique<BatchProgressForm>(owner, fontName, 0);
+            session.Progress->OnStop = [&progress] { progress.AskStop(); };
+            session.Progress->ShowSearch(progress.Files(), progress.Folders());
+            ::ShowWindow(session.Progress->Handle(), SW_SHOW);
+            ::SetFocus(session.Progress->BtnStop.Handle());
+            return;
+        }
+        session.Progress->ShowSearch(progress.Files(), progress.Folders());
+    };
+    Timer timer;
+    timer.SetInterval(kRefreshMs);
+    timer.OnTimer = refresh;
+    struct StopBinding {
+        BatchStop* stop;
+        ~StopBinding() {
+            if (stop)
+                stop->Bind({});
+        }
+    } binding{stop};
+    if (stop)
+        stop->Bind([&worker] {
+            worker.Progress().AskStop();
+            worker.WaitFor();
+        });
+    worker.Start();
+    // Unlike a batch, a search changes nothing: the program's end stops it at once.
+    if (!PumpUntil(worker.Ended())) {
+        worker.Progress().AskStop();
+        ::WaitForSingleObject(worker.Ended(), INFINITE);
+    }
+    worker.WaitFor();
+    timer.SetEnabled(false);
+    return worker.Whole();
 }

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -51,6 +52,34 @@ BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
                                     const std::vector<std::wstring>& paths, const PerFileWork& work,
                                     unsigned showAfterMs = 500, BatchStop* stop = nullptr);
 
+// What a search for a batch's files shares with its progress window: the worker tells its counts,
+// the window reads them on its timer and asks the stop, which the worker tests where it can end.
+class SearchProgress {
+public:
+    void Tell(size_t files, size_t folders) {
+        files_.store(files, std::memory_order_relaxed);
+        folders_.store(folders, std::memory_order_relaxed);
+    }
+    size_t Files() const { return files_.load(std::memory_order_relaxed); }
+    size_t Folders() const { return folders_.load(std::memory_order_relaxed); }
+    void AskStop() { stop_.store(true, std::memory_order_relaxed); }
+    bool StopAsked() const { return stop_.load(std::memory_order_relaxed); }
+
+private:
+    std::atomic<size_t> files_{0};
+    std::atomic<size_t> folders_{0};
+    std::atomic<bool> stop_{false};
+};
+
+using SearchWork = std::function<void(SearchProgress& progress)>;
+
+// Runs `search` on a worker thread, as RunWithProgress runs a batch: `owner` disabled meanwhile,
+// the progress window ("Recherche des fichiers : ...") shown after `showAfterMs` milliseconds, its
+// button and Escape asking the stop, and `stop`, when given, stopping it from outside. The
+// program's end stops it too. True when the search ran to its end.
+bool RunSearchWithProgress(HWND owner, const std::wstring& fontName, const SearchWork& search,
+                           unsigned showAfterMs = 500, BatchStop* stop = nullptr);
+
 // The window that shows a running batch. It belongs to RunWithProgress's own loop, not to a modal
 // loop: the button, Escape and the title-bar button only ask for the stop (OnStop), once.
 class BatchProgressForm : public Form {
@@ -64,6 +93,8 @@ public:
 
     // The file being done, counted from 1, and how many are finished.
     void ShowFile(size_t number, const std::wstring& path, size_t finished);
+    // The search for the batch's files, before the batch: how far it has gone (no bar, no file).
+    void ShowSearch(size_t files, size_t folders);
     bool StopAsked() const { return stopAsked_; }
 
     std::function<void()> OnStop;
@@ -82,4 +113,5 @@ private:
     size_t total_;
     size_t shownNumber_ = 0;
     bool stopAsked_ = false;
+    bool searching_ = false;
 };

@@ -270,6 +270,31 @@ TEST_F(ConsoleProgram, CtrlBreakStopsAfterTheCurrentFileAndUndoTakesBackWhatWasD
         EXPECT_TRUE(Untouched(name(i))) << i;
 }
 
+// The stop is asked again and again until the run has printed: the walk of a few hundred folders
+// outlasts the first asks, so the stop lands in the walk, before the batch.
+TEST_F(ConsoleProgram, CtrlCDuringTheSubfolderWalkChangesNothing) {
+    constexpr int kFolders = 300;
+    for (int i = 0; i < kFolders; ++i) {
+        folder.MakeFolder(L"d" + std::to_wstring(i));
+        MakeOldFile(L"d" + std::to_wstring(i) + L"\\f.txt");
+    }
+    const std::wstring out = journal / L"out.txt";
+    const Lines printed = RunInThisProcess({L"/zero", L"/recurse", folder.Path()}, [&] {
+        WIN32_FILE_ATTRIBUTE_DATA written{};
+        for (int tries = 0; tries < 30000; ++tries) {
+            StopAfterCurrentFile(CTRL_C_EVENT);
+            if (::GetFileAttributesExW(out.c_str(), GetFileExInfoStandard, &written) &&
+                written.nFileSizeLow > 0)
+                break;
+            ::Sleep(1);
+        }
+    });
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(printed, Lines{L"Kavet24 : recherche des fichiers arrêtée, aucun fichier n'est modifié"});
+    for (int i = 0; i < kFolders; ++i)
+        EXPECT_TRUE(Untouched(L"d" + std::to_wstring(i) + L"\\f.txt")) << i;
+}
+
 TEST_F(ConsoleProgram, CsvGivesEachFileItsResultAndItsNameAndStampsBeforeAndAfter) {
     const std::wstring names[] = {L"a,b c.jpg", L"été.jpg", L"held.jpg"};
     for (const std::wstring& name : names)

@@ -139,3 +139,23 @@ TEST_F(DirTreeProbeTest, TreeGoesWhileTheLookRuns) {
     ::Sleep(50);
     PumpMessages();
 }
+
+TEST_F(DirTreeProbeTest, AFolderSelectedUnreadGetsItsExpandButtonFromTheBackgroundLook) {
+    temp.MakeFolder(L"With");
+    temp.MakeFolder(L"With\\Inner");
+    temp.MakeFolder(L"Without");
+    temp.MakeFile(L"Without\\a.txt");
+    MakeTree();
+    tree->SelectPath(temp / L"With", false);
+    const HTREEITEM with = tree->Selected();
+    ASSERT_NE(with, nullptr);
+    EXPECT_EQ(tree->NodeInfo(with)->Path, TreePath(L"With"));
+    EXPECT_FALSE(tree->NodeInfo(with)->Read);
+    tree->SelectPath(temp / L"Without", false);
+    const HTREEITEM without = tree->Selected();
+    SettleProbe();
+    EXPECT_TRUE(HasPlaceholderOnly(with));
+    EXPECT_TRUE(tree->Children(without).empty());
+    ASSERT_TRUE(tree->Expand(with));
+    EXPECT_EQ(Captions(with), std::vector<std::wstring>{L"Inner"});
+}

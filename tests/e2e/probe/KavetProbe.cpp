@@ -35,7 +35,8 @@
 //                          default timeout 10000 ms; exit 1 on timeout
 //   idle [MS]              waits until the program waits for input (WaitForInputIdle)
 //   post LOCATOR MSG [WPARAM [LPARAM]]   PostMessage; MSG a number or WM_CLOSE, WM_COMMAND, ...
-//   send LOCATOR MSG [WPARAM [LPARAM]]   SendMessage (5 s timeout); prints result
+//   send LOCATOR MSG [WPARAM [LPARAM]]   SendMessage (5 s timeout); prints result and ms (the
+//                          time the program took to answer)
 //   drop LOCATOR PATH...   drops the files on the centre of the located control, as Explorer's
 //                          drag and drop ends: WM_DROPFILES posted to its top-level window, with
 //                          the DROPFILES block written into the program's own memory (a handle
@@ -517,7 +518,9 @@ Facts Message(const Args& args, bool post) {
             throw Missing("cannot post");
         return {{L"posted", L"1"}};
     }
-    return {{L"result", std::to_wstring(Send(hwnd, msg, wp, lp))}};
+    const ULONGLONG sent = ::GetTickCount64();
+    const LRESULT result = Send(hwnd, msg, wp, lp);
+    return {{L"result", std::to_wstring(result)}, {L"ms", std::to_wstring(::GetTickCount64() - sent)}};
 }
 
 Facts Drop(const Args& args) {
