@@ -58,7 +58,8 @@ public:
     JournalStore& Journal() { return *journal_; }
 
     // Runs `request` on the selected rows, or on every row when none is selected (on the files of
-    // the subfolders too, when asked), each file noted in the undo journal first, then re-lists the
+    // the subfolders too, when asked; on the whole tree for "Copier les dates d'une autre
+    // arborescence"), each file noted in the undo journal first, then re-lists the
     // folder and tells what was not done (the "Rapport" window) or how many files were changed (the
     // status bar, until the next listing).
     void RunRequest(const BatchRequest& request);
@@ -96,6 +97,9 @@ private:
     // (after asking, when `askAboutSubFolders`); none when there is nothing to run on or the user
     // said no.
     std::optional<BatchFiles> ChosenFiles(const std::wstring& operation, bool askAboutSubFolders);
+    // The files of `request`: those ChosenFiles gives, or, for an operation on the whole tree, every
+    // file through the mask and every subfolder below the folder shown.
+    std::optional<BatchFiles> FilesOf(const BatchRequest& request, bool askAboutSubFolders);
     // The batch itself: journal, progress, re-list and report.
     void RunWork(const BatchFiles& files, const BatchWork& work);
     // Tells the user of every file a batch's renames left under a temporary name.
