@@ -13,6 +13,7 @@
 #include "batch/BatchPreview.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchWork.h"
+#include "batch/FromTree.h"
 #include "journal/UndoPlan.h"
 #include "base/TimeText.h"
 #include "listing/FolderTree.h"
@@ -168,15 +169,14 @@ BatchController::BatchController(BatchHost& host, std::wstring productKey, std::
 
 void BatchController::RunRequest(const BatchRequest& request) {
     const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
-    RunOnSelection(OperationName(request), [&request, &stamping](const BatchFiles& files) {
-        return WorkOf(request, files, stamping);
-    });
+    if (const std::optional<BatchFiles> files = FilesOf(request, true))
+        RunWork(*files, WorkOf(request, *files, stamping));
 }
 
 void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
     if (running_)
         return;
-    std::optional<BatchFiles> files = ChosenFiles(OperationName(request), false);
+    std::optional<BatchFiles> files = FilesOf(request, false);
     if (!files)
         return;
     // The planner reaches the stamping it was made with: it stays for as long as the preview.
@@ -286,6 +286,16 @@ void BatchController::CloseAfterBatch() {
     // A search changes nothing: it ends at once rather than keep the window from closing.
     if (searching_)
         stop_.StopAndWait();
+}
+
+std::optional<BatchFiles> BatchController::FilesOf(const BatchRequest& request, bool askAboutSubFolders) {
+    if (request.Operation != BatchOperation::FromTree)
+        return ChosenFiles(OperationName(request), askAboutSubFolders);
+    const TFileListing* listing = host_.ShownListing();
+    if (host_.Closing() || !listing)
+        return std::nullopt;
+    WaitCursor wait;
+    return CollectTreeTargets(StoredCaseFolder(listing->Folder()), host_.CurrentMask()).Files;
 }
 
 void BatchController::RunWork(const BatchFiles& files, const BatchWork& work) {

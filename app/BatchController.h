@@ -59,7 +59,8 @@ public:
     JournalStore& Journal() { return *journal_; }
 
     // Runs `request` on the selected rows, or on every row when none is selected (on the files of
-    // the subfolders too, when asked), each file noted in the undo journal first, then re-lists the
+    // the subfolders too, when asked; on the whole tree for "Copier les dates d'une autre
+    // arborescence"), each file noted in the undo journal first, then re-lists the
     // folder and tells what was not done (the "Rapport" window) or how many files were changed (the
     // status bar, until the next listing).
     void RunRequest(const BatchRequest& request);
@@ -100,6 +101,9 @@ private:
     // The folder and its subfolders walked on a worker, with the progress window and its stop;
     // none when the walk was stopped (the status bar says so) or the window closed meanwhile.
     std::optional<FolderTreeFiles> WalkSubFolders(const std::wstring& folder);
+    // The files of `request`: those ChosenFiles gives, or, for an operation on the whole tree, every
+    // file through the mask and every subfolder below the folder shown.
+    std::optional<BatchFiles> FilesOf(const BatchRequest& request, bool askAboutSubFolders);
     // The batch itself: journal, progress, re-list and report.
     void RunWork(const BatchFiles& files, const BatchWork& work);
     // Tells the user of every file a batch's renames left under a temporary name.

@@ -125,6 +125,7 @@ private:
     void FromFileClick();
     void PhotoDateClick();
     void NameDateClick();
+    void FromTreeClick();
     void SubFoldersClick();
     void UndoClick();
     void EditDirNameEnter();

@@ -6,13 +6,16 @@
 #include "base/TextHelpers.h"
 #include "base/TimeText.h"
 #include "batch/BatchWork.h"
+#include "batch/FromTree.h"
 #include "operations/ApiPath.h"
 #include "operations/FileStamping.h"
 #include "operations/dialogs/CopyStampForm.h"
+#include "operations/dialogs/FromTreeForm.h"
 #include "operations/dialogs/NameDateForm.h"
 #include "operations/dialogs/OperationPrompts.h"
 #include "operations/dialogs/StampChoiceForm.h"
 #include "ui/MessageBox.h"
+#include "ui/OpenFileDialog.h"
 
 #include <optional>
 
@@ -46,6 +49,18 @@ BatchRequest FromFileRequest(const ReferenceFile& reference, StampSet stamps) {
 BatchRequest NameDateRequest(const NameDateChoice& choice) {
     BatchRequest request{BatchOperation::NameDate, choice.Stamps};
     request.NamePattern = choice.Pattern;
+    return request;
+}
+
+// The dialog's choice as a request, its folder checked again against the folder shown; none when
+// that folder has gone meanwhile.
+std::optional<BatchRequest> FromTreeRequest(const std::wstring& shown, const FromTreeChoice& choice) {
+    const OtherTreeCheck check = CheckOtherTree(shown, choice.Folder);
+    if (!check.Folder)
+        return std::nullopt;
+    BatchRequest request{BatchOperation::FromTree, choice.Stamps};
+    request.OtherTree = *check.Folder;
+    request.EvenIfSizeDiffers = choice.EvenIfSizeDiffers;
     return request;
 }
 
@@ -141,6 +156,30 @@ void TMainForm::NameDateClick() {
         });
     if (choice)
         batches_->RunRequest(NameDateRequest(*choice));
+}
+
+void TMainForm::FromTreeClick() {
+    if (!folders_->Listing())
+        return;
+    const std::wstring shown = StoredCaseFolder(folders_->Listing()->Folder());
+    const auto check = [&shown](const std::wstring& typed) -> std::optional<std::wstring> {
+        const OtherTreeCheck checked = CheckOtherTree(shown, typed);
+        if (checked.Folder)
+            return std::nullopt;
+        return OtherTreeProblemSentence(checked.Problem, typed);
+    };
+    const auto pick = [](HWND owner, const std::wstring& start) {
+        return AskFolder(owner, L"Le dossier dont les fichiers ont les bonnes dates :", start);
+    };
+    const std::optional<FromTreeChoice> choice = AskFromTree(
+        Handle(), FontName(), check, pick, [this, &shown](HWND owner, const FromTreeChoice& made) {
+            if (const std::optional<BatchRequest> request = FromTreeRequest(shown, made))
+                batches_->PreviewRequest(owner, *request);
+        });
+    if (!choice)
+        return;
+    if (const std::optional<BatchRequest> request = FromTreeRequest(shown, *choice))
+        batches_->RunRequest(*request);
 }
 
 void TMainForm::SubFoldersClick() {

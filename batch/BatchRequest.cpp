@@ -25,6 +25,8 @@ std::wstring OperationName(const BatchRequest& request) {
         return L"Minuscules";
     case BatchOperation::FirstUpper:
         return L"Maj-minuscules";
+    case BatchOperation::FromTree:
+        return L"Copier les dates de " + request.OtherTree;
     }
     return L"";
 }

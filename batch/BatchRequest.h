@@ -21,6 +21,7 @@ enum class BatchOperation {
     Upper,      // "Majuscules"
     Lower,      // "Minuscules"
     FirstUpper, // "Maj-minuscules"
+    FromTree,   // "Copier les dates d'une autre arborescence"
 };
 
 // The file whose stamps "Dates d'un autre fichier" gives, as read once before the batch: the
@@ -34,7 +35,8 @@ struct ReferenceFile {
 
 struct BatchRequest {
     BatchOperation Operation = BatchOperation::TimeZero;
-    // The stamps set: of DateTime, Shift, FromFile, PhotoDate and NameDate; the targets of CopyStamp.
+    // The stamps set: of DateTime, Shift, FromFile, PhotoDate, NameDate and FromTree; the targets of
+    // CopyStamp.
     StampSet Stamps = kAllStamps;
     CivilTime When; // DateTime
     // DateTime: the minutes east of UTC When was written at, which make it an exact instant;
@@ -45,6 +47,10 @@ struct BatchRequest {
     ReferenceFile Reference; // FromFile
     // NameDate: the user's pattern of the names ("AAAAMMJJ*"); empty for the known forms.
     std::wstring NamePattern;
+    // FromTree: the folder whose tree gives its stamps, as the user named it, and whether a file
+    // whose counterpart differs in size takes them all the same.
+    std::wstring OtherTree;
+    bool EvenIfSizeDiffers = false;
 };
 
 // The batch's name in the journal and in the undo list: "Décaler les dates (+1 h)".

@@ -4,6 +4,7 @@
 #include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
+#include "batch/FromTree.h"
 #include "batch/Planners.h"
 #include "base/FileNameParts.h"
 #include "operations/SystemFailure.h"
@@ -121,6 +122,10 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
         work.Work = WritePlannedName();
         break;
     }
+    case BatchOperation::FromTree:
+        work.Plan = PlanFromTree(s, names, request.OtherTree, stamps, request.EvenIfSizeDiffers);
+        work.Work = WritePlannedStamps(s, stamps);
+        break;
     }
     // The planners hold the stamping by reference: the plan keeps it alive as long as itself.
     work.Plan = [stamping, plan = std::move(work.Plan)](size_t index, const std::wstring& path) {

@@ -30,25 +30,36 @@ std::optional<FileNow> ReadForPlan(const std::wstring& path, const std::wstring&
     return now;
 }
 
-// The new value of the file's stamp `which`, from the file as it is now and that stamp's value;
-// none when its volume cannot hold it.
-using NextStamp = std::function<std::optional<uint64_t>(const FileNow& now, Stamp which, uint64_t current)>;
-
 // A plan of the stamps of `chosen`, each given by `next`; the file is refused when one cannot be
 // held.
 PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, StampSet chosen,
                           const NextStamp& next) {
     PlannedFile plan;
     const std::optional<FileNow> now = ReadForPlan(path, name, plan);
-    if (!now || chosen.Empty())
+    if (!now)
+        return plan;
+    return PlanEachStamp(*now, chosen, next);
+}
+
+// A plan of the file's stamps: `stamp` in each stamp of `chosen`.
+PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::optional<uint64_t> stamp,
+                       StampSet chosen) {
+    return PlanEachStamp(path, name, chosen, [stamp](const FileNow&, Stamp, uint64_t) { return stamp; });
+}
+
+} // namespace
+
+PlannedFile PlanEachStamp(const FileNow& now, StampSet chosen, const NextStamp& next) {
+    PlannedFile plan;
+    if (chosen.Empty())
         return plan; // the work refuses an empty choice
-    JournalFile record = UnchangedRecord(*now);
+    JournalFile record = UnchangedRecord(now);
     for (const auto& [which, stamp] :
          {std::pair{Stamp::Creation, &record.NewCreation}, std::pair{Stamp::LastWrite, &record.NewWrite},
           std::pair{Stamp::LastAccess, &record.NewAccess}}) {
         if (!chosen.Contains(which))
             continue;
-        const std::optional<uint64_t> value = next(*now, which, *stamp);
+        const std::optional<uint64_t> value = next(now, which, *stamp);
         if (!value) {
             plan.Refusal = FileOutcome::Failed(Failure::DateOutOfRange);
             return plan;
@@ -60,22 +71,10 @@ PlannedFile PlanEachStamp(const std::wstring& path, const std::wstring& name, St
     return plan;
 }
 
-// A plan of the file's stamps: `stamp` in each stamp of `chosen`.
-PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::optional<uint64_t> stamp,
-                       StampSet chosen) {
-    return PlanEachStamp(path, name, chosen, [stamp](const FileNow&, Stamp, uint64_t) { return stamp; });
-}
-
-} // namespace
-
 std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring& name, FileOutcome& why) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(ApiPath(path).c_str(), GetFileExInfoStandard, &data)) {
         why = FailureOfLastError();
-        return std::nullopt;
-    }
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        why = FileOutcome::Failed(Failure::Other, L"dossier et non fichier");
         return std::nullopt;
     }
     return FileNow{name, data.dwFileAttributes, FileTimeTicks(data.ftCreationTime),

@@ -10,16 +10,24 @@
 #include "readers/NameDate.h"
 #include "operations/NameCase.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The file at `path` as it is now, named `name`; none, with the platform's error, when it cannot
-// be read or is not a file.
+// The file or folder at `path` as it is now, named `name`; none, with the platform's error, when
+// it cannot be read.
 std::optional<FileNow> ReadFileNow(const std::wstring& path, const std::wstring& name, FileOutcome& why);
 // The file at `path` with its name as stored (without its folder); none when it cannot be read.
 std::optional<FileNow> ReadFileAsStored(const std::wstring& path);
+
+// The new value of the file's stamp `which`, from the file as it is now and that stamp's value;
+// none when its volume cannot hold it.
+using NextStamp = std::function<std::optional<uint64_t>(const FileNow& now, Stamp which, uint64_t current)>;
+// A plan of the stamps of `chosen` of the file as it is `now`, each given by `next`; the file is
+// refused when one cannot be held.
+PlannedFile PlanEachStamp(const FileNow& now, StampSet chosen, const NextStamp& next);
 
 // The planners of the five operations. `names` are the file names of the batch's paths.
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,

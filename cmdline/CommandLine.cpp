@@ -22,7 +22,7 @@ struct SwitchInfo {
     bool ValueOptional = false;
 };
 
-constexpr std::array<SwitchInfo, 22> kSwitches{{
+constexpr std::array<SwitchInfo, 24> kSwitches{{
     {L"date", true, CommandOperation::DateTime},
     {L"zero", false, CommandOperation::TimeZero},
     {L"upper", false, CommandOperation::Upper},
@@ -45,6 +45,8 @@ constexpr std::array<SwitchInfo, 22> kSwitches{{
     {L"log", true, std::nullopt},
     {L"help", false, std::nullopt},
     {L"?", false, std::nullopt},
+    {L"fromtree", true, CommandOperation::FromTree},
+    {L"anysize", false, std::nullopt},
 }};
 
 bool IsSwitch(std::wstring_view arg) {
@@ -151,7 +153,7 @@ bool ReadOutputSwitch(const std::wstring& name, const std::wstring& value, Comma
 bool TakesStamps(CommandOperation operation) {
     return operation == CommandOperation::DateTime || operation == CommandOperation::Shift ||
            operation == CommandOperation::FromFile || operation == CommandOperation::Exif ||
-           operation == CommandOperation::NameDate;
+           operation == CommandOperation::NameDate || operation == CommandOperation::FromTree;
 }
 
 // /journal only lists: it takes no path and changes nothing, so it has nothing to try out either.
@@ -351,6 +353,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
                               L" (attendu un numéro que donne /journal)");
         } else if (name == L"from") {
             request.FromFile = value;
+        } else if (name == L"fromtree") {
+            request.FromTree = value;
+        } else if (name == L"anysize") {
+            request.AnySize = true;
         } else if (name == L"name") {
             if (hasValue && !ParseNamePattern(value))
                 return Failed(
@@ -388,9 +394,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     }
     if (operationSwitch.empty())
         return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
-                      L"/from, /exif, /name, /undo ou /journal)");
+                      L"/from, /exif, /name, /fromtree, /undo ou /journal)");
     if (!stampsSwitch.empty() && !TakesStamps(request.Operation))
-        return Failed(Quoted(stampsSwitch) + L" ne va qu'avec /date, /shift, /from, /exif ou /name");
+        return Failed(Quoted(stampsSwitch) +
+                      L" ne va qu'avec /date, /shift, /from, /exif, /name ou /fromtree");
+    if (request.AnySize && request.Operation != CommandOperation::FromTree)
+        return Failed(L"/anysize ne va qu'avec /fromtree");
+    // The tree it dates is one folder, taken whole.
+    if (request.Operation == CommandOperation::FromTree && request.Paths.size() > 1)
+        return Failed(Quoted(operationSwitch) + L" prend un seul dossier à dater : " +
+                      Quoted(request.Paths[1]));
     if (const std::optional<ParsedCommandLine> refused = CheckJournalSwitches(request, operationSwitch))
         return *refused;
     if (request.Operation == CommandOperation::Undo) {
@@ -445,6 +458,10 @@ std::wstring CommandUsageText() {
            L"                              (IMG_20230415_143022.jpg...) ; le modèle, avec AAAA MM\r\n"
            L"                              JJ hh mm ss et *, pour les autres noms (\"/name:Scan "
            L"AAAAMMJJ*\")\r\n"
+           L"  /fromtree:DOSSIER           chaque fichier et sous-dossier du dossier donné prend les\r\n"
+           L"                              dates choisies de celui qui porte le même chemin sous\r\n"
+           L"                              DOSSIER (dates perdues par une copie) ; un fichier de\r\n"
+           L"                              taille différente est laissé tel quel, sauf avec /anysize\r\n"
            L"  /undo                       annule la dernière opération du journal d'annulation\r\n"
            L"  /undo:N                     annule l'opération numéro N que liste /journal\r\n"
            L"  /journal                    liste les opérations gardées au journal, la plus récente\r\n"
@@ -452,9 +469,11 @@ std::wstring CommandUsageText() {
            L"\r\n"
            L"Options :\r\n"
            L"  /stamps:cma   les dates touchées : c création, m modification, a dernier accès\r\n"
-           L"                (les trois par défaut ; avec /date, /shift, /from, /exif et /name)\r\n"
+           L"                (les trois par défaut ; avec /date, /shift, /from, /exif, /name\r\n"
+           L"                et /fromtree)\r\n"
            L"  /mask:*.JPG;*.TIF   les fichiers pris dans un dossier (*.* par défaut)\r\n"
            L"  /recurse      les sous-dossiers aussi\r\n"
+           L"  /anysize      avec /fromtree : les fichiers de taille différente aussi\r\n"
            L"  /dryrun       montre ce qui serait modifié (les dates ou le nom écrits),\r\n"
            L"                sans rien modifier\r\n"
            L"  /quiet        n'écrit que les fichiers non modifiés et le compte\r\n"

@@ -27,6 +27,7 @@ enum class CommandOperation {
     NameDate,   // /name, /name:MODÈLE
     Undo,       // /undo, /undo:ID
     Journal,    // /journal
+    FromTree,   // /fromtree:DOSSIER
 };
 
 // The date-time of /date: with its offset from UTC it is an exact instant; without, the
@@ -54,13 +55,17 @@ struct CommandOutput {
 struct CommandRequest {
     CommandOperation Operation = CommandOperation::TimeZero;
     CommandInstant When;
-    // The stamps of /date, /shift, /from, /exif and /name.
+    // The stamps of /date, /shift, /from, /exif, /name and /fromtree.
     StampSet Stamps = kAllStamps;
     DateShift Shift;
     // With /copy; the targets never hold the source.
     Stamp CopySource = Stamp::Creation;
     StampSet CopyTargets;
     std::wstring FromFile;
+    // With /fromtree: the folder whose tree gives its stamps, and /anysize: a file whose
+    // counterpart differs in size takes them all the same.
+    std::wstring FromTree;
+    bool AnySize = false;
     // With /name: the user's pattern; empty for the known forms.
     std::wstring NamePattern;
     std::wstring Mask = L"*.*";

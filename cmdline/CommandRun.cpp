@@ -6,6 +6,7 @@
 #include "base/FileNameParts.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
+#include "batch/FromTree.h"
 #include "batch/Planners.h"
 #include "base/TimeText.h"
 #include "cmdline/CommandLineSplit.h"
@@ -158,6 +159,10 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
     case CommandOperation::FirstUpper:
         batch.Operation = BatchOperation::FirstUpper;
         break;
+    case CommandOperation::FromTree:
+        batch.Operation = BatchOperation::FromTree;
+        batch.EvenIfSizeDiffers = request.AnySize;
+        break;
     case CommandOperation::Undo:
     case CommandOperation::Journal:
         out_.WriteErrorLine(CommandErrorLine(L"/undo"));
@@ -204,6 +209,8 @@ int CommandRun::RunParsed(const ParsedCommandLine& parsed) {
 }
 
 int CommandRun::RunOperation(const CommandRequest& request) {
+    if (request.Operation == CommandOperation::FromTree)
+        return RunFromTree(request);
     const std::optional<BatchRequest> batch = BatchRequestOf(request);
     if (!batch)
         return kExitBadArguments;
@@ -224,6 +231,42 @@ int CommandRun::RunOperation(const CommandRequest& request) {
     // One batch for the whole run, so that one undo takes it all back.
     const BatchFiles batchFiles = OneBatchOf(files);
     RunOne(batchFiles, WorkOf(*batch, batchFiles, stamping_), request.DryRun);
+    return Finish(request.DryRun);
+}
+
+int CommandRun::RunFromTree(const CommandRequest& request) {
+    std::optional<BatchRequest> batch = BatchRequestOf(request);
+    if (!batch)
+        return kExitBadArguments;
+    const std::wstring& path = request.Paths.front();
+    const std::wstring full = StripTrailingBackslashes(FullPath(path));
+    const DWORD attributes = ::GetFileAttributesW(ApiPath(full.size() == 2 ? full + L"\\" : full).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        out_.WriteErrorLine(CommandErrorLine(L"dossier à dater introuvable " + Quoted(path)));
+        return kExitBadArguments;
+    }
+    const std::wstring dated = StoredCaseFolder(full.size() == 2 ? full + L"\\" : full);
+    const OtherTreeCheck other = CheckOtherTree(dated, request.FromTree);
+    if (!other.Folder) {
+        out_.WriteErrorLine(CommandErrorLine(OtherTreeProblemPhrase(other.Problem, request.FromTree)));
+        return kExitBadArguments;
+    }
+    batch->OtherTree = *other.Folder;
+    const TreeTargets targets = CollectTreeTargets(dated, request.Mask);
+    for (const std::wstring& unreadable : targets.Unreadable) {
+        out_.WriteErrorLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
+                            Quoted(WithTrailingBackslash(dated) + unreadable));
+        folderSkipped_ = true;
+    }
+    for (const std::wstring& link : targets.Links)
+        out_.WriteDetail(L"Kavet24 : lien vers un dossier laissé de côté " +
+                         Quoted(WithTrailingBackslash(dated) + link));
+    if (targets.Files.Paths.empty()) {
+        out_.WriteErrorLine(L"Kavet24 : aucun fichier ne correspond aux chemins donnés");
+        const int exit = Finish(request.DryRun);
+        return exit == kExitDone ? kExitNothingMatched : exit;
+    }
+    RunOne(targets.Files, WorkOf(*batch, targets.Files, stamping_), request.DryRun);
     return Finish(request.DryRun);
 }
 

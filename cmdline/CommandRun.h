@@ -50,6 +50,8 @@ public:
 private:
     int RunParsed(const ParsedCommandLine& parsed);
     int RunOperation(const CommandRequest& request);
+    // /fromtree: the one folder named, its whole tree dated from the other.
+    int RunFromTree(const CommandRequest& request);
     int RunUndo(const CommandRequest& request);
     // /journal: the kept operations, newest first, one line each.
     int RunJournal();

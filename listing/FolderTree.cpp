@@ -2,6 +2,7 @@
 #include "listing/FolderTree.h"
 
 #include "base/ApiPath.h"
+#include "base/FileTimeTicks.h"
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "listing/FolderTreeRules.h"
@@ -14,11 +15,21 @@
 
 namespace {
 
+// Leaf names here: the walk makes them relative.
 struct FolderEntries {
-    std::vector<std::wstring> Files;
-    std::vector<std::wstring> Folders;
+    std::vector<TreeEntry> Files;
+    std::vector<TreeEntry> Folders;
     std::vector<std::wstring> Links;
 };
+
+TreeEntry EntryOf(std::wstring_view name, const WIN32_FIND_DATAW& data) {
+    return TreeEntry{std::wstring(name),
+                     (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                     (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     FileTimeTicks(data.ftCreationTime),
+                     FileTimeTicks(data.ftLastAccessTime),
+                     FileTimeTicks(data.ftLastWriteTime)};
+}
 
 // The tag of a reparse point, asked of the folder itself when the enumeration gave none.
 uint32_t ReparseTag(const std::wstring& path, const WIN32_FIND_DATAW& data) {
@@ -62,7 +73,7 @@ bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Loca
                                     reparsePoint ? ReparseTag(path + data.cFileName, data) : 0,
                                     atVolumeRoot)) {
             case SubfolderWalk::Enter:
-                entries.Folders.emplace_back(name);
+                entries.Folders.push_back(EntryOf(name, data));
                 break;
             case SubfolderWalk::SkipLink:
                 entries.Links.emplace_back(name);
@@ -71,14 +82,17 @@ bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Loca
                 break;
             }
         } else if (name[0] != L'.' && MatchesMask(name, patterns, locale)) {
-            entries.Files.emplace_back(name);
+            entries.Files.push_back(EntryOf(name, data));
         }
     } while (::FindNextFileW(find.Get(), &data));
     const auto byName = [](const std::wstring& a, const std::wstring& b) {
         return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
     };
-    std::sort(entries.Files.begin(), entries.Files.end(), byName);
-    std::sort(entries.Folders.begin(), entries.Folders.end(), byName);
+    const auto entryByName = [&byName](const TreeEntry& a, const TreeEntry& b) {
+        return byName(a.Name, b.Name);
+    };
+    std::sort(entries.Files.begin(), entries.Files.end(), entryByName);
+    std::sort(entries.Folders.begin(), entries.Folders.end(), entryByName);
     std::sort(entries.Links.begin(), entries.Links.end(), byName);
     return true;
 }
@@ -110,12 +124,12 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
         }
         if (!entries.Files.empty())
             ++found.Folders;
-        for (const std::wstring& file : entries.Files)
-            found.Names.push_back(relative + file);
+        for (const TreeEntry& file : entries.Files)
+            found.Names.push_back(relative + file.Name);
         for (const std::wstring& link : entries.Links)
             found.Links.push_back(relative + link);
         for (auto it = entries.Folders.rbegin(); it != entries.Folders.rend(); ++it)
-            pending.push_back(relative + *it + L'\\');
+            pending.push_back(relative + it->Name + L'\\');
     }
     return found;
 }
@@ -126,5 +140,39 @@ std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& 
     FolderEntries entries;
     if (!ReadEntries(WithTrailingBackslash(folder), ParseMask(mask, locale), locale, false, entries))
         return std::nullopt;
-    return std::move(entries.Files);
+    std::vector<std::wstring> names;
+    names.reserve(entries.Files.size());
+    for (TreeEntry& file : entries.Files)
+        names.push_back(std::move(file.Name));
+    return names;
+}
+
+FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask) {
+    const Locale& locale = CurrentLocale();
+    const TMaskList patterns = ParseMask(mask, locale);
+    const std::wstring root = WithTrailingBackslash(folder);
+    const bool rootIsVolume = IsVolumeRoot(root);
+    FolderTreeEntries found;
+    std::vector<std::wstring> pending{L""};
+    while (!pending.empty()) {
+        const std::wstring relative = std::move(pending.back());
+        pending.pop_back();
+        FolderEntries entries;
+        if (!ReadEntries(root + relative, patterns, locale, rootIsVolume && relative.empty(), entries)) {
+            found.Unreadable.push_back(StripTrailingBackslashes(relative));
+            continue;
+        }
+        for (TreeEntry& file : entries.Files) {
+            file.Name.insert(0, relative);
+            found.Files.push_back(std::move(file));
+        }
+        for (const std::wstring& link : entries.Links)
+            found.Links.push_back(relative + link);
+        for (auto it = entries.Folders.rbegin(); it != entries.Folders.rend(); ++it) {
+            it->Name.insert(0, relative);
+            pending.push_back(it->Name + L'\\');
+            found.Folders.push_back(std::move(*it));
+        }
+    }
+    return found;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,3 +43,27 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
 // The files of the folder alone, by the same rules, in name order; none when it cannot be read.
 std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& folder,
                                                             const std::wstring& mask);
+
+// One file or folder as the walk found it: its size and UTC stamps (100 ns ticks) come with the
+// enumeration, so that a whole tree is known without one look at each entry.
+struct TreeEntry {
+    std::wstring Name; // relative to the folder walked
+    bool Folder = false;
+    uint64_t Size = 0;
+    uint64_t Creation = 0;
+    uint64_t LastAccess = 0;
+    uint64_t LastWrite = 0;
+};
+
+struct FolderTreeEntries {
+    // The files through the mask, in the order CollectFolderTree gives them.
+    std::vector<TreeEntry> Files;
+    // Every subfolder entered (the folder walked itself aside), each before its own subfolders.
+    std::vector<TreeEntry> Folders;
+    std::vector<std::wstring> Unreadable;
+    std::vector<std::wstring> Links;
+};
+
+// The same walk as CollectFolderTree, keeping the folders and what the enumeration tells of each
+// entry.
+FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask);

@@ -299,7 +299,8 @@ FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
         // stamps between the two, and a file another program holds open is left alone.
         // A symbolic link is dated itself, as the list shows it: through it, the stamps would
         // land on its target, maybe outside the folder, and the journal would not know them.
-        FileHandle file(opener_(ApiPath(path), FILE_FLAG_OPEN_REPARSE_POINT));
+        // A folder opens only with the backup flag, which changes nothing for a file.
+        FileHandle file(opener_(ApiPath(path), FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS));
         if (!file)
             return FailureOfLastError();
         if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))

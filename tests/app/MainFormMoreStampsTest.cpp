@@ -4,6 +4,7 @@
 #include "MainFormFixture.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/FromTreeForm.h"
 #include "operations/dialogs/NameDateForm.h"
 #include "operations/dialogs/StampChoiceForm.h"
 #include "operations/dialogs/UndoForm.h"
@@ -81,6 +82,13 @@ protected:
                 named->Stamps.SetChecked(mask);
                 named->EditPattern.SetText(pattern);
                 (mask.Empty() ? named->BtnCancel : named->BtnOk).Click();
+            } else if (auto* tree = dynamic_cast<FromTreeForm*>(&shown)) {
+                // Each folder typed in turn: those refused leave the dialog open for the next.
+                for (const std::wstring& typed : treeFolders) {
+                    tree->EditFolder.SetText(typed);
+                    tree->Stamps.SetChecked(mask);
+                    tree->BtnOk.Click();
+                }
             } else if (auto* confirm = dynamic_cast<ConfirmationForm*>(&shown)) {
                 confirm->BtnOk.Click();
             } else if (auto* undo = dynamic_cast<UndoForm*>(&shown)) {
@@ -104,6 +112,8 @@ protected:
     // stamp is asked).
     std::wstring shownPattern;
     std::wstring pattern;
+    // The folders typed into "Copier les dates d'une autre arborescence", then OK, one after the other.
+    std::vector<std::wstring> treeFolders;
 };
 
 TEST_F(MainFormMoreStamps, DatesOfAnotherFileGoExactlyIntoTheChosenStampsAndComeBackOnUndo) {
@@ -236,3 +246,38 @@ TEST_F(MainFormMoreStamps, SubfoldersThreeLevelsDeepThroughTheMaskWithoutFollowi
 }
 
 } // namespace
+
+TEST_F(MainFormMoreStamps, FromTreeDatesTheWholeTreeFromTheFolderTypedAfterRefusingOneInsideIt) {
+    Make(L"a.txt");
+    Make(L"extra.txt");
+    folder.MakeFolder(L"sub");
+    Make(L"sub\\b.txt");
+    const FILETIME write = OfTicks(Ticks(UtcOfLocal(2016, 8, 1, 10, 0, 0)) + 4321);
+    outside.MakeFolder(L"sub");
+    for (const wchar_t* name : {L"a.txt", L"sub\\b.txt"})
+        outside.MakeFile(name);
+    for (const wchar_t* name : {L"a.txt", L"sub\\b.txt", L"sub"})
+        ASSERT_TRUE(WriteStamps(outside / name, write, write, write));
+    OpenWindow();
+    // A file of the list selected: the whole tree is dated all the same.
+    ListSelectRow(List(), 0);
+    const auto before = Disk();
+    const uint64_t folderBefore = Ticks(ReadStamps(folder / L"sub")->LastWrite);
+    treeFolders = {folder / L"sub", outside.Path()};
+
+    Run(L"Copier les dates d'une autre arborescence...", {Stamp::LastWrite});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(L"est dans le dossier affiché"), std::wstring::npos) << boxes[0];
+    const auto after = Disk();
+    for (const wchar_t* name : {L"a.txt", L"sub\\b.txt"}) {
+        EXPECT_EQ(after.at(name).first, Ticks(write)) << name;
+        EXPECT_EQ(after.at(name).second, Ticks(kBefore)) << "access not chosen: " << name;
+    }
+    EXPECT_EQ(after.at(L"extra.txt"), before.at(L"extra.txt"));
+    EXPECT_EQ(Ticks(ReadStamps(folder / L"sub")->LastWrite), Ticks(write));
+    EXPECT_EQ(reported, std::vector<std::wstring>{L"extra.txt: aucun fichier correspondant"});
+
+    Run(L"Annuler la dernière opération");
+    EXPECT_EQ(Disk(), before);
+    EXPECT_EQ(Ticks(ReadStamps(folder / L"sub")->LastWrite), folderBefore);
+}

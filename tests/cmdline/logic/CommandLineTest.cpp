@@ -49,11 +49,17 @@ TEST(CommandLine, DateRequestReadsEveryOptionWhateverTheSwitchSpelling) {
 
 TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
     const std::pair<const wchar_t*, CommandOperation> cases[] = {
-        {L"/zero", CommandOperation::TimeZero},       {L"/UPPER", CommandOperation::Upper},
-        {L"-lower", CommandOperation::Lower},         {L"/first", CommandOperation::FirstUpper},
-        {L"/exif", CommandOperation::Exif},           {L"/from:ref.jpg", CommandOperation::FromFile},
-        {L"/shift:1:00:00", CommandOperation::Shift}, {L"/copy:m>ca", CommandOperation::CopyStamp},
-        {L"/name", CommandOperation::NameDate},       {L"/Name:AAAAMMJJ*", CommandOperation::NameDate},
+        {L"/zero", CommandOperation::TimeZero},
+        {L"/UPPER", CommandOperation::Upper},
+        {L"-lower", CommandOperation::Lower},
+        {L"/first", CommandOperation::FirstUpper},
+        {L"/exif", CommandOperation::Exif},
+        {L"/from:ref.jpg", CommandOperation::FromFile},
+        {L"/shift:1:00:00", CommandOperation::Shift},
+        {L"/copy:m>ca", CommandOperation::CopyStamp},
+        {L"/name", CommandOperation::NameDate},
+        {L"/Name:AAAAMMJJ*", CommandOperation::NameDate},
+        {L"/FromTree:D:\\Orig", CommandOperation::FromTree},
     };
     for (const auto& [option, operation] : cases) {
         const ParsedCommandLine parsed = Parse({option, L"/recurse", L"x"});
@@ -63,6 +69,11 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
         EXPECT_EQ(parsed.Request.Stamps, kAllStamps);
     }
     EXPECT_EQ(Parse({L"/from:ref.jpg", L"x"}).Request.FromFile, L"ref.jpg");
+    const ParsedCommandLine tree = Parse({L"/fromtree=D:\\Orig", L"/stamps:m", L"/AnySize", L"x"});
+    EXPECT_EQ(tree.Request.FromTree, L"D:\\Orig");
+    EXPECT_EQ(tree.Request.Stamps, StampSet{Stamp::LastWrite});
+    EXPECT_TRUE(tree.Request.AnySize);
+    EXPECT_FALSE(Parse({L"/fromtree:D:\\Orig", L"x"}).Request.AnySize);
     EXPECT_EQ(Parse({L"/name", L"x"}).Request.NamePattern, L"");
     EXPECT_EQ(Parse({L"/name=Scan AAAA-MM-JJ*", L"x"}).Request.NamePattern, L"Scan AAAA-MM-JJ*");
     const ParsedCommandLine copy = Parse({L"/copy:M>cA", L"x"});
@@ -130,7 +141,11 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
         {{L"/upper:yes", L"x"}, L"l'option « /upper » ne prend pas de valeur"},
         {{L"/upper"}, L"aucun fichier ni dossier donné"},
         {{L"/mask:*.jpg", L"/MASK:*.tif", L"/zero", L"x"}, L"option « /MASK » donnée deux fois"},
-        {{L"/stamps:c", L"/upper", L"x"}, L"« /stamps » ne va qu'avec /date, /shift, /from, /exif ou /name"},
+        {{L"/stamps:c", L"/upper", L"x"},
+         L"« /stamps » ne va qu'avec /date, /shift, /from, /exif, /name ou /fromtree"},
+        {{L"/anysize", L"/zero", L"x"}, L"/anysize ne va qu'avec /fromtree"},
+        {{L"/fromtree:D:\\Orig", L"x", L"y"}, L"« /fromtree » prend un seul dossier à dater : « y »"},
+        {{L"/fromtree", L"x"}, L"valeur manquante pour « /fromtree »"},
         {{L"/name:IMG_*", L"x"},
          L"modèle de nom invalide « IMG_* » (AAAA, MM et JJ une fois chacun ; hh, mm, ss au besoin ; * pour "
          L"tout "
@@ -149,7 +164,7 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
         {{L"/journal", L"/undo"}, L"une seule opération à la fois : « /journal » et « /undo »"},
         {{L"/dryrun", L"x"},
          L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
-         L"/name, /undo ou /journal)"},
+         L"/name, /fromtree, /undo ou /journal)"},
         {{L"/zero", L""}, L"chemin vide"},
     };
     for (const auto& [args, message] : cases) {
@@ -187,7 +202,7 @@ TEST(CommandLine, OutputSwitchesSayWhereTheRunTellsWhatItDid) {
          L"/csv et /log ne peuvent écrire le même fichier « run.TXT »"},
         {{L"/quiet", L"x"},
          L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
-         L"/name, /undo ou /journal)"},
+         L"/name, /fromtree, /undo ou /journal)"},
     };
     for (const auto& [args, message] : errors)
         EXPECT_EQ(Parse(args).Error, L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)") << message;

@@ -433,3 +433,36 @@ TEST_F(ConsoleProgram, JournalListsTheKeptOperationsNewestFirstForAScriptToRead)
     EXPECT_GT(std::stoull(newest[1].str()), std::stoull(oldest[1].str()));
     EXPECT_EQ(::lstrcmpiW(oldest[3].str().c_str(), folder.Path().c_str()), 0) << oldest[3].str();
 }
+
+TEST_F(ConsoleProgram, FromTreeDatesTheFolderTreeFromTheOtherAndABadFolderExitsWithTwoOnStandardError) {
+    TempFolder original;
+    original.MakeFolder(L"sub");
+    original.MakeFile(L"a.jpg", "aa");
+    original.MakeFile(L"sub\\b.jpg", "bbb");
+    const FILETIME oldWrite = UtcFileTime(2015, 6, 1, 9, 30, 0);
+    for (const wchar_t* name : {L"a.jpg", L"sub\\b.jpg", L"sub"})
+        ASSERT_TRUE(WriteStamps(original / name, Old(), Old(), oldWrite));
+    folder.MakeFolder(L"sub");
+    folder.MakeFile(L"a.jpg", "aa");
+    folder.MakeFile(L"sub\\b.jpg", "bbb");
+    folder.MakeFile(L"sub\\c.jpg", "c");
+    const std::string other = Utf8FromWide(original.Path());
+    const Result run = RunBatch(
+        ComInBatch() + " \"/fromtree:" + other + "\" /stamps:m /mask:*.jpg . 1>out.txt 2>err.txt\r\n" +
+        "echo code=%ERRORLEVEL%\r\n" + ComInBatch() + " \"/fromtree:" + other +
+        "\\absent\" . 1>>out.txt 2>>err.txt\r\necho code=%ERRORLEVEL%\r\n" + ComInBatch() +
+        " /fromtree:sub . 1>>out.txt 2>>err.txt\r\necho code=%ERRORLEVEL%\r\n");
+
+    EXPECT_EQ(run.Printed, (Lines{L"code=1", L"code=2", L"code=2"}));
+    EXPECT_EQ(FileLines(folder / L"out.txt"),
+              (Lines{L"a.jpg : modifié", L"sub\\b.jpg : modifié", L"sub : modifié",
+                     L"3 fichiers modifiés, 1 non modifié"}));
+    EXPECT_EQ(
+        FileLines(folder / L"err.txt"),
+        (Lines{L"sub\\c.jpg : non modifié : aucun fichier correspondant",
+               L"Kavet24 : dossier introuvable « " + original.Path() + L"\\absent » (Kavet24 /? pour l'aide)",
+               L"Kavet24 : le dossier « sub » est dans le dossier à dater (Kavet24 /? pour l'aide)"}));
+    for (const wchar_t* name : {L"a.jpg", L"sub\\b.jpg", L"sub"})
+        EXPECT_TRUE(SameTime(ReadStamps(folder / name).value_or(DiskStamps{}).LastWrite, oldWrite)) << name;
+    EXPECT_FALSE(SameTime(ReadStamps(folder / L"sub\\c.jpg").value_or(DiskStamps{}).LastWrite, oldWrite));
+}

@@ -189,10 +189,11 @@ TEST_F(FileStampingTest, MissingFileFailsAndNothingIsCreated) {
     EXPECT_TRUE(NamesIn(folder_.Path()).empty());
 }
 
-TEST_F(FileStampingTest, FolderIsNotStamped) {
+TEST_F(FileStampingTest, FolderIsStampedAsAFileIs) {
     const std::wstring path = folder_.MakeFolder(L"sub");
-    EXPECT_FALSE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, kAllStamps));
-    EXPECT_TRUE(recorder_.calls.empty());
+    EXPECT_TRUE(FileStamping(recorder_.Writer()).FileSetDateTime(path, kSummerLocal, kAllStamps));
+    ASSERT_EQ(recorder_.calls.size(), 1u);
+    EXPECT_TRUE(SameTime(ReadStamps(path).value_or(DiskStamps{}).LastWrite, kSummerUtc));
 }
 
 TEST_F(FileStampingTest, FileHeldOpenWithoutSharingIsLeftUnchangedWithItsAttributes) {

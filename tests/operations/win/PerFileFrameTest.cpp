@@ -60,16 +60,26 @@ TEST_F(PerFileFrameTest, ExceptionInTheWorkGivesFalseAndTheAttributesAreRestored
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
 }
 
-TEST_F(PerFileFrameTest, MissingFileOrFolderIsNotWorkedOn) {
+TEST_F(PerFileFrameTest, MissingFileIsNotWorkedOnAndAFolderIsWithItsAttributesBack) {
     bool called = false;
     const auto work = [&](PerFileFrame&) {
         called = true;
         return FileOutcome();
     };
     EXPECT_EQ(PerFileFrame::Run(folder_ / L"absent.txt", work).Why(), Failure::NotFound);
-    EXPECT_FALSE(PerFileFrame::Run(folder_.MakeFolder(L"sub"), work));
     EXPECT_FALSE(called);
     EXPECT_EQ(::GetFileAttributesW((folder_ / L"absent.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    const std::wstring sub = folder_.MakeFolder(L"sub");
+    ASSERT_TRUE(::SetFileAttributesW(sub.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const DWORD before = ::GetFileAttributesW(sub.c_str());
+    DWORD seen = 0;
+    EXPECT_TRUE(PerFileFrame::Run(sub, [&](PerFileFrame& frame) {
+        seen = ::GetFileAttributesW(frame.Path().c_str());
+        return FileOutcome();
+    }));
+    EXPECT_EQ(seen & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(::GetFileAttributesW(sub.c_str()), before);
 }
 
 TEST_F(PerFileFrameTest, AttributesFollowTheFileToItsNewName) {
