@@ -23,7 +23,7 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    const TFileObject& Entry(const std::wstring& name) const {
+    TFileObject Entry(const std::wstring& name) const {
         for (size_t i = 0; i < listing.Count(); ++i)
             if (listing[i].Name == name)
                 return listing[i];
