@@ -81,5 +81,6 @@ private:
 
     size_t total_;
     size_t shownNumber_ = 0;
+    size_t shownFinished_ = 0;
     bool stopAsked_ = false;
 };
