@@ -80,7 +80,7 @@ void FolderView::GetItemInfo(TVMItemInfo& info) {
     // A row beyond the listing (the list asked before it learnt the new count) keeps what it had.
     if (!listing_ || info.Item < 0 || static_cast<size_t>(info.Item) >= listing_->Count())
         return;
-    TFileObject& entry = (*listing_)[static_cast<size_t>(info.Item)];
+    const TFileObject entry = (*listing_)[static_cast<size_t>(info.Item)];
     if (info.Mask.Contains(lvifImage))
         info.Image = entry.IconIndex;
     if (info.Mask.Contains(lvifText)) {
@@ -93,9 +93,9 @@ void FolderView::CacheHint(const NMLVCACHEHINT& hint) {
     if (!listing_ || hint.iTo < hint.iFrom)
         return;
     for (int i = std::max(hint.iFrom, 0); i <= hint.iTo && static_cast<size_t>(i) < listing_->Count(); ++i) {
-        TFileObject& entry = (*listing_)[static_cast<size_t>(i)];
-        if (entry.IconIndex == -1)
-            entry.IconIndex = icons_.IconIndex(listing_->FullName(static_cast<size_t>(i)));
+        const size_t row = static_cast<size_t>(i);
+        if ((*listing_)[row].IconIndex == -1)
+            listing_->SetIconIndex(row, icons_.IconIndex(listing_->FullName(row)));
     }
 }
 

@@ -9,56 +9,122 @@
 void TFileListing::Reset(const std::wstring& folder) {
     blocks_.clear();
     blocks_.shrink_to_fit();
+    count_ = 0;
     rows_.clear();
     rows_.shrink_to_fit();
+    icons_.clear();
+    icons_.shrink_to_fit();
     names_.Clear();
     nameKeys_.Clear();
     nameKeysLocale_ = nullptr;
+    // The type names stay: the next reading of a folder finds most of them known.
     folder_ = folder;
     totalSize_ = 0;
 }
 
+void TFileListing::Add(const TFileObject& entry) {
+    Append(entry, TypeNumberOf(entry.TypeName), nullptr);
+}
+
 void TFileListing::AddWithNameKey(const TFileObject& entry, const Locale& locale) {
-    if (rows_.size() == nameKeys_.Count() && (nameKeysLocale_ == &locale || rows_.empty())) {
-        nameKeys_.Add(entry.Name, locale);
-        nameKeysLocale_ = &locale;
+    Append(entry, TypeNumberOf(entry.TypeName), &locale);
+}
+
+void TFileListing::Append(const TFileObject& entry, uint32_t type, const Locale* keyLocale) {
+    if (count_ > UINT32_MAX - 1)
+        throw std::length_error("listing full");
+    // Keys made while reading stay usable only while every entry has one, of one locale.
+    if (keyLocale && count_ == nameKeys_.Count() && (nameKeysLocale_ == keyLocale || count_ == 0)) {
+        nameKeys_.Add(entry.Name, *keyLocale);
+        nameKeysLocale_ = keyLocale;
     }
-    Add(entry);
-}
-
-void TFileListing::Add(TFileObject entry) {
-    const size_t id = rows_.size();
+    const size_t id = count_;
     if (id == blocks_.size() * kBlockSize)
-        blocks_.push_back(std::make_unique<TFileObject[]>(kBlockSize));
-    // A short name equal to the long one (or standing in for a missing one) shares its characters.
-    const bool sameNames = entry.DosName == entry.Name;
-    entry.Name = names_.Keep(entry.Name);
-    entry.DosName = sameNames ? entry.Name : names_.Keep(entry.DosName);
+        blocks_.push_back(std::make_unique_for_overwrite<Stored[]>(kBlockSize));
+    // A short name equal to the long one (or standing in for a missing one) costs nothing.
+    const bool ownDosName = !entry.DosName.empty() && entry.DosName != entry.Name;
+    const std::wstring_view dosName = ownDosName ? entry.DosName : std::wstring_view();
+    if (entry.Name.size() > UINT16_MAX || dosName.size() > UINT16_MAX)
+        throw std::length_error("name too long");
+    Stored& stored = At(id);
+    stored.Created = entry.Created;
+    stored.Modified = entry.Modified;
+    stored.Accessed = entry.Accessed;
+    stored.Size = entry.Size;
+    stored.Attributes = entry.Attributes;
+    stored.NamePlace = names_.KeepPair(entry.Name, dosName);
+    stored.NameLength = static_cast<uint16_t>(entry.Name.size());
+    stored.DosLength = static_cast<uint16_t>(dosName.size());
+    stored.Type = type;
+    if (!rows_.empty())
+        rows_.push_back(static_cast<uint32_t>(id));
+    if (!icons_.empty())
+        icons_.push_back(entry.IconIndex);
+    ++count_;
     totalSize_ += entry.Size;
-    At(id) = entry;
-    // The rows are made here, with the entries, so that a sort only reorders them.
-    rows_.push_back(static_cast<uint32_t>(id));
 }
 
-TFileObject& TFileListing::Entry(size_t row) {
-    if (row >= rows_.size())
+size_t TFileListing::IdOfRow(size_t row) const {
+    if (row >= count_)
         throw std::out_of_range("listing index");
-    return At(rows_[row]);
+    return rows_.empty() ? row : rows_[row];
+}
+
+TFileObject TFileListing::operator[](size_t index) const {
+    const size_t id = IdOfRow(index);
+    const Stored& stored = At(id);
+    TFileObject entry;
+    entry.Name = NameOf(stored);
+    entry.DosName = DosNameOf(stored);
+    entry.TypeName = TypeNameOf(stored);
+    entry.Created = stored.Created;
+    entry.Modified = stored.Modified;
+    entry.Accessed = stored.Accessed;
+    entry.Size = stored.Size;
+    entry.IconIndex = icons_.empty() ? -1 : icons_[id];
+    entry.Attributes = stored.Attributes;
+    return entry;
+}
+
+void TFileListing::SetIconIndex(size_t index, int32_t icon) {
+    const size_t id = IdOfRow(index);
+    if (icons_.empty())
+        icons_.assign(count_, -1);
+    icons_[id] = icon;
+}
+
+uint32_t TFileListing::TypeNumber(const std::wstring& extensionKey, const std::wstring& typeName) {
+    const auto [it, added] = typeOfExtension_.try_emplace(extensionKey, static_cast<uint32_t>(types_.size()));
+    if (added)
+        types_.push_back(typeName);
+    return it->second;
+}
+
+uint32_t TFileListing::TypeNumberOf(std::wstring_view typeName) {
+    if (typeName.empty())
+        return kNoType;
+    // The most recent first: entries of one type tend to come together.
+    for (size_t i = types_.size(); i-- > 0;)
+        if (types_[i].data() == typeName.data())
+            return static_cast<uint32_t>(i);
+    // Not one of ours: kept as a type of its own.
+    types_.emplace_back(typeName);
+    return static_cast<uint32_t>(types_.size() - 1);
 }
 
 std::wstring_view TFileListing::KeepTypeName(const std::wstring& extensionKey, const std::wstring& typeName) {
-    return typeNames_.try_emplace(extensionKey, typeName).first->second;
+    return types_[TypeNumber(extensionKey, typeName)];
 }
 
 const std::wstring* TFileListing::FindTypeName(const std::wstring& extensionKey) const {
-    auto it = typeNames_.find(extensionKey);
-    return it == typeNames_.end() ? nullptr : &it->second;
+    auto it = typeOfExtension_.find(extensionKey);
+    return it == typeOfExtension_.end() ? nullptr : &types_[it->second];
 }
 
 std::wstring TFileListing::FullName(size_t index) const {
-    const TFileObject& entry = (*this)[index];
+    const std::wstring_view name = NameOf(At(IdOfRow(index)));
     std::wstring path = WithTrailingBackslash(folder_);
-    path += entry.Name;
+    path += name;
     return path;
 }
 
@@ -110,8 +176,13 @@ void TFileListing::Sort(int key, bool ascending, const Locale& locale) {
             listing.nameKeysLocale_ = nullptr;
         }
     } drop{*this};
-    if (key < kName || key > kType || rows_.size() < 2)
+    if (key < kName || key > kType || count_ < 2)
         return;
+    if (rows_.empty()) {
+        rows_.resize(count_);
+        for (size_t id = 0; id < count_; ++id)
+            rows_[id] = static_cast<uint32_t>(id);
+    }
     switch (key) {
     case kName:
     case kDosName:
@@ -140,11 +211,11 @@ void TFileListing::SortRowsByText(int key, bool ascending, const Locale& locale)
     // Collate each text once, by entry number; comparing keys is then a plain byte comparison.
     // The names' keys may have been made while the folder was read.
     SortKeyStore made;
-    const bool readKeys = key == kName && nameKeysLocale_ == &locale && nameKeys_.Count() == rows_.size();
+    const bool readKeys = key == kName && nameKeysLocale_ == &locale && nameKeys_.Count() == count_;
     if (!readKeys) {
-        for (size_t id = 0; id < rows_.size(); ++id) {
-            const TFileObject& e = At(id);
-            made.Add(key == kName ? e.Name : key == kDosName ? e.DosName : e.TypeName, locale);
+        for (size_t id = 0; id < count_; ++id) {
+            const Stored& e = At(id);
+            made.Add(key == kName ? NameOf(e) : key == kDosName ? DosNameOf(e) : TypeNameOf(e), locale);
         }
     }
     const SortKeyStore& keys = readKeys ? nameKeys_ : made;

@@ -243,8 +243,9 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
     const QuickMatch quick(patterns);
     LocalTimeConverter converter(VolumeStampClock(folder));
     // Type names by the extension exactly as written, before any case mapping.
-    std::unordered_map<std::wstring, std::wstring_view> typeByRawExtension;
+    std::unordered_map<std::wstring, uint32_t> typeByRawExtension;
     std::wstring rawExtension;
+    const Locale* keyLocale = SortKey == kName ? &locale : nullptr;
     const auto add = [&](const FoundFile& found) {
         if (found.Name.empty() || found.Name[0] == L'.' || (found.Attributes & FILE_ATTRIBUTE_DIRECTORY))
             return;
@@ -252,7 +253,7 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
             return;
         TFileObject entry;
         entry.Name = found.Name;
-        entry.DosName = found.ShortName.empty() ? entry.Name : found.ShortName;
+        entry.DosName = found.ShortName;
         entry.Created = ListingTime(converter, found.Created);
         entry.Modified = ListingTime(converter, found.Modified);
         entry.Accessed = ListingTime(converter, found.Accessed);
@@ -261,21 +262,17 @@ int TFileListing::ReadFolder(const std::wstring& folder, const std::wstring& mas
         const size_t dot = entry.Name.find_last_of(L'.');
         // Reused for every file, so that looking a known extension up allocates nothing.
         rawExtension.assign(entry.Name.substr(dot == std::wstring_view::npos ? entry.Name.size() : dot));
-        auto known = typeByRawExtension.find(rawExtension);
-        if (known != typeByRawExtension.end()) {
-            entry.TypeName = known->second;
+        uint32_t type = 0;
+        if (auto known = typeByRawExtension.find(rawExtension); known != typeByRawExtension.end()) {
+            type = known->second;
         } else {
             const std::wstring key = ExtensionKey(entry.Name, locale);
             const std::wstring* kept = FindTypeName(key);
-            entry.TypeName =
-                kept ? std::wstring_view(*kept)
-                     : KeepTypeName(key, ShellTypeName(base + std::wstring(entry.Name), found.Attributes));
-            typeByRawExtension.emplace(rawExtension, entry.TypeName);
+            type = TypeNumber(key, kept ? *kept
+                                        : ShellTypeName(base + std::wstring(entry.Name), found.Attributes));
+            typeByRawExtension.emplace(rawExtension, type);
         }
-        if (SortKey == kName)
-            AddWithNameKey(entry, locale);
-        else
-            Add(entry);
+        Append(entry, type, keyLocale);
     };
     if (!DirectoryBlocks(base).ForEach(add))
         EnumerateFolder(base, add);

@@ -16,8 +16,21 @@ class SortKeyStore {
 public:
     // The key of `text`, numbered Count() before the call.
     void Add(std::wstring_view text, const Locale& locale);
-    std::string_view Key(size_t number) const;
-    size_t Count() const { return where_.size(); }
+    std::string_view Key(size_t number) const {
+        const uint32_t place = Place(number);
+        const size_t block = place >> kOffsetBits;
+        const size_t start = place & (kLargestBlock - 1);
+        // Keys follow one another: one ends where the next in its block starts, or at the block's
+        // end. No length is stored, which saves two bytes a key.
+        size_t end = blockEnds_[block];
+        if (number + 1 < count_) {
+            const uint32_t next = Place(number + 1);
+            if (next >> kOffsetBits == block)
+                end = next & (kLargestBlock - 1);
+        }
+        return std::string_view(blocks_[block].get() + start, end - start);
+    }
+    size_t Count() const { return count_; }
     void Clear();
 
 private:
@@ -25,11 +38,21 @@ private:
     static constexpr unsigned kOffsetBits = 18;
     static constexpr size_t kLargestBlock = size_t{1} << kOffsetBits;
     static constexpr size_t kFirstBlock = 4096;
+    // The places too are kept in fixed blocks rather than one growing array.
+    static constexpr unsigned kPlaceBits = 12;
+    static constexpr size_t kPlacesPerBlock = size_t{1} << kPlaceBits;
+
+    uint32_t Place(size_t number) const {
+        return places_[number >> kPlaceBits][number & (kPlacesPerBlock - 1)];
+    }
 
     std::vector<std::unique_ptr<char[]>> blocks_;
+    // How much of each block its keys fill.
+    std::vector<size_t> blockEnds_;
     size_t blockSize_ = 0;
-    size_t used_ = 0;
-    // Block number above kOffsetBits, offset below; each key starts with its length in two bytes.
-    std::vector<uint32_t> where_;
+    size_t capacity_ = 0; // of the last block
+    // Block number above kOffsetBits, offset below.
+    std::vector<std::unique_ptr<uint32_t[]>> places_;
+    size_t count_ = 0;
     std::string scratch_;
 };

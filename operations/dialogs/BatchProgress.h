@@ -112,6 +112,7 @@ private:
 
     size_t total_;
     size_t shownNumber_ = 0;
+    size_t shownFinished_ = 0;
     bool stopAsked_ = false;
     bool searching_ = false;
 };

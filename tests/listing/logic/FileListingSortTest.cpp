@@ -120,9 +120,12 @@ protected:
     }
     // The names in the order std::sort gives the entries, compared by the key alone.
     std::vector<std::wstring> Expected(const TFileListing& listing, int key, bool ascending) {
-        std::vector<const TFileObject*> entries;
+        std::vector<TFileObject> copies;
         for (size_t i = 0; i < listing.Count(); ++i)
-            entries.push_back(&listing[i]);
+            copies.push_back(listing[i]);
+        std::vector<const TFileObject*> entries;
+        for (const TFileObject& entry : copies)
+            entries.push_back(&entry);
         auto compare = [&](const TFileObject* a, const TFileObject* b) {
             switch (key) {
             case TFileListing::kSize:
@@ -191,6 +194,42 @@ TEST(FileListing, KeepsItsOwnCopyOfTheNames) {
     EXPECT_EQ(listing[0].DosName, L"RAPPOR~1.TXT");
     EXPECT_EQ(listing[1].DosName, L"rapport.txt");
     EXPECT_EQ(listing.FullName(1), L"C:\\rapport.txt");
+}
+
+TEST(FileListing, LongNamesAndIconsStayWithTheirEntriesThroughSorts) {
+    // A name as long as a path may be, short names present and missing, and icons set row by row:
+    // after a sort each row still shows its own entry's texts, stamps and icon.
+    TFileListing listing;
+    listing.Reset(L"C:\\DATA");
+    const std::wstring longest(32767 - 8, L'm');
+    const std::vector<std::wstring> names = {L"c.txt", longest, L"a long name.text", L"b"};
+    const std::vector<std::wstring> dosNames = {L"", L"MMMMMM~1", L"ALONGN~1.TEX", L"b"};
+    for (size_t i = 0; i < names.size(); ++i) {
+        TFileObject e;
+        e.Name = names[i];
+        e.DosName = dosNames[i];
+        e.TypeName = listing.KeepTypeName(std::to_wstring(i % 2), i % 2 ? L"Texte" : L"Fichier");
+        e.Size = static_cast<int64_t>(i) << 33;
+        e.Modified = 40000.5 + static_cast<double>(i);
+        listing.Add(e);
+    }
+    for (size_t row = 0; row < listing.Count(); ++row)
+        listing.SetIconIndex(row, static_cast<int32_t>(10 + row));
+    listing.Sort(TFileListing::kName, true, french);
+    const std::vector<size_t> order = {2, 3, 0, 1}; // a long, b, c, mmm...
+    ASSERT_EQ(listing.Count(), order.size());
+    for (size_t row = 0; row < order.size(); ++row) {
+        const size_t i = order[row];
+        const TFileObject e = listing[row];
+        EXPECT_EQ(e.Name, names[i]) << "row " << row;
+        EXPECT_EQ(e.DosName, dosNames[i].empty() ? names[i] : dosNames[i]) << "row " << row;
+        EXPECT_EQ(e.TypeName, i % 2 ? L"Texte" : L"Fichier") << "row " << row;
+        EXPECT_EQ(e.Size, static_cast<int64_t>(i) << 33) << "row " << row;
+        EXPECT_EQ(e.Modified, 40000.5 + static_cast<double>(i)) << "row " << row;
+        EXPECT_EQ(e.IconIndex, static_cast<int32_t>(10 + i)) << "row " << row;
+    }
+    EXPECT_EQ(listing.FullName(3), L"C:\\DATA\\" + longest);
+    EXPECT_THROW(listing[4], std::out_of_range);
 }
 
 TEST(FileListing, FullNameAddsOneBackslash) {

@@ -34,4 +34,24 @@ TEST(TextArena, EmptyTextAndClear) {
     EXPECT_EQ(arena.Keep(L"after"), L"after");
 }
 
+TEST(TextArena, PairsComeBackByPlaceWithTheLongestNames) {
+    // Names up to the longest a path allows, each with a short name or none, over many blocks:
+    // a place that lost its block's number or its offset gives another text.
+    TextArena arena;
+    std::vector<std::pair<std::wstring, std::wstring>> pairs;
+    for (int i = 0; i < 3000; ++i) {
+        const size_t length = i % 500 == 7 ? 32767 : static_cast<size_t>(i * 13 % 260);
+        pairs.emplace_back(std::wstring(length, static_cast<wchar_t>(L'a' + i % 26)) + std::to_wstring(i),
+                           i % 3 == 0 ? std::wstring() : L"S~" + std::to_wstring(i));
+    }
+    std::vector<uint32_t> places;
+    for (const auto& [name, shortName] : pairs)
+        places.push_back(arena.KeepPair(name, shortName));
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const auto& [name, shortName] = pairs[i];
+        ASSERT_EQ(arena.View(places[i], 0, name.size()), name) << "pair " << i;
+        ASSERT_EQ(arena.View(places[i], name.size(), shortName.size()), shortName) << "pair " << i;
+    }
+}
+
 } // namespace

@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <cwchar>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -23,7 +25,7 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    const TFileObject& Entry(const std::wstring& name) const {
+    TFileObject Entry(const std::wstring& name) const {
         for (size_t i = 0; i < listing.Count(); ++i)
             if (listing[i].Name == name)
                 return listing[i];
@@ -258,6 +260,44 @@ TEST_F(ReadFolder, AFolderOfManyBlocksIsListedWholeAndSortsByNameAsAFreshSortWou
     });
     EXPECT_EQ(sorted, made);
     EXPECT_FALSE(Entry(L"Zèbre 2.jpg").DosName.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReadFolder, AFolderChangingWhileReadGivesWholeNamesEachOnce) {
+    // Files made and deleted while the folder is read: whatever the read finds of them, every
+    // entry comes out whole (its name, short name and size its own), none twice, and every file
+    // that stayed throughout is there.
+    std::vector<std::wstring> kept;
+    std::vector<std::wstring> doomed;
+    for (int i = 0; i < 1200; ++i)
+        (i % 2 ? doomed : kept).push_back(folder.MakeFile(L"fichier " + std::to_wstring(i) + L".txt", "ab"));
+    std::atomic<bool> reading{true};
+    std::thread changer([&] {
+        for (size_t i = 0; i < doomed.size() && reading; ++i) {
+            ::DeleteFileW(doomed[i].c_str());
+            folder.MakeFile(L"nouveau " + std::to_wstring(i) + L".txt", "ab");
+        }
+    });
+    listing.ReadFolder(folder.Path(), L"*.*");
+    reading = false;
+    changer.join();
+
+    std::vector<std::wstring> names = Names();
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << "a file listed twice";
+    for (const std::wstring& path : kept)
+        EXPECT_TRUE(std::binary_search(names.begin(), names.end(), path.substr(path.rfind(L'\\') + 1)))
+            << "missing " << path;
+    for (size_t i = 0; i < listing.Count(); ++i) {
+        const TFileObject entry = listing[i];
+        const bool known = entry.Name.starts_with(L"fichier ") || entry.Name.starts_with(L"nouveau ");
+        EXPECT_TRUE(known && entry.Name.ends_with(L".txt")) << "row " << i;
+        EXPECT_EQ(entry.Size, 2) << "row " << i;
+        EXPECT_FALSE(entry.DosName.empty()) << "row " << i;
+    }
+    EXPECT_EQ(listing.TotalSize(), 2 * static_cast<int64_t>(listing.Count()));
 }
 
 } // namespace
