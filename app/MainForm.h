@@ -54,8 +54,9 @@ public:
     // their undo and their journal.
     FolderView& Folders() { return *folders_; }
     BatchController& Batches() { return *batches_; }
-    // The reference file of "Dates d'un autre fichier", chosen in the system's open dialog
-    // starting in `folder`; replaceable, so that tests can answer it.
+    // The reference file of "Dates d'un autre fichier" and the photo of "Recaler l'horloge d'un
+    // appareil", chosen in the system's open dialog starting in `folder`; replaceable, so that
+    // tests can answer it.
     std::function<std::optional<std::wstring>(HWND owner, const std::wstring& folder)> PickReferenceFile;
 
     // PlacementOwner.
@@ -117,6 +118,7 @@ private:
     void FromFileClick();
     void PhotoDateClick();
     void NameDateClick();
+    void CameraClockClick();
     void SubFoldersClick();
     void UndoClick();
     void EditDirNameEnter();

@@ -8,6 +8,7 @@
 #include "batch/BatchWork.h"
 #include "operations/ApiPath.h"
 #include "operations/FileStamping.h"
+#include "operations/dialogs/CameraClockForm.h"
 #include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/NameDateForm.h"
 #include "operations/dialogs/OperationPrompts.h"
@@ -46,6 +47,13 @@ BatchRequest FromFileRequest(const ReferenceFile& reference, StampSet stamps) {
 BatchRequest NameDateRequest(const NameDateChoice& choice) {
     BatchRequest request{BatchOperation::NameDate, choice.Stamps};
     request.NamePattern = choice.Pattern;
+    return request;
+}
+
+BatchRequest CameraClockRequest(const std::wstring& camera, const CameraClockChoice& choice) {
+    BatchRequest request{BatchOperation::CameraClock, choice.Stamps};
+    request.Shift = choice.Shift;
+    request.Camera = camera;
     return request;
 }
 
@@ -141,6 +149,30 @@ void TMainForm::NameDateClick() {
         });
     if (choice)
         batches_->RunRequest(NameDateRequest(*choice));
+}
+
+void TMainForm::CameraClockClick() {
+    const std::optional<std::wstring> path = PickReferenceFile(
+        Handle(), folders_->Listing() ? StoredCaseFolder(folders_->Listing()->Folder()) : std::wstring());
+    if (!path)
+        return;
+    std::wstring error;
+    const std::optional<CameraReference> reference = ReadCameraReference(*path, error);
+    if (!reference) {
+        ShowMessageBox(Handle(),
+                       L"L'appareil et la date de prise de vue de " + Quoted(*path) +
+                           L" ne peuvent être lus :\r\n" + error,
+                       MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const std::wstring camera = reference->Camera;
+    const std::optional<CameraClockChoice> choice =
+        AskCameraClock(Handle(), FontName(), {reference->Name, camera, reference->Taken},
+                       [this, &camera](HWND owner, const CameraClockChoice& shown) {
+                           batches_->PreviewRequest(owner, CameraClockRequest(camera, shown));
+                       });
+    if (choice)
+        batches_->RunRequest(CameraClockRequest(camera, *choice));
 }
 
 void TMainForm::SubFoldersClick() {
