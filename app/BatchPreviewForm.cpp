@@ -20,15 +20,16 @@ BatchPreviewForm::BatchPreviewForm(HWND owner, const std::wstring& fontName, con
     : ListWindow(owner, fontName, L"Aperçu : " + operation, {kClientWidth, kClientHeight}, {360, 160},
                  preview.Tally().CountLine()),
       preview_(preview) {
-    List.AddColumn(L"Fichier", 150);
-    // The group's column, when there is one, comes second: the rows are ordered by it.
+    // The group's column, when there is one, comes second: the rows are ordered by it. The others
+    // give it room, so that the reasons still show.
     const bool grouped = !preview.GroupColumn().empty();
+    List.AddColumn(L"Fichier", grouped ? 110 : 150);
     if (grouped)
-        List.AddColumn(preview.GroupColumn(), 120);
-    List.AddColumn(L"Valeur actuelle", 190);
-    List.AddColumn(L"Nouvelle valeur", 190);
-    List.AddColumn(L"Écart", 100);
-    List.AddColumn(L"Remarque", 100);
+        List.AddColumn(preview.GroupColumn(), 130);
+    List.AddColumn(L"Valeur actuelle", grouped ? 160 : 190);
+    List.AddColumn(L"Nouvelle valeur", grouped ? 160 : 190);
+    List.AddColumn(L"Écart", grouped ? 60 : 100);
+    List.AddColumn(L"Remarque", grouped ? 150 : 100);
     List.OnGetCellText = [this, grouped](int row, int column) -> const std::wstring& {
         static const std::wstring kNone;
         if (row < 0 || static_cast<size_t>(row) >= preview_.Count())

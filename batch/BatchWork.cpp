@@ -62,7 +62,9 @@ std::optional<CameraReference> ReadCameraReference(const std::wstring& path, std
         return std::nullopt;
     }
     local->Millisecond = 0;
-    return CameraReference{SplitFileName(full).Name, CameraNameOf(*camera), *local};
+    // The name as stored, whatever case the user typed it in.
+    const std::optional<FileNow> stored = ReadFileAsStored(full);
+    return CameraReference{stored ? stored->Name : SplitFileName(full).Name, CameraNameOf(*camera), *local};
 }
 
 BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
