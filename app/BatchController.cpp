@@ -181,8 +181,8 @@ void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
         return;
     // The planner reaches the stamping it was made with: it stays for as long as the preview.
     const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
-    JournalledWork::Planner plan = WorkOf(request, *files, stamping).Plan;
-    BatchPreview preview(std::move(*files), std::move(plan));
+    BatchWork work = WorkOf(request, *files, stamping);
+    BatchPreview preview(std::move(*files), std::move(work.Plan), std::move(work.GroupColumn));
     ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
 }
 

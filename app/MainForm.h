@@ -57,8 +57,9 @@ public:
     // their undo and their journal.
     FolderView& Folders() { return *folders_; }
     BatchController& Batches() { return *batches_; }
-    // The reference file of "Dates d'un autre fichier", chosen in the system's open dialog
-    // starting in `folder`; replaceable, so that tests can answer it.
+    // The reference file of "Dates d'un autre fichier" and the photo of "Recaler l'horloge d'un
+    // appareil", chosen in the system's open dialog starting in `folder`; replaceable, so that
+    // tests can answer it.
     std::function<std::optional<std::wstring>(HWND owner, const std::wstring& folder)> PickReferenceFile;
 
     // Paths given to the program (its command line, or a later start's): the first one's folder
@@ -126,6 +127,7 @@ private:
     void PhotoDateClick();
     void NameDateClick();
     void FromTreeClick();
+    void CameraClockClick();
     void SubFoldersClick();
     void UndoClick();
     void EditDirNameEnter();

@@ -1,5 +1,27 @@
 #include "batch/BatchRequest.h"
 
+namespace {
+
+// "+1 h 02 min", "-3 j 4 h", "+45 s": a camera clock's error as a sentence says it.
+std::wstring SpanText(const DateShift& shift) {
+    std::wstring text;
+    // Minutes and seconds after a larger unit take two digits, as on a clock.
+    const auto add = [&text](int value, const wchar_t* unit, bool clockPart = false) {
+        if (value == 0)
+            return;
+        const bool padded = clockPart && !text.empty() && value < 10;
+        text +=
+            (text.empty() ? L"" : L" ") + std::wstring(padded ? L"0" : L"") + std::to_wstring(value) + unit;
+    };
+    add(shift.Days, L" j");
+    add(shift.Hours, L" h");
+    add(shift.Minutes, L" min", true);
+    add(shift.Seconds, L" s", true);
+    return (shift.Backward ? L"-" : L"+") + text;
+}
+
+} // namespace
+
 std::wstring OperationName(const BatchRequest& request) {
     switch (request.Operation) {
     case BatchOperation::DateTime:
@@ -27,6 +49,8 @@ std::wstring OperationName(const BatchRequest& request) {
         return L"Maj-minuscules";
     case BatchOperation::FromTree:
         return L"Copier les dates de " + request.OtherTree;
+    case BatchOperation::CameraClock:
+        return L"Recaler l'horloge (" + request.Camera + L", " + SpanText(request.Shift) + L")";
     }
     return L"";
 }

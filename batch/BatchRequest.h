@@ -11,17 +11,18 @@
 #include <string>
 
 enum class BatchOperation {
-    DateTime,   // "Date-Heure": the stamps to one date and time
-    TimeZero,   // "Heure Zéro": every stamp to today at 00:00:00
-    Shift,      // "Décaler les dates"
-    CopyStamp,  // "Copier une date": one stamp of each file into its others
-    FromFile,   // "Dates d'un autre fichier"
-    PhotoDate,  // "Date de prise de vue"
-    NameDate,   // "Date du nom de fichier"
-    Upper,      // "Majuscules"
-    Lower,      // "Minuscules"
-    FirstUpper, // "Maj-minuscules"
-    FromTree,   // "Copier les dates d'une autre arborescence"
+    DateTime,    // "Date-Heure": the stamps to one date and time
+    TimeZero,    // "Heure Zéro": every stamp to today at 00:00:00
+    Shift,       // "Décaler les dates"
+    CopyStamp,   // "Copier une date": one stamp of each file into its others
+    FromFile,    // "Dates d'un autre fichier"
+    PhotoDate,   // "Date de prise de vue"
+    NameDate,    // "Date du nom de fichier"
+    Upper,       // "Majuscules"
+    Lower,       // "Minuscules"
+    FirstUpper,  // "Maj-minuscules"
+    FromTree,    // "Copier les dates d'une autre arborescence"
+    CameraClock, // "Recaler l'horloge d'un appareil": Shift on one camera's photos alone
 };
 
 // The file whose stamps "Dates d'un autre fichier" gives, as read once before the batch: the
@@ -35,14 +36,14 @@ struct ReferenceFile {
 
 struct BatchRequest {
     BatchOperation Operation = BatchOperation::TimeZero;
-    // The stamps set: of DateTime, Shift, FromFile, PhotoDate, NameDate and FromTree; the targets of
-    // CopyStamp.
+    // The stamps set: of DateTime, Shift, FromFile, PhotoDate, NameDate and CameraClock; the targets
+    // of CopyStamp.
     StampSet Stamps = kAllStamps;
     CivilTime When; // DateTime
     // DateTime: the minutes east of UTC When was written at, which make it an exact instant;
     // none: When is the computer's local time on that date.
     std::optional<int> OffsetMinutes;
-    DateShift Shift;         // Shift
+    DateShift Shift;         // Shift, CameraClock
     Stamp CopySource{};      // CopyStamp; never among its Stamps
     ReferenceFile Reference; // FromFile
     // NameDate: the user's pattern of the names ("AAAAMMJJ*"); empty for the known forms.
@@ -51,6 +52,9 @@ struct BatchRequest {
     // whose counterpart differs in size takes them all the same.
     std::wstring OtherTree;
     bool EvenIfSizeDiffers = false;
+    // CameraClock: the camera whose photos are shifted, as CameraNameOf shows it or as the user
+    // typed it ("Canon EOS 80D").
+    std::wstring Camera;
 };
 
 // The batch's name in the journal and in the undo list: "Décaler les dates (+1 h)".

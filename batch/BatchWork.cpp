@@ -7,7 +7,10 @@
 #include "batch/FromTree.h"
 #include "batch/Planners.h"
 #include "base/FileNameParts.h"
+#include "listing/FileTimes.h"
+#include "operations/PhotoStamp.h"
 #include "operations/SystemFailure.h"
+#include "readers/CameraName.h"
 
 #include <windows.h>
 
@@ -39,6 +42,30 @@ std::optional<ReferenceFile> ReadReferenceFile(const std::wstring& path, std::ws
     }
     return ReferenceFile{SplitFileName(full).Name, FileTimeTicks(data.ftCreationTime),
                          FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
+}
+
+std::optional<CameraReference> ReadCameraReference(const std::wstring& path, std::wstring& error) {
+    const std::wstring full = FullPath(path);
+    FileOutcome why;
+    const std::optional<ExifCamera> camera = PhotoCamera(full, why);
+    const std::optional<TakenStamp> taken =
+        camera ? PhotoTakenStampTold(BatchStamping(), full, why) : std::nullopt;
+    if (!taken) {
+        error = why.ReasonText();
+        return std::nullopt;
+    }
+    // The camera's own clock reading; an exact instant is shown as this computer's clock read it.
+    std::optional<CivilTime> local = taken->Taken.When;
+    if (taken->Taken.IsUtc)
+        local = LocalTimeConverter(VolumeStampClock(full)).ToLocal(taken->Stamp);
+    if (!local) {
+        error = FileOutcome::Failed(Failure::DateOutOfRange).ReasonText();
+        return std::nullopt;
+    }
+    local->Millisecond = 0;
+    // The name as stored, whatever case the user typed it in.
+    const std::optional<FileNow> stored = ReadFileAsStored(full);
+    return CameraReference{stored ? stored->Name : SplitFileName(full).Name, CameraNameOf(*camera), *local};
 }
 
 BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
@@ -73,6 +100,15 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
         });
         break;
     }
+    case BatchOperation::CameraClock: {
+        const DateShift shift = request.Shift;
+        work.Plan = PlanCameraShift(s, names, request.Camera, shift, stamps);
+        work.Work = Plain([stamping, shift, stamps](const std::wstring& path) {
+            return stamping->FileShift(path, shift, stamps);
+        });
+        work.GroupColumn = L"Appareil";
+        break;
+    }
     case BatchOperation::CopyStamp: {
         const Stamp source = request.CopySource;
         work.Plan = PlanCopyStamp(names, source, stamps);
@@ -91,7 +127,7 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
     }
     case BatchOperation::PhotoDate:
         work.Plan = PlanPhotoDate(s, names, stamps);
-        work.Work = WritePlannedStamps(s, stamps);
+        work.Work = WritePlannedStampsTold(s, stamps);
         break;
     case BatchOperation::NameDate: {
         std::optional<NamePattern> pattern;
@@ -109,7 +145,7 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
             }
         }
         work.Plan = PlanNameDate(s, names, pattern, stamps);
-        work.Work = WriteNameDate(stamping, pattern, stamps);
+        work.Work = WritePlannedStampsTold(s, stamps);
         break;
     }
     case BatchOperation::Upper:

@@ -30,11 +30,25 @@ struct BatchWork {
     uint64_t Undoes = 0;
     JournalledWork::Planner Plan;
     JournalledWork::Work Work;
+    // The title of the preview's column that groups the files (each plan's Group), rows ordered by
+    // it; empty for none.
+    std::wstring GroupColumn;
 };
 
 // The reference file of "Dates d'un autre fichier" at `path`; none, with why in `error`, when it
 // cannot be read or is a folder.
 std::optional<ReferenceFile> ReadReferenceFile(const std::wstring& path, std::wstring& error);
+
+// The photo "Recaler l'horloge d'un appareil" starts from: its camera and the date it says it was
+// taken, as the local clock reading the user corrects.
+struct CameraReference {
+    std::wstring Name; // without its folder
+    std::wstring Camera;
+    CivilTime Taken;
+};
+// None, with why in `error` ("aucun appareil indiqué", "aucune date de prise de vue", or why the
+// file cannot be read), when the photo does not give both.
+std::optional<CameraReference> ReadCameraReference(const std::wstring& path, std::wstring& error);
 
 // The work of `request` on `files`, done through `stamping`, which the work keeps.
 BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,

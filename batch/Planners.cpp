@@ -11,6 +11,7 @@
 #include "operations/PerFileFrame.h"
 #include "operations/NameStamp.h"
 #include "operations/PhotoStamp.h"
+#include "readers/CameraName.h"
 #include "operations/SystemFailure.h"
 
 #include <windows.h>
@@ -155,12 +156,14 @@ JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::v
     return [&stamping, names, chosen](size_t index, const std::wstring& path) {
         PlannedFile plan;
         FileOutcome why;
-        const std::optional<uint64_t> taken = PhotoTakenStamp(stamping, path, why);
+        const std::optional<TakenStamp> taken = PhotoTakenStampTold(stamping, path, why);
         if (!taken) {
             plan.Refusal = why;
             return plan;
         }
-        return PlanStamps(path, names[index], taken, chosen);
+        plan = PlanStamps(path, names[index], taken->Stamp, chosen);
+        plan.Remarks = taken->Remarks;
+        return plan;
     };
 }
 
@@ -174,22 +177,41 @@ JournalledWork::Planner PlanNameDate(const FileStamping& stamping, const std::ve
             plan.Refusal = why;
             return plan;
         }
-        return PlanStamps(path, names[index], named->Stamp, chosen);
+        plan = PlanStamps(path, names[index], named->Stamp, chosen);
+        plan.Remarks = named->Remarks;
+        return plan;
     };
 }
 
-JournalledWork::Work WriteNameDate(std::shared_ptr<const FileStamping> stamping,
-                                   std::optional<NamePattern> pattern, StampSet chosen) {
-    return [stamping, pattern = std::move(pattern), chosen, write = WritePlannedStamps(*stamping, chosen)](
-               size_t index, const std::wstring& path, const PlannedFile& plan) {
+JournalledWork::Work WritePlannedStampsTold(const FileStamping& stamping, StampSet chosen) {
+    return [write = WritePlannedStamps(stamping, chosen)](size_t index, const std::wstring& path,
+                                                          const PlannedFile& plan) {
         FileOutcome outcome = write(index, path, plan);
-        FileOutcome why;
-        const std::optional<NameStamp> named =
-            outcome && plan.Record ? NameDateStamp(*stamping, path, pattern, why) : std::nullopt;
-        if (named)
-            for (const std::wstring& remark : named->Remarks)
+        if (outcome && plan.Record)
+            for (const std::wstring& remark : plan.Remarks)
                 outcome.AddRemark(remark);
         return outcome;
+    };
+}
+
+JournalledWork::Planner PlanCameraShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                        const std::wstring& camera, const DateShift& shift, StampSet stamps) {
+    return [shifted = PlanShift(stamping, names, shift, stamps), camera](size_t index,
+                                                                         const std::wstring& path) {
+        PlannedFile plan;
+        FileOutcome why;
+        const std::optional<ExifCamera> found = PhotoCamera(path, why);
+        if (!found) {
+            plan.Refusal = why;
+            return plan;
+        }
+        const std::wstring name = CameraNameOf(*found);
+        if (CameraMatches(*found, camera))
+            plan = shifted(index, path);
+        else
+            plan.Refusal = FileOutcome::Failed(Failure::Other, L"autre appareil (" + name + L")");
+        plan.Group = name;
+        return plan;
     };
 }
 

@@ -7,6 +7,7 @@
 #include "operations/CaseRenamer.h"
 #include "operations/FileOutcome.h"
 #include "operations/FileStamping.h"
+#include "operations/DateShift.h"
 #include "readers/NameDate.h"
 #include "operations/NameCase.h"
 
@@ -49,10 +50,14 @@ JournalledWork::Planner PlanPhotoDate(const FileStamping& stamping, const std::v
 // The stamps of `chosen` to the date each file's name gives, by `pattern` or the known forms.
 JournalledWork::Planner PlanNameDate(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      std::optional<NamePattern> pattern, StampSet chosen);
-// WritePlannedStamps, and what the report tells of the name's date (a second date, a clock time
-// skipped or repeated).
-JournalledWork::Work WriteNameDate(std::shared_ptr<const FileStamping> stamping,
-                                   std::optional<NamePattern> pattern, StampSet chosen);
+// WritePlannedStamps, and the plan's remarks in the report (a second date in the name, a clock time
+// skipped or repeated) once the file is changed.
+JournalledWork::Work WritePlannedStampsTold(const FileStamping& stamping, StampSet chosen);
+// PlanShift on the photos of the camera named `camera` (see CameraMatches); the others are left
+// alone, "autre appareil (NOM)" or "aucun appareil indiqué". Each file's plan is grouped under its
+// camera's name.
+JournalledWork::Planner PlanCameraShift(const FileStamping& stamping, const std::vector<std::wstring>& names,
+                                        const std::wstring& camera, const DateShift& shift, StampSet stamps);
 // Writes the stamps of `chosen` that the plan's record holds, exactly: for the operations whose
 // plan already found each file's stamp.
 JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, StampSet chosen);

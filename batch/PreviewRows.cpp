@@ -72,7 +72,7 @@ PreviewKind PreviewKindOf(const std::optional<JournalFile>& record,
 }
 
 PreviewRow PreviewRowOf(const std::optional<JournalFile>& record, const std::optional<FileOutcome>& refusal,
-                        const StampTimeText& timeText) {
+                        const StampTimeText& timeText, const std::vector<std::wstring>& remarks) {
     PreviewRow row;
     switch (PreviewKindOf(record, refusal)) {
     case PreviewKind::LeftAlone:
@@ -114,6 +114,8 @@ PreviewRow PreviewRowOf(const std::optional<JournalFile>& record, const std::opt
     }
     if (difference)
         row.Difference = DifferenceText(*difference);
+    for (const std::wstring& remark : remarks)
+        Join(row.Remark, remark);
     return row;
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A span between two stamps in 100-ns ticks, as the window shows it: "+1 h", "-3 j 02:00",
 // "+00:00:30", "+2 j"; past a second, to the nearest second, and below, as it is ("+00:00:00,5").
@@ -22,6 +23,8 @@ struct PreviewRow {
     std::wstring New;
     std::wstring Difference;
     std::wstring Remark;
+    // What the file is grouped under, when the preview groups its files (its camera).
+    std::wstring Group;
 };
 
 enum class PreviewKind { Changes, AlreadyAsAsked, LeftAlone };
@@ -30,11 +33,12 @@ enum class PreviewKind { Changes, AlreadyAsAsked, LeftAlone };
 using StampTimeText = std::function<std::wstring(uint64_t ticks)>;
 
 // The row of a file whose plan holds `record` (none: nothing to change) and `refusal` (it would be
-// left alone, and why). A record that changes nothing counts as already as asked.
+// left alone, and why). A record that changes nothing counts as already as asked. The `remarks` of
+// a change follow it (a clock time skipped that day).
 PreviewKind PreviewKindOf(const std::optional<JournalFile>& record,
                           const std::optional<FileOutcome>& refusal);
 PreviewRow PreviewRowOf(const std::optional<JournalFile>& record, const std::optional<FileOutcome>& refusal,
-                        const StampTimeText& timeText);
+                        const StampTimeText& timeText, const std::vector<std::wstring>& remarks = {});
 
 // The files planned so far, of `Total`.
 struct PreviewTally {

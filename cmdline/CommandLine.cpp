@@ -22,7 +22,7 @@ struct SwitchInfo {
     bool ValueOptional = false;
 };
 
-constexpr std::array<SwitchInfo, 24> kSwitches{{
+constexpr std::array<SwitchInfo, 25> kSwitches{{
     {L"date", true, CommandOperation::DateTime},
     {L"zero", false, CommandOperation::TimeZero},
     {L"upper", false, CommandOperation::Upper},
@@ -47,6 +47,7 @@ constexpr std::array<SwitchInfo, 24> kSwitches{{
     {L"?", false, std::nullopt},
     {L"fromtree", true, CommandOperation::FromTree},
     {L"anysize", false, std::nullopt},
+    {L"camera", true, std::nullopt},
 }};
 
 bool IsSwitch(std::wstring_view arg) {
@@ -285,6 +286,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     std::wstring operationSwitch;
     std::wstring stampsSwitch;
     std::wstring scopeSwitch; // /mask or /recurse, which /undo does without
+    std::wstring cameraSwitch;
     std::vector<std::wstring> seen;
     bool anySwitch = false;
     for (auto at = args.begin(); at != args.end(); ++at) {
@@ -363,6 +365,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
                     L"modèle de nom invalide " + Quoted(value) +
                     L" (AAAA, MM et JJ une fois chacun ; hh, mm, ss au besoin ; * pour tout texte)");
             request.NamePattern = value;
+        } else if (name == L"camera") {
+            if (TrimSpaces(value).empty())
+                return Failed(L"valeur manquante pour " + Quoted(typed));
+            request.Camera = value;
+            cameraSwitch = typed;
         } else if (name == L"stamps") {
             const std::optional<StampSet> stamps = ParseStampLetters(value);
             if (!stamps)
@@ -392,6 +399,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         result.Request.Paths = std::move(request.Paths);
         return result;
     }
+    if (!cameraSwitch.empty() && (operationSwitch.empty() || request.Operation != CommandOperation::Shift))
+        return Failed(Quoted(cameraSwitch) + L" ne va qu'avec /shift");
     if (operationSwitch.empty())
         return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
                       L"/from, /exif, /name, /fromtree, /undo ou /journal)");
@@ -450,6 +459,9 @@ std::wstring CommandUsageText() {
            L"  /lower                      Minuscules : le nom en minuscules\r\n"
            L"  /first                      Maj-minuscules : la première lettre en majuscule\r\n"
            L"  /shift:[+|-][J.]hh:mm:ss    décale les dates choisies (ex. /shift:-1.02:00:00)\r\n"
+           L"  /camera:\"MARQUE MODÈLE\"     avec /shift : seules les photos de cet appareil sont\r\n"
+           L"                              décalées (recale son horloge ; ex. /shift:+01:02:00\r\n"
+           L"                              /camera:\"Canon EOS 80D\")\r\n"
            L"  /copy:S>CIBLES              copie une date dans d'autres (ex. \"/copy:m>ca\")\r\n"
            L"  /from:FICHIER               les dates choisies d'un autre fichier\r\n"
            L"  /exif                       les dates choisies à la date de prise de vue de la photo\r\n"

@@ -68,6 +68,8 @@ struct CommandRequest {
     bool AnySize = false;
     // With /name: the user's pattern; empty for the known forms.
     std::wstring NamePattern;
+    // With /shift: /camera:"MARQUE MODÈLE", the camera whose photos alone are shifted; empty: every file.
+    std::wstring Camera;
     std::wstring Mask = L"*.*";
     bool Recurse = false;
     bool DryRun = false;

@@ -123,8 +123,9 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
         batch.Operation = BatchOperation::TimeZero;
         break;
     case CommandOperation::Shift:
-        batch.Operation = BatchOperation::Shift;
+        batch.Operation = request.Camera.empty() ? BatchOperation::Shift : BatchOperation::CameraClock;
         batch.Shift = request.Shift;
+        batch.Camera = TrimSpaces(request.Camera);
         break;
     case CommandOperation::CopyStamp:
         batch.Operation = BatchOperation::CopyStamp;

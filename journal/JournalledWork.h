@@ -23,6 +23,11 @@ struct PlannedFile {
     std::optional<FileOutcome> Refusal;
     // Undo: the attributes to give the file back, none when they stay.
     std::optional<uint32_t> Attributes;
+    // What the preview tells of the file besides its change (a clock time skipped that day), and
+    // the work may add to its outcome.
+    std::vector<std::wstring> Remarks;
+    // What the preview groups the file under (its camera); empty for none.
+    std::wstring Group;
 };
 
 class JournalledWork {

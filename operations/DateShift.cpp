@@ -1,6 +1,7 @@
 // Calendar arithmetic on whole days, the clock part carried in seconds.
 #include "operations/DateShift.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -18,6 +19,20 @@ bool IsValidShift(const DateShift& shift) {
     return shift.Days >= 0 && shift.Days <= kMostShiftDays && shift.Hours >= 0 && shift.Hours < 24 &&
            shift.Minutes >= 0 && shift.Minutes < 60 && shift.Seconds >= 0 && shift.Seconds < 60 &&
            (shift.Days | shift.Hours | shift.Minutes | shift.Seconds) != 0;
+}
+
+std::optional<DateShift> ShiftBetween(const CivilTime& from, const CivilTime& to) {
+    if (!IsValidLocal(from) || !IsValidLocal(to))
+        return std::nullopt;
+    const auto seconds = [](const CivilTime& t) {
+        return DaysFromCivil(t.Year, t.Month, t.Day) * 86400 + t.Hour * 3600 + t.Minute * 60 + t.Second;
+    };
+    const int64_t span = seconds(to) - seconds(from);
+    const int64_t size = span < 0 ? -span : span;
+    const DateShift shift{span < 0, static_cast<int>(std::min<int64_t>(size / 86400, kMostShiftDays + 1)),
+                          static_cast<int>(size / 3600 % 24), static_cast<int>(size / 60 % 60),
+                          static_cast<int>(size % 60)};
+    return IsValidShift(shift) ? std::optional(shift) : std::nullopt;
 }
 
 std::optional<CivilTime> ShiftLocal(const CivilTime& local, const DateShift& shift) {

@@ -30,5 +30,10 @@ bool IsValidShift(const DateShift& shift);
 // 9999, or `local` is not a valid date-time.
 std::optional<CivilTime> ShiftLocal(const CivilTime& local, const DateShift& shift);
 
+// The shift that takes the clock reading `from` to `to`, to the second (a camera's clock put right
+// from the time a photo was really taken); none when both are the same second, either is not a
+// valid date-time, or the span passes kMostShiftDays.
+std::optional<DateShift> ShiftBetween(const CivilTime& from, const CivilTime& to);
+
 // "+1 j 02:00:00", "-00:00:30": the span as the journal and the report name it.
 std::wstring ShiftText(const DateShift& shift);

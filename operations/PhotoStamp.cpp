@@ -39,6 +39,12 @@ std::optional<TakenDate> PhotoTaken(const std::wstring& path, FileOutcome& why) 
 
 std::optional<uint64_t> PhotoTakenStamp(const FileStamping& stamping, const std::wstring& path,
                                         FileOutcome& why) {
+    const std::optional<TakenStamp> told = PhotoTakenStampTold(stamping, path, why);
+    return told ? std::optional(told->Stamp) : std::nullopt;
+}
+
+std::optional<TakenStamp> PhotoTakenStampTold(const FileStamping& stamping, const std::wstring& path,
+                                              FileOutcome& why) {
     const std::optional<TakenDate> taken = PhotoTaken(path, why);
     if (!taken)
         return std::nullopt;
@@ -49,7 +55,25 @@ std::optional<uint64_t> PhotoTakenStamp(const FileStamping& stamping, const std:
     if (stamp)
         *stamp += static_cast<uint64_t>(taken->When.Millisecond) * kTicksPerMillisecond;
     const std::optional<uint64_t> held = stamp ? stamping.HoldableTicks(path, *stamp) : std::nullopt;
-    if (!held)
+    if (!held) {
         why = FileOutcome::Failed(Failure::DateOutOfRange);
-    return held;
+        return std::nullopt;
+    }
+    TakenStamp told{*held, {}, *taken};
+    if (!taken->IsUtc)
+        if (std::wstring clock = stamping.ClockTimeRemarkOf(path, seconds); !clock.empty())
+            told.Remarks.push_back(std::move(clock));
+    return told;
+}
+
+std::optional<ExifCamera> PhotoCamera(const std::wstring& path, FileOutcome& why) {
+    FileByteSource file(path);
+    if (!file.IsOpen()) {
+        why = file.LastFailure();
+        return std::nullopt;
+    }
+    std::optional<ExifCamera> camera = ReadPhotoCamera(file);
+    if (!camera)
+        why = FileOutcome::Failed(Failure::Other, L"aucun appareil indiqué");
+    return camera;
 }

@@ -6,13 +6,30 @@
 
 #include "operations/FileOutcome.h"
 #include "operations/FileStamping.h"
+#include "readers/ExifDate.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The UTC stamp of the date the photo or video at `path` was taken, as its volume can hold it;
 // none, with the reason in `why`, when the file cannot be read, is of no kind a date is read from,
 // holds no such date, or its volume cannot hold it.
 std::optional<uint64_t> PhotoTakenStamp(const FileStamping& stamping, const std::wstring& path,
                                         FileOutcome& why);
+
+// The same stamp, with what the preview and the report tell of it besides: the camera's clock time
+// skipped or repeated that day by a change of offset.
+struct TakenStamp {
+    uint64_t Stamp = 0;
+    std::vector<std::wstring> Remarks;
+    // The date as the file holds it: the camera's clock reading, or an exact instant in UTC.
+    TakenDate Taken;
+};
+std::optional<TakenStamp> PhotoTakenStampTold(const FileStamping& stamping, const std::wstring& path,
+                                              FileOutcome& why);
+
+// The camera the photo at `path` names in its Exif data; none, with the reason in `why` ("aucun
+// appareil indiqué", or why the file cannot be read), when there is none.
+std::optional<ExifCamera> PhotoCamera(const std::wstring& path, FileOutcome& why);

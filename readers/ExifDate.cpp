@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr uint16_t kTagMake = 0x010F;
+constexpr uint16_t kTagModel = 0x0110;
 constexpr uint16_t kTagDateTime = 0x0132;
 constexpr uint16_t kTagExifDirectory = 0x8769;
 constexpr uint16_t kTagDateTimeOriginal = 0x9003;
@@ -259,17 +261,33 @@ std::optional<TakenDate> ReadTiff(TiffReader& tiff) {
     return ChooseDate(original, digitized, modified);
 }
 
-} // namespace
+// A maker's or model's name: some cameras pad it with spaces on either side.
+std::string TrimmedText(std::string_view value) {
+    const std::string_view text = AsciiText(value);
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
+}
 
-std::optional<TakenDate> ReadTiffDate(SourceReader& reader, uint64_t start, uint64_t length) {
-    TiffReader tiff(reader, start, length);
-    return ReadTiff(tiff);
+std::optional<ExifCamera> ReadCamera(TiffReader& tiff) {
+    if (!tiff.Recognised())
+        return std::nullopt;
+    ExifCamera camera;
+    tiff.ForEachEntry(tiff.FirstDirectory(), [&](const DirectoryEntry& entry) {
+        if (entry.Tag == kTagMake)
+            camera.Make = TrimmedText(tiff.Ascii(entry));
+        else if (entry.Tag == kTagModel)
+            camera.Model = TrimmedText(tiff.Ascii(entry));
+    });
+    if (camera.Make.empty() && camera.Model.empty())
+        return std::nullopt;
+    return camera;
 }
 
 // A JPEG's segments up to the image data: each is 0xFF, a marker and a big-endian length that
 // counts itself, and any number of 0xFF fill bytes may come before a marker. A segment cut short
-// by the end of the bytes is read as far as it goes.
-std::optional<TakenDate> ReadJpegDate(SourceReader& file) {
+// by the end of the bytes is read as far as it goes. `read` is given the TIFF structure of each
+// Exif segment in turn, until it finds what it looks for.
+template <class Found, class Read> std::optional<Found> FirstInJpegExif(SourceReader& file, Read read) {
     const uint64_t end = std::min<uint64_t>(file.Size(), kExifBytesRead);
     const auto byteAt = [&](uint64_t pos) -> int {
         const std::optional<uint64_t> value = pos < end ? file.BigEndian(pos, 1) : std::nullopt;
@@ -294,13 +312,25 @@ std::optional<TakenDate> ReadJpegDate(SourceReader& file) {
             if (segment.starts_with(kExifHeader)) {
                 MemoryBytes bytes(std::string_view(segment).substr(kExifHeader.size()));
                 SourceReader inSegment(bytes);
-                if (auto date = ReadTiffDate(inSegment, 0, bytes.Size()))
-                    return date;
+                TiffReader tiff(inSegment, 0, bytes.Size());
+                if (std::optional<Found> found = read(tiff))
+                    return found;
             }
         }
         pos += *length;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<TakenDate> ReadTiffDate(SourceReader& reader, uint64_t start, uint64_t length) {
+    TiffReader tiff(reader, start, length);
+    return ReadTiff(tiff);
+}
+
+std::optional<TakenDate> ReadJpegDate(SourceReader& file) {
+    return FirstInJpegExif<TakenDate>(file, [](TiffReader& tiff) { return ReadTiff(tiff); });
 }
 
 std::optional<TakenDate> ReadExifDate(std::string_view bytes) {
@@ -309,6 +339,23 @@ std::optional<TakenDate> ReadExifDate(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xD8"))
         return ReadJpegDate(reader);
     return ReadTiffDate(reader, 0, bytes.size());
+}
+
+std::optional<ExifCamera> ReadTiffCamera(SourceReader& reader, uint64_t start, uint64_t length) {
+    TiffReader tiff(reader, start, length);
+    return ReadCamera(tiff);
+}
+
+std::optional<ExifCamera> ReadJpegCamera(SourceReader& file) {
+    return FirstInJpegExif<ExifCamera>(file, [](TiffReader& tiff) { return ReadCamera(tiff); });
+}
+
+std::optional<ExifCamera> ReadExifCamera(std::string_view bytes) {
+    MemoryBytes memory(bytes);
+    SourceReader reader(memory);
+    if (bytes.starts_with("\xFF\xD8"))
+        return ReadJpegCamera(reader);
+    return ReadTiffCamera(reader, 0, bytes.size());
 }
 
 bool MayHoldExifDate(std::wstring_view fileName) {

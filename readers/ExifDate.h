@@ -1,5 +1,6 @@
 // The date a photo was taken, as its camera wrote it in the Exif data of a JPEG or a TIFF file, or
-// of the Exif item of a HEIF file, so that the file can be stamped with it.
+// of the Exif item of a HEIF file, so that the file can be stamped with it; and the camera that
+// took it, so that a camera's clock can be put right on its photos alone.
 #pragma once
 
 #include "readers/SourceReader.h"
@@ -7,6 +8,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // How far into a JPEG its Exif segment is looked for: it comes first, and is at most 64 KiB.
@@ -25,6 +27,19 @@ std::optional<TakenDate> ReadJpegDate(SourceReader& reader);
 
 // The date from a JPEG or TIFF file held in memory, whole or only its beginning.
 std::optional<TakenDate> ReadExifDate(std::string_view bytes);
+
+// The camera's maker and model as the first directory names them (Make 0x010F, Model 0x0110),
+// each up to its first NUL, without the spaces cameras pad with; either may be empty.
+struct ExifCamera {
+    std::string Make;
+    std::string Model;
+    bool operator==(const ExifCamera&) const = default;
+};
+// The camera of the TIFF structure at [start, start + length), of a JPEG's Exif segment, and of a
+// JPEG or TIFF file in memory; none when the structure names neither maker nor model.
+std::optional<ExifCamera> ReadTiffCamera(SourceReader& reader, uint64_t start, uint64_t length);
+std::optional<ExifCamera> ReadJpegCamera(SourceReader& reader);
+std::optional<ExifCamera> ReadExifCamera(std::string_view bytes);
 
 // Whether a file name's extension is one of the kinds a date is read from, in any case: .jpg .jpeg
 // .jpe .tif .tiff .heic .heif .hif .avif .mp4 .mov .m4v .3gp .3g2.

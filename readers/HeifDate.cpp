@@ -116,9 +116,13 @@ std::optional<Extent> ItemExtent(SourceReader& reader, const Box& iloc, uint32_t
     return std::nullopt;
 }
 
-} // namespace
+// Where the TIFF structure of the Exif item lies: from `Start`, `Length` bytes.
+struct ExifRange {
+    uint64_t Start = 0;
+    uint64_t Length = 0;
+};
 
-std::optional<TakenDate> ReadHeifDate(BoxWalker& walker) {
+std::optional<ExifRange> FindExifItem(BoxWalker& walker) {
     SourceReader& reader = walker.Reader();
     const std::optional<Box> meta = walker.Find(0, reader.Size(), BoxType("meta"));
     if (!meta)
@@ -142,5 +146,17 @@ std::optional<TakenDate> ReadHeifDate(BoxWalker& walker) {
             end - tiff >= kExifHeader.size() ? reader.Exact(tiff, kExifHeader.size()) : std::nullopt;
         marker && *marker == kExifHeader)
         tiff += kExifHeader.size();
-    return ReadTiffDate(reader, tiff, end - tiff);
+    return ExifRange{tiff, end - tiff};
+}
+
+} // namespace
+
+std::optional<TakenDate> ReadHeifDate(BoxWalker& walker) {
+    const std::optional<ExifRange> exif = FindExifItem(walker);
+    return exif ? ReadTiffDate(walker.Reader(), exif->Start, exif->Length) : std::nullopt;
+}
+
+std::optional<ExifCamera> ReadHeifCamera(BoxWalker& walker) {
+    const std::optional<ExifRange> exif = FindExifItem(walker);
+    return exif ? ReadTiffCamera(walker.Reader(), exif->Start, exif->Length) : std::nullopt;
 }

@@ -2,6 +2,7 @@
 // box, read with the same rules as a JPEG's Exif data.
 #pragma once
 
+#include "readers/ExifDate.h"
 #include "readers/IsoBoxes.h"
 #include "readers/TakenDate.h"
 
@@ -12,3 +13,5 @@
 // begins with the big-endian offset from its fifth byte to the TIFF header, which "Exif\0\0" may
 // precede.
 std::optional<TakenDate> ReadHeifDate(BoxWalker& walker);
+// The camera named in the same Exif item.
+std::optional<ExifCamera> ReadHeifCamera(BoxWalker& walker);

@@ -111,3 +111,20 @@ std::variant<TakenDate, NoPhotoDate> ReadPhotoDate(ByteSource& source) {
         return NoPhotoDate::Unreadable;
     return kind ? NoPhotoDate::NoDateWritten : NoPhotoDate::NotRecognised;
 }
+
+std::optional<ExifCamera> ReadPhotoCamera(ByteSource& source) {
+    SourceReader reader(source);
+    BoxWalker walker(reader);
+    switch (KindOf(reader).value_or(MediaKind::Video)) {
+    case MediaKind::Jpeg:
+        reader.Limit(kExifBytesRead);
+        return ReadJpegCamera(reader);
+    case MediaKind::Tiff:
+        return ReadTiffCamera(reader, 0, reader.Size());
+    case MediaKind::Heif:
+        return ReadHeifCamera(walker);
+    case MediaKind::Video:
+        break;
+    }
+    return std::nullopt;
+}

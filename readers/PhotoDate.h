@@ -3,6 +3,7 @@
 #pragma once
 
 #include "readers/ByteSource.h"
+#include "readers/ExifDate.h"
 #include "readers/TakenDate.h"
 
 #include <variant>
@@ -18,3 +19,7 @@ enum class NoPhotoDate { Unreadable, NotRecognised, NoDateWritten };
 // parts that hold dates are read: a JPEG's first segments, a TIFF's directories, a HEIF's `meta` box and Exif
 // item, a video's `moov` headers.
 std::variant<TakenDate, NoPhotoDate> ReadPhotoDate(ByteSource& source);
+
+// The camera a JPEG, TIFF or HEIF photo names in its Exif data, the kind told as above; none for
+// any other file, or a photo that names no camera.
+std::optional<ExifCamera> ReadPhotoCamera(ByteSource& source);

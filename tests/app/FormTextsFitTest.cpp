@@ -6,6 +6,7 @@
 #include "MainFormFixture.h"
 #include "app/Propos.h"
 #include "operations/dialogs/ConfirmationForm.h"
+#include "operations/dialogs/CameraClockForm.h"
 #include "operations/dialogs/CopyStampForm.h"
 #include "operations/dialogs/StampChoiceForm.h"
 #include "operations/dialogs/NameDateForm.h"
@@ -122,6 +123,12 @@ TEST_P(FormTextsFitTest, ShiftCopyAndUndoDialogs) {
         [&] { return std::make_unique<StampChoiceForm>(nullptr, Face(), photo, [](HWND, StampSet) {}); });
     const std::vector<UndoRow> rows;
     ExpectAllTextsFit([&] { return std::make_unique<UndoForm>(nullptr, Face(), rows, std::nullopt); });
+    const CameraClockPhoto camera{
+        L"IMG_20260828_235959_BURST001.JPG", L"NIKON CORPORATION NIKON D7500", {2026, 10, 28, 23, 59, 59, 0}};
+    ExpectAllTextsFit([&] {
+        return std::make_unique<CameraClockForm>(nullptr, Face(), camera,
+                                                 [](HWND, const CameraClockChoice&) {});
+    });
 }
 
 TEST_P(FormTextsFitTest, ConfirmationDialogs) {

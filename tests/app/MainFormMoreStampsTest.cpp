@@ -1,7 +1,10 @@
 // The stamping operations that take their dates from elsewhere, and operations that reach into the
 // subfolders, end to end on real files from the main window, each undone afterwards.
+#include "app/BatchPreviewForm.h"
 #include "app/MainForm.h"
 #include "MainFormFixture.h"
+#include "base/FileTimeTicks.h"
+#include "operations/dialogs/CameraClockForm.h"
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/ConfirmationForm.h"
 #include "operations/dialogs/FromTreeForm.h"
@@ -9,6 +12,8 @@
 #include "operations/dialogs/StampChoiceForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "support/logic/ExifImages.h"
+#include "support/logic/MediaFiles.h"
+#include "support/win/Days.h"
 #include "support/win/FileStamps.h"
 #include "support/win/ScratchRegistryKey.h"
 #include "support/win/TempFolder.h"
@@ -19,6 +24,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <cwctype>
+#include <tuple>
 #include <map>
 #include <string>
 #include <vector>
@@ -177,6 +185,106 @@ TEST_F(MainFormMoreStamps, PhotoDateStampsEachPhotoFromItsExifDateAndReportsTheO
                                                    L"sans date.jpg: aucune date de prise de vue"}));
 
     Run(L"Annuler la dernière opération");
+    EXPECT_EQ(Disk(), before);
+}
+
+TEST_F(MainFormMoreStamps, PhotoDateReadsVideosAndHeicPhotos) {
+    // 2019-12-31 23:59:59 UTC in the movie header, from 1904; a phone's QuickTime date with its offset.
+    Make(L"clip.mp4", Video("isom", MovieHeader(1, 3660681599)));
+    Make(L"film.mov",
+         Video("qt  ", MovieHeader(0, 3660681599) + CreationDateMeta("2023-04-15T14:30:22+0200", false)));
+    Make(L"photo.HEIC", Heif("heic", Tiff(false, {}, {{0x9003, "2022:08:01 09:10:11"}}), true));
+    OpenWindow();
+    const auto before = Disk();
+
+    Run(L"Date de prise de vue (photos)", {Stamp::LastWrite});
+    const auto after = Disk();
+    EXPECT_EQ(after.at(L"clip.mp4").first, Ticks(UtcFileTime(2019, 12, 31, 23, 59, 59)));
+    EXPECT_EQ(after.at(L"film.mov").first, Ticks(UtcFileTime(2023, 4, 15, 12, 30, 22)));
+    EXPECT_EQ(after.at(L"photo.HEIC").first, Ticks(UtcOfLocal(2022, 8, 1, 9, 10, 11)));
+    EXPECT_EQ(reported, std::vector<std::wstring>());
+
+    Run(L"Annuler la dernière opération");
+    EXPECT_EQ(Disk(), before);
+}
+
+TEST_F(MainFormMoreStamps, CameraClockShiftsThatCamerasPhotosByTheTimeTypedAndPreviewsThemByCamera) {
+    const std::string canon =
+        Tiff(false, {{0x010F, "Canon"}, {0x0110, "Canon EOS 80D"}}, {{0x9003, "2021:06:15 10:20:30"}});
+    const std::wstring reference = Make(L"b canon.jpg", Jpeg(canon));
+    Make(L"a canon.tif", canon);
+    Make(L"nikon.jpg", Jpeg(Tiff(true, {{0x010F, "NIKON CORPORATION"}, {0x0110, "NIKON D7500"}}, {})));
+    Make(L"notes.txt", "pas une image");
+    OpenWindow();
+    const auto before = Disk();
+    form->PickReferenceFile = [&](HWND, const std::wstring&) {
+        return std::optional<std::wstring>(reference);
+    };
+
+    // The item has an access key of its own in its menu.
+    HMENU options = ::GetSubMenu(::GetMenu(Window()), 2);
+    std::vector<wchar_t> keys;
+    for (int i = 0; i < ::GetMenuItemCount(options); ++i) {
+        wchar_t text[256] = {};
+        ::GetMenuStringW(options, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        if (const wchar_t* amp = std::wcschr(text, L'&'))
+            keys.push_back(static_cast<wchar_t>(std::towupper(amp[1])));
+    }
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end()) << "an access key used twice";
+    EXPECT_GE(keys.size(), 13u);
+
+    std::vector<std::wstring> labels;
+    SYSTEMTIME shownDate{};
+    std::vector<std::wstring> previewed;
+    ScopedModalRunner runner([&](Form& shown) {
+        if (auto* dialog = dynamic_cast<CameraClockForm*>(&shown)) {
+            labels = {dialog->LabelPhoto.Text(), dialog->LabelCamera.Text(), dialog->LabelTaken.Text()};
+            shownDate = dialog->DatePicker.Value();
+            // Really taken at 11:22:30: the camera's clock is 1 h 02 min behind.
+            dialog->TimePicker.SetValue(Day(2021, 6, 15, 11, 22, 30));
+            dialog->Stamps.SetChecked({Stamp::LastWrite});
+            dialog->BtnPreview.Click();
+            dialog->BtnOk.Click();
+        } else if (auto* preview = dynamic_cast<BatchPreviewForm*>(&shown)) {
+            for (int wait = 0; wait < 500 && preview->CountLabel.Text().starts_with(L"Analyse"); ++wait) {
+                Application::ProcessMessages();
+                ::Sleep(10);
+            }
+            for (int row = 0; row < preview->List.RowCount(); ++row)
+                previewed.push_back(preview->List.CellText(row, 0) + L" | " + preview->List.CellText(row, 1) +
+                                    L" | " + preview->List.CellText(row, 4) + L" | " +
+                                    preview->List.CellText(row, 5));
+            preview->BtnClose.Click();
+        } else {
+            Answer({})(shown);
+        }
+    });
+    EXPECT_TRUE(Choose(L"Recaler l'horloge d'un appareil..."));
+
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"Photo : « b canon.jpg »", L"Appareil : Canon EOS 80D",
+                                                 L"Prise de vue selon l'appareil : 15/06/2021 10:20:30"}));
+    EXPECT_EQ(std::make_tuple(shownDate.wYear, shownDate.wMonth, shownDate.wDay),
+              std::make_tuple(2021, 6, 15));
+    EXPECT_EQ(
+        previewed,
+        (std::vector<std::wstring>{
+            L"a canon.tif | Canon EOS 80D | +01:02:00 | ",
+            L"b canon.jpg | Canon EOS 80D | +01:02:00 | ",
+            L"nikon.jpg | NIKON CORPORATION NIKON D7500 |  | autre appareil (NIKON CORPORATION NIKON D7500)",
+            L"notes.txt |  |  | aucun appareil indiqué",
+        }));
+    const uint64_t hourAndTwo = 62ull * 60 * 10'000'000;
+    const auto after = Disk();
+    EXPECT_EQ(after.at(L"a canon.tif").first, Ticks(kBefore) + hourAndTwo);
+    EXPECT_EQ(after.at(L"b canon.jpg").first, Ticks(kBefore) + hourAndTwo);
+    EXPECT_EQ(after.at(L"a canon.tif").second, Ticks(kBefore)) << "access not chosen";
+    EXPECT_EQ(after.at(L"nikon.jpg"), before.at(L"nikon.jpg"));
+    EXPECT_EQ(reported,
+              (std::vector<std::wstring>{L"nikon.jpg: autre appareil (NIKON CORPORATION NIKON D7500)",
+                                         L"notes.txt: aucun appareil indiqué"}));
+
+    EXPECT_TRUE(Choose(L"Annuler la dernière opération"));
     EXPECT_EQ(Disk(), before);
 }
 

@@ -74,6 +74,9 @@ TEST(CommandLine, EachOperationSwitchNamesItsOperation) {
     EXPECT_EQ(tree.Request.Stamps, StampSet{Stamp::LastWrite});
     EXPECT_TRUE(tree.Request.AnySize);
     EXPECT_FALSE(Parse({L"/fromtree:D:\\Orig", L"x"}).Request.AnySize);
+    const ParsedCommandLine camera = Parse({L"/Camera:Canon EOS 80D", L"/shift:-00:10:00", L"x"});
+    ASSERT_EQ(camera.What, Kind::Run) << camera.Error;
+    EXPECT_EQ(camera.Request.Camera, L"Canon EOS 80D");
     EXPECT_EQ(Parse({L"/name", L"x"}).Request.NamePattern, L"");
     EXPECT_EQ(Parse({L"/name=Scan AAAA-MM-JJ*", L"x"}).Request.NamePattern, L"Scan AAAA-MM-JJ*");
     const ParsedCommandLine copy = Parse({L"/copy:M>cA", L"x"});
@@ -151,6 +154,8 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
          L"tout "
          L"texte)"},
         {{L"/name:", L"x"}, L"valeur manquante pour « /name »"},
+        {{L"/camera:Canon", L"/zero", L"x"}, L"« /camera » ne va qu'avec /shift"},
+        {{L"/shift:01:00:00", L"/camera:  ", L"x"}, L"valeur manquante pour « /camera »"},
         {{L"/stamps:cc", L"/exif", L"x"}, L"dates invalides « cc » (attendu des lettres parmi c, m, a)"},
         {{L"/undo", L"x"}, L"« /undo » ne prend pas de chemin : « x »"},
         {{L"/recurse", L"/undo"}, L"« /recurse » ne va pas avec « /undo »"},

@@ -3,6 +3,7 @@
 #include "base/FileTimeTicks.h"
 #include "base/Utf8Text.h"
 #include "support/logic/ExifImages.h"
+#include "support/logic/MediaFiles.h"
 #include "support/win/FileStamps.h"
 #include "support/win/ScratchDrive.h"
 #include "support/win/TempFolder.h"
@@ -284,6 +285,67 @@ TEST_F(CommandLineRun, RecurseFromAndExifReachTheirFilesAndUndoTakesThemBack) {
     EXPECT_EQ(Run(L"/from:sous\\fond\\photo.jpg /stamps:m alpha.jpg").Exit, 0u);
     EXPECT_TRUE(SameTime(OnDisk(L"alpha.jpg").LastWrite, UtcOfLocal(2021, 6, 15, 10, 20, 30)));
     EXPECT_EQ(Run(L"/from:absent.jpg alpha.jpg").Exit, 2u);
+}
+
+TEST_F(CommandLineRun, CameraLimitsTheShiftToThatCamerasPhotosAndNeedsAShift) {
+    const std::string canon = Tiff(false, {{0x010F, "Canon"}, {0x0110, "Canon EOS 80D"}}, {});
+    const std::string nikon = Tiff(true, {{0x010F, "NIKON CORPORATION"}, {0x0110, "NIKON D7500"}}, {});
+    for (const auto& [name, bytes] :
+         {std::pair{L"canon.jpg", Jpeg(canon)}, std::pair{L"nikon.jpg", Jpeg(nikon)}}) {
+        folder.MakeFile(name, bytes);
+        ASSERT_TRUE(WriteStamps(folder / name, Old(), Old(), Old()));
+    }
+
+    const Result shifted = Run(L"/shift:+01:02:00 \"/camera: canon  eos 80d \" /stamps:m .");
+    EXPECT_EQ(shifted.Exit, 1u);
+    EXPECT_EQ(
+        shifted.Printed,
+        (Lines{L"alpha.jpg : non modifié : aucun appareil indiqué",
+               L"Beta.JPG : non modifié : aucun appareil indiqué", L"canon.jpg : modifié",
+               L"nikon.jpg : non modifié : autre appareil (NIKON CORPORATION NIKON D7500)",
+               L"notes.txt : non modifié : aucun appareil indiqué", L"1 fichier modifié, 4 non modifiés"}));
+    EXPECT_EQ(FileTimeTicks(OnDisk(L"canon.jpg").LastWrite), FileTimeTicks(Old()) + 62ull * 60 * 10'000'000);
+    EXPECT_TRUE(Untouched(L"nikon.jpg"));
+    const Result journal = Run(L"/journal");
+    ASSERT_GE(journal.Printed.size(), 1u);
+    EXPECT_NE(journal.Printed[0].find(L"Recaler l'horloge (canon  eos 80d, +1 h 02 min)"), std::wstring::npos)
+        << journal.Printed[0];
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    EXPECT_TRUE(Untouched(L"canon.jpg"));
+
+    for (const wchar_t* alone : {L"/camera:Canon canon.jpg", L"/exif /camera:Canon canon.jpg"}) {
+        const Result refused = Run(alone);
+        EXPECT_EQ(refused.Exit, 2u) << alone;
+        ASSERT_EQ(refused.Printed.size(), 1u) << alone;
+        EXPECT_NE(refused.Printed[0].find(L"/camera"), std::wstring::npos) << refused.Printed[0];
+    }
+    EXPECT_TRUE(Untouched(L"canon.jpg"));
+}
+
+TEST_F(CommandLineRun, ExifReadsVideosAndHeicPhotosAndUndoTakesThemBack) {
+    const std::string heic =
+        Heif("heic", Tiff(false, {}, {{0x9003, "2022:08:01 05:40:11"}, {0x9011, "+02:00"}}), true);
+    // 2019-12-31 23:59:59 UTC in seconds from 1904; then a phone's QuickTime date with its offset.
+    const std::string mp4 = Video("isom", MovieHeader(1, 3660681599));
+    const std::string mov =
+        Video("qt  ", MovieHeader(0, 3660681599) + CreationDateMeta("2023-04-15T14:30:22+0200", false));
+    for (const auto& [name, bytes] :
+         {std::pair{L"photo.heic", heic}, std::pair{L"clip.mp4", mp4}, std::pair{L"film.MOV", mov}}) {
+        folder.MakeFile(name, bytes);
+        ASSERT_TRUE(WriteStamps(folder / name, Old(), Old(), Old()));
+    }
+
+    const Result exif = Run(L"/exif /stamps:m photo.heic clip.mp4 film.MOV");
+    EXPECT_EQ(exif.Exit, 0u);
+    EXPECT_EQ(FileTimeTicks(OnDisk(L"photo.heic").LastWrite),
+              FileTimeTicks(UtcFileTime(2022, 8, 1, 3, 40, 11)));
+    EXPECT_EQ(FileTimeTicks(OnDisk(L"clip.mp4").LastWrite),
+              FileTimeTicks(UtcFileTime(2019, 12, 31, 23, 59, 59)));
+    EXPECT_EQ(FileTimeTicks(OnDisk(L"film.MOV").LastWrite),
+              FileTimeTicks(UtcFileTime(2023, 4, 15, 12, 30, 22)));
+    EXPECT_EQ(Run(L"/undo").Exit, 0u);
+    for (const wchar_t* name : {L"photo.heic", L"clip.mp4", L"film.MOV"})
+        EXPECT_TRUE(Untouched(name)) << name;
 }
 
 // The names a run prints a line for, whatever it says of them.
