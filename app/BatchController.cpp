@@ -25,6 +25,7 @@
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "ui/MessageBox.h"
+#include "ui/WaitCursor.h"
 
 #include <algorithm>
 #include <memory>

@@ -62,17 +62,20 @@ std::optional<BatchRequest> FromTreeRequest(const std::wstring& shown, const Fro
     BatchRequest request{BatchOperation::FromTree, choice.Stamps};
     request.OtherTree = *check.Folder;
     request.EvenIfSizeDiffers = choice.EvenIfSizeDiffers;
-    BatchRequest CameraClockRequest(const std::wstring& camera, const CameraClockChoice& choice) {
-        BatchRequest request{BatchOperation::CameraClock, choice.Stamps};
-        request.Shift = choice.Shift;
-        request.Camera = camera;
-        return request;
-    }
+    return request;
+}
 
-    // "Aperçu..." in a confirmation: the request it confirms, previewed over it.
-    ConfirmationPreview PreviewOf(BatchController & batches, const BatchRequest& request) {
-        return [&batches, request](HWND owner) { batches.PreviewRequest(owner, request); };
-    }
+BatchRequest CameraClockRequest(const std::wstring& camera, const CameraClockChoice& choice) {
+    BatchRequest request{BatchOperation::CameraClock, choice.Stamps};
+    request.Shift = choice.Shift;
+    request.Camera = camera;
+    return request;
+}
+
+// "Aperçu..." in a confirmation: the request it confirms, previewed over it.
+ConfirmationPreview PreviewOf(BatchController& batches, const BatchRequest& request) {
+    return [&batches, request](HWND owner) { batches.PreviewRequest(owner, request); };
+}
 
 } // namespace
 
@@ -185,53 +188,55 @@ void TMainForm::FromTreeClick() {
         return;
     if (const std::optional<BatchRequest> request = FromTreeRequest(shown, *choice))
         batches_->RunRequest(*request);
-    void TMainForm::CameraClockClick() {
-        const std::optional<std::wstring> path = PickReferenceFile(
-            Handle(), folders_->Listing() ? StoredCaseFolder(folders_->Listing()->Folder()) : std::wstring());
-        if (!path)
-            return;
-        std::wstring error;
-        const std::optional<CameraReference> reference = ReadCameraReference(*path, error);
-        if (!reference) {
-            ShowMessageBox(Handle(),
-                           L"L'appareil et la date de prise de vue de " + Quoted(*path) +
-                               L" ne peuvent être lus :\r\n" + error,
-                           MB_OK | MB_ICONWARNING);
-            return;
-        }
-        const std::wstring camera = reference->Camera;
-        const std::optional<CameraClockChoice> choice =
-            AskCameraClock(Handle(), FontName(), {reference->Name, camera, reference->Taken},
-                           [this, &camera](HWND owner, const CameraClockChoice& shown) {
-                               batches_->PreviewRequest(owner, CameraClockRequest(camera, shown));
-                           });
-        if (choice)
-            batches_->RunRequest(CameraClockRequest(camera, *choice));
-    }
+}
 
-    void TMainForm::SubFoldersClick() {
-        Settings.SubFolders = !Settings.SubFolders;
-        OptionsSousDossiers->SetChecked(Settings.SubFolders);
+void TMainForm::CameraClockClick() {
+    const std::optional<std::wstring> path = PickReferenceFile(
+        Handle(), folders_->Listing() ? StoredCaseFolder(folders_->Listing()->Folder()) : std::wstring());
+    if (!path)
+        return;
+    std::wstring error;
+    const std::optional<CameraReference> reference = ReadCameraReference(*path, error);
+    if (!reference) {
+        ShowMessageBox(Handle(),
+                       L"L'appareil et la date de prise de vue de " + Quoted(*path) +
+                           L" ne peuvent être lus :\r\n" + error,
+                       MB_OK | MB_ICONWARNING);
+        return;
     }
+    const std::wstring camera = reference->Camera;
+    const std::optional<CameraClockChoice> choice =
+        AskCameraClock(Handle(), FontName(), {reference->Name, camera, reference->Taken},
+                       [this, &camera](HWND owner, const CameraClockChoice& shown) {
+                           batches_->PreviewRequest(owner, CameraClockRequest(camera, shown));
+                       });
+    if (choice)
+        batches_->RunRequest(CameraClockRequest(camera, *choice));
+}
 
-    void TMainForm::BtnNameMajClick() {
-        const BatchRequest request{BatchOperation::Upper};
-        if (ConfirmUpperCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
-            batches_->RunRequest(request);
-    }
+void TMainForm::SubFoldersClick() {
+    Settings.SubFolders = !Settings.SubFolders;
+    OptionsSousDossiers->SetChecked(Settings.SubFolders);
+}
 
-    void TMainForm::BtnNameMinClick() {
-        const BatchRequest request{BatchOperation::Lower};
-        if (ConfirmLowerCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
-            batches_->RunRequest(request);
-    }
+void TMainForm::BtnNameMajClick() {
+    const BatchRequest request{BatchOperation::Upper};
+    if (ConfirmUpperCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
+}
 
-    void TMainForm::BtnNameMajMinClick() {
-        const BatchRequest request{BatchOperation::FirstUpper};
-        if (ConfirmFirstUpper(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
-            batches_->RunRequest(request);
-    }
+void TMainForm::BtnNameMinClick() {
+    const BatchRequest request{BatchOperation::Lower};
+    if (ConfirmLowerCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
+}
 
-    void TMainForm::UndoClick() {
-        batches_->ChooseAndUndo();
-    }
+void TMainForm::BtnNameMajMinClick() {
+    const BatchRequest request{BatchOperation::FirstUpper};
+    if (ConfirmFirstUpper(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))
+        batches_->RunRequest(request);
+}
+
+void TMainForm::UndoClick() {
+    batches_->ChooseAndUndo();
+}
