@@ -167,17 +167,59 @@ BatchController::BatchController(BatchHost& host, std::wstring productKey, std::
     : host_(host), productKey_(std::move(productKey)),
       journal_(std::make_unique<JournalStore>(std::move(journalFolder))) {}
 
-void BatchController::RunRequest(const BatchRequest& request) {
-    const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
-    RunOnSelection(OperationName(request), [&request, &stamping](const BatchFiles& files) {
-        return WorkOf(request, files, stamping);
-    });
+BatchRequest BatchController::WithOptions(BatchRequest request) const {
+    request.Folders = host_.FoldersChosen();
+    return request;
 }
 
-void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
+void BatchController::RunRequest(const BatchRequest& asked) {
+    const BatchRequest request = WithOptions(asked);
+    const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
+    RunOnSelection(
+        OperationName(request),
+        [&request, &stamping](const BatchFiles& files) { return WorkOf(request, files, stamping); },
+        DatesFolders(request));
+}
+
+void BatchController::RunOnFolder(const std::wstring& folder, const BatchRequest& request) {
+    if (running_ || host_.Closing())
+        return;
+    BatchFiles files{StripTrailingBackslashes(folder)};
+    AddFolders(files, {}, true);
+    RunWork(files, WorkOf(request, files, std::make_shared<const FileStamping>(BatchStamping())));
+}
+
+void BatchController::PreviewOnFolder(HWND owner, const std::wstring& folder, const BatchRequest& request) {
+    if (running_ || host_.Closing())
+        return;
+    BatchFiles files{StripTrailingBackslashes(folder)};
+    AddFolders(files, {}, true);
+    const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
+    JournalledWork::Planner plan = WorkOf(request, files, stamping).Plan;
+    BatchPreview preview(std::move(files), std::move(plan));
+    ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
+}
+
+void BatchController::RunFolderContent() {
+    const TFileListing* listing = host_.ShownListing();
+    if (running_ || host_.Closing() || !listing)
+        return;
+    BatchFiles files{StoredCaseFolder(listing->Folder())};
+    FolderTreeFiles tree;
+    {
+        WaitCursor wait;
+        tree = CollectFolderTree(files.Folder, L"*");
+    }
+    AddFolders(files, std::move(tree.Reached), true);
+    RunWork(files, WorkOf(BatchRequest{BatchOperation::FolderContent}, files,
+                          std::make_shared<const FileStamping>(BatchStamping())));
+}
+
+void BatchController::PreviewRequest(HWND owner, const BatchRequest& asked) {
     if (running_)
         return;
-    std::optional<BatchFiles> files = ChosenFiles(OperationName(request), false);
+    const BatchRequest request = WithOptions(asked);
+    std::optional<BatchFiles> files = ChosenFiles(OperationName(request), false, DatesFolders(request));
     if (!files)
         return;
     // The planner reaches the stamping it was made with: it stays for as long as the preview.
@@ -187,13 +229,14 @@ void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
     ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
 }
 
-void BatchController::RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf) {
-    if (const std::optional<BatchFiles> files = ChosenFiles(operation, true))
+void BatchController::RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf,
+                                     bool withFolders) {
+    if (const std::optional<BatchFiles> files = ChosenFiles(operation, true, withFolders))
         RunWork(*files, workOf(*files));
 }
 
-std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& operation,
-                                                       bool askAboutSubFolders) {
+std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& operation, bool askAboutSubFolders,
+                                                       bool withFolders) {
     // The window may have closed while its dialog was up: the listing is gone then.
     const TFileListing* listing = host_.ShownListing();
     if (host_.Closing() || !listing)
@@ -223,6 +266,8 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
             const std::wstring base = WithTrailingBackslash(files.Folder);
             for (const std::wstring& name : files.Names)
                 files.Paths.push_back(base + name);
+            if (withFolders)
+                AddFolders(files, std::move(tree.Reached), true);
         } else {
             for (int i = 0; i < rows && static_cast<size_t>(i) < listing->Count(); ++i) {
                 if (anySelected && !host_.RowSelected(i))
@@ -232,6 +277,8 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
                 files.Paths.push_back(folder.empty() ? listing->FullName(entry)
                                                      : folder + files.Names.back());
             }
+            if (withFolders)
+                AddFolders(files, {}, true);
         }
     } catch (...) {
         // A failure of the list or the listing ends the batch before any file is touched.

@@ -44,7 +44,7 @@ std::wstring BatchPreview::Text() {
     std::wstring text = tally_.CountLine() + L"\r\n";
     for (size_t i = 0; i < rows_.size(); ++i) {
         const PreviewRow& row = *rows_[i];
-        text += files_.Names[i] + L"\t" + row.Current + L"\t" + row.New + L"\t" + row.Difference + L"\t" +
+        text += Name(i) + L"\t" + row.Current + L"\t" + row.New + L"\t" + row.Difference + L"\t" +
                 row.Remark + L"\r\n";
     }
     return text;

@@ -19,7 +19,7 @@ public:
 
     size_t Count() const { return files_.Names.size(); }
     // The file's name as the batch shows it.
-    const std::wstring& Name(size_t index) const { return files_.Names[index]; }
+    std::wstring Name(size_t index) const { return ShownName(files_, index); }
     // The file's row, planned the first time it is asked for; it stays where it is.
     const PreviewRow& Row(size_t index);
     // Plans up to `count` more files not planned yet, in order; false once every file is.

@@ -25,8 +25,25 @@ std::wstring OperationName(const BatchRequest& request) {
         return L"Minuscules";
     case BatchOperation::FirstUpper:
         return L"Maj-minuscules";
+    case BatchOperation::FolderContent:
+        return L"Dater les dossiers d'après leur contenu";
     }
     return L"";
+}
+
+bool DatesFolders(const BatchRequest& request) {
+    if (!request.Folders)
+        return false;
+    switch (request.Operation) {
+    case BatchOperation::DateTime:
+    case BatchOperation::TimeZero:
+    case BatchOperation::Shift:
+    case BatchOperation::CopyStamp:
+    case BatchOperation::FromFile:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::wstring UndoName(const std::wstring& operation) {

@@ -21,6 +21,9 @@ enum class BatchOperation {
     Upper,      // "Majuscules"
     Lower,      // "Minuscules"
     FirstUpper, // "Maj-minuscules"
+    // "Dater les dossiers d'après leur contenu": each folder's modification date to the newest of
+    // what it holds; its batch's targets are folders only.
+    FolderContent,
 };
 
 // The file whose stamps "Dates d'un autre fichier" gives, as read once before the batch: the
@@ -45,7 +48,14 @@ struct BatchRequest {
     ReferenceFile Reference; // FromFile
     // NameDate: the user's pattern of the names ("AAAAMMJJ*"); empty for the known forms.
     std::wstring NamePattern;
+    // "Inclure les dossiers eux-mêmes": the folders the batch reaches are dated too (see
+    // DatesFolders).
+    bool Folders = false;
 };
+
+// Whether the batch of `request` dates the folders it reaches besides its files: asked, and an
+// operation whose date does not come from inside a file or its name (a folder has neither).
+bool DatesFolders(const BatchRequest& request);
 
 // The batch's name in the journal and in the undo list: "Décaler les dates (+1 h)".
 std::wstring OperationName(const BatchRequest& request);

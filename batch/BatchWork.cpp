@@ -5,6 +5,7 @@
 #include "base/Handles.h"
 #include "base/TextHelpers.h"
 #include "batch/Planners.h"
+#include "journal/UndoPlan.h"
 #include "base/FileNameParts.h"
 #include "operations/SystemFailure.h"
 
@@ -38,6 +39,22 @@ std::optional<ReferenceFile> ReadReferenceFile(const std::wstring& path, std::ws
     }
     return ReferenceFile{SplitFileName(full).Name, FileTimeTicks(data.ftCreationTime),
                          FileTimeTicks(data.ftLastAccessTime), FileTimeTicks(data.ftLastWriteTime)};
+}
+
+void AddFolders(BatchFiles& files, std::vector<std::wstring> reached, bool withOwn) {
+    const std::wstring root = JournalNameRoot(files.Folder);
+    for (std::wstring& name : FolderNamesDeepestFirst(std::move(reached), withOwn)) {
+        files.Paths.push_back(root + name);
+        files.Names.push_back(std::move(name));
+    }
+}
+
+std::wstring ShownName(const BatchFiles& files, size_t index) {
+    const std::wstring& name = files.Names[index];
+    if (!name.empty())
+        return name;
+    const std::wstring own = SplitFileName(StripTrailingBackslashes(files.Folder)).Name;
+    return own.empty() ? L"." : own + L'\\';
 }
 
 BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
@@ -121,6 +138,10 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
         work.Work = WritePlannedName();
         break;
     }
+    case BatchOperation::FolderContent:
+        work.Plan = PlanFolderContent(names);
+        work.Work = WritePlannedStamps(s, StampSet{Stamp::LastWrite});
+        break;
     }
     // The planners hold the stamping by reference: the plan keeps it alive as long as itself.
     work.Plan = [stamping, plan = std::move(work.Plan)](size_t index, const std::wstring& path) {

@@ -15,18 +15,19 @@
 #include <vector>
 
 enum class CommandOperation {
-    DateTime,   // /date
-    TimeZero,   // /zero
-    Upper,      // /upper
-    Lower,      // /lower
-    FirstUpper, // /first
-    Shift,      // /shift
-    CopyStamp,  // /copy
-    FromFile,   // /from
-    Exif,       // /exif
-    NameDate,   // /name, /name:MODÈLE
-    Undo,       // /undo, /undo:ID
-    Journal,    // /journal
+    DateTime,      // /date
+    TimeZero,      // /zero
+    Upper,         // /upper
+    Lower,         // /lower
+    FirstUpper,    // /first
+    Shift,         // /shift
+    CopyStamp,     // /copy
+    FromFile,      // /from
+    Exif,          // /exif
+    NameDate,      // /name, /name:MODÈLE
+    Undo,          // /undo, /undo:ID
+    Journal,       // /journal
+    FolderContent, // /folders:contenu
 };
 
 // The date-time of /date: with its offset from UTC it is an exact instant; without, the
@@ -65,6 +66,8 @@ struct CommandRequest {
     std::wstring NamePattern;
     std::wstring Mask = L"*.*";
     bool Recurse = false;
+    // /folders: the folders named and, with /recurse, every subfolder walked are dated too.
+    bool Folders = false;
     bool DryRun = false;
     bool NoVersion = false;
     CommandOutput Output;

@@ -19,7 +19,9 @@ public:
     ~AttributeRestorer() {
         if (!cleared_ && ::GetFileAttributesW(apiPath_.c_str()) == attributes_)
             return;
-        ::SetFileAttributesW(apiPath_.c_str(), attributes_);
+        // A folder's own mark is no attribute SetFileAttributes takes.
+        const DWORD back = attributes_ & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
+        ::SetFileAttributesW(apiPath_.c_str(), back != 0 ? back : FILE_ATTRIBUTE_NORMAL);
     }
     AttributeRestorer(const AttributeRestorer&) = delete;
     AttributeRestorer& operator=(const AttributeRestorer&) = delete;
@@ -47,12 +49,11 @@ FileOutcome PerFileFrame::Run(const std::wstring& path, const Work& work) noexce
         // Without the attributes there is nothing to restore them from, so the file is left alone.
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return FailureOfLastError();
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            return FileOutcome::Failed(Failure::Other, L"dossier et non fichier");
-        // A plain file (the archive bit at most) is opened for writing and renamed as it is, which
-        // spares two attribute writes per file of a batch; any other attribute is cleared first.
-        const bool plain =
-            (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL)) == 0;
+        // A plain file or folder (the archive bit at most) is opened for writing and renamed as it
+        // is, which spares two attribute writes per file of a batch; any other attribute is
+        // cleared first.
+        const bool plain = (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL |
+                                                             FILE_ATTRIBUTE_DIRECTORY)) == 0;
         AttributeRestorer restorer(frame.apiPath_, attributes, !plain);
         // NORMAL is the value that truly clears them all; 0 is refused by some systems.
         if (!plain)

@@ -12,9 +12,9 @@ class PerFileFrame {
 public:
     using Work = std::function<FileOutcome(PerFileFrame& frame)>;
 
-    // Runs `work` on the file at `path` inside the frame and returns its outcome; not done, with
-    // nothing done, when the path does not name an existing file (folders included), or when
-    // anything throws. The attributes read are restored in every case.
+    // Runs `work` on the file or folder at `path` inside the frame and returns its outcome; not
+    // done, with nothing done, when the path names nothing, or when anything throws. The
+    // attributes read are restored in every case.
     static FileOutcome Run(const std::wstring& path, const Work& work) noexcept;
 
     // Where the file is now: the path given, or the one a successful rename reported.
