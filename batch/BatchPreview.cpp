@@ -6,7 +6,8 @@
 #include <utility>
 
 BatchPreview::BatchPreview(BatchFiles files, JournalledWork::Planner plan)
-    : files_(std::move(files)), plan_(std::move(plan)) {
+    : files_(std::move(files)), ownName_(ShownName(BatchFiles{files_.Folder, {}, {L""}}, 0)),
+      plan_(std::move(plan)) {
     rows_.resize(files_.Names.size());
     tally_.Total = files_.Names.size();
 }

@@ -19,7 +19,9 @@ public:
 
     size_t Count() const { return files_.Names.size(); }
     // The file's name as the batch shows it.
-    std::wstring Name(size_t index) const { return ShownName(files_, index); }
+    const std::wstring& Name(size_t index) const {
+        return files_.Names[index].empty() ? ownName_ : files_.Names[index];
+    }
     // The file's row, planned the first time it is asked for; it stays where it is.
     const PreviewRow& Row(size_t index);
     // Plans up to `count` more files not planned yet, in order; false once every file is.
@@ -33,6 +35,8 @@ public:
 
 private:
     BatchFiles files_;
+    // How the batch's own folder, among its targets, is shown.
+    std::wstring ownName_;
     JournalledWork::Planner plan_;
     std::vector<std::optional<PreviewRow>> rows_;
     // Every file before it is planned.

@@ -60,15 +60,25 @@ TEST_F(PerFileFrameTest, ExceptionInTheWorkGivesFalseAndTheAttributesAreRestored
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
 }
 
-TEST_F(PerFileFrameTest, MissingFileOrFolderIsNotWorkedOn) {
+TEST_F(PerFileFrameTest, MissingFileIsNotWorkedOnButAFolderIsWithItsAttributesBack) {
     bool called = false;
     const auto work = [&](PerFileFrame&) {
         called = true;
         return FileOutcome();
     };
     EXPECT_EQ(PerFileFrame::Run(folder_ / L"absent.txt", work).Why(), Failure::NotFound);
-    EXPECT_FALSE(PerFileFrame::Run(folder_.MakeFolder(L"sub"), work));
     EXPECT_FALSE(called);
+    const std::wstring sub = folder_.MakeFolder(L"sub");
+    ASSERT_TRUE(::SetFileAttributesW(sub.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    const DWORD before = ::GetFileAttributesW(sub.c_str());
+    DWORD during = 0;
+    EXPECT_TRUE(PerFileFrame::Run(sub, [&](PerFileFrame& frame) {
+        during = ::GetFileAttributesW(frame.Path().c_str());
+        return work(frame);
+    }));
+    EXPECT_TRUE(called);
+    EXPECT_EQ(during & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+    EXPECT_EQ(::GetFileAttributesW(sub.c_str()), before);
     EXPECT_EQ(::GetFileAttributesW((folder_ / L"absent.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -16,7 +16,8 @@ std::optional<DiskStamps> ReadStamps(const std::wstring& path) {
 bool WriteStamps(const std::wstring& path, const FILETIME& creation, const FILETIME& lastAccess,
                  const FILETIME& lastWrite) {
     FileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_POSIX_SEMANTICS, nullptr));
+                                  nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_POSIX_SEMANTICS, nullptr));
     return file && ::SetFileTime(file.Get(), &creation, &lastAccess, &lastWrite);
 }
 
