@@ -75,7 +75,7 @@ struct SettingsRecord {
     static constexpr const wchar_t* kNameMask = L"NameMask";
     int NameMask = 3;
 
-    static constexpr int kFieldCount = 30;
+    static constexpr int kFieldCount = 31;
 
     // Calls visit(valueName, field) for every field, in the order they are read and written.
     // Works for a const record too.
