@@ -69,7 +69,7 @@ protected:
 
 } // namespace
 
-// Disabled: under Wine the run does not come back from the tree menu yet; see the report.
+// Disabled: under Wine this run does not come back from the tree menu yet.
 TEST_F(MainFormFolders, DISABLED_DatesOfThisFolderFromTheTreeMenuSetTheFolderAloneAndUndoPutsItBack) {
     const HTREEITEM shown = TreeSelected(Tree());
     RECT item{};
