@@ -48,71 +48,69 @@ public:
 // folder "empty".
 class FolderBatch : public testing::Test {
 protected:
-void SetUp() override {
-    folder_.MakeFolder(L"sub");
-    folder_.MakeFolder(L"sub\\deep");
-    folder_.MakeFolder(L"empty");
-    const std::pair<const wchar_t*, FILETIME> files[] = {
-        {L"a.txt", UtcFileTime(2019, 3, 1, 8, 0, 0)},
-        {L"sub\\b.txt", UtcFileTime(2021, 6, 2, 9, 0, 0)},
-        {L"sub\\deep\\c.txt", UtcFileTime(2018, 1, 3, 10, 0, 0)}};
-    for (const auto& [name, stamp] : files) {
-        folder_.MakeFile(name);
-        ASSERT_TRUE(WriteStamps(folder_ / name, stamp, stamp, stamp));
+    void SetUp() override {
+        folder_.MakeFolder(L"sub");
+        folder_.MakeFolder(L"sub\\deep");
+        folder_.MakeFolder(L"empty");
+        const std::pair<const wchar_t*, FILETIME> files[] = {
+            {L"a.txt", UtcFileTime(2019, 3, 1, 8, 0, 0)},
+            {L"sub\\b.txt", UtcFileTime(2021, 6, 2, 9, 0, 0)},
+            {L"sub\\deep\\c.txt", UtcFileTime(2018, 1, 3, 10, 0, 0)}};
+        for (const auto& [name, stamp] : files) {
+            folder_.MakeFile(name);
+            ASSERT_TRUE(WriteStamps(folder_ / name, stamp, stamp, stamp));
+        }
+        // Last: making what a folder holds moves its dates.
+        for (const wchar_t* name : {L"sub\\deep", L"sub", L"empty"})
+            ASSERT_TRUE(WriteStamps(folder_ / name, Old(), Old(), Old()));
+        ASSERT_TRUE(WriteStamps(folder_.Path(), Old(), Old(), Old()));
     }
-    // Last: making what a folder holds moves its dates.
-    for (const wchar_t* name : {L"sub\\deep", L"sub", L"empty"})
-        ASSERT_TRUE(WriteStamps(folder_ / name, Old(), Old(), Old()));
-    ASSERT_TRUE(WriteStamps(folder_.Path(), Old(), Old(), Old()));
-}
 
-// Runs `request` on `files`; every file done but the refusals expected.
-void Run(const BatchRequest& request, const BatchFiles& files) {
-    PlainFront front;
-    BatchReport report;
-    const auto stamping = std::make_shared<const FileStamping>();
-    const BatchResult result = RunBatch(store_, files, WorkOf(request, files, stamping), front, report);
-    ASSERT_TRUE(result.Ran);
-    EXPECT_EQ(report.NotChanged(), expectedRefusals_) << report.CountLine();
-}
-// Undoes the journal's last batch, every file put back.
-void UndoLast() {
-    const JournalSummary summary = store_.Summary().Summary;
-    ASSERT_FALSE(summary.Batches.empty());
-    const PreparedUndo undo =
-        PrepareUndo(store_, summary.Batches.back(), false, std::make_shared<const FileStamping>());
-    ASSERT_EQ(undo.Refusal, UndoRefusal::None);
-    PlainFront front;
-    BatchReport report;
-    RunBatch(store_, undo.Files, undo.Work, front, report);
-    EXPECT_EQ(report.NotChanged(), 0u) << report.CountLine();
-}
-
-// Modification times of the tree's folders, by relative name ("" for the top).
-std::map<std::wstring, FILETIME> FolderWrites() const {
-    std::map<std::wstring, FILETIME> writes;
-    for (const wchar_t* name : {L"", L"sub", L"sub\\deep", L"empty"}) {
-        const std::optional<DiskStamps> stamps = ReadStamps(*name ? folder_ / name : folder_.Path());
-        EXPECT_TRUE(stamps) << name;
-        writes[name] = stamps ? stamps->LastWrite : FILETIME{};
+    // Runs `request` on `files`; every file done but the refusals expected.
+    void Run(const BatchRequest& request, const BatchFiles& files) {
+        PlainFront front;
+        BatchReport report;
+        const auto stamping = std::make_shared<const FileStamping>();
+        const BatchResult result = RunBatch(store_, files, WorkOf(request, files, stamping), front, report);
+        ASSERT_TRUE(result.Ran);
+        EXPECT_EQ(report.NotChanged(), expectedRefusals_) << report.CountLine();
     }
-    return writes;
-}
-void ExpectFolderWrites(const std::map<std::wstring, FILETIME>& expected, const char* when) const {
-    const std::map<std::wstring, FILETIME> writes = FolderWrites();
-    for (const auto& [name, stamp] : expected)
-        EXPECT_TRUE(SameTime(writes.at(name), stamp))
-            << when << ": « " << testing::PrintToString(name) << " »";
-}
+    // Undoes the journal's last batch, every file put back.
+    void UndoLast() {
+        const JournalSummary summary = store_.Summary().Summary;
+        ASSERT_FALSE(summary.Batches.empty());
+        const PreparedUndo undo =
+            PrepareUndo(store_, summary.Batches.back(), false, std::make_shared<const FileStamping>());
+        ASSERT_EQ(undo.Refusal, UndoRefusal::None);
+        PlainFront front;
+        BatchReport report;
+        RunBatch(store_, undo.Files, undo.Work, front, report);
+        EXPECT_EQ(report.NotChanged(), 0u) << report.CountLine();
+    }
 
-BatchFiles Top() const {
-    return BatchFiles{folder_.Path()};
-}
+    // Modification times of the tree's folders, by relative name ("" for the top).
+    std::map<std::wstring, FILETIME> FolderWrites() const {
+        std::map<std::wstring, FILETIME> writes;
+        for (const wchar_t* name : {L"", L"sub", L"sub\\deep", L"empty"}) {
+            const std::optional<DiskStamps> stamps = ReadStamps(*name ? folder_ / name : folder_.Path());
+            EXPECT_TRUE(stamps) << name;
+            writes[name] = stamps ? stamps->LastWrite : FILETIME{};
+        }
+        return writes;
+    }
+    void ExpectFolderWrites(const std::map<std::wstring, FILETIME>& expected, const char* when) const {
+        const std::map<std::wstring, FILETIME> writes = FolderWrites();
+        for (const auto& [name, stamp] : expected)
+            EXPECT_TRUE(SameTime(writes.at(name), stamp))
+                << when << ": « " << testing::PrintToString(name) << " »";
+    }
 
-TempFolder folder_;
-TempFolder journalFolder_;
-JournalStore store_{journalFolder_.Path()};
-size_t expectedRefusals_ = 0;
+    BatchFiles Top() const { return BatchFiles{folder_.Path()}; }
+
+    TempFolder folder_;
+    TempFolder journalFolder_;
+    JournalStore store_{journalFolder_.Path()};
+    size_t expectedRefusals_ = 0;
 };
 
 TEST_F(FolderBatch, EachFolderOperationDatesItsFoldersOnDiskAndItsUndoPutsThemBack) {
