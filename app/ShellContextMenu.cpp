@@ -47,6 +47,9 @@ protected:
             const UINT flags = HIWORD(wp);
             if (flags == 0xFFFF && lp == 0) {
                 Application::SetHint(L"");
+            } else if (!(flags & (MF_POPUP | MF_SEPARATOR)) && id == kOwnCommand) {
+                Application::SetHint(
+                    L"dates|Change les dates du dossier lui-même, sans toucher à ses fichiers");
             } else if (!(flags & (MF_POPUP | MF_SEPARATOR)) && id >= kFirstCommand && id <= kLastCommand) {
                 Application::SetHint(CommandText(id, GCS_VERBW) + L"|" + CommandText(id, GCS_HELPTEXTW));
             }
