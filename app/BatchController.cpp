@@ -168,15 +168,55 @@ BatchController::BatchController(BatchHost& host, std::wstring productKey, std::
     : host_(host), productKey_(std::move(productKey)),
       journal_(std::make_unique<JournalStore>(std::move(journalFolder))) {}
 
-void BatchController::RunRequest(const BatchRequest& request) {
+BatchRequest BatchController::WithOptions(BatchRequest request) const {
+    request.Folders = host_.FoldersChosen();
+    return request;
+}
+
+void BatchController::RunRequest(const BatchRequest& asked) {
+    const BatchRequest request = WithOptions(asked);
     const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
     if (const std::optional<BatchFiles> files = FilesOf(request, true))
         RunWork(*files, WorkOf(request, *files, stamping));
 }
 
-void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
+void BatchController::RunOnFolder(const std::wstring& folder, const BatchRequest& request) {
+    if (running_ || host_.Closing())
+        return;
+    BatchFiles files{StripTrailingBackslashes(folder)};
+    AddFolders(files, {}, true);
+    RunWork(files, WorkOf(request, files, std::make_shared<const FileStamping>(BatchStamping())));
+}
+
+void BatchController::PreviewOnFolder(HWND owner, const std::wstring& folder, const BatchRequest& request) {
+    if (running_ || host_.Closing())
+        return;
+    BatchFiles files{StripTrailingBackslashes(folder)};
+    AddFolders(files, {}, true);
+    const auto stamping = std::make_shared<const FileStamping>(BatchStamping());
+    JournalledWork::Planner plan = WorkOf(request, files, stamping).Plan;
+    BatchPreview preview(std::move(files), std::move(plan));
+    ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
+}
+
+void BatchController::RunFolderContent() {
+    const TFileListing* listing = host_.ShownListing();
+    if (running_ || host_.Closing() || !listing)
+        return;
+    BatchFiles files{StoredCaseFolder(listing->Folder())};
+    // Every file counts towards its folder's date, whatever the mask.
+    std::optional<FolderTreeFiles> tree = WalkSubFolders(files.Folder, L"*");
+    if (!tree)
+        return;
+    AddFolders(files, std::move(tree->Reached), true);
+    RunWork(files, WorkOf(BatchRequest{BatchOperation::FolderContent}, files,
+                          std::make_shared<const FileStamping>(BatchStamping())));
+}
+
+void BatchController::PreviewRequest(HWND owner, const BatchRequest& asked) {
     if (running_)
         return;
+    const BatchRequest request = WithOptions(asked);
     std::optional<BatchFiles> files = FilesOf(request, false);
     if (!files)
         return;
@@ -187,13 +227,14 @@ void BatchController::PreviewRequest(HWND owner, const BatchRequest& request) {
     ShowBatchPreview(owner, host_.BatchFontName(), OperationName(request), preview);
 }
 
-void BatchController::RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf) {
-    if (const std::optional<BatchFiles> files = ChosenFiles(operation, true))
+void BatchController::RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf,
+                                     bool withFolders) {
+    if (const std::optional<BatchFiles> files = ChosenFiles(operation, true, withFolders))
         RunWork(*files, workOf(*files));
 }
 
-std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& operation,
-                                                       bool askAboutSubFolders) {
+std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& operation, bool askAboutSubFolders,
+                                                       bool withFolders) {
     // The window may have closed while its dialog was up: the listing is gone then.
     const TFileListing* listing = host_.ShownListing();
     if (host_.Closing() || !listing)
@@ -210,7 +251,7 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
                                         ? std::wstring()
                                         : WithTrailingBackslash(files.Folder);
         if (!anySelected && host_.SubFoldersChosen()) {
-            std::optional<FolderTreeFiles> walked = WalkSubFolders(files.Folder);
+            std::optional<FolderTreeFiles> walked = WalkSubFolders(files.Folder, host_.CurrentMask());
             if (!walked)
                 return std::nullopt;
             FolderTreeFiles& tree = *walked;
@@ -222,6 +263,8 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
             const std::wstring base = WithTrailingBackslash(files.Folder);
             for (const std::wstring& name : files.Names)
                 files.Paths.push_back(base + name);
+            if (withFolders)
+                AddFolders(files, std::move(tree.Reached), true);
         } else {
             for (int i = 0; i < rows && static_cast<size_t>(i) < listing->Count(); ++i) {
                 if (anySelected && !host_.RowSelected(i))
@@ -231,6 +274,8 @@ std::optional<BatchFiles> BatchController::ChosenFiles(const std::wstring& opera
                 files.Paths.push_back(folder.empty() ? listing->FullName(entry)
                                                      : folder + files.Names.back());
             }
+            if (withFolders)
+                AddFolders(files, {}, true);
         }
     } catch (...) {
         // A failure of the list or the listing ends the batch before any file is touched.
@@ -256,8 +301,8 @@ private:
 
 } // namespace
 
-std::optional<FolderTreeFiles> BatchController::WalkSubFolders(const std::wstring& folder) {
-    const std::wstring mask = host_.CurrentMask();
+std::optional<FolderTreeFiles> BatchController::WalkSubFolders(const std::wstring& folder,
+                                                               const std::wstring& mask) {
     FolderTreeFiles tree;
     const SearchWork search = [&folder, &mask, &tree](SearchProgress& progress) {
         SearchWalkWatch watch(progress);
@@ -291,7 +336,7 @@ void BatchController::CloseAfterBatch() {
 
 std::optional<BatchFiles> BatchController::FilesOf(const BatchRequest& request, bool askAboutSubFolders) {
     if (request.Operation != BatchOperation::FromTree)
-        return ChosenFiles(OperationName(request), askAboutSubFolders);
+        return ChosenFiles(OperationName(request), askAboutSubFolders, DatesFolders(request));
     const TFileListing* listing = host_.ShownListing();
     if (host_.Closing() || !listing)
         return std::nullopt;

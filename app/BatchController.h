@@ -35,6 +35,8 @@ public:
     virtual bool RowSelected(int row) const = 0;
     // The options that choose the files when none is selected: the subfolders too, through the mask.
     virtual bool SubFoldersChosen() const = 0;
+    // "Inclure les dossiers eux-mêmes": a date operation dates the folders it reaches too.
+    virtual bool FoldersChosen() const = 0;
     virtual std::wstring CurrentMask() const = 0;
     // Lists the folder again at once, showing what the batch changed.
     virtual void RelistFolder() = 0;
@@ -67,7 +69,14 @@ public:
     // The same for any work, given once the batch's files are known; `operation` names the batch
     // in the question before it reaches into the subfolders.
     using WorkOfFiles = std::function<BatchWork(const BatchFiles& files)>;
-    void RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf);
+    // `withFolders`: the folder shown and the subfolders reached are targets too, after the files.
+    void RunOnSelection(const std::wstring& operation, const WorkOfFiles& workOf, bool withFolders = false);
+    // "Dates de ce dossier...": `request` on the folder `folder` itself (as stored), none of its
+    // files; and its preview over `owner`.
+    void RunOnFolder(const std::wstring& folder, const BatchRequest& request);
+    void PreviewOnFolder(HWND owner, const std::wstring& folder, const BatchRequest& request);
+    // "Dater les dossiers d'après leur contenu": every folder of the tree shown, deepest first.
+    void RunFolderContent();
     // "Aperçu": what `request` would do to the same files, planned by the same planner, in a
     // window over `owner` (the operation's dialog); nothing changes. The subfolders are taken
     // without the question a run asks.
@@ -97,10 +106,13 @@ private:
     // The files a batch takes: the selected rows, or every row, or the folder and its subfolders
     // (after asking, when `askAboutSubFolders`); none when there is nothing to run on or the user
     // said no.
-    std::optional<BatchFiles> ChosenFiles(const std::wstring& operation, bool askAboutSubFolders);
-    // The folder and its subfolders walked on a worker, with the progress window and its stop;
-    // none when the walk was stopped (the status bar says so) or the window closed meanwhile.
-    std::optional<FolderTreeFiles> WalkSubFolders(const std::wstring& folder);
+    std::optional<BatchFiles> ChosenFiles(const std::wstring& operation, bool askAboutSubFolders,
+                                          bool withFolders);
+    // The request as the window's options complete it.
+    BatchRequest WithOptions(BatchRequest request) const;
+    // The folder and its subfolders walked through `mask` on a worker, with the progress window and
+    // its stop; none when the walk was stopped (the status bar says so) or the window closed meanwhile.
+    std::optional<FolderTreeFiles> WalkSubFolders(const std::wstring& folder, const std::wstring& mask);
     // The files of `request`: those ChosenFiles gives, or, for an operation on the whole tree, every
     // file through the mask and every subfolder below the folder shown.
     std::optional<BatchFiles> FilesOf(const BatchRequest& request, bool askAboutSubFolders);

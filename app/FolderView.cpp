@@ -230,6 +230,7 @@ void FolderView::ListMenu() {
 }
 
 void FolderView::TreeMenu(int x, int y) {
+    std::wstring datesOf; // the folder whose own dates the user chose to set
     {
         // The menu works on the node under the mouse; the tree goes back to its folder afterwards
         // without a re-list.
@@ -249,9 +250,16 @@ void FolderView::TreeMenu(int x, int y) {
         if (!node)
             return;
         tree_->Select(node);
-        ShowShellContextMenu(StripTrailingBackslashes(tree_->GetSelectedPath()), owner_.Handle(), screen);
+        const std::wstring path = tree_->GetSelectedPath();
+        bool datesChosen = false;
+        ShowShellContextMenu(StripTrailingBackslashes(path), owner_.Handle(), screen, nullptr,
+                             OnFolderDates ? L"Dates de ce &dossier..." : nullptr, &datesChosen);
+        if (datesChosen)
+            datesOf = path;
     }
     // After the tree's own handling of the button, which follows this handler.
     if (std::exchange(relistPending_, false))
         RequestRelist();
+    if (!datesOf.empty() && OnFolderDates)
+        OnFolderDates(datesOf);
 }

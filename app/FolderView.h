@@ -34,6 +34,9 @@ public:
     std::function<void(const std::wstring& shownPath, bool hasParent)> OnFolderEntered;
     std::function<void(int64_t count, int64_t totalSize)> OnListed;
     std::function<void(int64_t selected, int64_t totalSize)> OnSelectionTotals;
+    // "Dates de ce dossier..." chosen in the tree's menu, for the folder right-clicked (the tree's
+    // form of its path); told once the menu has closed.
+    std::function<void(const std::wstring& treePath)> OnFolderDates;
 
     HWND TreeHandle() const { return tree_->Handle(); }
     HWND ListHandle() const { return list_->Handle(); }

@@ -129,6 +129,12 @@ private:
     void FromTreeClick();
     void CameraClockClick();
     void SubFoldersClick();
+    void FoldersClick();
+    // "Dates de ce dossier..." from the menu (the folder selected in the tree) or from the tree's
+    // menu (the folder right-clicked, `treePath`).
+    void FolderDatesClick();
+    void FolderDates(const std::wstring& treePath);
+    void FolderContentClick();
     void UndoClick();
     void EditDirNameEnter();
     void EditMaskEnter();
@@ -153,6 +159,7 @@ private:
     bool AnyRowSelected() const override { return folders_->AnyRowSelected(); }
     bool RowSelected(int row) const override { return folders_->RowSelected(row); }
     bool SubFoldersChosen() const override { return Settings.SubFolders; }
+    bool FoldersChosen() const override { return Settings.Folders; }
     std::wstring CurrentMask() const override { return folders_->Mask(); }
     void RelistFolder() override { folders_->Relist(); }
     // The count of a batch's changed files in a panel of its own, or no such panel.
@@ -199,6 +206,7 @@ private:
     MenuItem* PopListe = nullptr;
     MenuItem* PopDetail = nullptr;
     MenuItem* OptionsSousDossiers = nullptr;
+    MenuItem* OptionsDossiers = nullptr;
     TFormPlacement FormPlacement;
 
     std::wstring productKey_;

@@ -219,6 +219,31 @@ void TMainForm::SubFoldersClick() {
     OptionsSousDossiers->SetChecked(Settings.SubFolders);
 }
 
+void TMainForm::FoldersClick() {
+    Settings.Folders = !Settings.Folders;
+    OptionsDossiers->SetChecked(Settings.Folders);
+}
+
+void TMainForm::FolderDatesClick() {
+    FolderDates(folders_->SelectedTreePath());
+}
+
+void TMainForm::FolderDates(const std::wstring& treePath) {
+    if (treePath.empty() || treePath == L"?")
+        return;
+    const std::wstring folder = StoredCaseFolder(treePath);
+    const std::optional<DateTimeChoice> choice =
+        AskDateTime(Handle(), FontName(), Settings, [this, &folder](HWND owner, const DateTimeChoice& shown) {
+            batches_->PreviewOnFolder(owner, folder, DateTimeRequest(shown));
+        });
+    if (choice)
+        batches_->RunOnFolder(folder, DateTimeRequest(*choice));
+}
+
+void TMainForm::FolderContentClick() {
+    batches_->RunFolderContent();
+}
+
 void TMainForm::BtnNameMajClick() {
     const BatchRequest request{BatchOperation::Upper};
     if (ConfirmUpperCase(Handle(), FontName(), Settings, PreviewOf(*batches_, request)))

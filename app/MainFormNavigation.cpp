@@ -29,6 +29,7 @@ void TMainForm::ConnectFolderView() {
     folders_->OnFolderEntered = [this](const std::wstring& shownPath, bool hasParent) {
         ShowFolderEntered(shownPath, hasParent);
     };
+    folders_->OnFolderDates = [this](const std::wstring& treePath) { FolderDates(treePath); };
     folders_->OnListed = [this](int64_t count, int64_t totalSize) { ShowListed(count, totalSize); };
     folders_->OnSelectionTotals = [this](int64_t selected, int64_t totalSize) {
         ShowSelectionTotals(selected, totalSize);

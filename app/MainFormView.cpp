@@ -44,6 +44,7 @@ void TMainForm::ApplyOptions() {
 
     AffichageCaptions->SetChecked(Settings.ShowCaptions);
     OptionsSousDossiers->SetChecked(Settings.SubFolders);
+    OptionsDossiers->SetChecked(Settings.Folders);
     SizeToolButtons();
 
     AffichageGrille->SetEnabled(AffichageDetail->Checked());

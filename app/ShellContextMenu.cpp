@@ -15,6 +15,8 @@ namespace {
 constexpr UINT kFirstCommand = 1;
 constexpr UINT kLastCommand = 0x7FFF;
 constexpr UINT kRenameCommand = 19;
+// Beyond the shell's commands.
+constexpr UINT kOwnCommand = kLastCommand + 1;
 
 class MenuCallbackWindow : public Window {
 public:
@@ -45,6 +47,9 @@ protected:
             const UINT flags = HIWORD(wp);
             if (flags == 0xFFFF && lp == 0) {
                 Application::SetHint(L"");
+            } else if (!(flags & (MF_POPUP | MF_SEPARATOR)) && id == kOwnCommand) {
+                Application::SetHint(
+                    L"dates|Change les dates du dossier lui-même, sans toucher à ses fichiers");
             } else if (!(flags & (MF_POPUP | MF_SEPARATOR)) && id >= kFirstCommand && id <= kLastCommand) {
                 Application::SetHint(CommandText(id, GCS_VERBW) + L"|" + CommandText(id, GCS_HELPTEXTW));
             }
@@ -72,9 +77,12 @@ private:
 
 } // namespace
 
-bool ShowShellContextMenu(const std::wstring& path, HWND owner, POINT screen, bool* renameChosen) {
+bool ShowShellContextMenu(const std::wstring& path, HWND owner, POINT screen, bool* renameChosen,
+                          const wchar_t* ownCaption, bool* ownChosen) {
     if (renameChosen)
         *renameChosen = false;
+    if (ownChosen)
+        *ownChosen = false;
     WaitCursor wait;
     ComPtr<IShellFolder> desktop;
     if (FAILED(::SHGetDesktopFolder(desktop.Put())))
@@ -100,6 +108,10 @@ bool ShowShellContextMenu(const std::wstring& path, HWND owner, POINT screen, bo
     if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, kFirstCommand, kLastCommand,
                                                 CMF_EXPLORE | CMF_CANRENAME)))
         return false;
+    if (ownCaption) {
+        ::InsertMenuW(popup.Get(), 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        ::InsertMenuW(popup.Get(), 0, MF_BYPOSITION | MF_STRING, kOwnCommand, ownCaption);
+    }
     MenuCallbackWindow callbacks(menu);
     // The wait cursor belongs to the preparation, not to the menu the user reads.
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
@@ -108,6 +120,11 @@ bool ShowShellContextMenu(const std::wstring& path, HWND owner, POINT screen, bo
     Application::SetHint(L"");
     if (chosen == 0)
         return true;
+    if (chosen == kOwnCommand) {
+        if (ownChosen)
+            *ownChosen = true;
+        return true;
+    }
     if (chosen == kRenameCommand) {
         if (renameChosen)
             *renameChosen = true;

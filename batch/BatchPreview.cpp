@@ -9,7 +9,8 @@
 #include <utility>
 
 BatchPreview::BatchPreview(BatchFiles files, JournalledWork::Planner plan, std::wstring groupColumn)
-    : files_(std::move(files)), groupColumn_(std::move(groupColumn)), plan_(std::move(plan)) {
+    : files_(std::move(files)), groupColumn_(std::move(groupColumn)),
+      ownName_(ShownName(BatchFiles{files_.Folder, {}, {L""}}, 0)), plan_(std::move(plan)) {
     rows_.resize(files_.Names.size());
     tally_.Total = files_.Names.size();
 }
@@ -76,8 +77,8 @@ std::wstring BatchPreview::Text() {
     std::wstring text = tally_.CountLine() + L"\r\n";
     for (size_t shown = 0; shown < rows_.size(); ++shown) {
         const PreviewRow& row = *rows_[FileAt(shown)];
-        text += files_.Names[FileAt(shown)] + L"\t" + (groupColumn_.empty() ? L"" : row.Group + L"\t") +
-                row.Current + L"\t" + row.New + L"\t" + row.Difference + L"\t" + row.Remark + L"\r\n";
+        text += Name(shown) + L"\t" + (groupColumn_.empty() ? L"" : row.Group + L"\t") + row.Current + L"\t" +
+                row.New + L"\t" + row.Difference + L"\t" + row.Remark + L"\r\n";
     }
     return text;
 }

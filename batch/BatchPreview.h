@@ -23,7 +23,10 @@ public:
     size_t Count() const { return files_.Names.size(); }
     const std::wstring& GroupColumn() const { return groupColumn_; }
     // The name as the batch shows it of the file shown at `shown`.
-    const std::wstring& Name(size_t shown) const { return files_.Names[FileAt(shown)]; }
+    const std::wstring& Name(size_t shown) const {
+        const std::wstring& name = files_.Names[FileAt(shown)];
+        return name.empty() ? ownName_ : name;
+    }
     // The row shown at `shown`, its file planned the first time it is asked for. It stays where it
     // is, except that grouped rows take their order once the last file is planned.
     const PreviewRow& Row(size_t shown);
@@ -46,6 +49,8 @@ private:
     std::wstring groupColumn_;
     // The file shown at each place; empty while in the batch's order.
     std::vector<size_t> order_;
+    // How the batch's own folder, among its targets, is shown.
+    std::wstring ownName_;
     JournalledWork::Planner plan_;
     std::vector<std::optional<PreviewRow>> rows_;
     // Every file before it is planned.

@@ -51,8 +51,25 @@ std::wstring OperationName(const BatchRequest& request) {
         return L"Copier les dates de " + request.OtherTree;
     case BatchOperation::CameraClock:
         return L"Recaler l'horloge (" + request.Camera + L", " + SpanText(request.Shift) + L")";
+    case BatchOperation::FolderContent:
+        return L"Dater les dossiers d'après leur contenu";
     }
     return L"";
+}
+
+bool DatesFolders(const BatchRequest& request) {
+    if (!request.Folders)
+        return false;
+    switch (request.Operation) {
+    case BatchOperation::DateTime:
+    case BatchOperation::TimeZero:
+    case BatchOperation::Shift:
+    case BatchOperation::CopyStamp:
+    case BatchOperation::FromFile:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::wstring UndoName(const std::wstring& operation) {

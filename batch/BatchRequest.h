@@ -23,6 +23,9 @@ enum class BatchOperation {
     FirstUpper,  // "Maj-minuscules"
     FromTree,    // "Copier les dates d'une autre arborescence"
     CameraClock, // "Recaler l'horloge d'un appareil": Shift on one camera's photos alone
+    // "Dater les dossiers d'après leur contenu": each folder's modification date to the newest of
+    // what it holds; its batch's targets are folders only.
+    FolderContent,
 };
 
 // The file whose stamps "Dates d'un autre fichier" gives, as read once before the batch: the
@@ -55,7 +58,14 @@ struct BatchRequest {
     // CameraClock: the camera whose photos are shifted, as CameraNameOf shows it or as the user
     // typed it ("Canon EOS 80D").
     std::wstring Camera;
+    // "Inclure les dossiers eux-mêmes": the folders the batch reaches are dated too (see
+    // DatesFolders).
+    bool Folders = false;
 };
+
+// Whether the batch of `request` dates the folders it reaches besides its files: asked, and an
+// operation whose date does not come from inside a file or its name (a folder has neither).
+bool DatesFolders(const BatchRequest& request);
 
 // The batch's name in the journal and in the undo list: "Décaler les dates (+1 h)".
 std::wstring OperationName(const BatchRequest& request);

@@ -26,7 +26,7 @@ BatchResult RunBatch(JournalStore& journal, const BatchFiles& files, const Batch
         front.JournalNotFinished(writer->Error());
     }
     for (size_t i = 0; i < outcomes.size() && i < files.Names.size(); ++i)
-        report.Add(files.Names[i], outcomes[i]);
+        report.Add(ShownName(files, i), outcomes[i]);
     report.SetNotReached(report.NotReached() + files.Paths.size() -
                          std::min(files.Paths.size(), outcomes.size()));
     // A rename that could give a file neither its new name nor its old one back left it under a

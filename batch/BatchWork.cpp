@@ -6,6 +6,7 @@
 #include "base/TextHelpers.h"
 #include "batch/FromTree.h"
 #include "batch/Planners.h"
+#include "journal/UndoPlan.h"
 #include "base/FileNameParts.h"
 #include "listing/FileTimes.h"
 #include "operations/PhotoStamp.h"
@@ -66,6 +67,22 @@ std::optional<CameraReference> ReadCameraReference(const std::wstring& path, std
     // The name as stored, whatever case the user typed it in.
     const std::optional<FileNow> stored = ReadFileAsStored(full);
     return CameraReference{stored ? stored->Name : SplitFileName(full).Name, CameraNameOf(*camera), *local};
+}
+
+void AddFolders(BatchFiles& files, std::vector<std::wstring> reached, bool withOwn) {
+    const std::wstring root = JournalNameRoot(files.Folder);
+    for (std::wstring& name : FolderNamesDeepestFirst(std::move(reached), withOwn)) {
+        files.Paths.push_back(root + name);
+        files.Names.push_back(std::move(name));
+    }
+}
+
+std::wstring ShownName(const BatchFiles& files, size_t index) {
+    const std::wstring& name = files.Names[index];
+    if (!name.empty())
+        return name;
+    const std::wstring own = SplitFileName(StripTrailingBackslashes(files.Folder)).Name;
+    return own.empty() ? L"." : own + L'\\';
 }
 
 BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
@@ -161,6 +178,10 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
     case BatchOperation::FromTree:
         work.Plan = PlanFromTree(s, names, request.OtherTree, stamps, request.EvenIfSizeDiffers);
         work.Work = WritePlannedStamps(s, stamps);
+        break;
+    case BatchOperation::FolderContent:
+        work.Plan = PlanFolderContent(names);
+        work.Work = WritePlannedStamps(s, StampSet{Stamp::LastWrite});
         break;
     }
     // The planners hold the stamping by reference: the plan keeps it alive as long as itself.

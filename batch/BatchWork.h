@@ -24,6 +24,15 @@ struct BatchFiles {
     std::vector<std::wstring> Names;
 };
 
+// Adds to `files` the folders `reached` (relative to its folder, without a final separator) and,
+// with `withOwn`, its folder itself, as targets after its files, deepest first: a folder is done
+// after everything it holds. A folder is named with its final separator, the batch's own folder by
+// the empty name.
+void AddFolders(BatchFiles& files, std::vector<std::wstring> reached, bool withOwn);
+// The name of the batch's file at `index` as the report and the preview show it: the batch's own
+// folder, whose name is empty, by its last part ("Photos\\").
+std::wstring ShownName(const BatchFiles& files, size_t index);
+
 struct BatchWork {
     std::wstring Name;
     // The batch this one undoes; 0 for an operation of its own.

@@ -8,6 +8,7 @@
 #include "operations/ApiPath.h"
 #include "operations/CaseRenamer.h"
 #include "operations/FileNameCase.h"
+#include "operations/FolderStampKeeper.h"
 #include "operations/PerFileFrame.h"
 #include "operations/NameStamp.h"
 #include "operations/PhotoStamp.h"
@@ -47,6 +48,9 @@ PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::
                        StampSet chosen) {
     return PlanEachStamp(path, name, chosen, [stamp](const FileNow&, Stamp, uint64_t) { return stamp; });
 }
+
+// What the report says of a rename whose folder's dates could not be put back.
+constexpr const wchar_t* kFolderDatesMovedText = L"dates du dossier non rétablies";
 
 } // namespace
 
@@ -228,11 +232,60 @@ JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, StampSet c
     };
 }
 
+JournalledWork::Planner PlanFolderContent(const std::vector<std::wstring>& names) {
+    // Each folder's planned date (none: left alone), read by its parent rather than the disk: a
+    // folder is planned a little ahead of being dated.
+    auto planned = std::make_shared<std::map<std::wstring, std::optional<uint64_t>>>();
+    return [names, planned](size_t index, const std::wstring& path) {
+        PlannedFile plan;
+        const std::wstring& name = names[index];
+        const std::optional<FileNow> now = ReadForPlan(path, name, plan);
+        if (!now)
+            return plan;
+        std::optional<uint64_t> newest;
+        WIN32_FIND_DATAW data{};
+        const FindHandle find(::FindFirstFileExW(ApiPath(WithTrailingBackslash(path) + L"*").c_str(),
+                                                 FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                                 FIND_FIRST_EX_LARGE_FETCH));
+        if (!find && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+            plan.Refusal = FailureOfLastError();
+            return plan;
+        }
+        if (find) {
+            do {
+                const std::wstring_view entry = data.cFileName;
+                if (entry == L"." || entry == L"..")
+                    continue;
+                uint64_t stamp = FileTimeTicks(data.ftLastWriteTime);
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    const auto sub = planned->find(name + data.cFileName + L'\\');
+                    if (sub != planned->end() && !sub->second)
+                        continue; // left alone itself: its date tells nothing of what it holds
+                    if (sub != planned->end())
+                        stamp = *sub->second;
+                }
+                newest = std::max(newest.value_or(0), stamp);
+            } while (::FindNextFileW(find.Get(), &data));
+        }
+        (*planned)[name] = newest;
+        if (!newest) {
+            plan.Refusal = FileOutcome::Failed(Failure::Other, L"dossier vide");
+            return plan;
+        }
+        JournalFile record = UnchangedRecord(*now);
+        record.NewWrite = *newest;
+        if (!ChangesNothing(record))
+            plan.Record = std::move(record);
+        return plan;
+    };
+}
+
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form) {
     return [names, form](size_t index, const std::wstring& path) {
         PlannedFile plan;
         const std::optional<FileNow> now = ReadForPlan(path, names[index], plan);
-        if (!now)
+        // A folder among the targets keeps its name.
+        if (!now || (now->Attributes & FILE_ATTRIBUTE_DIRECTORY))
             return plan;
         JournalFile record = UnchangedRecord(*now);
         // Only the file's own name: the subfolders it lies in keep theirs.
@@ -256,11 +309,15 @@ JournalledWork::Work WritePlannedName() {
                 .Outcome;
         const JournalFile& record = *plan.Record;
         return PerFileFrame::Run(path, [&record](PerFileFrame& frame) {
+            const FolderStampKeeper folderDates(frame.Path());
             const CaseRenamer::Result result = CaseRenamer().Rename(
                 frame.Path(), [&record](std::wstring_view) { return SplitFileName(record.NewName).Name; },
                 record.TemporaryName);
             frame.MovedTo(result.Path);
-            return result.Outcome;
+            FileOutcome outcome = result.Outcome;
+            if (!folderDates.PutBack())
+                outcome.AddRemark(kFolderDatesMovedText);
+            return outcome;
         });
     };
 }
@@ -346,6 +403,10 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
         if (!plan.Record)
             return FileOutcome::AlreadyAsBefore();
         const JournalFile& back = *plan.Record;
+        // A rename moves the folder's dates; the undo puts them back as the batch did.
+        std::optional<FolderStampKeeper> folderDates;
+        if (back.OldName != back.NewName)
+            folderDates.emplace(folder + back.OldName);
         FileOutcome outcome = PerFileFrame::Run(folder + back.OldName, [&](PerFileFrame& frame) {
             if (!EqualIgnoringCase(back.OldName, back.NewName)) {
                 // Planned so only for a file found under the temporary name of a rename cut short.
@@ -377,6 +438,8 @@ JournalledWork::Work UndoWork(const FileStamping& stamping, const std::wstring& 
             stamps.LastWrite = FileTimeOfTicks(back.NewWrite);
             return stamping.WriteStamps(frame.Path(), stamps, changed);
         });
+        if (folderDates && !folderDates->PutBack())
+            outcome.AddRemark(kFolderDatesMovedText);
         // The frame put back the attributes it found; those the batch left cleared come back now.
         if (outcome && plan.Attributes &&
             !::SetFileAttributesW(ApiPath(folder + back.NewName).c_str(),

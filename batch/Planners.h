@@ -61,6 +61,11 @@ JournalledWork::Planner PlanCameraShift(const FileStamping& stamping, const std:
 // Writes the stamps of `chosen` that the plan's record holds, exactly: for the operations whose
 // plan already found each file's stamp.
 JournalledWork::Work WritePlannedStamps(const FileStamping& stamping, StampSet chosen);
+// "Dater les dossiers d'après leur contenu": each folder of `names` (deepest first, as AddFolders
+// orders them) to the newest modification time of what it holds, files and folders alike, a
+// subfolder this batch dates counting with its planned date. A folder with nothing dated in it is
+// left alone ("dossier vide").
+JournalledWork::Planner PlanFolderContent(const std::vector<std::wstring>& names);
 // A change of letter case plans the temporary name the rename may need, so that the journal holds
 // it before the file is moved.
 JournalledWork::Planner PlanNameCase(const std::vector<std::wstring>& names, NameCase form);

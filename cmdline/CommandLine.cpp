@@ -22,7 +22,7 @@ struct SwitchInfo {
     bool ValueOptional = false;
 };
 
-constexpr std::array<SwitchInfo, 25> kSwitches{{
+constexpr std::array<SwitchInfo, 26> kSwitches{{
     {L"date", true, CommandOperation::DateTime},
     {L"zero", false, CommandOperation::TimeZero},
     {L"upper", false, CommandOperation::Upper},
@@ -48,6 +48,8 @@ constexpr std::array<SwitchInfo, 25> kSwitches{{
     {L"fromtree", true, CommandOperation::FromTree},
     {L"anysize", false, std::nullopt},
     {L"camera", true, std::nullopt},
+    // Alone, an option of the date operations; as /folders:contenu, an operation of its own.
+    {L"folders", false, std::nullopt, true},
 }};
 
 bool IsSwitch(std::wstring_view arg) {
@@ -169,6 +171,29 @@ std::optional<ParsedCommandLine> CheckJournalSwitches(const CommandRequest& requ
     return std::nullopt;
 }
 
+// /folders dates folders beside files: only with the operations whose date a folder can take.
+std::optional<ParsedCommandLine> CheckFolderSwitches(const CommandRequest& request,
+                                                     const std::wstring& operationSwitch,
+                                                     const std::wstring& foldersSwitch) {
+    if (request.Operation == CommandOperation::FolderContent && request.Mask != L"*.*")
+        return Failed(Quoted(operationSwitch) + L" ne va pas avec /mask : chaque dossier est daté d'après "
+                                                L"tout ce qu'il contient");
+    if (foldersSwitch.empty() || request.Operation == CommandOperation::Undo)
+        return std::nullopt; // refused with the other scope switches
+    if (request.Operation == CommandOperation::Journal)
+        return Failed(Quoted(foldersSwitch) + L" ne va pas avec " + Quoted(operationSwitch));
+    switch (request.Operation) {
+    case CommandOperation::DateTime:
+    case CommandOperation::TimeZero:
+    case CommandOperation::Shift:
+    case CommandOperation::CopyStamp:
+    case CommandOperation::FromFile:
+        return std::nullopt;
+    default:
+        return Failed(Quoted(foldersSwitch) + L" ne va qu'avec /date, /zero, /shift, /copy ou /from");
+    }
+}
+
 } // namespace
 
 std::optional<uint64_t> ParseOperationId(std::wstring_view text) {
@@ -285,7 +310,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     CommandRequest request;
     std::wstring operationSwitch;
     std::wstring stampsSwitch;
-    std::wstring scopeSwitch; // /mask or /recurse, which /undo does without
+    std::wstring scopeSwitch; // /mask, /recurse or /folders, which /undo does without
+    std::wstring foldersSwitch;
     std::wstring cameraSwitch;
     std::vector<std::wstring> seen;
     bool anySwitch = false;
@@ -381,6 +407,19 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
                 return Failed(L"masque vide " + Quoted(value));
             request.Mask = value;
             scopeSwitch = typed;
+        } else if (name == L"folders" && hasValue) {
+            if (AsciiLower(value) != L"contenu")
+                return Failed(L"valeur invalide " + Quoted(value) + L" pour " + Quoted(typed) +
+                              L" (attendu /folders ou /folders:contenu)");
+            if (!operationSwitch.empty())
+                return Failed(L"une seule opération à la fois : " + Quoted(operationSwitch) + L" et " +
+                              Quoted(arg));
+            operationSwitch = arg;
+            request.Operation = CommandOperation::FolderContent;
+        } else if (name == L"folders") {
+            request.Folders = true;
+            foldersSwitch = typed;
+            scopeSwitch = typed;
         } else if (name == L"recurse") {
             request.Recurse = true;
             scopeSwitch = typed;
@@ -403,7 +442,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         return Failed(Quoted(cameraSwitch) + L" ne va qu'avec /shift");
     if (operationSwitch.empty())
         return Failed(L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, "
-                      L"/from, /exif, /name, /fromtree, /undo ou /journal)");
+                      L"/from, /exif, /name, /fromtree, /folders:contenu, /undo ou /journal)");
     if (!stampsSwitch.empty() && !TakesStamps(request.Operation))
         return Failed(Quoted(stampsSwitch) +
                       L" ne va qu'avec /date, /shift, /from, /exif, /name ou /fromtree");
@@ -414,6 +453,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         return Failed(Quoted(operationSwitch) + L" prend un seul dossier à dater : " +
                       Quoted(request.Paths[1]));
     if (const std::optional<ParsedCommandLine> refused = CheckJournalSwitches(request, operationSwitch))
+        return *refused;
+    if (const std::optional<ParsedCommandLine> refused =
+            CheckFolderSwitches(request, operationSwitch, foldersSwitch))
         return *refused;
     if (request.Operation == CommandOperation::Undo) {
         if (!request.Paths.empty())
@@ -478,6 +520,9 @@ std::wstring CommandUsageText() {
            L"  /undo:N                     annule l'opération numéro N que liste /journal\r\n"
            L"  /journal                    liste les opérations gardées au journal, la plus récente\r\n"
            L"                              d'abord : numéro, date, opération, fichiers, état\r\n"
+           L"  /folders:contenu            date chaque dossier, du plus profond au dossier donné,\r\n"
+           L"                              d'après le plus récent de ce qu'il contient (un dossier\r\n"
+           L"                              vide est laissé tel quel)\r\n"
            L"\r\n"
            L"Options :\r\n"
            L"  /stamps:cma   les dates touchées : c création, m modification, a dernier accès\r\n"
@@ -486,6 +531,8 @@ std::wstring CommandUsageText() {
            L"  /mask:*.JPG;*.TIF   les fichiers pris dans un dossier (*.* par défaut)\r\n"
            L"  /recurse      les sous-dossiers aussi\r\n"
            L"  /anysize      avec /fromtree : les fichiers de taille différente aussi\r\n"
+           L"  /folders      les dossiers donnés aussi, et avec /recurse chaque sous-dossier\r\n"
+           L"                (avec /date, /zero, /shift, /copy et /from)\r\n"
            L"  /dryrun       montre ce qui serait modifié (les dates ou le nom écrits),\r\n"
            L"                sans rien modifier\r\n"
            L"  /quiet        n'écrit que les fichiers non modifiés et le compte\r\n"

@@ -15,19 +15,20 @@
 #include <vector>
 
 enum class CommandOperation {
-    DateTime,   // /date
-    TimeZero,   // /zero
-    Upper,      // /upper
-    Lower,      // /lower
-    FirstUpper, // /first
-    Shift,      // /shift
-    CopyStamp,  // /copy
-    FromFile,   // /from
-    Exif,       // /exif
-    NameDate,   // /name, /name:MODÈLE
-    Undo,       // /undo, /undo:ID
-    Journal,    // /journal
-    FromTree,   // /fromtree:DOSSIER
+    DateTime,      // /date
+    TimeZero,      // /zero
+    Upper,         // /upper
+    Lower,         // /lower
+    FirstUpper,    // /first
+    Shift,         // /shift
+    CopyStamp,     // /copy
+    FromFile,      // /from
+    Exif,          // /exif
+    NameDate,      // /name, /name:MODÈLE
+    Undo,          // /undo, /undo:ID
+    Journal,       // /journal
+    FromTree,      // /fromtree:DOSSIER
+    FolderContent, // /folders:contenu
 };
 
 // The date-time of /date: with its offset from UTC it is an exact instant; without, the
@@ -72,6 +73,8 @@ struct CommandRequest {
     std::wstring Camera;
     std::wstring Mask = L"*.*";
     bool Recurse = false;
+    // /folders: the folders named and, with /recurse, every subfolder walked are dated too.
+    bool Folders = false;
     bool DryRun = false;
     bool NoVersion = false;
     CommandOutput Output;

@@ -113,6 +113,7 @@ std::wstring CommandJournalFolder() {
 std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& request) {
     BatchRequest batch;
     batch.Stamps = request.Stamps;
+    batch.Folders = request.Folders;
     switch (request.Operation) {
     case CommandOperation::DateTime:
         batch.Operation = BatchOperation::DateTime;
@@ -163,6 +164,9 @@ std::optional<BatchRequest> CommandRun::BatchRequestOf(const CommandRequest& req
     case CommandOperation::FromTree:
         batch.Operation = BatchOperation::FromTree;
         batch.EvenIfSizeDiffers = request.AnySize;
+        break;
+    case CommandOperation::FolderContent:
+        batch.Operation = BatchOperation::FolderContent;
         break;
     case CommandOperation::Undo:
     case CommandOperation::Journal:
@@ -379,6 +383,12 @@ bool CommandRun::Collect(const CommandRequest& request, std::vector<Found>& file
                                        EqualIgnoringCase(a.Name, b.Name);
                             }),
                 files.end());
+    // Folders after the files, deepest first: a folder is dated after everything it holds.
+    const auto folders = std::stable_partition(files.begin(), files.end(),
+                                               [](const Found& found) { return !found.Name.empty(); });
+    std::stable_sort(folders, files.end(), [](const Found& a, const Found& b) {
+        return FolderDepth(a.Folder) > FolderDepth(b.Folder);
+    });
     return true;
 }
 
@@ -415,6 +425,21 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     // Spelt as stored, as the window does: undo then finds the files at once where case counts.
     const std::wstring stored = StoredCaseFolder(folder.size() == 2 ? folder + L"\\" : folder);
     const std::wstring base = StripTrailingBackslashes(stored);
+    if (request.Operation == CommandOperation::FolderContent) {
+        if (!masked) {
+            out_.WriteErrorLine(CommandErrorLine(Quoted(path) + L" n'est pas un dossier"));
+            return false;
+        }
+        // A found with no name is its folder itself.
+        files.push_back({base, L""});
+        const FolderTreeFiles tree = CollectFolderTree(base, L"*");
+        TellSkipped(base, tree);
+        for (const std::wstring& reached : tree.Reached)
+            files.push_back({base + L"\\" + reached, L""});
+        return true;
+    }
+    if (masked && request.Folders)
+        files.push_back({base, L""});
     if (!masked && !IsWildcardPattern(pattern)) {
         // A file named alone is done even where the list would not show it (a name starting with
         // a dot); found by its name so that it is spelt as stored.
@@ -462,6 +487,15 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
         searchStopped_ = true;
         return true;
     }
+    TellSkipped(base, tree);
+    std::for_each(tree.Names.begin(), tree.Names.end(), add);
+    if (masked && request.Folders)
+        for (const std::wstring& reached : tree.Reached)
+            files.push_back({base + L"\\" + reached, L""});
+    return true;
+}
+
+void CommandRun::TellSkipped(const std::wstring& base, const FolderTreeFiles& tree) {
     for (const std::wstring& unreadable : tree.Unreadable) {
         out_.WriteErrorLine(L"Kavet24 : sous-dossier illisible laissé de côté " +
                             Quoted(WithTrailingBackslash(base) + unreadable));
@@ -470,8 +504,6 @@ bool CommandRun::CollectPath(const CommandRequest& request, const std::wstring& 
     for (const std::wstring& link : tree.Links)
         out_.WriteDetail(L"Kavet24 : lien vers un dossier laissé de côté " +
                          Quoted(WithTrailingBackslash(base) + link));
-    std::for_each(tree.Names.begin(), tree.Names.end(), add);
-    return true;
 }
 
 bool CommandRun::RunOne(const BatchFiles& files, const BatchWork& work, bool dryRun) {

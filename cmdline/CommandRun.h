@@ -9,6 +9,7 @@
 #include "cmdline/ConsoleOutput.h"
 #include "cmdline/RunOutput.h"
 #include "journal/JournalStore.h"
+#include "listing/FolderTree.h"
 #include "listing/FileTimes.h"
 #include "operations/BatchReport.h"
 #include "operations/FileStamping.h"
@@ -59,7 +60,7 @@ private:
     // or it is taken back already.
     std::optional<size_t> KeptOperation(const JournalSummary& summary, uint64_t id);
 
-    // One file to do: its folder as stored, and its name there.
+    // One file to do: its folder as stored, and its name there; no name for the folder itself.
     struct Found {
         std::wstring Folder;
         std::wstring Name;
@@ -68,6 +69,8 @@ private:
     // when a path cannot be read.
     bool Collect(const CommandRequest& request, std::vector<Found>& files);
     bool CollectPath(const CommandRequest& request, const std::wstring& path, std::vector<Found>& files);
+    // Tells the subfolders a walk from `base` could not read or did not follow.
+    void TellSkipped(const std::wstring& base, const FolderTreeFiles& tree);
     // The run's files as one batch, over however many drives.
     static BatchFiles OneBatchOf(const std::vector<Found>& files);
 

@@ -30,7 +30,7 @@ std::wstring ResultWord(const FileOutcome& outcome) {
 
 void CommandRun::TellPlanned(const BatchFiles& files, size_t index, const PlannedOutcome& planned,
                              LocalTimeConverter& toLocal) {
-    const std::wstring& name = files.Names[index];
+    const std::wstring name = ShownName(files, index);
     BatchCsvRow row{files.Paths[index]};
     if (planned.Refusal) {
         ++refused_;
@@ -60,7 +60,7 @@ void CommandRun::TellPlanned(const BatchFiles& files, size_t index, const Planne
 
 void CommandRun::TellDone(const BatchFiles& files, size_t index, const FileOutcome& outcome,
                           const std::optional<FileNow>& before) {
-    const std::wstring& name = files.Names[index];
+    const std::wstring name = ShownName(files, index);
     if (!outcome.Done())
         out_.WriteErrorLine(name + L" : non modifié : " + outcome.ReasonText());
     else if (!outcome.Remarks().empty())

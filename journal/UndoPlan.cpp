@@ -58,7 +58,31 @@ std::vector<JournalFile> FilesToUndo(JournalBatch batch) {
         if (first[i] && kept++ != i)
             files[kept - 1] = std::move(files[i]);
     files.resize(kept);
+    const auto firstFolder = std::stable_partition(
+        files.begin(), files.end(), [](const JournalFile& file) { return !IsFolderName(file.OldName); });
+    std::stable_sort(firstFolder, files.end(), [](const JournalFile& a, const JournalFile& b) {
+        return FolderDepth(a.OldName) > FolderDepth(b.OldName);
+    });
     return std::move(files);
+}
+
+bool IsFolderName(std::wstring_view name) {
+    return name.empty() || name.back() == L'\\';
+}
+
+size_t FolderDepth(std::wstring_view name) {
+    return static_cast<size_t>(std::count(name.begin(), name.end(), L'\\'));
+}
+
+std::vector<std::wstring> FolderNamesDeepestFirst(std::vector<std::wstring> folders, bool withOwn) {
+    for (std::wstring& folder : folders)
+        folder += L'\\';
+    std::stable_sort(folders.begin(), folders.end(), [](const std::wstring& a, const std::wstring& b) {
+        return FolderDepth(a) > FolderDepth(b);
+    });
+    if (withOwn)
+        folders.emplace_back();
+    return folders;
 }
 
 std::wstring BatchStateText(BatchState state) {

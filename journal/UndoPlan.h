@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A file as it is now.
@@ -24,9 +25,20 @@ struct FileNow {
 JournalFile UnchangedRecord(const FileNow& now);
 bool ChangesNothing(const JournalFile& record);
 
+// A batch's record of a folder itself rather than of a file: its name ends with the separator
+// ("sous\\"), and the batch's own folder has the empty name.
+bool IsFolderName(std::wstring_view name);
+// How deep a folder's name lies: the number of folders it names, the batch's own being 0.
+size_t FolderDepth(std::wstring_view name);
+// `folders` (relative to a batch's folder, without their final separator) as the batch names
+// them, deepest first, so that a folder comes after every folder it holds; then, with `withOwn`,
+// the batch's own folder.
+std::vector<std::wstring> FolderNamesDeepestFirst(std::vector<std::wstring> folders, bool withOwn);
+
 // The files to put back, last done first, each once: a later record of a file (the state its file
-// system really kept) stands for the earlier one. The records are taken from the batch, not
-// copied: an undo of a large batch keeps one copy of them.
+// system really kept) stands for the earlier one; then the folders, deepest first, after every
+// file (putting a file's name back moves its folder's dates). The records are taken from the
+// batch, not copied: an undo of a large batch keeps one copy of them.
 std::vector<JournalFile> FilesToUndo(JournalBatch batch);
 
 inline size_t FileCountOf(const JournalBatch& batch) {

@@ -122,6 +122,8 @@ FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring
             found.Unreadable.push_back(StripTrailingBackslashes(relative));
             continue;
         }
+        if (!relative.empty())
+            found.Reached.push_back(StripTrailingBackslashes(relative));
         if (!entries.Files.empty())
             ++found.Folders;
         for (const TreeEntry& file : entries.Files)

@@ -17,6 +17,9 @@ struct FolderTreeFiles {
     size_t Folders = 0;
     // Subfolders that could not be read (relative, as above), left out.
     std::vector<std::wstring> Unreadable;
+    // Every subfolder walked (relative, without its final separator), the folder walked left out:
+    // the folders an operation that dates folders reaches.
+    std::vector<std::wstring> Reached;
     // Links, junctions and mount points to folders (relative, as above), not followed.
     std::vector<std::wstring> Links;
     // The walk was stopped before its end (FolderWalkWatch::GoOn): the lists above are partial.

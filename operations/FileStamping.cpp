@@ -89,6 +89,12 @@ std::optional<FileStamps> PlatformFileTimeReader(const std::wstring& path) {
 }
 
 HANDLE PlatformStampFileOpener(const std::wstring& apiPath, DWORD flags) {
+    // A folder opens only with backup semantics, and only for its attributes: the program's own
+    // folder watch and the shell hold folders open, so it is shared with them.
+    if (flags & FILE_FLAG_BACKUP_SEMANTICS)
+        return ::CreateFileW(apiPath.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             flags, nullptr);
     return ::CreateFileW(apiPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, flags,
                          nullptr);
 }
@@ -299,10 +305,18 @@ FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
         // stamps between the two, and a file another program holds open is left alone.
         // A symbolic link is dated itself, as the list shows it: through it, the stamps would
         // land on its target, maybe outside the folder, and the journal would not know them.
-        // A folder opens only with the backup flag, which changes nothing for a file.
-        FileHandle file(opener_(ApiPath(path), FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS));
-        if (!file)
-            return FailureOfLastError();
+        const std::wstring apiPath = ApiPath(path);
+        FileHandle file(opener_(apiPath, FILE_FLAG_OPEN_REPARSE_POINT));
+        if (!file) {
+            // A folder is asked about only once a file's open failed, which costs a file nothing.
+            const DWORD error = ::GetLastError();
+            const DWORD attributes = ::GetFileAttributesW(apiPath.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                return FailureOfSystemError(error);
+            file = FileHandle(opener_(apiPath, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS));
+            if (!file)
+                return FailureOfLastError();
+        }
         if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))
             return FailureOfLastError();
         made = ask(before);

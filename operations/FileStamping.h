@@ -33,7 +33,8 @@ using FileTimeReader = std::function<std::optional<FileStamps>(const std::wstrin
 // The local date and time of day now.
 using LocalClock = std::function<CivilTime()>;
 // Opens the file at `apiPath` (a path as handed to the platform) to read and write its stamps,
-// shared with nobody, with the CreateFileW flags given; INVALID_HANDLE_VALUE when it cannot.
+// shared with nobody, with the CreateFileW flags given; INVALID_HANDLE_VALUE when it cannot. With
+// FILE_FLAG_BACKUP_SEMANTICS it opens a folder, shared, for its stamps alone.
 using StampFileOpener = std::function<HANDLE(const std::wstring& apiPath, DWORD flags)>;
 
 bool PlatformFileTimeWriter(HANDLE file, const FILETIME& creation, const FILETIME& lastAccess,

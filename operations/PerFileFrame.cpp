@@ -19,8 +19,9 @@ public:
     ~AttributeRestorer() {
         if (!cleared_ && ::GetFileAttributesW(apiPath_.c_str()) == attributes_)
             return;
-        const DWORD settable = attributes_ & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
-        ::SetFileAttributesW(apiPath_.c_str(), settable != 0 ? settable : FILE_ATTRIBUTE_NORMAL);
+        // A folder's own mark is no attribute SetFileAttributes takes.
+        const DWORD back = attributes_ & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
+        ::SetFileAttributesW(apiPath_.c_str(), back != 0 ? back : FILE_ATTRIBUTE_NORMAL);
     }
     AttributeRestorer(const AttributeRestorer&) = delete;
     AttributeRestorer& operator=(const AttributeRestorer&) = delete;
@@ -50,9 +51,9 @@ FileOutcome PerFileFrame::Run(const std::wstring& path, const Work& work) noexce
             return FailureOfLastError();
         // A plain file or folder (the archive bit at most) is opened for writing and renamed as it
         // is, which spares two attribute writes per file of a batch; any other attribute is
-        // cleared first. A folder's own bit is no attribute to clear or to set back.
-        const DWORD own = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
-        const bool plain = (own & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL)) == 0;
+        // cleared first.
+        const bool plain = (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL |
+                                                             FILE_ATTRIBUTE_DIRECTORY)) == 0;
         AttributeRestorer restorer(frame.apiPath_, attributes, !plain);
         // NORMAL is the value that truly clears them all; 0 is refused by some systems.
         if (!plain)

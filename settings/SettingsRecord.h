@@ -53,6 +53,9 @@ struct SettingsRecord {
     // An operation with no file selected reaches into the subfolders too.
     static constexpr const wchar_t* kSubFolders = L"SubFolders";
     bool SubFolders = false;
+    // A date operation also dates the folders it reaches and the folder shown.
+    static constexpr const wchar_t* kFolders = L"Folders";
+    bool Folders = false;
     static constexpr const wchar_t* kPanelWidth = L"PanelWidth";
     int PanelWidth = 300;
     static constexpr const wchar_t* kDirTreeWidth = L"DirTreeWidth";
@@ -72,7 +75,7 @@ struct SettingsRecord {
     static constexpr const wchar_t* kNameMask = L"NameMask";
     int NameMask = 3;
 
-    static constexpr int kFieldCount = 30;
+    static constexpr int kFieldCount = 31;
 
     // Calls visit(valueName, field) for every field, in the order they are read and written.
     // Works for a const record too.
@@ -105,6 +108,7 @@ struct SettingsRecord {
         visit(kShift, r.Shift);
         visit(kShiftMask, r.ShiftMask);
         visit(kSubFolders, r.SubFolders);
+        visit(kFolders, r.Folders);
         visit(kNamePattern, r.NamePattern);
         visit(kNameMask, r.NameMask);
     }

@@ -214,3 +214,27 @@ TEST(CommandLine, OutputSwitchesSayWhereTheRunTellsWhatItDid) {
     for (const wchar_t* documented : {L"/quiet", L"/csv[:FICHIER]", L"/log:FICHIER"})
         EXPECT_NE(CommandUsageText().find(documented), std::wstring::npos) << documented;
 }
+
+TEST(CommandLine, FoldersSwitchAddsFoldersToDateOperationsOrDatesThemByTheirContents) {
+    const ParsedCommandLine with = Parse({L"/zero", L"/FOLDERS", L"x"});
+    ASSERT_EQ(with.What, Kind::Run) << with.Error;
+    EXPECT_TRUE(with.Request.Folders);
+    EXPECT_FALSE(Parse({L"/zero", L"x"}).Request.Folders);
+    const ParsedCommandLine content = Parse({L"/folders:Contenu", L"/recurse", L"x"});
+    ASSERT_EQ(content.What, Kind::Run) << content.Error;
+    EXPECT_EQ(content.Request.Operation, CommandOperation::FolderContent);
+
+    const std::pair<Args, std::wstring> errors[] = {
+        {{L"/upper", L"/folders", L"x"}, L"« /folders » ne va qu'avec /date, /zero, /shift, /copy ou /from"},
+        {{L"/folders:tout", L"x"},
+         L"valeur invalide « tout » pour « /folders » (attendu /folders ou /folders:contenu)"},
+        {{L"/zero", L"/folders:contenu", L"x"},
+         L"une seule opération à la fois : « /zero » et « /folders:contenu »"},
+        {{L"/folders:contenu", L"/mask:*.jpg", L"x"},
+         L"« /folders:contenu » ne va pas avec /mask : chaque dossier est daté d'après tout ce qu'il "
+         L"contient"},
+        {{L"/undo", L"/folders"}, L"« /folders » ne va pas avec « /undo »"},
+    };
+    for (const auto& [args, message] : errors)
+        EXPECT_EQ(Parse(args).Error, L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)") << message;
+}

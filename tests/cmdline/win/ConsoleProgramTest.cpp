@@ -466,3 +466,41 @@ TEST_F(ConsoleProgram, FromTreeDatesTheFolderTreeFromTheOtherAndABadFolderExitsW
         EXPECT_TRUE(SameTime(ReadStamps(folder / name).value_or(DiskStamps{}).LastWrite, oldWrite)) << name;
     EXPECT_FALSE(SameTime(ReadStamps(folder / L"sub\\c.jpg").value_or(DiskStamps{}).LastWrite, oldWrite));
 }
+
+TEST_F(ConsoleProgram, FoldersSwitchesDateTheFoldersAndUndoPutsThemBack) {
+    folder.MakeFolder(L"album");
+    folder.MakeFolder(L"album\\jour");
+    folder.MakeFile(L"album\\jour\\photo.jpg");
+    const FILETIME taken = UtcFileTime(2021, 6, 2, 9, 0, 0);
+    ASSERT_TRUE(WriteStamps(folder / L"album\\jour\\photo.jpg", taken, taken, taken));
+    for (const wchar_t* name : {L"album\\jour", L"album"})
+        ASSERT_TRUE(WriteStamps(folder / name, Old(), Old(), Old()));
+    const auto write = [this](const wchar_t* name) {
+        return ReadStamps(folder / name).value_or(DiskStamps{}).LastWrite;
+    };
+
+    // Each folder given, and with /recurse each one walked, beside the files.
+    const Result dated = Run(L"\"" + Com() + L"\" /date:2015-06-15T08:30:00Z /folders /recurse album");
+    EXPECT_EQ(dated.Exit, 0u);
+    EXPECT_EQ(dated.Printed.back(), L"3 fichiers modifiés");
+    const FILETIME asked = UtcFileTime(2015, 6, 15, 8, 30, 0);
+    for (const wchar_t* name : {L"album", L"album\\jour", L"album\\jour\\photo.jpg"})
+        EXPECT_TRUE(SameTime(write(name), asked)) << name;
+    EXPECT_EQ(Run(L"\"" + Com() + L"\" /undo").Exit, 0u);
+    EXPECT_TRUE(Untouched(L"album"));
+    EXPECT_TRUE(Untouched(L"album\\jour"));
+    EXPECT_TRUE(SameTime(write(L"album\\jour\\photo.jpg"), taken));
+
+    // From the deepest up, each to the newest of what it holds; its files stay as they are.
+    const Result content = Run(L"\"" + Com() + L"\" /folders:contenu album");
+    EXPECT_EQ(content.Exit, 0u);
+    EXPECT_EQ(content.Printed, (Lines{L"jour\\ : modifié", L"album\\ : modifié", L"2 fichiers modifiés"}));
+    for (const wchar_t* name : {L"album", L"album\\jour", L"album\\jour\\photo.jpg"})
+        EXPECT_TRUE(SameTime(write(name), taken)) << name;
+    EXPECT_EQ(Run(L"\"" + Com() + L"\" /undo").Exit, 0u);
+    EXPECT_TRUE(Untouched(L"album"));
+    EXPECT_TRUE(Untouched(L"album\\jour"));
+
+    EXPECT_EQ(Run(L"\"" + Com() + L"\" /upper /folders album").Exit, 2u);
+    EXPECT_EQ(Run(L"\"" + Com() + L"\" /folders:contenu album\\jour\\photo.jpg").Exit, 2u);
+}

@@ -36,6 +36,21 @@ TEST(UndoPlan, FilesComeLastFirstAndALaterRecordOfAFileStandsForTheEarlierOne) {
     EXPECT_EQ(files[1].OldName, L"b");
 }
 
+TEST(UndoPlan, FoldersComeAfterEveryFileDeepestFirstTheBatchsOwnLast) {
+    JournalBatch batch = Batch(1, 0, true);
+    // As a batch does them: files, then folders deepest first, then its own folder.
+    batch.Files = {Stamped(L"a.txt", 1, 2),      Stamped(L"sub\\b.txt", 1, 2), Stamped(L"sub\\deep\\", 1, 2),
+                   Stamped(L"other\\", 1, 2),    Stamped(L"sub\\", 1, 2),      Stamped(L"", 1, 2),
+                   Stamped(L"sub\\deep\\", 1, 3)};
+    std::vector<std::wstring> order;
+    for (const JournalFile& file : FilesToUndo(batch))
+        order.push_back(file.OldName);
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"sub\\b.txt", L"a.txt", L"sub\\deep\\", L"sub\\", L"other\\",
+                                                L""}));
+    EXPECT_EQ(FolderNamesDeepestFirst({L"x", L"x\\y\\z", L"x\\y"}, true),
+              (std::vector<std::wstring>{L"x\\y\\z\\", L"x\\y\\", L"x\\", L""}));
+}
+
 TEST(UndoPlan, CtrlZGoesDownTheListPastUndoneBatchesAndUndos) {
     JournalContents contents{
         true, {Batch(1, 0, true), Batch(2, 0, false), Batch(3, 0, true), Batch(4, 0, true, 0)}, {}};

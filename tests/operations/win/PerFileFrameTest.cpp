@@ -68,18 +68,18 @@ TEST_F(PerFileFrameTest, MissingFileIsNotWorkedOnAndAFolderIsWithItsAttributesBa
     };
     EXPECT_EQ(PerFileFrame::Run(folder_ / L"absent.txt", work).Why(), Failure::NotFound);
     EXPECT_FALSE(called);
-    EXPECT_EQ(::GetFileAttributesW((folder_ / L"absent.txt").c_str()), INVALID_FILE_ATTRIBUTES);
-
     const std::wstring sub = folder_.MakeFolder(L"sub");
-    ASSERT_TRUE(::SetFileAttributesW(sub.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(::SetFileAttributesW(sub.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     const DWORD before = ::GetFileAttributesW(sub.c_str());
-    DWORD seen = 0;
+    DWORD during = 0;
     EXPECT_TRUE(PerFileFrame::Run(sub, [&](PerFileFrame& frame) {
-        seen = ::GetFileAttributesW(frame.Path().c_str());
-        return FileOutcome();
+        during = ::GetFileAttributesW(frame.Path().c_str());
+        return work(frame);
     }));
-    EXPECT_EQ(seen & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_TRUE(called);
+    EXPECT_EQ(during & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
     EXPECT_EQ(::GetFileAttributesW(sub.c_str()), before);
+    EXPECT_EQ(::GetFileAttributesW((folder_ / L"absent.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(PerFileFrameTest, AttributesFollowTheFileToItsNewName) {

@@ -29,11 +29,12 @@ TEST(SettingsRecordTest, FieldsAreVisitedInStoredOrderWithTheirValueNames) {
     std::vector<std::wstring> names;
     SettingsRecord::VisitFields(s, [&names](const wchar_t* name, auto&) { names.emplace_back(name); });
     const std::vector<std::wstring> expected = {
-        L"Directory",    L"ShowState",  L"ShowDir",      L"ShowAdr",    L"ShowGrid",    L"ShowInfo",
-        L"ShowCaptions", L"SaveColumn", L"KOctet",       L"NameMaj",    L"SizeKo",      L"TimeZero",
-        L"FullYear",     L"SaveDate",   L"Date",         L"Time",       L"Creation",    L"LastWrite",
-        L"LastAccess",   L"PanelWidth", L"DirTreeWidth", L"FirstZero",  L"FirstMin",    L"FirstMaj",
-        L"FirstMajMin",  L"Shift",      L"ShiftMask",    L"SubFolders", L"NamePattern", L"NameMask"};
+        L"Directory",    L"ShowState",  L"ShowDir",      L"ShowAdr",    L"ShowGrid", L"ShowInfo",
+        L"ShowCaptions", L"SaveColumn", L"KOctet",       L"NameMaj",    L"SizeKo",   L"TimeZero",
+        L"FullYear",     L"SaveDate",   L"Date",         L"Time",       L"Creation", L"LastWrite",
+        L"LastAccess",   L"PanelWidth", L"DirTreeWidth", L"FirstZero",  L"FirstMin", L"FirstMaj",
+        L"FirstMajMin",  L"Shift",      L"ShiftMask",    L"SubFolders", L"Folders",  L"NamePattern",
+        L"NameMask"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(names.size(), static_cast<size_t>(SettingsRecord::kFieldCount));
 }
