@@ -157,7 +157,7 @@ void TMainForm::CreateMenus() {
                         .Made = &OptionsDossiers,
                         .OnClick = click(&TMainForm::FoldersClick)},
                        Separator(),
-                       {.Caption = L"Dates de ce &dossier...",
+                       {.Caption = L"Dates de ce d&ossier...", // D is "&Date-Heure"'s
                         .Name = L"OptionsDatesDossier",
                         .OnClick = click(&TMainForm::FolderDatesClick)},
                        {.Caption = L"Dater les dossiers d'après leur con&tenu",

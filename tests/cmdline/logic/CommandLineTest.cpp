@@ -169,7 +169,7 @@ TEST(CommandLine, UsageErrorsAreOneFrenchLineNamingTheFault) {
         {{L"/journal", L"/undo"}, L"une seule opération à la fois : « /journal » et « /undo »"},
         {{L"/dryrun", L"x"},
          L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
-         L"/name, /fromtree, /undo ou /journal)"},
+         L"/name, /fromtree, /folders:contenu, /undo ou /journal)"},
         {{L"/zero", L""}, L"chemin vide"},
     };
     for (const auto& [args, message] : cases) {
@@ -207,7 +207,7 @@ TEST(CommandLine, OutputSwitchesSayWhereTheRunTellsWhatItDid) {
          L"/csv et /log ne peuvent écrire le même fichier « run.TXT »"},
         {{L"/quiet", L"x"},
          L"aucune opération demandée (/date, /zero, /upper, /lower, /first, /shift, /copy, /from, /exif, "
-         L"/name, /fromtree, /undo ou /journal)"},
+         L"/name, /fromtree, /folders:contenu, /undo ou /journal)"},
     };
     for (const auto& [args, message] : errors)
         EXPECT_EQ(Parse(args).Error, L"Kavet24 : " + message + L" (Kavet24 /? pour l'aide)") << message;
