@@ -25,9 +25,9 @@
 #include "operations/dialogs/BatchReportForm.h"
 #include "operations/dialogs/UndoForm.h"
 #include "ui/MessageBox.h"
-#include "ui/WaitCursor.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -301,29 +301,39 @@ private:
 
 } // namespace
 
-std::optional<FolderTreeFiles> BatchController::WalkSubFolders(const std::wstring& folder,
-                                                               const std::wstring& mask) {
-    FolderTreeFiles tree;
-    const SearchWork search = [&folder, &mask, &tree](SearchProgress& progress) {
-        SearchWalkWatch watch(progress);
-        tree = CollectFolderTree(folder, mask, &watch);
-    };
+bool BatchController::SearchOnWorker(const std::function<bool(FolderWalkWatch&)>& walk) {
     bool whole = false;
+    const SearchWork search = [&walk, &whole](SearchProgress& progress) {
+        SearchWalkWatch watch(progress);
+        whole = walk(watch);
+    };
+    bool ended = false;
     {
         // The window's close and the session's end wait for the search as for a batch, and stop it.
         const FlagGuard running(running_);
         const FlagGuard searching(searching_);
-        whole = RunSearchWithProgress(host_.BatchOwner(), host_.BatchFontName(), search, 500, &stop_);
+        ended = RunSearchWithProgress(host_.BatchOwner(), host_.BatchFontName(), search, 500, &stop_);
     }
     if (std::exchange(closeAfterBatch_, false)) {
         host_.CloseWindow();
-        return std::nullopt;
+        return false;
     }
-    if (!whole || tree.Stopped) {
+    if (!ended || !whole) {
         if (!host_.Closing())
             host_.ShowBatchNote(L"Recherche des fichiers arrêtée : aucun fichier n'a été modifié.");
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+std::optional<FolderTreeFiles> BatchController::WalkSubFolders(const std::wstring& folder,
+                                                               const std::wstring& mask) {
+    FolderTreeFiles tree;
+    if (!SearchOnWorker([&folder, &mask, &tree](FolderWalkWatch& watch) {
+            tree = CollectFolderTree(folder, mask, &watch);
+            return !tree.Stopped;
+        }))
+        return std::nullopt;
     return tree;
 }
 
@@ -340,8 +350,15 @@ std::optional<BatchFiles> BatchController::FilesOf(const BatchRequest& request, 
     const TFileListing* listing = host_.ShownListing();
     if (host_.Closing() || !listing)
         return std::nullopt;
-    WaitCursor wait;
-    return CollectTreeTargets(StoredCaseFolder(listing->Folder()), host_.CurrentMask()).Files;
+    const std::wstring folder = StoredCaseFolder(listing->Folder());
+    const std::wstring mask = host_.CurrentMask();
+    TreeTargets targets;
+    if (!SearchOnWorker([&folder, &mask, &targets](FolderWalkWatch& watch) {
+            targets = CollectTreeTargets(folder, mask, &watch);
+            return !targets.Stopped;
+        }))
+        return std::nullopt;
+    return std::move(targets.Files);
 }
 
 void BatchController::RunWork(const BatchFiles& files, const BatchWork& work) {

@@ -113,6 +113,9 @@ private:
     // The folder and its subfolders walked through `mask` on a worker, with the progress window and
     // its stop; none when the walk was stopped (the status bar says so) or the window closed meanwhile.
     std::optional<FolderTreeFiles> WalkSubFolders(const std::wstring& folder, const std::wstring& mask);
+    // `walk` run on a worker with the search's progress window, its watch telling the counts and
+    // hearing the stop; false when it was stopped (the status bar says so) or the window closed.
+    bool SearchOnWorker(const std::function<bool(FolderWalkWatch&)>& walk);
     // The files of `request`: those ChosenFiles gives, or, for an operation on the whole tree, every
     // file through the mask and every subfolder below the folder shown.
     std::optional<BatchFiles> FilesOf(const BatchRequest& request, bool askAboutSubFolders);

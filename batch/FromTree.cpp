@@ -104,9 +104,13 @@ std::wstring OtherTreeProblemPhrase(OtherTreeProblem problem, const std::wstring
     return {};
 }
 
-TreeTargets CollectTreeTargets(const std::wstring& folder, const std::wstring& mask) {
-    FolderTreeEntries tree = CollectFolderTreeEntries(folder, mask);
+TreeTargets CollectTreeTargets(const std::wstring& folder, const std::wstring& mask, FolderWalkWatch* watch) {
+    FolderTreeEntries tree = CollectFolderTreeEntries(folder, mask, watch);
     TreeTargets targets;
+    if (tree.Stopped) {
+        targets.Stopped = true;
+        return targets;
+    }
     targets.Files.Folder = StripTrailingBackslashes(folder);
     targets.FileCount = tree.Files.size();
     targets.FolderCount = tree.Folders.size();

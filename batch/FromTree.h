@@ -5,6 +5,7 @@
 
 #include "batch/BatchWork.h"
 #include "journal/JournalledWork.h"
+#include "listing/FolderTree.h"
 #include "operations/FileStamping.h"
 #include "operations/Stamp.h"
 
@@ -39,8 +40,11 @@ struct TreeTargets {
     // Subfolders that could not be read, and links to folders, left out (relative).
     std::vector<std::wstring> Unreadable;
     std::vector<std::wstring> Links;
+    // `watch` stopped the walk: nothing is to be dated.
+    bool Stopped = false;
 };
-TreeTargets CollectTreeTargets(const std::wstring& folder, const std::wstring& mask);
+TreeTargets CollectTreeTargets(const std::wstring& folder, const std::wstring& mask,
+                               FolderWalkWatch* watch = nullptr);
 
 // Each entry's stamps of `chosen` to its counterpart's under `otherFolder` (full, as stored). An
 // entry without a counterpart of its kind is refused ("aucun fichier correspondant"), as is a

@@ -149,7 +149,8 @@ std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& 
     return names;
 }
 
-FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask) {
+FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask,
+                                           FolderWalkWatch* watch) {
     const Locale& locale = CurrentLocale();
     const TMaskList patterns = ParseMask(mask, locale);
     const std::wstring root = WithTrailingBackslash(folder);
@@ -159,6 +160,10 @@ FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std
     while (!pending.empty()) {
         const std::wstring relative = std::move(pending.back());
         pending.pop_back();
+        if (watch && !watch->GoOn(found.Files.size(), found.Folders.size())) {
+            found.Stopped = true;
+            break;
+        }
         FolderEntries entries;
         if (!ReadEntries(root + relative, patterns, locale, rootIsVolume && relative.empty(), entries)) {
             found.Unreadable.push_back(StripTrailingBackslashes(relative));

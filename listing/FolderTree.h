@@ -65,8 +65,11 @@ struct FolderTreeEntries {
     std::vector<TreeEntry> Folders;
     std::vector<std::wstring> Unreadable;
     std::vector<std::wstring> Links;
+    // The watch stopped the walk: what was found is only part of the tree.
+    bool Stopped = false;
 };
 
 // The same walk as CollectFolderTree, keeping the folders and what the enumeration tells of each
 // entry.
-FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask);
+FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask,
+                                           FolderWalkWatch* watch = nullptr);
