@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -145,6 +146,24 @@ private:
     bool whole_ = false;
 };
 
+// A stop from outside bound to one run for as long as the run lasts.
+class StopBinding {
+public:
+    StopBinding(BatchStop* stop, std::function<void()> stopAndWait) : stop_(stop) {
+        if (stop_)
+            stop_->Bind(std::move(stopAndWait));
+    }
+    ~StopBinding() {
+        if (stop_)
+            stop_->Bind({});
+    }
+    StopBinding(const StopBinding&) = delete;
+    StopBinding& operator=(const StopBinding&) = delete;
+
+private:
+    BatchStop* stop_;
+};
+
 } // namespace
 
 BatchProgressForm::BatchProgressForm(HWND owner, const std::wstring& fontName, size_t total) : total_(total) {
@@ -241,18 +260,10 @@ BatchProgressResult RunWithProgress(HWND owner, const std::wstring& fontName,
     timer.OnTimer = refresh;
     // The stop from outside waits for the worker without pumping: the worker needs nothing from
     // this thread, and the caller (the session ending) must not return before the file is done.
-    struct StopBinding {
-        BatchStop* stop;
-        ~StopBinding() {
-            if (stop)
-                stop->Bind({});
-        }
-    } binding{stop};
-    if (stop)
-        stop->Bind([&worker] {
-            worker.Terminate();
-            worker.WaitFor();
-        });
+    const StopBinding binding(stop, [&worker] {
+        worker.Terminate();
+        worker.WaitFor();
+    });
     worker.Start();
     refresh();
     // Once the program is asked to end, its windows no longer matter: the batch still finishes
@@ -288,18 +299,10 @@ bool RunSearchWithProgress(HWND owner, const std::wstring& fontName, const Searc
     Timer timer;
     timer.SetInterval(kRefreshMs);
     timer.OnTimer = refresh;
-    struct StopBinding {
-        BatchStop* stop;
-        ~StopBinding() {
-            if (stop)
-                stop->Bind({});
-        }
-    } binding{stop};
-    if (stop)
-        stop->Bind([&worker] {
-            worker.Progress().AskStop();
-            worker.WaitFor();
-        });
+    const StopBinding binding(stop, [&worker] {
+        worker.Progress().AskStop();
+        worker.WaitFor();
+    });
     worker.Start();
     // Unlike a batch, a search changes nothing: the program's end stops it at once.
     if (!PumpUntil(worker.Ended())) {
