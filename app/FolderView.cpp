@@ -98,6 +98,7 @@ void FolderView::CreateMonitor() {
 
 void FolderView::Close() {
     closing_ = true;
+    prefetch_.reset();
     if (monitor_)
         monitor_->SetActive(false);
     listing_.reset();
@@ -162,7 +163,18 @@ void FolderView::Relist() {
 }
 
 void FolderView::ListFolder() {
-    const int64_t count = listing_->ReadFolder(settings_.Directory, mask_);
+    std::optional<TFileListing> read;
+    if (const std::unique_ptr<FolderPrefetch> prefetch = std::move(prefetch_))
+        read = prefetch->Take(settings_.Directory, mask_);
+    int64_t count = 0;
+    if (read) {
+        const uint8_t key = listing_->SortKey;
+        *listing_ = std::move(*read);
+        listing_->SortKey = key;
+        count = static_cast<int64_t>(listing_->Count());
+    } else {
+        count = listing_->ReadFolder(settings_.Directory, mask_);
+    }
     if (OnListed)
         OnListed(count, listing_->TotalSize());
     listing_->Sort(listing_->SortKey, sortAscending_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/FileIconCache.h"
+#include "app/FolderPrefetch.h"
 #include "dirtree/DirTree.h"
 #include "listctrl/ExtListView.h"
 #include "listing/FileCellText.h"
@@ -56,6 +57,9 @@ public:
     bool TakeRelistMessage(UINT msg);
     // The re-list itself, at once (at start, and after a batch).
     void Relist();
+    // The start's read of the remembered folder, for the first re-list to take when it lists that
+    // folder; dropped then in any case.
+    void UsePrefetch(std::unique_ptr<FolderPrefetch> prefetch) { prefetch_ = std::move(prefetch); }
 
     // Navigation as the address box, the parent button and the mask box ask for it.
     std::wstring SelectedTreePath() const { return tree_->GetSelectedPath(); }
@@ -71,6 +75,8 @@ public:
     std::function<void(int selectedRows)> OnNamesSelected;
     void GoToParent() { tree_->GoToParent(false); }
     const std::wstring& Mask() const { return mask_; }
+    // The mask every start lists through.
+    static constexpr const wchar_t* kStartMask = L"*.*";
     void SetMask(const std::wstring& mask);
 
     // The list's view style and grid lines, as the view menus choose them.
@@ -111,7 +117,8 @@ private:
     std::unique_ptr<TDirTree> tree_;
     std::unique_ptr<TdfsExtListView> list_;
     std::unique_ptr<TRxFolderMonitor> monitor_;
-    std::wstring mask_ = L"*.*";
+    std::unique_ptr<FolderPrefetch> prefetch_;
+    std::wstring mask_ = kStartMask;
     // The sort column (0 to 7) and direction, as the headers and commands left them.
     int sortColumn_ = 0;
     bool sortAscending_ = true;

@@ -1,6 +1,7 @@
 // The program's entry: an operation asked on the command line runs without the window; otherwise
 // the common-controls check, then the main window and its message loop.
 #include "app/ComCtlVersion.h"
+#include "app/FolderPrefetch.h"
 #include "app/MainForm.h"
 #include "app/ModuleVersion.h"
 #include "app/WindowHandOver.h"
@@ -8,6 +9,8 @@
 #include "cmdline/CommandLine.h"
 #include "cmdline/CommandRun.h"
 #include "cmdline/ConsoleOutput.h"
+#include "listing/Systeme.h"
+#include "settings/SettingsStore.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 
@@ -16,6 +19,7 @@
 #include <objbase.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -30,6 +34,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Paths with no operation (Explorer's verb, a drop on the icon): a window already open takes
     // them. The turn is kept until this start's own window can take the next start's paths.
     const std::vector<std::wstring> paths = FullPaths(command.Request.Paths);
+    // The folder the window will open on is read while the window is being built.
+    std::unique_ptr<FolderPrefetch> startListing;
+    if (paths.empty()) {
+        SettingsRecord remembered;
+        remembered.Directory = ExecutableFolder();
+        SettingsStore().LoadOptions(remembered);
+        startListing = std::make_unique<FolderPrefetch>(remembered.Directory, FolderView::kStartMask);
+    }
     std::optional<HandOverTurn> turn;
     if (!paths.empty()) {
         turn = HandOverTurn::Wait(std::chrono::seconds(20));
@@ -49,7 +61,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int exitCode = 0;
     {
-        TMainForm mainForm;
+        TMainForm mainForm(SettingsStore::kDefaultProductKey, nullptr, JournalStore::DefaultFolder(),
+                           std::move(startListing));
         ::ShowWindow(mainForm.Handle(), mainForm.InitialShowCommand() == SW_SHOWNORMAL
                                             ? showCommand
                                             : mainForm.InitialShowCommand());

@@ -20,7 +20,8 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 
 } // namespace
 
-TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives, std::wstring journalFolder)
+TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drives, std::wstring journalFolder,
+                     std::unique_ptr<FolderPrefetch> startListing)
     : FormPlacement(this), productKey_(std::move(productKey)),
       batches_(std::make_unique<BatchController>(static_cast<BatchHost&>(*this), productKey_,
                                                  std::move(journalFolder))) {
@@ -36,7 +37,7 @@ TMainForm::TMainForm(std::wstring productKey, std::shared_ptr<DriveSystem> drive
         return AskOpenFile(owner, L"Fichier dont prendre les dates", folder);
     };
     try {
-        FormCreate(std::move(drives));
+        FormCreate(std::move(drives), std::move(startListing));
     } catch (...) {
         // The window still opens; what failed is told to the user, and picking a folder in the
         // tree lists it.
@@ -52,7 +53,8 @@ TMainForm::~TMainForm() {
     Destroy();
 }
 
-void TMainForm::FormCreate(std::shared_ptr<DriveSystem> drives) {
+void TMainForm::FormCreate(std::shared_ptr<DriveSystem> drives,
+                           std::unique_ptr<FolderPrefetch> startListing) {
     if (IsModernSystem())
         SetFontName(L"Verdana");
     CreateLayout();
@@ -83,6 +85,7 @@ void TMainForm::FormCreate(std::shared_ptr<DriveSystem> drives) {
     FormResize();
     folders_->SelectFolder(Settings.Directory);
     // The window opens on its folder listed.
+    folders_->UsePrefetch(std::move(startListing));
     folders_->Relist();
 }
 

@@ -41,7 +41,8 @@ public:
     // where the undo journal is kept.
     explicit TMainForm(std::wstring productKey = L"Software\\Lumarek\\Kavet24",
                        std::shared_ptr<DriveSystem> drives = nullptr,
-                       std::wstring journalFolder = JournalStore::DefaultFolder());
+                       std::wstring journalFolder = JournalStore::DefaultFolder(),
+                       std::unique_ptr<FolderPrefetch> startListing = nullptr);
     ~TMainForm() override;
 
     // The width S1 takes whenever the explorer pane is shown.
@@ -82,7 +83,7 @@ private:
     enum ViewStyle { vsIcon = 1, vsSmallIcon = 2, vsList = 3, vsReport = 4 };
 
     // The build steps and the close, as the window runs them.
-    void FormCreate(std::shared_ptr<DriveSystem> drives);
+    void FormCreate(std::shared_ptr<DriveSystem> drives, std::unique_ptr<FolderPrefetch> startListing);
     void FormResize();
     void FormClose();
     void ApplyOptions();

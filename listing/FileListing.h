@@ -56,6 +56,8 @@ public:
     void SetIconIndex(size_t index, int32_t icon);
 
     const std::wstring& Folder() const { return folder_; }
+    // The same folder as another spells it (letter case), for the paths the listing gives out.
+    void Respell(const std::wstring& folder) { folder_ = folder; }
     int64_t TotalSize() const { return totalSize_; }
     uint8_t SortKey = kName;
 
