@@ -24,10 +24,6 @@ private:
     HRESULT result_;
 };
 
-std::wstring Comparable(const std::wstring& folder) {
-    return CurrentLocale().ToUpper(WithTrailingBackslash(folder));
-}
-
 } // namespace
 
 FolderPrefetch::FolderPrefetch(std::wstring folder, std::wstring mask)
@@ -61,7 +57,8 @@ std::optional<TFileListing> FolderPrefetch::Take(const std::wstring& folder, con
     if (reader_.joinable())
         reader_.join();
     if (std::exchange(taken_, true) || !change_ || mask != mask_ ||
-        Comparable(folder) != Comparable(folder_) || ::WaitForSingleObject(change_.Get(), 0) != WAIT_TIMEOUT)
+        !SameFolderPath(folder, folder_, CurrentLocale()) ||
+        ::WaitForSingleObject(change_.Get(), 0) != WAIT_TIMEOUT)
         return std::nullopt;
     listing_.Respell(folder);
     return std::move(listing_);

@@ -18,6 +18,8 @@ namespace {
 
 // Asks the window to re-list once the handler that posted it is done (RequestRelist).
 constexpr UINT kRelistMessage = WM_APP + 0x10;
+// Tells the window that files' own icons came from the fetching thread.
+constexpr UINT kIconsMessage = WM_APP + 0x11;
 
 // Points the monitor at the folder and switches it on; a failure is kept to be shown once the
 // listing is done.
@@ -56,7 +58,8 @@ void Report(const std::exception_ptr& failure) {
 
 FolderView::FolderView(Form& owner, Panel& treePlace, Panel& listPlace, SettingsRecord& settings,
                        std::shared_ptr<DriveSystem> drives)
-    : owner_(owner), settings_(settings), listing_(std::make_unique<TFileListing>()) {
+    : owner_(owner), settings_(settings), listing_(std::make_unique<TFileListing>()),
+      icons_([window = owner.Handle()] { ::PostMessageW(window, kIconsMessage, 0, 0); }) {
     listing_->SortKey = TFileListing::kName;
     CreateList(listPlace); // with the system image lists
     CreateTree(treePlace, std::move(drives));
@@ -116,7 +119,13 @@ void FolderView::RequestRelist() {
     ::PostMessageW(owner_.Handle(), kRelistMessage, 0, 0);
 }
 
-bool FolderView::TakeRelistMessage(UINT msg) {
+bool FolderView::TakeOwnMessage(UINT msg) {
+    if (msg == kIconsMessage) {
+        // The rows in view ask again for the icons they wait for as they repaint.
+        if (icons_.TakeFetched() && list_ && !closing_)
+            ::InvalidateRect(list_->Handle(), nullptr, FALSE);
+        return true;
+    }
     if (msg != kRelistMessage)
         return false;
     if (relistPosted_)
@@ -167,6 +176,8 @@ void FolderView::ListFolder() {
     if (const std::unique_ptr<FolderPrefetch> prefetch = std::move(prefetch_))
         read = prefetch->Take(settings_.Directory, mask_);
     int64_t count = 0;
+    if (!SameFolderPath(listing_->Folder(), settings_.Directory, CurrentLocale()))
+        icons_.ForgetFiles();
     if (read) {
         const uint8_t key = listing_->SortKey;
         *listing_ = std::move(*read);

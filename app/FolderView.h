@@ -51,10 +51,10 @@ public:
     void Close();
 
     // Every way of changing folder ends here: the re-list is posted to the owner and runs from
-    // there (TakeRelistMessage), never inside the handler that asked.
+    // there (TakeOwnMessage), never inside the handler that asked.
     void RequestRelist();
-    // The owner's message for the posted re-list; true when msg was it.
-    bool TakeRelistMessage(UINT msg);
+    // The owner's messages for the posted re-list and for the icons fetched; true when msg was one.
+    bool TakeOwnMessage(UINT msg);
     // The re-list itself, at once (at start, and after a batch).
     void Relist();
     // The start's read of the remembered folder, for the first re-list to take when it lists that

@@ -80,9 +80,17 @@ void FolderView::GetItemInfo(TVMItemInfo& info) {
     // A row beyond the listing (the list asked before it learnt the new count) keeps what it had.
     if (!listing_ || info.Item < 0 || static_cast<size_t>(info.Item) >= listing_->Count())
         return;
-    const TFileObject entry = (*listing_)[static_cast<size_t>(info.Item)];
-    if (info.Mask.Contains(lvifImage))
-        info.Image = entry.IconIndex;
+    const size_t row = static_cast<size_t>(info.Item);
+    const TFileObject entry = (*listing_)[row];
+    if (info.Mask.Contains(lvifImage)) {
+        int kept = entry.IconIndex;
+        // A file waiting for its own icon shows its type's until the icon has come.
+        if (FileIconCache::Pending(kept)) {
+            kept = icons_.IconIndex(listing_->FullName(row));
+            listing_->SetIconIndex(row, kept);
+        }
+        info.Image = FileIconCache::Shown(kept);
+    }
     if (info.Mask.Contains(lvifText)) {
         FileCellText(entry, info.SubItem, DisplayOptions(), CurrentLocale(), cellText_);
         info.Text.Assign(cellText_);

@@ -118,7 +118,7 @@ void TMainForm::EditMaskEnter() {
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (folders_ && folders_->TakeRelistMessage(msg))
+    if (folders_ && folders_->TakeOwnMessage(msg))
         return 0;
     if (msg == WM_COPYDATA && lp != 0)
         return TakeHandOver(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) ? TRUE : FALSE;

@@ -142,6 +142,10 @@ std::wstring WithTrailingBackslash(std::wstring_view path) {
     return result;
 }
 
+bool SameFolderPath(std::wstring_view a, std::wstring_view b, const Locale& locale) {
+    return locale.ToUpper(WithTrailingBackslash(a)) == locale.ToUpper(WithTrailingBackslash(b));
+}
+
 namespace {
 
 bool StartsWith(std::wstring_view text, std::wstring_view prefix) {

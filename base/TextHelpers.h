@@ -36,6 +36,8 @@ std::wstring TrimSpaces(std::wstring_view text);
 std::wstring StripTrailingBackslashes(std::wstring_view path);
 // The path followed by one backslash unless it already ends with one.
 std::wstring WithTrailingBackslash(std::wstring_view path);
+// The same folder, whatever the letter case and the trailing backslash.
+bool SameFolderPath(std::wstring_view a, std::wstring_view b, const Locale& locale);
 
 // Paths this long or longer need the "\\?\" form to reach the file-system calls whole.
 constexpr size_t kLongPathThreshold = 248;
