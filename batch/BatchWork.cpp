@@ -107,7 +107,7 @@ BatchWork WorkOf(const BatchRequest& request, const BatchFiles& files,
     }
     case BatchOperation::TimeZero:
         work.Plan = PlanTimeZero(s, names);
-        work.Work = WritePlannedStamps(s, kAllStamps);
+        work.Work = WritePlannedStampsTold(s, kAllStamps);
         break;
     case BatchOperation::Shift: {
         const DateShift shift = request.Shift;

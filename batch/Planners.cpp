@@ -49,6 +49,37 @@ PlannedFile PlanStamps(const std::wstring& path, const std::wstring& name, std::
     return PlanEachStamp(path, name, chosen, [stamp](const FileNow&, Stamp, uint64_t) { return stamp; });
 }
 
+// The plan of `local` in the stamps of `chosen`, with what the preview tells when that clock time
+// is skipped or repeated that day. The remark is the same for every file of a folder: it is worked
+// out once per folder.
+class LocalStampPlanner {
+public:
+    LocalStampPlanner(const FileStamping& stamping, std::vector<std::wstring> names, const CivilTime& local,
+                      StampSet chosen)
+        : stamping_(stamping), names_(std::move(names)), local_(local), chosen_(chosen) {}
+    PlannedFile operator()(size_t index, const std::wstring& path) {
+        if (chosen_.Empty())
+            return PlannedFile{}; // the work refuses it
+        PlannedFile plan = PlanStamps(path, names_[index], stamping_.StampOf(path, local_), chosen_);
+        const std::wstring folder(SplitFileName(path).Folder);
+        if (!remarkFolder_ || *remarkFolder_ != folder) {
+            remark_ = stamping_.ClockTimeRemarkOf(path, local_);
+            remarkFolder_ = folder;
+        }
+        if (plan.Record && !remark_.empty())
+            plan.Remarks.push_back(remark_);
+        return plan;
+    }
+
+private:
+    const FileStamping& stamping_;
+    std::vector<std::wstring> names_;
+    CivilTime local_;
+    StampSet chosen_;
+    std::optional<std::wstring> remarkFolder_;
+    std::wstring remark_;
+};
+
 // What the report says of a rename whose folder's dates could not be put back.
 constexpr const wchar_t* kFolderDatesMovedText = L"dates du dossier non rétablies";
 
@@ -96,11 +127,7 @@ std::optional<FileNow> ReadFileAsStored(const std::wstring& path) {
 
 JournalledWork::Planner PlanDateTime(const FileStamping& stamping, const std::vector<std::wstring>& names,
                                      const CivilTime& local, StampSet stamps) {
-    return [&stamping, names, local, stamps](size_t index, const std::wstring& path) {
-        if (stamps.Empty())
-            return PlannedFile{}; // the work refuses it
-        return PlanStamps(path, names[index], stamping.StampOf(path, local), stamps);
-    };
+    return LocalStampPlanner(stamping, names, local, stamps);
 }
 
 JournalledWork::Planner PlanInstant(const FileStamping& stamping, const std::vector<std::wstring>& names,
@@ -116,10 +143,7 @@ JournalledWork::Planner PlanInstant(const FileStamping& stamping, const std::vec
 JournalledWork::Planner PlanTimeZero(const FileStamping& stamping, const std::vector<std::wstring>& names) {
     // Today as the batch begins, for every file: a batch running past midnight keeps one date,
     // the one its journal holds.
-    const CivilTime midnight = stamping.TodayMidnight();
-    return [&stamping, names, midnight](size_t index, const std::wstring& path) {
-        return PlanStamps(path, names[index], stamping.StampOf(path, midnight), kAllStamps);
-    };
+    return LocalStampPlanner(stamping, names, stamping.TodayMidnight(), kAllStamps);
 }
 
 JournalledWork::Planner PlanShift(const FileStamping& stamping, const std::vector<std::wstring>& names,

@@ -1,6 +1,7 @@
 // Putting one camera's clock right, through the batch's own plan and work on real photos in a
 // temporary folder: its photos shifted, the others left with their reasons, the preview grouped by
-// camera; and a photo's clock time skipped that day told in the preview and the report.
+// camera; and a photo's clock time skipped that day told in the preview and the report, as a
+// Date-Heure's is.
 #include "batch/BatchPreview.h"
 #include "batch/BatchWork.h"
 
@@ -108,6 +109,19 @@ TEST_F(CameraShiftTest, PhotoTakenAtAClockTimeSkippedThatDayIsToldInThePreviewAn
 
     EXPECT_EQ(Run(work), (std::vector<std::wstring>{L"printemps.jpg: " + remark, L"ordinaire.jpg: "}));
     EXPECT_EQ(WriteOf(0), FileTimeTicks(UtcFileTime(2026, 3, 29, 1, 30, 0)));
+}
+
+TEST_F(CameraShiftTest, DateHeureAtAClockTimeSkippedThatDayIsToldInThePreviewAsInTheReport) {
+    Make(L"a.txt", "");
+    BatchRequest request{BatchOperation::DateTime, {Stamp::LastWrite}};
+    request.When = CivilTime{2026, 3, 29, 2, 30, 0, 0};
+    const BatchWork work = WorkOf(request, files_, stamping_);
+    const std::wstring remark =
+        L"l'heure 02:30:00 n'existe pas ce jour-là (changement d'heure) : écrite 03:30:00";
+    const std::vector<std::wstring> lines = PreviewLines(work);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].ends_with(L"\t" + remark)) << lines[0];
+    EXPECT_EQ(Run(work), (std::vector<std::wstring>{L"a.txt: " + remark}));
 }
 
 } // namespace
