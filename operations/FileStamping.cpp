@@ -10,6 +10,7 @@
 #include "operations/SystemFailure.h"
 #include "base/Handles.h"
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -122,6 +123,40 @@ FileStamping::FolderClock& FileStamping::ClockOf(const std::wstring& path) const
     return *folderClock_;
 }
 
+namespace {
+
+// A write of the stamps may set an attribute of its own (the archive mark): the file gets back the
+// attributes it had. Zero times in the change leave the stamps as they are.
+void KeepAttributes(HANDLE file, DWORD attributes) {
+    FILE_BASIC_INFO now{};
+    if (!::GetFileInformationByHandleEx(file, FileBasicInfo, &now, sizeof(now)) ||
+        now.FileAttributes == attributes)
+        return;
+    FILE_BASIC_INFO back{};
+    back.FileAttributes = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY);
+    if (back.FileAttributes == 0)
+        back.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    ::SetFileInformationByHandle(file, FileBasicInfo, &back, sizeof(back));
+}
+
+// Most files have no attribute in the way of their stamps: they are written through a handle
+// opened at once, and WriteAsked puts back any attribute the write changed. Only a file that
+// refuses that handle (read-only) goes through the frame that clears its attributes and puts them
+// back, which spares every other file of a batch two reads of its attributes.
+FileOutcome InStampFrame(const std::wstring& path,
+                         const std::function<FileOutcome(const std::wstring&)>& write) {
+    try {
+        FileOutcome direct = write(path);
+        if (direct.Why() != Failure::AccessDenied)
+            return direct;
+    } catch (...) {
+        return FileOutcome::Failed(Failure::Other, L"erreur inattendue");
+    }
+    return PerFileFrame::Run(path, [&](PerFileFrame& frame) { return write(frame.Path()); });
+}
+
+} // namespace
+
 FileOutcome FileStamping::FileSetDateTime(const std::wstring& path, const CivilTime& local,
                                           StampSet stamps) const {
     // Checked before the frame, so that a bad request touches no file at all.
@@ -131,19 +166,19 @@ FileOutcome FileStamping::FileSetDateTime(const std::wstring& path, const CivilT
     const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, local);
     if (!stamp)
         return FileOutcome::Failed(Failure::DateOutOfRange);
-    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        return WriteAsked(frame.Path(), SameStampFor(stamps, *stamp, local), volume.Converter);
+    return InStampFrame(path, [&](const std::wstring& at) {
+        return WriteAsked(at, SameStampFor(stamps, *stamp, local), volume.Converter);
     });
 }
 
 FileOutcome FileStamping::FileTimeZero(const std::wstring& path) const {
-    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
+    return InStampFrame(path, [&](const std::wstring& at) {
         const CivilTime midnight = TodayMidnight();
-        FolderClock& volume = ClockOf(frame.Path());
+        FolderClock& volume = ClockOf(at);
         const std::optional<uint64_t> stamp = HoldableStamp(volume.Clock, volume.Converter, midnight);
         if (!stamp)
             return FileOutcome::Failed(Failure::DateOutOfRange);
-        return WriteAsked(frame.Path(), SameStampFor(kAllStamps, *stamp, midnight), volume.Converter);
+        return WriteAsked(at, SameStampFor(kAllStamps, *stamp, midnight), volume.Converter);
     });
 }
 
@@ -167,8 +202,7 @@ FileOutcome FileStamping::FileSetStamps(const std::wstring& path, const FileStam
     for (const StampField& field : kStampFields)
         if (chosen.Contains(field.Which) && !HoldableTicks(path, FileTimeTicks(stamps.*field.Member)))
             return FileOutcome::Failed(Failure::DateOutOfRange);
-    return PerFileFrame::Run(path,
-                             [&](PerFileFrame& frame) { return WriteStamps(frame.Path(), stamps, chosen); });
+    return InStampFrame(path, [&](const std::wstring& at) { return WriteStamps(at, stamps, chosen); });
 }
 
 std::optional<uint64_t> FileStamping::HoldableTicks(const std::wstring& path, uint64_t ticks) const {
@@ -208,8 +242,8 @@ FileStamping::AskedStamps FileStamping::SameStampFor(StampSet stamps, uint64_t s
 FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& shift, StampSet stamps) const {
     if (stamps.Empty() || !IsValidShift(shift))
         return FileOutcome::Failed(Failure::Other, L"aucun décalage choisi");
-    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        FolderClock& volume = ClockOf(frame.Path());
+    return InStampFrame(path, [&](const std::wstring& at) {
+        FolderClock& volume = ClockOf(at);
         const Ask ask = [&](const FileStamps& before) -> std::optional<AskedStamps> {
             AskedStamps asked;
             for (size_t i = 0; i < std::size(kStampFields); ++i) {
@@ -221,7 +255,7 @@ FileOutcome FileStamping::FileShift(const std::wstring& path, const DateShift& s
             }
             return asked;
         };
-        return WriteAsked(frame.Path(), ask, volume.Converter);
+        return WriteAsked(at, ask, volume.Converter);
     });
 }
 
@@ -232,8 +266,8 @@ FileOutcome FileStamping::FileCopyStamp(const std::wstring& path, Stamp sourceSt
     targets.Exclude(sourceStamp);
     if (!source || targets.Empty())
         return FileOutcome::Failed(Failure::Other, L"aucune date à copier choisie");
-    return PerFileFrame::Run(path, [&](PerFileFrame& frame) {
-        FolderClock& volume = ClockOf(frame.Path());
+    return InStampFrame(path, [&](const std::wstring& at) {
+        FolderClock& volume = ClockOf(at);
         const Ask ask = [&](const FileStamps& before) -> std::optional<AskedStamps> {
             const uint64_t ticks = FileTimeTicks(before.*source->Member);
             const std::optional<CivilTime> local = volume.Converter.ToLocal(ticks);
@@ -246,7 +280,7 @@ FileOutcome FileStamping::FileCopyStamp(const std::wstring& path, Stamp sourceSt
                     asked[i] = Asked{ticks, *local};
             return asked;
         };
-        return WriteAsked(frame.Path(), ask, volume.Converter);
+        return WriteAsked(at, ask, volume.Converter);
     });
 }
 
@@ -317,8 +351,12 @@ FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
             if (!file)
                 return FailureOfLastError();
         }
-        if (!::GetFileTime(file.Get(), &before.Creation, &before.LastAccess, &before.LastWrite))
+        FILE_BASIC_INFO basic{};
+        if (!::GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof(basic)))
             return FailureOfLastError();
+        before = FileStamps{FileTimeOfTicks(static_cast<uint64_t>(basic.CreationTime.QuadPart)),
+                            FileTimeOfTicks(static_cast<uint64_t>(basic.LastAccessTime.QuadPart)),
+                            FileTimeOfTicks(static_cast<uint64_t>(basic.LastWriteTime.QuadPart))};
         made = ask(before);
         if (!made)
             return FileOutcome::Failed(Failure::DateOutOfRange);
@@ -333,6 +371,7 @@ FileOutcome FileStamping::WriteAsked(const std::wstring& path, const Ask& ask,
             return error == ERROR_INVALID_PARAMETER ? FileOutcome::Failed(Failure::DateOutOfRange)
                                                     : FailureOfSystemError(error);
         }
+        KeepAttributes(file.Get(), basic.FileAttributes);
     }
     const AskedStamps& asked = *made;
     // Read once the handle is closed: what the file system kept, not what the handle remembers.

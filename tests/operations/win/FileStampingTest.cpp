@@ -181,6 +181,26 @@ TEST_F(FileStampingTest, HiddenFileKeepsItsAttributes) {
     EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
 }
 
+// A platform that sets an attribute of its own as the stamps are written (Windows' backup mark
+// on some file systems): the file gets its attributes back all the same, through the open handle.
+TEST_F(FileStampingTest, AnAttributeTheWriteSetIsPutBack) {
+    const std::wstring path = MakeStampedFile(L"plain.txt");
+    const DWORD before = ::GetFileAttributesW(path.c_str());
+    ASSERT_EQ(before & FILE_ATTRIBUTE_HIDDEN, 0u);
+    const FileTimeWriter marking = [before](HANDLE file, const FILETIME& creation, const FILETIME& access,
+                                            const FILETIME& write) {
+        FILE_BASIC_INFO marked{};
+        marked.FileAttributes = before | FILE_ATTRIBUTE_HIDDEN;
+        return ::SetFileInformationByHandle(file, FileBasicInfo, &marked, sizeof(marked)) &&
+               PlatformFileTimeWriter(file, creation, access, write);
+    };
+
+    ASSERT_TRUE(FileStamping(marking).FileSetDateTime(path, kSummerLocal, kAllStamps));
+
+    EXPECT_TRUE(SameTime(ReadStamps(path)->LastWrite, kSummerUtc));
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()), before);
+}
+
 TEST_F(FileStampingTest, MissingFileFailsAndNothingIsCreated) {
     const std::wstring path = folder_ / L"absent.txt";
     EXPECT_EQ(FileSetDateTime(path, kSummerLocal, kAllStamps).Why(), Failure::NotFound);
