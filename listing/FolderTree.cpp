@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -97,42 +98,55 @@ bool ReadEntries(const std::wstring& path, const TMaskList& patterns, const Loca
     return true;
 }
 
-} // namespace
-
-FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask,
-                                  FolderWalkWatch* watch) {
+// Walks the tree below `folder` depth first, in name order, reading each folder once. Before each
+// folder the watch is told the counts `counts` gives from the number of folders read so far;
+// `take` gets each folder read, by its path relative to `folder` with a trailing backslash ("" for
+// `folder` itself), and its entries. False when the watch stopped the walk.
+template <class Counts, class Take>
+bool WalkTree(const std::wstring& folder, const std::wstring& mask, FolderWalkWatch* watch,
+              const Counts& counts, std::vector<std::wstring>& unreadable, std::vector<std::wstring>& links,
+              const Take& take) {
     const Locale& locale = CurrentLocale();
     const TMaskList patterns = ParseMask(mask, locale);
     const std::wstring root = WithTrailingBackslash(folder);
     const bool rootIsVolume = IsVolumeRoot(root);
-    FolderTreeFiles found;
     // A stack rather than recursion: a tree may be thousands of folders deep.
     std::vector<std::wstring> pending{L""};
-    size_t foldersRead = 0;
-    while (!pending.empty()) {
-        if (watch && !watch->GoOn(found.Names.size(), foldersRead)) {
-            found.Stopped = true;
-            break;
-        }
-        ++foldersRead;
+    for (size_t foldersRead = 0; !pending.empty(); ++foldersRead) {
+        const auto [files, folders] = counts(foldersRead);
+        if (watch && !watch->GoOn(files, folders))
+            return false;
         const std::wstring relative = std::move(pending.back());
         pending.pop_back();
         FolderEntries entries;
         if (!ReadEntries(root + relative, patterns, locale, rootIsVolume && relative.empty(), entries)) {
-            found.Unreadable.push_back(StripTrailingBackslashes(relative));
+            unreadable.push_back(StripTrailingBackslashes(relative));
             continue;
         }
-        if (!relative.empty())
-            found.Reached.push_back(StripTrailingBackslashes(relative));
-        if (!entries.Files.empty())
-            ++found.Folders;
-        for (const TreeEntry& file : entries.Files)
-            found.Names.push_back(relative + file.Name);
         for (const std::wstring& link : entries.Links)
-            found.Links.push_back(relative + link);
+            links.push_back(relative + link);
         for (auto it = entries.Folders.rbegin(); it != entries.Folders.rend(); ++it)
             pending.push_back(relative + it->Name + L'\\');
+        take(relative, entries);
     }
+    return true;
+}
+
+} // namespace
+
+FolderTreeFiles CollectFolderTree(const std::wstring& folder, const std::wstring& mask,
+                                  FolderWalkWatch* watch) {
+    FolderTreeFiles found;
+    const auto counts = [&found](size_t foldersRead) { return std::pair(found.Names.size(), foldersRead); };
+    found.Stopped = !WalkTree(folder, mask, watch, counts, found.Unreadable, found.Links,
+                              [&found](const std::wstring& relative, FolderEntries& entries) {
+                                  if (!relative.empty())
+                                      found.Reached.push_back(StripTrailingBackslashes(relative));
+                                  if (!entries.Files.empty())
+                                      ++found.Folders;
+                                  for (const TreeEntry& file : entries.Files)
+                                      found.Names.push_back(relative + file.Name);
+                              });
     return found;
 }
 
@@ -151,35 +165,19 @@ std::optional<std::vector<std::wstring>> CollectFolderFiles(const std::wstring& 
 
 FolderTreeEntries CollectFolderTreeEntries(const std::wstring& folder, const std::wstring& mask,
                                            FolderWalkWatch* watch) {
-    const Locale& locale = CurrentLocale();
-    const TMaskList patterns = ParseMask(mask, locale);
-    const std::wstring root = WithTrailingBackslash(folder);
-    const bool rootIsVolume = IsVolumeRoot(root);
     FolderTreeEntries found;
-    std::vector<std::wstring> pending{L""};
-    while (!pending.empty()) {
-        const std::wstring relative = std::move(pending.back());
-        pending.pop_back();
-        if (watch && !watch->GoOn(found.Files.size(), found.Folders.size())) {
-            found.Stopped = true;
-            break;
-        }
-        FolderEntries entries;
-        if (!ReadEntries(root + relative, patterns, locale, rootIsVolume && relative.empty(), entries)) {
-            found.Unreadable.push_back(StripTrailingBackslashes(relative));
-            continue;
-        }
-        for (TreeEntry& file : entries.Files) {
-            file.Name.insert(0, relative);
-            found.Files.push_back(std::move(file));
-        }
-        for (const std::wstring& link : entries.Links)
-            found.Links.push_back(relative + link);
-        for (auto it = entries.Folders.rbegin(); it != entries.Folders.rend(); ++it) {
-            it->Name.insert(0, relative);
-            pending.push_back(it->Name + L'\\');
-            found.Folders.push_back(std::move(*it));
-        }
-    }
+    const auto counts = [&found](size_t) { return std::pair(found.Files.size(), found.Folders.size()); };
+    found.Stopped =
+        !WalkTree(folder, mask, watch, counts, found.Unreadable, found.Links,
+                  [&found](const std::wstring& relative, FolderEntries& entries) {
+                      for (TreeEntry& file : entries.Files) {
+                          file.Name.insert(0, relative);
+                          found.Files.push_back(std::move(file));
+                      }
+                      for (auto it = entries.Folders.rbegin(); it != entries.Folders.rend(); ++it) {
+                          it->Name.insert(0, relative);
+                          found.Folders.push_back(std::move(*it));
+                      }
+                  });
     return found;
 }
