@@ -22,6 +22,11 @@
 
 namespace {
 
+// Where the file dialogs open: the folder shown, spelt as stored; none before any listing.
+std::wstring ShownFolderAsStored(const FolderView& folders) {
+    return folders.Listing() ? StoredCaseFolder(folders.Listing()->Folder()) : std::wstring();
+}
+
 // The requests of the dialogs' choices, the same for "Aperçu..." and for the run.
 BatchRequest DateTimeRequest(const DateTimeChoice& choice) {
     BatchRequest request{BatchOperation::DateTime, choice.Stamps};
@@ -113,8 +118,7 @@ void TMainForm::CopyStampClick() {
 }
 
 void TMainForm::FromFileClick() {
-    const std::optional<std::wstring> path = PickReferenceFile(
-        Handle(), folders_->Listing() ? StoredCaseFolder(folders_->Listing()->Folder()) : std::wstring());
+    const std::optional<std::wstring> path = PickReferenceFile(Handle(), ShownFolderAsStored(*folders_));
     if (!path)
         return;
     std::wstring error;
@@ -191,8 +195,7 @@ void TMainForm::FromTreeClick() {
 }
 
 void TMainForm::CameraClockClick() {
-    const std::optional<std::wstring> path = PickReferenceFile(
-        Handle(), folders_->Listing() ? StoredCaseFolder(folders_->Listing()->Folder()) : std::wstring());
+    const std::optional<std::wstring> path = PickReferenceFile(Handle(), ShownFolderAsStored(*folders_));
     if (!path)
         return;
     std::wstring error;

@@ -3,6 +3,7 @@
 // a `ftyp` box naming a HEIF brand, and "J" a JPEG's Exif segment around the rest.
 #include "readers/CameraName.h"
 #include "readers/PhotoDate.h"
+#include "fuzz/FuzzBytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,22 +12,6 @@
 #include <string_view>
 
 namespace {
-
-class FuzzBytes : public ByteSource {
-public:
-    explicit FuzzBytes(std::string bytes) : bytes_(std::move(bytes)) {}
-    uint64_t Size() const override { return bytes_.size(); }
-
-protected:
-    std::optional<std::string> Read(uint64_t offset, size_t count) override {
-        if (offset + count > bytes_.size())
-            std::abort();
-        return bytes_.substr(static_cast<size_t>(offset), count);
-    }
-
-private:
-    std::string bytes_;
-};
 
 bool Clean(const std::string& name) {
     return name.find('\0') == std::string::npos && !name.starts_with(' ') && !name.ends_with(' ');

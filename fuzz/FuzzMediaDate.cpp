@@ -2,32 +2,13 @@
 // past the source's size, and give only a date that exists. Input starting with "H" or "V" gets an
 // `ftyp` box naming a HEIF or a video brand, so that the box walks are reached at once.
 #include "readers/PhotoDate.h"
+#include "fuzz/FuzzBytes.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-namespace {
-
-class FuzzBytes : public ByteSource {
-public:
-    explicit FuzzBytes(std::string bytes) : bytes_(std::move(bytes)) {}
-    uint64_t Size() const override { return bytes_.size(); }
-
-protected:
-    std::optional<std::string> Read(uint64_t offset, size_t count) override {
-        if (offset + count > bytes_.size())
-            std::abort();
-        return bytes_.substr(static_cast<size_t>(offset), count);
-    }
-
-private:
-    std::string bytes_;
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -7,6 +7,7 @@
 #include "base/FileNameParts.h"
 
 #include "support/win/FileStamps.h"
+#include "support/win/PlainBatchFront.h"
 #include "support/win/OperationFiles.h"
 
 #include <gtest/gtest.h>
@@ -31,19 +32,6 @@ FILETIME Old() {
 }
 
 // The whole run without asking anything: the files in order.
-class PlainFront : public BatchFront {
-public:
-    bool GoOnWithoutJournal(const std::wstring&) override { return false; }
-    std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
-                                      JournalBatchWriter*) override {
-        std::vector<FileOutcome> outcomes;
-        for (const std::wstring& path : files.Paths)
-            outcomes.push_back(perFile(path));
-        return outcomes;
-    }
-    void JournalNotFinished(const std::wstring&) override {}
-};
-
 // The tree of every case: a.txt at the top, sub with b.txt, sub\deep with c.txt, and an empty
 // folder "empty".
 class FolderBatch : public testing::Test {
@@ -68,7 +56,7 @@ protected:
 
     // Runs `request` on `files`; every file done but the refusals expected.
     void Run(const BatchRequest& request, const BatchFiles& files) {
-        PlainFront front;
+        PlainBatchFront front;
         BatchReport report;
         const auto stamping = std::make_shared<const FileStamping>();
         const BatchResult result = RunBatch(store_, files, WorkOf(request, files, stamping), front, report);
@@ -82,7 +70,7 @@ protected:
         const PreparedUndo undo =
             PrepareUndo(store_, summary.Batches.back(), false, std::make_shared<const FileStamping>());
         ASSERT_EQ(undo.Refusal, UndoRefusal::None);
-        PlainFront front;
+        PlainBatchFront front;
         BatchReport report;
         RunBatch(store_, undo.Files, undo.Work, front, report);
         EXPECT_EQ(report.NotChanged(), 0u) << report.CountLine();

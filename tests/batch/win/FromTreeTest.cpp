@@ -5,6 +5,7 @@
 
 #include "batch/BatchRun.h"
 #include "support/win/FileStamps.h"
+#include "support/win/PlainBatchFront.h"
 #include "support/win/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +23,6 @@ uint64_t WriteTicks(const std::wstring& path) {
 }
 
 // Runs each file in order, as the command line does.
-class PlainFront : public BatchFront {
-public:
-    bool GoOnWithoutJournal(const std::wstring&) override { return false; }
-    std::vector<FileOutcome> RunFiles(const BatchFiles& files, const PerFile& perFile,
-                                      JournalBatchWriter*) override {
-        std::vector<FileOutcome> outcomes;
-        for (const std::wstring& path : files.Paths)
-            outcomes.push_back(perFile(path));
-        return outcomes;
-    }
-    void JournalNotFinished(const std::wstring&) override {}
-};
-
 class FromTreeTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -73,7 +61,7 @@ protected:
         const TreeTargets targets = CollectTreeTargets(copy.Path(), L"*.*");
         names = targets.Files.Names;
         BatchReport report;
-        PlainFront front;
+        PlainBatchFront front;
         const BatchResult result =
             RunBatch(journal, targets.Files, WorkOf(request, targets.Files, stamping), front, report);
         EXPECT_TRUE(result.Ran);
@@ -143,7 +131,7 @@ TEST_F(FromTreeTest, MatchedEntriesTakeTheOtherTreesStampsFoldersAfterTheirFiles
     const PreparedUndo undo = PrepareUndo(journal, summary.Batches[0], false, stamping);
     ASSERT_EQ(undo.Refusal, UndoRefusal::None);
     BatchReport undone;
-    PlainFront front;
+    PlainBatchFront front;
     RunBatch(journal, undo.Files, undo.Work, front, undone);
     EXPECT_EQ(undone.NotChanged(), 0u);
     for (const wchar_t* name : kCopied)
